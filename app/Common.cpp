@@ -1,0 +1,100 @@
+#include "Common.h"
+
+#include <QDesktopServices>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <unistd.h>
+
+namespace {
+std::function<void(const std::string&)>& shellOpener() {
+    static std::function<void(const std::string&)> opener;
+    return opener;
+}
+} // namespace
+
+std::string WithTrailingSeparator(const std::string& path) {
+    if (path.empty() || path.back() == '/')
+        return path;
+    return path + '/';
+}
+
+std::string ProgramFolder() {
+    std::error_code ec;
+    const std::string exe = std::filesystem::read_symlink("/proc/self/exe", ec).string();
+    const auto slash = exe.rfind('/');
+    if (ec || slash == std::string::npos)
+        return "./";
+    return WithTrailingSeparator(exe.substr(0, slash + 1));
+}
+
+std::string DataFolder() {
+    const std::string program = ProgramFolder();
+    if (::access(program.c_str(), W_OK) == 0)
+        return program;
+    const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    std::error_code ec;
+    std::filesystem::create_directories(appData.toStdString(), ec);
+    return WithTrailingSeparator(appData.toStdString());
+}
+
+void OpenWithShell(QWidget*, const std::string& target) {
+    if (shellOpener()) {
+        shellOpener()(target);
+        return;
+    }
+    const QString text = QString::fromStdString(target);
+    const bool isAddress = text.contains(QStringLiteral("://")) ||
+                           text.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive);
+    QDesktopServices::openUrl(isAddress ? QUrl(text) : QUrl::fromLocalFile(text));
+}
+
+void SetShellOpener(std::function<void(const std::string&)> opener) {
+    shellOpener() = std::move(opener);
+}
+
+std::string FormatDuration(int32_t milliseconds) {
+    // Integer arithmetic, so that exact halves are seen as halves.
+    int64_t seconds = milliseconds / 1000;
+    const int64_t rest = milliseconds % 1000;
+    const int64_t absRest = rest < 0 ? -rest : rest;
+    const int64_t away = rest < 0 ? -1 : 1;
+    if (absRest > 500 || (absRest == 500 && seconds % 2 != 0))
+        seconds += away;
+    const int64_t hours = seconds / 3600;
+    const int64_t minutes = (seconds % 3600) / 60;
+    const int64_t secs = (seconds % 3600) % 60;
+    char text[64];
+    std::snprintf(text, sizeof text, "%.2lld:%.2lld:%.2lld", static_cast<long long>(hours),
+                  static_cast<long long>(minutes), static_cast<long long>(secs));
+    return text;
+}
+
+uint32_t TickCount() {
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    return static_cast<uint32_t>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
+}
+
+void RecreateFolder(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    if (fs::is_directory(fs::symlink_status(path, ec))) {
+        // Removing an entry needs write permission on the folder holding it.
+        const auto writable =
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec;
+        fs::permissions(path, writable, fs::perm_options::add, ec);
+        for (auto it = fs::recursive_directory_iterator(path, ec);
+             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            if (it->is_directory(ec) && !it->is_symlink(ec))
+                fs::permissions(it->path(), writable, fs::perm_options::add, ec);
+            else if (!it->is_symlink(ec))
+                fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
+        }
+        fs::remove_all(path, ec);
+    }
+    fs::create_directories(path, ec);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+class QWidget;
+
+// The folder of the running executable, always ending in "/".
+std::string ProgramFolder();
+
+// Appends "/" unless the path already ends in one; an empty path stays empty.
+std::string WithTrailingSeparator(const std::string& path);
+
+// Where quillby.ini and tmp/ live: the program folder when the user may write
+// there, else the per-user data folder. Ends in "/".
+std::string DataFolder();
+
+// Opens a document or web address with the desktop's default action. The
+// outcome is deliberately ignored: a missing help file is not worth a message.
+void OpenWithShell(QWidget* owner, const std::string& target);
+
+// Tests replace the desktop hand-off so that nothing real is opened.
+void SetShellOpener(std::function<void(const std::string&)> opener);
+
+// "hh:mm:ss" of a duration, rounding half a second to the even second.
+std::string FormatDuration(int32_t milliseconds);
+
+// Milliseconds from a monotonic clock; wraps like a 32-bit tick counter.
+uint32_t TickCount();
+
+// Deletes the folder with everything in it, read-only files and sub-folders
+// included, then creates it again with any missing parents. Failures are
+// left for the first write into the folder to report.
+void RecreateFolder(const std::string& path);

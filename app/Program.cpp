@@ -1,0 +1,43 @@
+#include "Program.h"
+
+#include "Common.h"
+#include "ExitSignals.h"
+#include "InstanceLock.h"
+#include "MessageBox.h"
+#include "TFormMain.h"
+#include "TFormWizard.h"
+
+#include <QApplication>
+
+bool IsWizardArgument(int argc, char** argv) {
+    return argc > 1 && QString::fromLocal8Bit(argv[1]).toLower() == QLatin1String("w");
+}
+
+int RunTapewren(int argc, char** argv) {
+    InstanceLock lock("Quillby 20050624");
+    if (!lock.TryAcquire())
+        return 0;
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tapewren"));
+    QApplication::setApplicationVersion(QStringLiteral("2.95"));
+
+    if (IsWizardArgument(argc, argv)) {
+        TFormWizard wizard;
+        wizard.show();
+        QApplication::exec();
+        return 0;
+    }
+
+    // The program lives in the tray: closing a dialog must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    TFormMain form(DataFolder());
+    MessageBox::SetOwner(&form);
+    if (!form.FormCreate())
+        return 0;
+    ExitSignals exitSignals;
+    QObject::connect(&exitSignals, &ExitSignals::exitRequested, &form, &TFormMain::MenuExitClick);
+    QObject::connect(&form, &TFormMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    QApplication::exec();
+    return 0;
+}

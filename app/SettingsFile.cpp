@@ -1,0 +1,155 @@
+#include "SettingsFile.h"
+
+// Debian builds the library for ICU; the header must agree with it.
+#define SI_CONVERT_ICU
+#include <SimpleIni.h>
+
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+constexpr const char* kSection = "Recorder";
+constexpr size_t kMaxStringLength = 2047;
+
+bool fileExists(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+}
+
+// Loads the current file, if any, so that a save keeps what it does not own.
+bool loadExisting(CSimpleIniA& ini, const std::string& path) {
+    if (!fileExists(path))
+        return true;
+    return ini.LoadFile(path.c_str()) == SI_OK;
+}
+
+bool writeAll(int fd, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        const ssize_t n = ::write(fd, data.data() + done, data.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes beside the target and renames over it, so that a crash or a full
+// disk never leaves a truncated settings file behind.
+bool replaceAtomically(const std::string& path, const std::string& data) {
+    std::string temp = path + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0)
+        ::fchmod(fd, st.st_mode & 07777);
+    else
+        ::fchmod(fd, 0644);
+    const bool ok = writeAll(fd, data) && ::fsync(fd) == 0;
+    if (::close(fd) != 0 || !ok || ::rename(temp.c_str(), path.c_str()) != 0) {
+        ::unlink(temp.c_str());
+        return false;
+    }
+    return true;
+}
+
+bool update(const std::string& path, const std::function<void(CSimpleIniA&)>& change) {
+    CSimpleIniA ini(true);
+    ini.SetSpaces(false); // key=value, as every INI reader expects
+    if (!loadExisting(ini, path))
+        return false;
+    change(ini);
+    std::string data;
+    if (ini.Save(data) != SI_OK)
+        return false;
+    return replaceAtomically(path, data);
+}
+
+void setInteger(CSimpleIniA& ini, const char* key, long value) {
+    ini.SetLongValue(kSection, key, value);
+}
+} // namespace
+
+SettingsFile::SettingsFile(std::string path) : m_path(std::move(path)) {}
+
+std::optional<int> SettingsFile::ParseInteger(const std::string& text) {
+    const char* begin = text.data();
+    const char* end = begin + text.size();
+    int base = 10;
+    if (text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X')) {
+        begin += 2;
+        base = 16;
+    }
+    if (base == 10 && begin != end && *begin == '+' && begin + 1 != end && begin[1] != '-')
+        ++begin;
+    if (begin == end)
+        return std::nullopt;
+    int value = 0;
+    if (base == 16) {
+        // Hexadecimal is a bit pattern: 0xFFFFFFFF is -1, as a 32-bit reader sees it.
+        uint32_t bits = 0;
+        const auto [ptr, ec] = std::from_chars(begin, end, bits, 16);
+        if (ec != std::errc() || ptr != end || *begin == '-')
+            return std::nullopt;
+        return static_cast<int>(bits);
+    }
+    const auto [ptr, ec] = std::from_chars(begin, end, value, base);
+    if (ec != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<RecorderSettings> SettingsFile::Load() const {
+    if (!fileExists(m_path))
+        return std::nullopt;
+    RecorderSettings settings;
+    CSimpleIniA ini(true);
+    if (ini.LoadFile(m_path.c_str()) != SI_OK)
+        return settings;
+    const auto integer = [&](const char* key, int fallback) {
+        const char* text = ini.GetValue(kSection, key, nullptr);
+        if (!text)
+            return fallback;
+        return ParseInteger(text).value_or(fallback);
+    };
+    settings.channel = integer("Channel", -1);
+    settings.quality = integer("Quality", 12);
+    settings.volume = integer("Volume", 10);
+    settings.stereo = integer("Stereo", 1) != 0;
+    settings.vbr = integer("VBR", 0) != 0;
+    settings.hideWizardWelcome = integer("HideWiz1", 0) != 0;
+    settings.popupShowCount = integer("POPCount", 0);
+    settings.lastSaveDir = ini.GetValue(kSection, "LastDir", "");
+    if (settings.lastSaveDir.size() > kMaxStringLength)
+        settings.lastSaveDir.resize(kMaxStringLength);
+    return settings;
+}
+
+bool SettingsFile::SaveAtExit(const RecorderSettings& s) const {
+    return update(m_path, [&](CSimpleIniA& ini) {
+        setInteger(ini, "Channel", s.channel);
+        setInteger(ini, "Quality", s.quality);
+        setInteger(ini, "Volume", s.volume);
+        setInteger(ini, "Stereo", s.stereo ? 1 : 0);
+        setInteger(ini, "VBR", s.vbr ? 1 : 0);
+        setInteger(ini, "HideWiz1", s.hideWizardWelcome ? 1 : 0);
+        setInteger(ini, "PopCount", s.popupShowCount);
+    });
+}
+
+bool SettingsFile::SaveLastDir(const std::string& lastDir) const {
+    return update(m_path,
+                  [&](CSimpleIniA& ini) { ini.SetValue(kSection, "LastDir", lastDir.c_str()); });
+}
+
+std::string SettingsFile::WriteErrorText() const {
+    return "Unable to write to " + m_path;
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// The values kept in quillby.ini, section "Recorder". Range checks belong to
+// the controls that hold the values at run time, so these are raw numbers.
+struct RecorderSettings {
+    int channel = -1;
+    int quality = 12;
+    int volume = 10;
+    bool stereo = true;
+    bool vbr = false;
+    bool hideWizardWelcome = false;
+    int popupShowCount = 0;
+    std::string lastSaveDir;
+};
+
+class SettingsFile {
+public:
+    explicit SettingsFile(std::string path);
+
+    const std::string& Path() const { return m_path; }
+
+    // Empty when the file does not exist. A file that exists but cannot be
+    // read yields the defaults, and later writes refuse to replace it.
+    std::optional<RecorderSettings> Load() const;
+
+    // The keys written at exit, in this order: Channel, Quality, Volume,
+    // Stereo, VBR, HideWiz1, PopCount. Every other line of the file is kept.
+    [[nodiscard]] bool SaveAtExit(const RecorderSettings& settings) const;
+    [[nodiscard]] bool SaveLastDir(const std::string& lastDir) const;
+
+    // "Unable to write to <path>", the text shown when a save fails.
+    std::string WriteErrorText() const;
+
+    // Decimal, or hexadecimal with "0x" when longer than two characters;
+    // anything else is not a number.
+    static std::optional<int> ParseInteger(const std::string& text);
+
+private:
+    std::string m_path;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// Input type codes, as the capture functions report them in the top 8 bits.
+enum InputType : uint32_t {
+    kInputLine = 0x02,
+    kInputMicrophone = 0x03,
+    kInputWaveOutput = 0x08, // what the computer plays: a monitor of an output
+    kInputAnalog = 0x0A,
+};
+
+struct CaptureInput {
+    std::string name;
+    uint32_t type = kInputAnalog;
+    int volume = 100; // percent
+};
+
+// What a sound system must offer for recording. Blocks arrive on the
+// backend's own thread, one at a time; Stop() and Disconnect() return only
+// when no block callback runs and none will.
+class CaptureBackend {
+public:
+    // Returns false to end the capture.
+    using BlockFn = std::function<bool(const void* data, uint32_t length)>;
+    // The capture ended on its own (source or server gone). Runs once, on the
+    // backend's thread, after the last block.
+    using FailFn = std::function<void()>;
+
+    virtual ~CaptureBackend() = default;
+
+    virtual bool Connect() = 0;
+    virtual bool HasOutputDevice() = 0;
+    virtual std::vector<CaptureInput> Inputs() = 0;
+    // Selects or deselects an input for our capture and optionally sets its
+    // volume. False when no such input exists.
+    virtual bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) = 0;
+    // The selected input, -1 when none is.
+    virtual int SelectedInput() const = 0;
+    virtual bool Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) = 0;
+    virtual void Pause() = 0;
+    virtual void Resume() = 0;
+    virtual void Stop() = 0;
+    // 0 idle, 1 recording, 3 paused.
+    virtual int State() const = 0;
+    // Peak of the latest block: left in the low 16 bits, right in the high.
+    virtual uint32_t Level() const = 0;
+    virtual void Disconnect() = 0;
+};
+
+// Peak level of a block of 16-bit PCM, 0..128 per channel, as the capture
+// functions report it. In mono both halves carry the same value.
+uint32_t PeakLevel(const void* data, uint32_t length, int channels);

@@ -1,0 +1,411 @@
+#include "PulseBackend.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstring>
+
+namespace {
+// Capture latency: the server's default fragment is two seconds, which would
+// hold the first block back that long.
+constexpr uint32_t kFragmentMs = 20;
+
+class LoopLock {
+public:
+    LoopLock(pa_threaded_mainloop* loop, bool needed) : m_loop(needed ? loop : nullptr) {
+        if (m_loop)
+            pa_threaded_mainloop_lock(m_loop);
+    }
+    ~LoopLock() {
+        if (m_loop)
+            pa_threaded_mainloop_unlock(m_loop);
+    }
+    LoopLock(const LoopLock&) = delete;
+    LoopLock& operator=(const LoopLock&) = delete;
+
+private:
+    pa_threaded_mainloop* m_loop;
+};
+
+// Waits, with the loop locked, until an operation has run its course.
+void waitFor(pa_threaded_mainloop* loop, pa_operation* operation) {
+    if (!operation)
+        return;
+    while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING)
+        pa_threaded_mainloop_wait(loop);
+    pa_operation_unref(operation);
+}
+
+bool containsWord(const char* text, const char* word) {
+    if (!text)
+        return false;
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find(word) != std::string::npos;
+}
+
+struct SourceQuery {
+    pa_threaded_mainloop* loop;
+    std::vector<PulseBackend::Source>* sources;
+};
+
+struct SinkQuery {
+    pa_threaded_mainloop* loop;
+    int count = 0;
+};
+
+struct SuccessQuery {
+    pa_threaded_mainloop* loop;
+    bool ok = false;
+};
+} // namespace
+
+PulseBackend::PulseBackend() = default;
+
+PulseBackend::~PulseBackend() {
+    Disconnect();
+}
+
+bool PulseBackend::inLoopThread() const {
+    return m_loop && pa_threaded_mainloop_in_thread(m_loop);
+}
+
+uint32_t PulseBackend::ClassifySource(const pa_source_info& info) {
+    if (info.monitor_of_sink != PA_INVALID_INDEX)
+        return kInputWaveOutput;
+    const char* port = info.active_port ? info.active_port->name : nullptr;
+    const char* portDescription = info.active_port ? info.active_port->description : nullptr;
+    const char* formFactor = pa_proplist_gets(info.proplist, PA_PROP_DEVICE_FORM_FACTOR);
+    if (containsWord(port, "mic") || containsWord(portDescription, "mic") ||
+        containsWord(formFactor, "microphone") || containsWord(formFactor, "headset") ||
+        containsWord(formFactor, "webcam"))
+        return kInputMicrophone;
+    if (containsWord(port, "line") || containsWord(portDescription, "line"))
+        return kInputLine;
+    return kInputAnalog;
+}
+
+void PulseBackend::onContextState(pa_context* context, void* self) {
+    auto* backend = static_cast<PulseBackend*>(self);
+    const pa_context_state_t state = pa_context_get_state(context);
+    if ((state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) && backend->m_stream)
+        backend->endCapture(true);
+    pa_threaded_mainloop_signal(backend->m_loop, 0);
+}
+
+void PulseBackend::onStreamState(pa_stream* stream, void* self) {
+    auto* backend = static_cast<PulseBackend*>(self);
+    const pa_stream_state_t state = pa_stream_get_state(stream);
+    if ((state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) && backend->m_state != 0)
+        backend->endCapture(true);
+    pa_threaded_mainloop_signal(backend->m_loop, 0);
+}
+
+void PulseBackend::onStreamRead(pa_stream* stream, size_t readable, void* self) {
+    auto* backend = static_cast<PulseBackend*>(self);
+    // Only what was there when the call came: a callback slower than the
+    // capture must not keep the loop locked, or Stop() could never get in.
+    while (backend->m_stream == stream && readable > 0 && !backend->m_stopping) {
+        const void* data = nullptr;
+        size_t length = 0;
+        if (pa_stream_peek(stream, &data, &length) < 0) {
+            backend->endCapture(true);
+            return;
+        }
+        if (length == 0)
+            return;
+        bool goOn = true;
+        // A hole carries no samples; while paused, what was in flight is dropped.
+        if (data && backend->m_state == 1) {
+            const auto bytes = static_cast<uint32_t>(length);
+            backend->m_level = PeakLevel(data, bytes, backend->m_channels);
+            goOn = backend->m_onBlock(data, bytes);
+        }
+        // The callback may have stopped the capture itself.
+        if (backend->m_stream != stream)
+            return;
+        pa_stream_drop(stream);
+        readable -= std::min(readable, length);
+        if (!goOn) {
+            backend->endCapture(false);
+            return;
+        }
+    }
+}
+
+bool PulseBackend::Connect() {
+    if (m_context)
+        return true;
+    m_loop = pa_threaded_mainloop_new();
+    if (!m_loop)
+        return false;
+    pa_proplist* props = pa_proplist_new();
+    pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Tapewren");
+    pa_proplist_sets(props, PA_PROP_APPLICATION_ID, "tapewren");
+    pa_proplist_sets(props, PA_PROP_APPLICATION_ICON_NAME, "audio-input-microphone");
+    m_context =
+        pa_context_new_with_proplist(pa_threaded_mainloop_get_api(m_loop), "Tapewren", props);
+    pa_proplist_free(props);
+    if (!m_context) {
+        Disconnect();
+        return false;
+    }
+    pa_context_set_state_callback(m_context, &PulseBackend::onContextState, this);
+    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0 ||
+        pa_threaded_mainloop_start(m_loop) < 0) {
+        Disconnect();
+        return false;
+    }
+    bool ready = false;
+    {
+        LoopLock lock(m_loop, true);
+        for (;;) {
+            const pa_context_state_t state = pa_context_get_state(m_context);
+            if (state == PA_CONTEXT_READY) {
+                ready = true;
+                break;
+            }
+            if (!PA_CONTEXT_IS_GOOD(state))
+                break;
+            pa_threaded_mainloop_wait(m_loop);
+        }
+        if (ready)
+            readSources();
+    }
+    if (!ready || m_sources.empty()) {
+        Disconnect();
+        return false;
+    }
+    return true;
+}
+
+void PulseBackend::readSources() {
+    std::vector<Source> sources;
+    SourceQuery query{m_loop, &sources};
+    waitFor(m_loop, pa_context_get_source_info_list(
+                        m_context,
+                        [](pa_context*, const pa_source_info* info, int eol, void* data) {
+                            auto* q = static_cast<SourceQuery*>(data);
+                            if (eol || !info) {
+                                pa_threaded_mainloop_signal(q->loop, 0);
+                                return;
+                            }
+                            Source source;
+                            source.index = info->index;
+                            source.name = info->name ? info->name : "";
+                            source.channels = info->volume.channels ? info->volume.channels : 1;
+                            source.input.name = info->description ? info->description : source.name;
+                            source.input.type = ClassifySource(*info);
+                            const pa_volume_t average = pa_cvolume_avg(&info->volume);
+                            source.input.volume = static_cast<int>(
+                                (static_cast<uint64_t>(average) * 100 + PA_VOLUME_NORM / 2) /
+                                PA_VOLUME_NORM);
+                            q->sources->push_back(std::move(source));
+                        },
+                        &query));
+    std::sort(sources.begin(), sources.end(),
+              [](const Source& a, const Source& b) { return a.index < b.index; });
+    // Keep the selection on the same source when the list changes under us.
+    const std::string selectedName =
+        m_selected >= 0 && m_selected < static_cast<int>(m_sources.size())
+            ? m_sources[static_cast<size_t>(m_selected)].name
+            : std::string();
+    m_sources = std::move(sources);
+    m_selected = -1;
+    for (size_t i = 0; i < m_sources.size(); ++i)
+        if (!selectedName.empty() && m_sources[i].name == selectedName)
+            m_selected = static_cast<int>(i);
+}
+
+bool PulseBackend::HasOutputDevice() {
+    if (!m_context)
+        return false;
+    LoopLock lock(m_loop, !inLoopThread());
+    SinkQuery query{m_loop};
+    waitFor(m_loop, pa_context_get_sink_info_list(
+                        m_context,
+                        [](pa_context*, const pa_sink_info* info, int eol, void* data) {
+                            auto* q = static_cast<SinkQuery*>(data);
+                            if (eol || !info)
+                                pa_threaded_mainloop_signal(q->loop, 0);
+                            else
+                                ++q->count;
+                        },
+                        &query));
+    return query.count > 0;
+}
+
+std::vector<CaptureInput> PulseBackend::Inputs() {
+    if (!m_context)
+        return {};
+    {
+        LoopLock lock(m_loop, !inLoopThread());
+        if (pa_context_get_state(m_context) == PA_CONTEXT_READY)
+            readSources();
+    }
+    std::vector<CaptureInput> inputs;
+    for (const Source& source : m_sources)
+        inputs.push_back(source.input);
+    return inputs;
+}
+
+bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int> volume) {
+    if (!m_context || index < 0 || index >= static_cast<int>(m_sources.size()))
+        return false;
+    Source& source = m_sources[static_cast<size_t>(index)];
+    // Switching off only deselects: other programs may be using the source.
+    if (on)
+        m_selected = *on ? index : (m_selected == index ? -1 : m_selected);
+    if (!volume)
+        return true;
+    LoopLock lock(m_loop, !inLoopThread());
+    pa_cvolume cv;
+    // The source's own channel count: a stereo volume on a mono source is refused.
+    pa_cvolume_set(&cv, source.channels,
+                   static_cast<pa_volume_t>(static_cast<uint64_t>(PA_VOLUME_NORM) * *volume / 100));
+    SuccessQuery query{m_loop};
+    waitFor(m_loop, pa_context_set_source_volume_by_index(
+                        m_context, source.index, &cv,
+                        [](pa_context*, int success, void* data) {
+                            auto* q = static_cast<SuccessQuery*>(data);
+                            q->ok = success != 0;
+                            pa_threaded_mainloop_signal(q->loop, 0);
+                        },
+                        &query));
+    if (query.ok)
+        source.input.volume = *volume;
+    return query.ok;
+}
+
+bool PulseBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) {
+    if (!m_context || m_stream || (channels != 1 && channels != 2) || rate == 0)
+        return false;
+    LoopLock lock(m_loop, !inLoopThread());
+    if (pa_context_get_state(m_context) != PA_CONTEXT_READY)
+        return false;
+    const pa_sample_spec spec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
+    m_stream = pa_stream_new(m_context, "Recording", &spec, nullptr);
+    if (!m_stream)
+        return false;
+    m_channels = channels;
+    m_onBlock = std::move(onBlock);
+    m_onFail = std::move(onFail);
+    m_level = 0;
+    pa_stream_set_state_callback(m_stream, &PulseBackend::onStreamState, this);
+    pa_stream_set_read_callback(m_stream, &PulseBackend::onStreamRead, this);
+    pa_buffer_attr attr;
+    std::memset(&attr, 0xff, sizeof attr);
+    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(kFragmentMs * PA_USEC_PER_MSEC, &spec));
+    const char* device =
+        m_selected >= 0 ? m_sources[static_cast<size_t>(m_selected)].name.c_str() : nullptr;
+    // The chosen input or nothing: when it goes away the take ends and the user
+    // is told, rather than the server quietly recording another source.
+    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
+                                                      (device ? PA_STREAM_DONT_MOVE : 0));
+    if (pa_stream_connect_record(m_stream, device, &attr, flags) < 0) {
+        releaseStream();
+        return false;
+    }
+    for (;;) {
+        const pa_stream_state_t state = pa_stream_get_state(m_stream);
+        if (state == PA_STREAM_READY)
+            break;
+        if (!PA_STREAM_IS_GOOD(state)) {
+            releaseStream();
+            return false;
+        }
+        pa_threaded_mainloop_wait(m_loop);
+    }
+    m_state = 1;
+    return true;
+}
+
+void PulseBackend::Pause() {
+    if (!m_stream || m_state != 1)
+        return;
+    LoopLock lock(m_loop, !inLoopThread());
+    m_state = 3;
+    pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
+}
+
+void PulseBackend::Resume() {
+    if (!m_stream || m_state != 3)
+        return;
+    LoopLock lock(m_loop, !inLoopThread());
+    m_state = 1;
+    pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+}
+
+void PulseBackend::Stop() {
+    if (!m_loop)
+        return;
+    if (!m_stream && m_retired.empty()) {
+        m_state = 0;
+        return;
+    }
+    // Blocks are delivered with the loop locked: once we hold the lock, no
+    // callback runs, and after the stream is released none will.
+    // The loop thread hands its lock straight back to itself while blocks
+    // keep coming; the flag makes it let go so that we can get in.
+    m_stopping = true;
+    {
+        LoopLock lock(m_loop, !inLoopThread());
+        releaseStream();
+        m_state = 0;
+    }
+    m_stopping = false;
+}
+
+void PulseBackend::endCapture(bool failed) {
+    const bool wasActive = m_state != 0;
+    m_state = 0;
+    releaseStream();
+    if (failed && wasActive && m_onFail)
+        m_onFail();
+}
+
+void PulseBackend::releaseStream() {
+    if (m_stream) {
+        pa_stream* stream = m_stream;
+        m_stream = nullptr;
+        pa_stream_set_read_callback(stream, nullptr, nullptr);
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
+            pa_stream_disconnect(stream);
+        // Inside one of its own callbacks the stream must outlive the call.
+        m_retired.push_back(stream);
+    }
+    if (inLoopThread())
+        return;
+    for (pa_stream* old : m_retired)
+        pa_stream_unref(old);
+    m_retired.clear();
+}
+
+void PulseBackend::Disconnect() {
+    if (!m_loop)
+        return;
+    if (inLoopThread()) {
+        // Cannot stop the loop from inside it; the destructor finishes the job.
+        releaseStream();
+        m_state = 0;
+        return;
+    }
+    pa_threaded_mainloop_lock(m_loop);
+    releaseStream();
+    m_state = 0;
+    if (m_context) {
+        pa_context_set_state_callback(m_context, nullptr, nullptr);
+        pa_context_disconnect(m_context);
+        pa_context_unref(m_context);
+        m_context = nullptr;
+    }
+    pa_threaded_mainloop_unlock(m_loop);
+    pa_threaded_mainloop_stop(m_loop);
+    pa_threaded_mainloop_free(m_loop);
+    m_loop = nullptr;
+    m_sources.clear();
+    m_selected = -1;
+}

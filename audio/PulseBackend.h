@@ -1,0 +1,65 @@
+#pragma once
+
+#include "CaptureBackend.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct pa_threaded_mainloop;
+struct pa_context;
+struct pa_stream;
+struct pa_source_info;
+
+// Recording through the PulseAudio client API (PipeWire desktops serve it
+// too). The sound server's sources, monitors included, are the inputs.
+class PulseBackend : public CaptureBackend {
+public:
+    PulseBackend();
+    ~PulseBackend() override;
+
+    bool Connect() override;
+    bool HasOutputDevice() override;
+    std::vector<CaptureInput> Inputs() override;
+    bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) override;
+    int SelectedInput() const override { return m_selected; }
+    bool Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) override;
+    void Pause() override;
+    void Resume() override;
+    void Stop() override;
+    int State() const override { return m_state.load(); }
+    uint32_t Level() const override { return m_level.load(); }
+    void Disconnect() override;
+
+    struct Source {
+        uint32_t index = 0;
+        std::string name;
+        uint32_t channels = 2;
+        CaptureInput input;
+    };
+    static uint32_t ClassifySource(const pa_source_info& info);
+
+private:
+    static void onContextState(pa_context* context, void* self);
+    static void onStreamState(pa_stream* stream, void* self);
+    static void onStreamRead(pa_stream* stream, size_t bytes, void* self);
+
+    void readSources();
+    void endCapture(bool failed);
+    void releaseStream();
+    bool inLoopThread() const;
+
+    pa_threaded_mainloop* m_loop = nullptr;
+    pa_context* m_context = nullptr;
+    pa_stream* m_stream = nullptr;
+    std::vector<pa_stream*> m_retired;
+    std::vector<Source> m_sources;
+    int m_selected = -1;
+    int m_channels = 2;
+    BlockFn m_onBlock;
+    FailFn m_onFail;
+    std::atomic<int> m_state{0};
+    std::atomic<bool> m_stopping{false};
+    std::atomic<uint32_t> m_level{0};
+};

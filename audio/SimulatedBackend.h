@@ -1,0 +1,79 @@
+#pragma once
+
+#include "CaptureBackend.h"
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+// A sound system in the process, for deterministic tests: scripted inputs,
+// scripted blocks delivered on a thread of its own like a real server's, and
+// a log of every call made to it.
+class SimulatedBackend : public CaptureBackend {
+public:
+    struct Script {
+        bool connects = true;
+        bool hasOutput = true;
+        bool startSucceeds = true;
+        std::vector<CaptureInput> inputs;
+    };
+
+    SimulatedBackend();
+    explicit SimulatedBackend(Script script);
+    ~SimulatedBackend() override;
+
+    bool Connect() override;
+    bool HasOutputDevice() override;
+    std::vector<CaptureInput> Inputs() override;
+    bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) override;
+    int SelectedInput() const override;
+    bool Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) override;
+    void Pause() override;
+    void Resume() override;
+    void Stop() override;
+    int State() const override;
+    uint32_t Level() const override;
+    void Disconnect() override;
+
+    // Queues a block for delivery; blocks queued before Start wait for it.
+    void Push(std::vector<uint8_t> block);
+    // Ends the capture as a vanished source would, after the queued blocks.
+    void FailAfterQueued();
+    // Waits until every queued block was delivered (or the capture ended).
+    void WaitUntilDrained();
+
+    // "Connect", "SetInput 2 on 37", "Start 44100 2", "Stop"...
+    std::vector<std::string> Calls() const;
+    uint32_t StartedRate() const;
+    int StartedChannels() const;
+    int DeliveredBlocks() const;
+    bool CallbackRunning() const;
+
+private:
+    void run();
+    void log(std::string call);
+    void joinThread(std::unique_lock<std::mutex>& lock);
+
+    Script m_script;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_changed;
+    std::thread m_thread;
+    std::thread::id m_threadId;
+    std::deque<std::vector<uint8_t>> m_queue;
+    std::vector<std::string> m_calls;
+    BlockFn m_onBlock;
+    FailFn m_onFail;
+    bool m_connected = false;
+    bool m_failPending = false;
+    bool m_stopRequested = false;
+    bool m_inCallback = false;
+    int m_selected = -1;
+    int m_state = 0;
+    int m_channels = 2;
+    uint32_t m_rate = 0;
+    uint32_t m_level = 0;
+    int m_delivered = 0;
+};

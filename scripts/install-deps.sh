@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Everything Tapewren needs to build, run and test, from Debian's packages.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q \
+  cmake g++ make pkg-config clang-format \
+  qt6-base-dev libpulse-dev libmp3lame-dev libsimpleini-dev libxcb1-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev \
+  pulseaudio pulseaudio-utils xvfb icewm x11-utils xdotool imagemagick fonts-dejavu-core \
+  sox ffmpeg mpg123

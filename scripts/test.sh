@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds with warnings as errors and runs every test against a private test
+# desktop (PulseAudio, Xvfb, IceWM); then builds again with AddressSanitizer
+# and UBSan and runs the tests once more.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$root/build/test
+desktop=$out/desktop
+mkdir -p "$out"
+
+stop_desktop() { "$root/scripts/desktop.sh" stop "$desktop"; }
+trap stop_desktop EXIT
+
+"$root/scripts/build.sh" "$out/plain"
+"$root/scripts/build.sh" "$out/asan" -DTAPEWREN_SANITIZE=ON -DTAPEWREN_BENCH=OFF
+
+"$root/scripts/desktop.sh" start "$desktop"
+"$root/scripts/desktop.sh" tone "$desktop"
+# shellcheck disable=SC1091
+. "$desktop/env"
+
+echo "== tests"
+ctest --test-dir "$out/plain" --output-on-failure
+echo "== tests under AddressSanitizer and UBSan"
+ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir "$out/asan" --output-on-failure

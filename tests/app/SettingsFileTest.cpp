@@ -1,0 +1,128 @@
+#include "SettingsFile.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+TEST(SettingsParse, DecimalAndHexadecimal) {
+    EXPECT_EQ(SettingsFile::ParseInteger("12"), 12);
+    EXPECT_EQ(SettingsFile::ParseInteger("-3"), -3);
+    EXPECT_EQ(SettingsFile::ParseInteger("+7"), 7);
+    EXPECT_EQ(SettingsFile::ParseInteger("0x1"), 1);
+    EXPECT_EQ(SettingsFile::ParseInteger("0X1F"), 31);
+    EXPECT_EQ(SettingsFile::ParseInteger("0xFFFFFFFF"), -1);
+    EXPECT_EQ(SettingsFile::ParseInteger("0x"), std::nullopt) << "too short for hexadecimal";
+    EXPECT_EQ(SettingsFile::ParseInteger("yes"), std::nullopt);
+    EXPECT_EQ(SettingsFile::ParseInteger(""), std::nullopt);
+    EXPECT_EQ(SettingsFile::ParseInteger("12abc"), std::nullopt);
+    EXPECT_EQ(SettingsFile::ParseInteger("99999999999"), std::nullopt);
+    EXPECT_EQ(SettingsFile::ParseInteger("+-1"), std::nullopt);
+}
+
+TEST(SettingsLoad, MissingFileIsNoSettings) {
+    TempFolder temp;
+    EXPECT_FALSE(SettingsFile(temp / "quillby.ini").Load().has_value());
+}
+
+TEST(SettingsLoad, BadValuesFallBackToEachKeysDefault) {
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini", "[Recorder]\nChannel=x\nQuality=99\nVolume=0\nStereo=yes\n"
+                                    "VBR=0x1\nHideWiz1=2\nPOPCount=abc\nLastDir=/home/me/\n");
+    const auto s = SettingsFile(temp / "quillby.ini").Load();
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->channel, -1);
+    EXPECT_EQ(s->quality, 99) << "range checks are the sliders' business";
+    EXPECT_EQ(s->volume, 0);
+    EXPECT_TRUE(s->stereo) << "not a number: default true";
+    EXPECT_TRUE(s->vbr);
+    EXPECT_TRUE(s->hideWizardWelcome);
+    EXPECT_EQ(s->popupShowCount, 0);
+    EXPECT_EQ(s->lastSaveDir, "/home/me/");
+}
+
+TEST(SettingsLoad, KeysMatchWithoutRegardToCaseAndMissingKeysTakeDefaults) {
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini", "[recorder]\npopcount=5\nSTEREO=0\n");
+    const auto s = SettingsFile(temp / "quillby.ini").Load();
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->popupShowCount, 5);
+    EXPECT_FALSE(s->stereo);
+    EXPECT_EQ(s->quality, 12);
+    EXPECT_EQ(s->volume, 10);
+    EXPECT_FALSE(s->vbr);
+    EXPECT_EQ(s->lastSaveDir, "");
+}
+
+TEST(SettingsLoad, LongLastDirIsCutAt2047Characters) {
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini", "[Recorder]\nLastDir=/" + std::string(3000, 'a') + "\n");
+    EXPECT_EQ(SettingsFile(temp / "quillby.ini").Load()->lastSaveDir.size(), 2047u);
+}
+
+TEST(SettingsSave, ExitWritesTheSevenKeysInOrder) {
+    TempFolder temp;
+    SettingsFile file(temp / "quillby.ini");
+    RecorderSettings s;
+    s.channel = 2;
+    s.quality = 61;
+    s.volume = 37;
+    s.stereo = false;
+    s.vbr = true;
+    s.hideWizardWelcome = true;
+    s.popupShowCount = 4;
+    s.lastSaveDir = "/not/written/at/exit/";
+    ASSERT_TRUE(file.SaveAtExit(s));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nChannel=2\nQuality=61\nVolume=37\n"
+                                              "Stereo=0\nVBR=1\nHideWiz1=1\nPopCount=4\n");
+    const auto back = file.Load();
+    EXPECT_EQ(back->popupShowCount, 4) << "POPCount reads what PopCount wrote";
+    EXPECT_EQ(back->lastSaveDir, "");
+}
+
+TEST(SettingsSave, KeepsOtherSectionsKeysAndCommentsAndReplacesInPlace) {
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini",
+              "; mine\n[Other]\nx=1\n\n[Recorder]\nLastDir=/music/\nPOPCount=9\nExtra=keep\n");
+    SettingsFile file(temp / "quillby.ini");
+    ASSERT_TRUE(file.SaveAtExit(RecorderSettings{}));
+    ASSERT_TRUE(file.SaveLastDir("/music/new/"));
+    const std::string text = ReadFile(temp / "quillby.ini");
+    EXPECT_NE(text.find("; mine"), std::string::npos);
+    EXPECT_NE(text.find("[Other]\nx=1"), std::string::npos);
+    EXPECT_NE(text.find("Extra=keep"), std::string::npos);
+    EXPECT_NE(text.find("LastDir=/music/new/"), std::string::npos);
+    EXPECT_EQ(text.find("LastDir=/music/\n"), std::string::npos);
+    EXPECT_EQ(file.Load()->popupShowCount, 0) << "one entry, whatever its case";
+}
+
+TEST(SettingsSave, RefusedWriteReportsThePathAndLeavesTheFileWhole) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may write anywhere";
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini", "[Recorder]\nQuality=5\n");
+    ::chmod(temp.Path().c_str(), 0555);
+    SettingsFile file(temp / "quillby.ini");
+    EXPECT_FALSE(file.SaveAtExit(RecorderSettings{}));
+    ::chmod(temp.Path().c_str(), 0755);
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nQuality=5\n");
+}
+
+TEST(SettingsSave, WriteIntoAMissingFolderFailsWithItsMessage) {
+    TempFolder temp;
+    SettingsFile file(temp / "gone/quillby.ini");
+    EXPECT_FALSE(file.SaveAtExit(RecorderSettings{}));
+    EXPECT_FALSE(file.SaveLastDir("/x/"));
+    EXPECT_EQ(file.WriteErrorText(), "Unable to write to " + (temp / "gone/quillby.ini"));
+    EXPECT_TRUE(std::filesystem::is_empty(temp.Path())) << "no temporary file left behind";
+}
+
+TEST(SettingsSave, AFileThatCannotBeReadIsNotReplaced) {
+    TempFolder temp;
+    std::filesystem::create_directories(temp / "quillby.ini");
+    SettingsFile file(temp / "quillby.ini");
+    EXPECT_TRUE(file.Load().has_value());
+    EXPECT_FALSE(file.SaveAtExit(RecorderSettings{}));
+    EXPECT_TRUE(std::filesystem::is_directory(temp / "quillby.ini"));
+}

