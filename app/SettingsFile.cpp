@@ -8,7 +8,9 @@
 #include <charconv>
 #include <cstdio>
 #include <fcntl.h>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,11 +23,19 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
+// Only a regular file is read: the INI library would choke on a folder.
+bool loadFile(CSimpleIniA& ini, const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    return !in.bad() && ini.LoadData(data) == SI_OK;
+}
+
 // Loads the current file, if any, so that a save keeps what it does not own.
 bool loadExisting(CSimpleIniA& ini, const std::string& path) {
-    if (!fileExists(path))
-        return true;
-    return ini.LoadFile(path.c_str()) == SI_OK;
+    return !fileExists(path) || loadFile(ini, path);
 }
 
 bool writeAll(int fd, const std::string& data) {
@@ -112,7 +122,7 @@ std::optional<RecorderSettings> SettingsFile::Load() const {
         return std::nullopt;
     RecorderSettings settings;
     CSimpleIniA ini(true);
-    if (ini.LoadFile(m_path.c_str()) != SI_OK)
+    if (!loadFile(ini, m_path))
         return settings;
     const auto integer = [&](const char* key, int fallback) {
         const char* text = ini.GetValue(kSection, key, nullptr);

@@ -3,13 +3,16 @@
 #include "Bass.h"
 #include "Common.h"
 #include "MessageBox.h"
+#include "QualityPresets.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QSlider>
+#include <QToolTip>
 
 namespace {
 constexpr int kIdleIcon = 36;
@@ -44,6 +47,27 @@ TFormMain::TFormMain(std::string dataFolder, QWidget* parent)
     CheckVBR = new QCheckBox(QStringLiteral("VBR"), this);
     CheckVBR->setObjectName(QStringLiteral("CheckVBR"));
     CheckVBR->setGeometry(272, 215, 49, 17);
+
+    connect(SliderQuality, &QSlider::valueChanged, this, &TFormMain::SliderQualityChange);
+    connect(SliderVolume, &QSlider::valueChanged, this, &TFormMain::SliderVolumeChange);
+}
+
+void TFormMain::showSliderHint(QSlider* slider, const QString& text) {
+    // Only for a user dragging in the visible window; loading values while
+    // hidden keeps the start-up hints.
+    if (!isVisible())
+        return;
+    slider->setToolTip(text);
+    QToolTip::hideText();
+    QToolTip::showText(QCursor::pos(), text, slider);
+}
+
+void TFormMain::SliderQualityChange() {
+    showSliderHint(SliderQuality, QString::fromStdString(QualityHint(SliderQuality->value())));
+}
+
+void TFormMain::SliderVolumeChange() {
+    showSliderHint(SliderVolume, QStringLiteral("%1%").arg(SliderVolume->value()));
 }
 
 TFormMain::~TFormMain() {
@@ -88,7 +112,7 @@ bool TFormMain::FormCreate() {
 
     ActivateHotKeys();
     LoadSettings();
-    SliderQuality->setToolTip(QString());
+    SliderQuality->setToolTip(QString::fromStdString(StartupQualityHint(SliderQuality->value())));
     SliderVolume->setToolTip(QStringLiteral("%1%").arg(SliderVolume->value()));
     RecreateFolder(WorkingFolder());
     ShowStartupBalloon();

@@ -26,6 +26,8 @@ public:
     void FormClose();
     void ShutdownAudio();
     void SelectDefaultChannel();
+    void SliderQualityChange();
+    void SliderVolumeChange();
 
     void LoadSettings();
     RecorderSettings CurrentSettings() const;
@@ -56,6 +58,7 @@ protected:
 
 private:
     void placeBottomRight();
+    void showSliderHint(QSlider* slider, const QString& text);
 
     std::string m_dataFolder;
     SettingsFile m_settings;

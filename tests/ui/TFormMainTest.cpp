@@ -180,3 +180,22 @@ TEST_F(FormMainTest, ControlsCarryTheirNamesAndRanges) {
     EXPECT_EQ(form.SliderVolume->minimum(), 1);
     EXPECT_EQ(form.SliderVolume->maximum(), 100);
 }
+
+TEST_F(FormMainTest, SliderHintsKeepTheirStartupTextWhileHidden) {
+    install(micMixMonitor());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=61\nVolume=37\n");
+    TFormMain form(m_folder.Path());
+    ASSERT_TRUE(form.FormCreate());
+    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\rBitRate: 128 kbps");
+    EXPECT_EQ(form.SliderVolume->toolTip(), "37%");
+    form.SliderQuality->setValue(66);
+    form.SliderVolume->setValue(5);
+    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\rBitRate: 128 kbps");
+    form.show();
+    form.SliderQuality->setValue(65);
+    form.SliderQuality->setValue(66);
+    EXPECT_EQ(form.SliderQuality->toolTip(), "Sample Rate: 48000 hz\r\nBit Rate:  40 kbps");
+    form.SliderVolume->setValue(6);
+    EXPECT_EQ(form.SliderVolume->toolTip(), "6%");
+    form.hide();
+}

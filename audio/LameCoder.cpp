@@ -1,0 +1,97 @@
+#include "LameCoder.h"
+
+#include <cstring>
+
+TLameVersion::TLameVersion() {
+    beVersion(&m_version);
+}
+
+void TLameVersion::Assign(const TLameVersion& source) {
+    std::memcpy(&m_version, &source.m_version, 4);
+}
+
+TLameCoder::TLameCoder() = default;
+
+TLameCoder::~TLameCoder() {
+    if (m_stream)
+        CloseStream();
+}
+
+void TLameCoder::Assign(const TLameCoder& source) {
+    m_sampleRate = source.m_sampleRate;
+    m_mode = source.m_mode;
+    m_bitrate = source.m_bitrate;
+    m_maxBitrate = source.m_maxBitrate;
+    m_quality = source.m_quality;
+    m_private = source.m_private;
+    m_crc = source.m_crc;
+    m_copyright = source.m_copyright;
+    m_original = source.m_original;
+    m_writeVBRHeader = source.m_writeVBRHeader;
+    m_enableVBR = source.m_enableVBR;
+    m_vbrQuality = source.m_vbrQuality;
+}
+
+void TLameCoder::SetInputFiles(const std::vector<std::string>& files) {
+    m_inputFiles = files;
+    m_outputFiles.clear();
+    for (const std::string& name : files) {
+        const auto slash = name.find_last_of('/');
+        const auto dot = name.find_last_of('.');
+        const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+        m_outputFiles.push_back((hasExt ? name.substr(0, dot) : name) + m_defaultExt);
+    }
+}
+
+void TLameCoder::buildConfig() {
+    std::memset(&m_config, 0, sizeof m_config);
+    auto& c = m_config.LHV1;
+    m_config.dwConfig = BE_CONFIG_LAME;
+    c.dwStructVersion = CURRENT_STRUCT_VERSION;
+    c.dwStructSize = CURRENT_STRUCT_SIZE;
+    c.dwSampleRate = m_sampleRate;
+    c.dwReSampleRate = 0;
+    c.nMode = m_mode;
+    c.dwBitrate = m_bitrate;
+    c.dwMaxBitrate = m_maxBitrate;
+    c.nPreset = m_quality;
+    c.dwMpegVersion = 1;
+    c.dwPsyModel = 0;
+    c.dwEmphasis = 0;
+    c.bPrivate = m_private;
+    c.bCRC = m_crc;
+    c.bCopyright = m_copyright;
+    c.bOriginal = m_original;
+    c.bWriteVBRHeader = m_writeVBRHeader;
+    c.bEnableVBR = m_enableVBR;
+    c.nVBRQuality = m_vbrQuality;
+}
+
+BE_ERR TLameCoder::OpenStream() {
+    buildConfig();
+    const BE_ERR result =
+        beInitStream(&m_config, &m_samplesPerChunk, &m_outputBufferSize, &m_stream);
+    if (result == BE_ERR_SUCCESSFUL)
+        m_outputBuffer.resize(m_outputBufferSize);
+    return result;
+}
+
+BE_ERR TLameCoder::EncodeChunk(const int16_t* pcm, uint8_t* output, uint32_t& outputCount) {
+    return beEncodeChunk(m_stream, m_samplesPerChunk, pcm, output, &outputCount);
+}
+
+BE_ERR TLameCoder::FinishStream(uint8_t* output, uint32_t& outputCount) {
+    return beDeinitStream(m_stream, output, &outputCount);
+}
+
+BE_ERR TLameCoder::WriteInfoTag(const std::string& fileName) {
+    return beWriteInfoTag(m_stream, fileName.c_str());
+}
+
+BE_ERR TLameCoder::CloseStream() {
+    m_outputBuffer.clear();
+    m_outputBuffer.shrink_to_fit();
+    const BE_ERR result = beCloseStream(m_stream);
+    m_stream = nullptr;
+    return result;
+}

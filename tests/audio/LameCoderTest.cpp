@@ -1,0 +1,222 @@
+#include "LameCoder.h"
+#include "QualityPresets.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace {
+// Reads a field of the record the way the stream interface sees it: bytes.
+uint32_t field(const BE_CONFIG& config, size_t offset) {
+    uint32_t value;
+    std::memcpy(&value, reinterpret_cast<const uint8_t*>(&config) + offset, 4);
+    return value;
+}
+} // namespace
+
+TEST(LameCoder, FreshComponentOpensAt44100Hz128kbpsStereoWithCrc) {
+    TLameCoder coder;
+    ASSERT_EQ(coder.OpenStream(), BE_ERR_SUCCESSFUL);
+    const BE_CONFIG& c = coder.Config();
+    EXPECT_EQ(field(c, 0), 256u);
+    EXPECT_EQ(field(c, 4), 1u);
+    EXPECT_EQ(field(c, 8), 331u);
+    EXPECT_EQ(field(c, 12), 44100u);
+    EXPECT_EQ(field(c, 16), 0u) << "the encoder picks the output rate";
+    EXPECT_EQ(field(c, 20), 0u) << "STEREO";
+    EXPECT_EQ(field(c, 24), 128u);
+    EXPECT_EQ(field(c, 28), 320u);
+    EXPECT_EQ(field(c, 32), 0u) << "NORMAL_QUALITY";
+    EXPECT_EQ(field(c, 36), 1u) << "MPEG version";
+    EXPECT_EQ(field(c, 52), 1u) << "CRC";
+    for (size_t offset : {40, 44, 48, 56, 60, 64, 68})
+        EXPECT_EQ(field(c, offset), 0u) << "offset " << offset;
+    EXPECT_EQ(field(c, 72), 4u) << "VBR quality";
+    const auto* bytes = reinterpret_cast<const uint8_t*>(&c);
+    for (size_t i = 76; i < sizeof c; ++i)
+        ASSERT_EQ(bytes[i], 0) << "byte " << i;
+    EXPECT_EQ(coder.SamplesPerChunk(), 2304u);
+    EXPECT_EQ(coder.OutputBufferSize(), 1152u * 5 / 4 + 7200);
+    EXPECT_EQ(coder.CloseStream(), BE_ERR_SUCCESSFUL);
+}
+
+TEST(LameCoder, ChunkIsOneFramePerChannelAndHalvesBelow32kHz) {
+    TLameCoder mono;
+    mono.SetMode(MONO);
+    mono.SetSampleRate(22050);
+    mono.SetBitrate(64);
+    ASSERT_EQ(mono.OpenStream(), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(mono.SamplesPerChunk(), 576u);
+    EXPECT_EQ(mono.OutputBufferSize(), 576u * 5 / 4 + 7200);
+}
+
+TEST(LameCoder, VbrWithALowPresetHasA32kbpsFloorAndCeiling) {
+    for (int position : {0, 1, 2}) { // 8, 16 and 24 kbps at 8000 Hz
+        TLameCoder coder;
+        ConfigureEncoder(coder, RecordingParametersFor(position, true, true));
+        ASSERT_EQ(coder.OpenStream(), BE_ERR_SUCCESSFUL) << position;
+        EXPECT_EQ(field(coder.Config(), 24), 32u);
+        EXPECT_EQ(field(coder.Config(), 28), 32u);
+        EXPECT_EQ(field(coder.Config(), 64), 1u) << "VBR header";
+        EXPECT_EQ(field(coder.Config(), 68), 1u) << "VBR";
+    }
+}
+
+TEST(LameCoder, EnableVbrCarriesTheHeaderFlagBothWays) {
+    TLameCoder coder;
+    coder.SetEnableVBR(true);
+    EXPECT_TRUE(coder.WriteVBRHeader());
+    coder.SetEnableVBR(false);
+    EXPECT_FALSE(coder.WriteVBRHeader());
+    coder.SetWriteVBRHeader(true);
+    EXPECT_FALSE(coder.EnableVBR()) << "the header flag alone does not switch VBR on";
+}
+
+TEST(LameCoder, InputFilesRebuildOutputFilesWithTheDefaultExtension) {
+    TLameCoder coder;
+    EXPECT_EQ(coder.DefaultExt(), ".mp3");
+    coder.SetInputFiles({"/music/a.wav", "b.WAV", "/x.y/noext", "c.tar.gz", "plain"});
+    EXPECT_EQ(coder.OutputFiles(),
+              (std::vector<std::string>{"/music/a.mp3", "b.mp3", "/x.y/noext.mp3", "c.tar.mp3",
+                                        "plain.mp3"}));
+    coder.SetOutputFiles({"z.mp3"});
+    EXPECT_EQ(coder.OutputFiles(), std::vector<std::string>{"z.mp3"});
+    EXPECT_EQ(coder.InputFiles().size(), 5u);
+}
+
+TEST(LameCoder, AssignCopiesSettingsOnly) {
+    TLameCoder source;
+    source.SetSampleRate(22050);
+    source.SetMode(MONO);
+    source.SetBitrate(40);
+    source.SetMaxBitrate(96);
+    source.SetQuality(HIGH_QUALITY);
+    source.SetPrivate(true);
+    source.SetCRC(false);
+    source.SetCopyright(true);
+    source.SetOriginal(true);
+    source.SetEnableVBR(true);
+    source.SetVBRQuality(2);
+    source.SetInputFiles({"a.wav"});
+    source.SetMp3FileName("a.mp3");
+    TLameCoder target;
+    target.Assign(source);
+    EXPECT_EQ(target.SampleRate(), 22050u);
+    EXPECT_EQ(target.Mode(), MONO);
+    EXPECT_EQ(target.Bitrate(), 40u);
+    EXPECT_EQ(target.MaxBitrate(), 96u);
+    EXPECT_EQ(target.Quality(), HIGH_QUALITY);
+    EXPECT_TRUE(target.Private());
+    EXPECT_FALSE(target.CRC());
+    EXPECT_TRUE(target.Copyright());
+    EXPECT_TRUE(target.Original());
+    EXPECT_TRUE(target.EnableVBR());
+    EXPECT_TRUE(target.WriteVBRHeader());
+    EXPECT_EQ(target.VBRQuality(), 2);
+    EXPECT_TRUE(target.InputFiles().empty());
+    EXPECT_TRUE(target.Mp3FileName().empty());
+}
+
+TEST(LameCoder, VersionRecordNamesTheLibrary) {
+    TLameCoder coder;
+    EXPECT_EQ(coder.LameVersion().MajorVersion(), 3);
+    EXPECT_GE(coder.LameVersion().MinorVersion(), 99);
+    TLameVersion copy;
+    copy.Assign(coder.LameVersion());
+    EXPECT_EQ(copy.DLLMajorVersion(), coder.LameVersion().DLLMajorVersion());
+}
+
+TEST(LameCoder, BadRecordsAreRefusedWithTheLibrarysCodes) {
+    BE_CONFIG config{};
+    uint32_t samples = 7, size = 9;
+    HBE_STREAM stream = nullptr;
+    EXPECT_EQ(beInitStream(&config, &samples, &size, &stream), BE_ERR_INVALID_FORMAT);
+    config.dwConfig = BE_CONFIG_LAME;
+    config.LHV1.dwSampleRate = 44100;
+    config.LHV1.nMode = 7;
+    EXPECT_EQ(beInitStream(&config, &samples, &size, &stream), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    config.LHV1.nMode = STEREO;
+    config.LHV1.dwSampleRate = 0;
+    EXPECT_EQ(beInitStream(&config, &samples, &size, &stream), BE_ERR_INVALID_FORMAT_PARAMETERS);
+    EXPECT_EQ(samples, 7u) << "a failed open leaves the sizes alone";
+    EXPECT_EQ(stream, nullptr);
+
+    TLameCoder coder;
+    coder.SetSampleRate(0);
+    EXPECT_NE(coder.OpenStream(), BE_ERR_SUCCESSFUL);
+    EXPECT_EQ(coder.CloseStream(), BE_ERR_INVALID_HANDLE) << "closing what never opened is safe";
+}
+
+TEST(QualityPresets, TableEndsAndTellingEntries) {
+    ASSERT_EQ(QualityPresets.size(), 77u);
+    const auto is = [](int i, uint32_t rate, uint32_t kbps) {
+        return QualityPresets[static_cast<size_t>(i)].sampleRate == rate &&
+               QualityPresets[static_cast<size_t>(i)].bitRate == kbps;
+    };
+    EXPECT_TRUE(is(0, 8000, 8));
+    EXPECT_TRUE(is(8, 8000, 96));
+    EXPECT_TRUE(is(9, 11025, 8));
+    EXPECT_TRUE(is(12, 11025, 32));
+    EXPECT_TRUE(is(19, 16000, 16));
+    EXPECT_TRUE(is(29, 16000, 160));
+    EXPECT_TRUE(is(30, 22050, 16));
+    EXPECT_TRUE(is(41, 22050, 192));
+    EXPECT_TRUE(is(42, 32000, 24));
+    EXPECT_TRUE(is(53, 32000, 224));
+    EXPECT_TRUE(is(54, 44100, 32));
+    EXPECT_TRUE(is(61, 44100, 128));
+    EXPECT_TRUE(is(64, 44100, 224));
+    EXPECT_TRUE(is(65, 44100, 320));
+    EXPECT_TRUE(is(66, 48000, 40));
+    EXPECT_TRUE(is(76, 48000, 320));
+    for (size_t i = 1; i < QualityPresets.size(); ++i) {
+        const auto &a = QualityPresets[i - 1], &b = QualityPresets[i];
+        EXPECT_TRUE(b.sampleRate > a.sampleRate || b.bitRate > a.bitRate) << i;
+        EXPECT_NE(b.bitRate, 256u);
+    }
+    EXPECT_EQ(&QualityPresetAt(99), &QualityPresets[76]);
+    EXPECT_EQ(&QualityPresetAt(-3), &QualityPresets[0]);
+}
+
+TEST(QualityPresets, HintFormats) {
+    EXPECT_EQ(StartupQualityHint(12), "SampleRate: 11025 hz\rBitRate: 32 kbps");
+    EXPECT_EQ(QualityHint(12), "Sample Rate: 11025 hz\r\nBit Rate:  32 kbps");
+    EXPECT_EQ(QualityHint(0), "Sample Rate:  8000 hz\r\nBit Rate:   8 kbps");
+    EXPECT_EQ(QualityHint(76), "Sample Rate: 48000 hz\r\nBit Rate: 320 kbps");
+}
+
+TEST(QualityPresets, RecordingParameters) {
+    const RecordingParameters vbrLowest = RecordingParametersFor(0, true, true);
+    EXPECT_EQ(vbrLowest.captureRate, 8000u);
+    EXPECT_EQ(vbrLowest.bitrate, 32u);
+    EXPECT_EQ(vbrLowest.maxBitrate, 32u);
+    EXPECT_TRUE(vbrLowest.vbr);
+
+    const RecordingParameters plain = RecordingParametersFor(12, false, false);
+    EXPECT_EQ(plain.captureRate, 11025u);
+    EXPECT_EQ(plain.encoderRate, 11025u);
+    EXPECT_EQ(plain.captureChannels, 1);
+    EXPECT_EQ(plain.mode, MONO);
+    EXPECT_EQ(plain.bitrate, 32u);
+    EXPECT_EQ(plain.maxBitrate, 32u);
+    EXPECT_FALSE(plain.vbr);
+
+    const RecordingParameters high = RecordingParametersFor(65, true, true);
+    EXPECT_EQ(high.captureChannels, 2);
+    EXPECT_EQ(high.mode, STEREO);
+    EXPECT_EQ(high.bitrate, 32u);
+    EXPECT_EQ(high.maxBitrate, 320u);
+
+    TLameCoder coder;
+    ConfigureEncoder(coder, high);
+    EXPECT_EQ(coder.SampleRate(), 44100u);
+    EXPECT_TRUE(coder.EnableVBR());
+    EXPECT_TRUE(coder.WriteVBRHeader());
+    EXPECT_TRUE(coder.CRC());
+    EXPECT_EQ(coder.Quality(), NORMAL_QUALITY);
+    EXPECT_EQ(coder.VBRQuality(), 4);
+    ConfigureEncoder(coder, RecordingParametersFor(66, false, false));
+    EXPECT_EQ(coder.SampleRate(), 48000u);
+    EXPECT_EQ(coder.Bitrate(), 40u);
+    EXPECT_FALSE(coder.WriteVBRHeader());
+}

@@ -1,0 +1,184 @@
+#pragma once
+
+// Audio made in code, and MP3s checked by tools that are not ours: mpg123
+// decodes, ffprobe reads the length a player would show.
+
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+inline std::string RunCommand(const std::string& command) {
+    std::string output;
+    if (FILE* pipe = ::popen(command.c_str(), "r")) {
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, n);
+        ::pclose(pipe);
+    }
+    return output;
+}
+
+inline std::vector<uint8_t> ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Interleaved 16-bit samples of a sine at half scale.
+inline std::vector<int16_t> Tone(uint32_t rate, int channels, double seconds,
+                                 double frequency = 440.0, double amplitude = 0.5) {
+    const auto frames = static_cast<size_t>(std::lround(rate * seconds));
+    std::vector<int16_t> pcm(frames * static_cast<size_t>(channels));
+    for (size_t i = 0; i < frames; ++i) {
+        const double v = amplitude * 32767.0 * std::sin(2.0 * M_PI * frequency * i / rate);
+        for (int c = 0; c < channels; ++c)
+            pcm[i * static_cast<size_t>(channels) + static_cast<size_t>(c)] =
+                static_cast<int16_t>(std::lround(v));
+    }
+    return pcm;
+}
+
+struct Decoded {
+    int channels = 0;
+    int rate = 0;
+    std::vector<int16_t> samples; // interleaved
+    size_t Frames() const { return channels ? samples.size() / static_cast<size_t>(channels) : 0; }
+};
+
+// Decodes with mpg123 to a WAV file and reads it back.
+inline Decoded DecodeMp3(const std::string& mp3) {
+    const std::string wav = mp3 + ".decoded.wav";
+    RunCommand("mpg123 -q -w '" + wav + "' '" + mp3 + "' 2>/dev/null");
+    const std::vector<uint8_t> bytes = ReadBytes(wav);
+    std::remove(wav.c_str());
+    Decoded d;
+    const auto u16 = [&](size_t at) {
+        return static_cast<uint32_t>(bytes[at] | bytes[at + 1] << 8);
+    };
+    const auto u32 = [&](size_t at) { return u16(at) | u16(at + 2) << 16; };
+    size_t at = 12;
+    while (at + 8 <= bytes.size()) {
+        const std::string id(bytes.begin() + static_cast<long>(at),
+                             bytes.begin() + static_cast<long>(at) + 4);
+        size_t size = u32(at + 4);
+        if (id == "fmt ") {
+            d.channels = static_cast<int>(u16(at + 10));
+            d.rate = static_cast<int>(u32(at + 12));
+        } else if (id == "data") {
+            // mpg123 writing to a file fixes the size up; trust the file's end too.
+            size = std::min(size, bytes.size() - at - 8);
+            d.samples.resize(size / 2);
+            for (size_t i = 0; i < d.samples.size(); ++i)
+                d.samples[i] = static_cast<int16_t>(u16(at + 8 + 2 * i));
+            break;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return d;
+}
+
+// Frequency of the channel's tone from its zero crossings, with hysteresis
+// against coding noise; the first and last tenth are left out.
+inline double ToneFrequency(const Decoded& d, int channel) {
+    const size_t frames = d.Frames();
+    if (frames < 100 || d.rate == 0)
+        return 0;
+    const size_t begin = frames / 10, end = frames - frames / 10;
+    int peak = 0;
+    for (size_t i = begin; i < end; ++i)
+        peak = std::max(peak, std::abs(static_cast<int>(d.samples[i * d.channels + channel])));
+    const int threshold = peak / 3;
+    if (threshold == 0)
+        return 0;
+    bool low = false;
+    long rises = 0;
+    size_t first = 0, last = 0;
+    for (size_t i = begin; i < end; ++i) {
+        const int v = d.samples[i * d.channels + channel];
+        if (v < -threshold) {
+            low = true;
+        } else if (v > threshold && low) {
+            low = false;
+            if (rises++ == 0)
+                first = i;
+            last = i;
+        }
+    }
+    if (rises < 2)
+        return 0;
+    return static_cast<double>(rises - 1) * d.rate / static_cast<double>(last - first);
+}
+
+struct FrameWalk {
+    int frames = 0;
+    int framesWithoutCrc = 0;
+    int sampleRate = 0;
+    int samplesPerFrame = 0;
+    bool broken = false; // something that is not a frame where one should start
+};
+
+// Walks the MPEG audio layer III frames of a file without tags.
+inline FrameWalk WalkFrames(const std::vector<uint8_t>& bytes, size_t end = 0) {
+    static const int kRates[4][3] = {
+        {11025, 12000, 8000}, {0, 0, 0}, {22050, 24000, 16000}, {44100, 48000, 32000}};
+    static const int kV1[16] = {0,   32,  40,  48,  56,  64,  80,  96,
+                                112, 128, 160, 192, 224, 256, 320, 0};
+    static const int kV2[16] = {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0};
+    FrameWalk walk;
+    if (end == 0 || end > bytes.size())
+        end = bytes.size();
+    size_t at = 0;
+    while (at + 4 <= end) {
+        const uint8_t b1 = bytes[at + 1], b2 = bytes[at + 2];
+        const int version = (b1 >> 3) & 3, layer = (b1 >> 1) & 3;
+        const int bitrateIndex = b2 >> 4, rateIndex = (b2 >> 2) & 3;
+        if (bytes[at] != 0xFF || (b1 & 0xE0) != 0xE0 || version == 1 || layer != 1 ||
+            rateIndex == 3 || bitrateIndex == 0 || bitrateIndex == 15) {
+            walk.broken = true;
+            break;
+        }
+        const int rate = kRates[version][rateIndex];
+        const int kbps = version == 3 ? kV1[bitrateIndex] : kV2[bitrateIndex];
+        const int padding = (b2 >> 1) & 1;
+        const size_t length =
+            static_cast<size_t>((version == 3 ? 144000 : 72000) * kbps / rate + padding);
+        walk.sampleRate = rate;
+        walk.samplesPerFrame = version == 3 ? 1152 : 576;
+        if ((b1 & 1) != 0)
+            ++walk.framesWithoutCrc;
+        ++walk.frames;
+        at += length;
+    }
+    if (at != end && at < end)
+        walk.broken = true;
+    return walk;
+}
+
+// The frame count a VBR header frame at the start of the file announces; -1
+// without one (a placeholder of zeros announces nothing).
+inline long VbrHeaderFrames(const std::vector<uint8_t>& bytes) {
+    const size_t limit = std::min<size_t>(bytes.size(), 200);
+    for (size_t at = 4; at + 12 <= limit; ++at) {
+        const std::string tag(bytes.begin() + static_cast<long>(at),
+                              bytes.begin() + static_cast<long>(at) + 4);
+        if (tag != "Xing" && tag != "Info")
+            continue;
+        const auto be32 = [&](size_t p) {
+            return static_cast<long>(static_cast<uint32_t>(bytes[p]) << 24 | bytes[p + 1] << 16 |
+                                     bytes[p + 2] << 8 | bytes[p + 3]);
+        };
+        return (be32(at + 4) & 1) ? be32(at + 8) : -1;
+    }
+    return -1;
+}
+
+inline double FfprobeDuration(const std::string& path) {
+    const std::string out = RunCommand("ffprobe -v error -show_entries format=duration -of "
+                                       "default=noprint_wrappers=1:nokey=1 '" +
+                                       path + "' 2>/dev/null");
+    return out.empty() ? -1 : std::atof(out.c_str());
+}
