@@ -101,6 +101,7 @@ void SimulatedBackend::run() {
         m_changed.notify_all();
         if (!goOn) {
             m_state = 0;
+            m_queue.clear(); // like a server, never hands old sound to the next capture
             return;
         }
     }
@@ -137,8 +138,10 @@ void SimulatedBackend::joinThread(std::unique_lock<std::mutex>& lock) {
 
 void SimulatedBackend::Stop() {
     std::unique_lock lock(m_mutex);
-    if (m_state != 0 || m_thread.joinable())
+    if (m_state != 0 || m_thread.joinable()) {
         log("Stop");
+        m_queue.clear();
+    }
     m_state = 0;
     joinThread(lock);
 }

@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include "DirectLame.h"
+
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -16,18 +18,29 @@ std::vector<int16_t> BenchPcm(int rate, int channels, double seconds) {
     return pcm;
 }
 
+size_t EncodeDirect(const std::vector<int16_t>& pcm, int rate, int channels, int kbps) {
+    DirectLame lame(rate, channels, kbps);
+    const size_t chunk = static_cast<size_t>(lame.FrameSize() * channels);
+    size_t bytes = 0;
+    for (size_t at = 0; at + chunk <= pcm.size(); at += chunk)
+        bytes += static_cast<size_t>(lame.Encode(pcm.data() + at));
+    return bytes + static_cast<size_t>(lame.Flush());
+}
+
 namespace {
 class KeepingReporter : public benchmark::ConsoleReporter {
 public:
     std::map<std::string, double> times;
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                times[run.benchmark_name()] =
-                    run.cpu_accumulated_time / static_cast<double>(run.iterations);
-            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "median")
-                times[run.run_name.function_name] = run.GetAdjustedCPUTime();
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")
+                continue;
+            std::string name = run.run_name.function_name;
+            if (!run.run_name.args.empty())
+                name += "/" + run.run_name.args;
+            times[name] = run.GetAdjustedCPUTime();
+        }
     }
 };
 } // namespace

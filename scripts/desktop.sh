@@ -7,6 +7,7 @@
 #   scripts/desktop.sh start BASE   starts it, writes BASE/env (source it)
 #   scripts/desktop.sh stop BASE    stops what BASE/pids names
 #   scripts/desktop.sh tone BASE    plays a 440 Hz tone into "spk" (low latency)
+#   scripts/desktop.sh pulse BASE   starts the sound server alone (no display)
 set -euo pipefail
 
 cmd=${1:?usage: desktop.sh start|stop|tone BASE}
@@ -34,7 +35,7 @@ wait_for() { # seconds, command...
   done
 }
 
-start() {
+start_pulse() {
   "$0" stop "$BASE" 2>/dev/null || true
   mkdir -p "$BASE/run" "$BASE/config" "$BASE/state" "$BASE/home"
   chmod 700 "$BASE/run"
@@ -52,7 +53,10 @@ start() {
   pactl set-default-sink spk
   pactl set-default-source line
   cat "$XDG_RUNTIME_DIR/pulse/pid" >>"$BASE/pids"
+}
 
+start() {
+  start_pulse
   local n
   n=$(free_display)
   Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BASE/xvfb.log" 2>&1 &
@@ -96,7 +100,8 @@ tone() {
 
 case "$cmd" in
   start) start ;;
+  pulse) start_pulse ;;
   stop) stop ;;
   tone) tone ;;
-  *) echo "usage: desktop.sh start|stop|tone BASE" >&2; exit 2 ;;
+  *) echo "usage: desktop.sh start|stop|tone|pulse BASE" >&2; exit 2 ;;
 esac

@@ -29,7 +29,7 @@ QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum)
 
 TFormMain::TFormMain(std::string dataFolder, QWidget* parent)
     : QWidget(parent, Qt::FramelessWindowHint), m_dataFolder(std::move(dataFolder)),
-      m_settings(m_dataFolder + "quillby.ini") {
+      m_settings(m_dataFolder + "quillby.ini"), m_recorder(*this, m_dataFolder + "tmp") {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Tapewren"));
     setFixedSize(348, 508);
@@ -84,7 +84,7 @@ void TFormMain::placeBottomRight() {
 }
 
 bool TFormMain::FormCreate() {
-    emailAfterRecording = false;
+    m_recorder.emailAfterRecording = false;
     placeBottomRight();
     SetTrayIconIndex(kIdleIcon);
 
@@ -115,6 +115,7 @@ bool TFormMain::FormCreate() {
     SliderQuality->setToolTip(QString::fromStdString(StartupQualityHint(SliderQuality->value())));
     SliderVolume->setToolTip(QStringLiteral("%1%").arg(SliderVolume->value()));
     RecreateFolder(WorkingFolder());
+    m_recorder.CreateStreams();
     ShowStartupBalloon();
     return true;
 }
@@ -184,7 +185,9 @@ RecorderSettings TFormMain::CurrentSettings() const {
 }
 
 void TFormMain::MenuExitClick() {
-    // A running recording is finished and offered for saving first.
+    // A running take is finished and offered for saving first.
+    if (m_recorder.IsActive())
+        ToggleRecording(false);
     close();
 }
 
@@ -206,6 +209,7 @@ void TFormMain::FormClose() {
 }
 
 void TFormMain::ShutdownAudio() {
+    m_recorder.FreeStreams();
     BASS_RecordFree();
     BASS_Stop();
     BASS_Free();
@@ -217,3 +221,32 @@ void TFormMain::SetTrayIconIndex(int) {}
 void TFormMain::ActivateHotKeys() {}
 
 void TFormMain::ShowStartupBalloon() {}
+
+RecorderHost::Settings TFormMain::RecordingSettings() {
+    Settings s;
+    s.channel = ComboChannels->currentIndex();
+    s.quality = SliderQuality->value();
+    s.volume = SliderVolume->value();
+    s.stereo = CheckStereo->isChecked();
+    s.vbr = CheckVBR->isChecked();
+    return s;
+}
+
+void TFormMain::ShowError(const std::string& text) {
+    MessageBox::Error(QString::fromStdString(text));
+}
+
+void TFormMain::ShowNotification(const std::string&) {}
+
+void TFormMain::UpdateLevelIcon(uint32_t) {}
+
+void TFormMain::EnterTrayBusyMode() {}
+
+void TFormMain::LeaveTrayBusyMode() {}
+
+void TFormMain::RunSaveDialog(const std::string&, bool) {}
+
+void TFormMain::SaveLastDir() {
+    if (!m_settings.SaveLastDir(lastSaveDir))
+        MessageBox::Error(QString::fromStdString(m_settings.WriteErrorText()));
+}

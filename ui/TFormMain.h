@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Recorder.h"
 #include "SettingsFile.h"
 
 #include <QWidget>
@@ -12,7 +13,7 @@ class QSlider;
 
 // The main window: hidden while the program runs, it holds the controls whose
 // values are the live settings, and it owns the program's lifetime.
-class TFormMain : public QWidget {
+class TFormMain : public QWidget, public RecorderHost {
     Q_OBJECT
 public:
     // dataFolder: where quillby.ini and tmp/ live, ending in "/".
@@ -26,12 +27,15 @@ public:
     void FormClose();
     void ShutdownAudio();
     void SelectDefaultChannel();
+    void ToggleRecording(bool email) { m_recorder.ToggleRecording(email); }
+    void TogglePause() { m_recorder.TogglePause(); }
+    Recorder& TheRecorder() { return m_recorder; }
     void SliderQualityChange();
     void SliderVolumeChange();
 
     void LoadSettings();
     RecorderSettings CurrentSettings() const;
-    const SettingsFile& Settings() const { return m_settings; }
+    const SettingsFile& SettingsStore() const { return m_settings; }
     std::string WorkingFolder() const { return m_dataFolder + "tmp"; }
 
     // Hooks for the tray, the hot keys and the start-up balloon.
@@ -39,13 +43,23 @@ public:
     void ActivateHotKeys();
     void ShowStartupBalloon();
 
+    // What the recorder asks of the window.
+    RecorderHost::Settings RecordingSettings() override;
+    void ShowError(const std::string& text) override;
+    void ShowNotification(const std::string& text) override;
+    void SetTrayIcon(int index) override { SetTrayIconIndex(index); }
+    void UpdateLevelIcon(uint32_t level) override;
+    void EnterTrayBusyMode() override;
+    void LeaveTrayBusyMode() override;
+    void RunSaveDialog(const std::string& tempFileName, bool email) override;
+    void SaveLastDir() override;
+
     QComboBox* ComboChannels = nullptr;
     QSlider* SliderQuality = nullptr;
     QSlider* SliderVolume = nullptr;
     QCheckBox* CheckStereo = nullptr;
     QCheckBox* CheckVBR = nullptr;
 
-    bool emailAfterRecording = false;
     bool hideWizardWelcome = false;
     int popupShowCount = 0;
     std::string lastSaveDir;
@@ -62,6 +76,7 @@ private:
 
     std::string m_dataFolder;
     SettingsFile m_settings;
+    Recorder m_recorder;
     bool m_audioOpen = false;
     bool m_closed = false;
 };

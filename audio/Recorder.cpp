@@ -1,0 +1,263 @@
+#include "Recorder.h"
+
+#include "Bass.h"
+#include "Common.h"
+#include "QualityPresets.h"
+
+#include <cstring>
+#include <filesystem>
+#include <new>
+
+namespace {
+constexpr int kSilenceIcon = 0;
+constexpr int kIdleIcon = 36;
+// Room for a flush's worth and the largest block's output, so that the
+// pending buffer does not grow while recording.
+constexpr size_t kPendingReserve = 2 * Recorder::kFlushThreshold;
+} // namespace
+
+Recorder::Recorder(RecorderHost& host, std::string workingFolder, QObject* parent)
+    : QObject(parent), m_host(host), m_workingFolder(WithTrailingSeparator(workingFolder)),
+      m_createFile(&CreateNewFile) {}
+
+Recorder::~Recorder() {
+    if (m_encoder) {
+        BASS_ChannelStop(kRecordChannel);
+        releaseRecording();
+    }
+}
+
+void Recorder::CreateStreams() {
+    m_mp3PendingStream.clear();
+    m_mp3PendingStream.reserve(kPendingReserve);
+    m_streamsCreated = true;
+}
+
+void Recorder::FreeStreams() {
+    m_mp3PendingStream = {};
+    m_streamsCreated = false;
+}
+
+bool Recorder::IsActive() const {
+    // After a capture ended on its own the channel is idle, but the take is
+    // not finished until its stop sequence has run.
+    return BASS_ChannelIsActive(kRecordChannel) != BASS_ACTIVE_STOPPED || m_encoder != nullptr;
+}
+
+void Recorder::ToggleRecording(bool email) {
+    if (IsActive()) {
+        stopSequence();
+        return;
+    }
+    emailAfterRecording = email;
+    startSequence();
+}
+
+void Recorder::TogglePause() {
+    switch (BASS_ChannelIsActive(kRecordChannel)) {
+    case BASS_ACTIVE_PLAYING:
+    case BASS_ACTIVE_STALLED:
+        BASS_ChannelPause(kRecordChannel);
+        break;
+    case BASS_ACTIVE_PAUSED:
+        BASS_ChannelResume(kRecordChannel);
+        break;
+    default:
+        break;
+    }
+}
+
+void Recorder::startSequence() {
+    const RecorderHost::Settings settings = m_host.RecordingSettings();
+    if (settings.channel < 0) {
+        m_host.ShowError("Recording Channel not specified.");
+        return;
+    }
+    m_host.SetTrayIcon(kSilenceIcon);
+    recordStartTick = TickCount();
+    encodedByteCount = 0;
+    m_carriedByteCount = 0;
+    m_endRequested = false;
+    m_writeFailed = false;
+
+    std::error_code ec;
+    tempFileName.clear();
+    for (int n = 1; n < 1000000 && tempFileName.empty(); ++n) {
+        const std::string candidate = m_workingFolder + "tmpfile" + std::to_string(n) + ".mp3";
+        if (!std::filesystem::exists(std::filesystem::symlink_status(candidate, ec)))
+            tempFileName = candidate;
+    }
+    m_tempFileStream = tempFileName.empty() ? nullptr : m_createFile(tempFileName);
+    if (!m_tempFileStream) {
+        m_host.ShowError("Unable to create MP3 file.");
+        failedStartCleanup();
+        return;
+    }
+
+    const RecordingParameters params =
+        RecordingParametersFor(settings.quality, settings.stereo, settings.vbr);
+    m_encoder = std::make_unique<TLameCoder>();
+    ConfigureEncoder(*m_encoder, params);
+    m_vbr = params.vbr;
+    if (m_encoder->OpenStream() != BE_ERR_SUCCESSFUL || m_encoder->SamplesPerChunk() == 0) {
+        m_host.ShowError("Unable to start the MP3 encoder.");
+        failedStartCleanup();
+        return;
+    }
+
+    m_chunkByteCount = m_encoder->SamplesPerChunk() * 2;
+    m_pcmChunkBuffer.assign(m_encoder->SamplesPerChunk(), 0);
+    m_mp3OutputBuffer.assign(m_encoder->OutputBufferSize(), 0);
+    if (!m_streamsCreated)
+        CreateStreams();
+    m_mp3PendingStream.clear();
+
+    for (int i = 0; BASS_RecordSetInput(i, BASS_INPUT_OFF); ++i) {
+    }
+    BASS_RecordSetInput(settings.channel,
+                        BASS_INPUT_ON | BASS_INPUT_LEVEL | static_cast<DWORD>(settings.volume));
+
+    const DWORD flags = settings.stereo ? 0 : BASS_SAMPLE_MONO;
+    if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
+                          &Recorder::captureFailed)) {
+        m_host.ShowError("Unable to start recording.");
+        failedStartCleanup();
+    }
+}
+
+void Recorder::failedStartCleanup() {
+    // The file, if made, stays in the working folder until the next start.
+    if (m_tempFileStream)
+        m_tempFileStream->Close();
+    m_tempFileStream.reset();
+    releaseRecording();
+    m_host.SetTrayIcon(kIdleIcon);
+}
+
+void Recorder::releaseRecording() {
+    if (m_encoder)
+        m_encoder->CloseStream();
+    m_encoder.reset();
+    m_pcmChunkBuffer = {};
+    m_mp3OutputBuffer = {};
+    m_chunkByteCount = 0;
+    m_carriedByteCount = 0;
+}
+
+bool Recorder::recordProc(const void* block, uint32_t length, void* user) {
+    return static_cast<Recorder*>(user)->RecordBlockHandler(block, length);
+}
+
+void Recorder::captureFailed(void* user) {
+    static_cast<Recorder*>(user)->endFromCapture(kDeviceLostText);
+}
+
+bool Recorder::encode(const int16_t* pcm) {
+    uint32_t count = 0;
+    if (m_encoder->EncodeChunk(pcm, m_mp3OutputBuffer.data(), count) != BE_ERR_SUCCESSFUL)
+        return false;
+    encodedByteCount += count;
+    try {
+        m_mp3PendingStream.insert(m_mp3PendingStream.end(), m_mp3OutputBuffer.data(),
+                                  m_mp3OutputBuffer.data() + count);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+bool Recorder::flushPending() {
+    const bool ok = m_tempFileStream->Write(m_mp3PendingStream.data(), m_mp3PendingStream.size());
+    m_mp3PendingStream.clear();
+    return ok;
+}
+
+bool Recorder::RecordBlockHandler(const void* block, uint32_t length) {
+    auto* in = static_cast<const uint8_t*>(block);
+    auto* chunk = reinterpret_cast<uint8_t*>(m_pcmChunkBuffer.data());
+    size_t left = length;
+
+    // Samples reach the encoder in whole chunks, in order, whatever the block
+    // sizes: a chunk begun in an earlier block is completed first.
+    if (m_carriedByteCount > 0) {
+        const size_t take = std::min<size_t>(left, m_chunkByteCount - m_carriedByteCount);
+        std::memcpy(chunk + m_carriedByteCount, in, take);
+        m_carriedByteCount += static_cast<uint32_t>(take);
+        in += take;
+        left -= take;
+        if (m_carriedByteCount == m_chunkByteCount) {
+            m_carriedByteCount = 0;
+            if (!encode(m_pcmChunkBuffer.data())) {
+                return writeFailed();
+            }
+        }
+    }
+    while (left >= m_chunkByteCount) {
+        // Whole chunks are encoded where they lie, unless the block has put
+        // them off the alignment of a sample.
+        const int16_t* pcm = m_pcmChunkBuffer.data();
+        if (reinterpret_cast<uintptr_t>(in) % alignof(int16_t) == 0)
+            pcm = reinterpret_cast<const int16_t*>(in);
+        else
+            std::memcpy(chunk, in, m_chunkByteCount);
+        if (!encode(pcm)) {
+            return writeFailed();
+        }
+        in += m_chunkByteCount;
+        left -= m_chunkByteCount;
+    }
+    if (left > 0) {
+        std::memcpy(chunk + m_carriedByteCount, in, left);
+        m_carriedByteCount += static_cast<uint32_t>(left);
+    }
+
+    if (m_mp3PendingStream.size() > kFlushThreshold && !flushPending())
+        return writeFailed();
+    m_host.UpdateLevelIcon(BASS_ChannelGetLevel(kRecordChannel));
+    return true;
+}
+
+bool Recorder::writeFailed() {
+    m_writeFailed = true;
+    endFromCapture(kWriteFailedText);
+    return false;
+}
+
+void Recorder::endFromCapture(const char* text) {
+    if (m_endRequested.exchange(true))
+        return;
+    QMetaObject::invokeMethod(
+        this,
+        [this, text] {
+            m_host.ShowNotification(text);
+            // A click may have finished the take in the meantime.
+            if (m_encoder)
+                stopSequence();
+        },
+        Qt::QueuedConnection);
+}
+
+void Recorder::stopSequence() {
+    BASS_ChannelStop(kRecordChannel);
+    if (!m_encoder)
+        return;
+    bool written = true;
+    if (!m_mp3PendingStream.empty())
+        written = flushPending();
+    uint32_t count = 0;
+    if (m_encoder->FinishStream(m_mp3OutputBuffer.data(), count) == BE_ERR_SUCCESSFUL && count > 0)
+        written = m_tempFileStream->Write(m_mp3OutputBuffer.data(), count) && written;
+    written = m_tempFileStream->Close() && written;
+    m_tempFileStream.reset();
+    // Carried bytes of less than a chunk are dropped unencoded.
+    if (m_vbr && written && !m_writeFailed)
+        m_encoder->WriteInfoTag(tempFileName);
+    releaseRecording();
+
+    m_host.EnterTrayBusyMode();
+    m_host.RunSaveDialog(tempFileName, emailAfterRecording);
+    m_host.SaveLastDir();
+    tempFileName.clear();
+    m_endRequested = false;
+    m_host.LeaveTrayBusyMode();
+}

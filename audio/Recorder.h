@@ -1,0 +1,109 @@
+#pragma once
+
+#include "FileWriter.h"
+#include "LameCoder.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the recorder needs from the user interface. The main window
+// implements it; tests fake it.
+class RecorderHost {
+public:
+    struct Settings {
+        int channel = -1; // input index, -1 when none is chosen
+        int quality = 12; // position in QualityPresets
+        int volume = 10;  // percent
+        bool stereo = true;
+        bool vbr = false;
+    };
+
+    virtual ~RecorderHost() = default;
+    // The live values of the controls, read once at the start of a take.
+    virtual Settings RecordingSettings() = 0;
+    virtual void ShowError(const std::string& text) = 0;
+    virtual void ShowNotification(const std::string& text) = 0;
+    virtual void SetTrayIcon(int index) = 0;
+    // Called on the capture thread for every block.
+    virtual void UpdateLevelIcon(uint32_t level) = 0;
+    virtual void EnterTrayBusyMode() = 0;
+    virtual void LeaveTrayBusyMode() = 0;
+    // Modal: moves, tags, mails or deletes the finished take.
+    virtual void RunSaveDialog(const std::string& tempFileName, bool emailAfterRecording) = 0;
+    // Writes the folder last saved to; reports a failure itself.
+    virtual void SaveLastDir() = 0;
+};
+
+// Starts, stops, pauses and resumes takes; encodes captured blocks into the
+// take's temporary MP3 file on the capture thread.
+class Recorder : public QObject {
+    Q_OBJECT
+public:
+    using FileFactory = std::function<std::unique_ptr<FileWriter>(const std::string& path)>;
+
+    // workingFolder: the folder of temporary takes ("…/tmp").
+    Recorder(RecorderHost& host, std::string workingFolder, QObject* parent = nullptr);
+    ~Recorder() override;
+
+    void ToggleRecording(bool emailAfterRecording);
+    void TogglePause();
+    // True from a successful start until the stop sequence has run.
+    bool IsActive() const;
+
+    // The two long-lived buffers, made at start-up and freed at shut-down.
+    void CreateStreams();
+    void FreeStreams();
+
+    // Called by the capture functions for every block.
+    bool RecordBlockHandler(const void* block, uint32_t length);
+
+    std::string tempFileName;
+    bool emailAfterRecording = false;
+    uint32_t recordStartTick = 0;
+    std::atomic<int64_t> encodedByteCount{0};
+
+    // Tests write through failing writers.
+    void SetFileFactory(FileFactory factory) { m_createFile = std::move(factory); }
+
+    static constexpr size_t kFlushThreshold = 524288;
+    static constexpr const char* kWriteFailedText =
+        "Failed to write MP3 file to disk. Please check your disk space.";
+    static constexpr const char* kDeviceLostText =
+        "Recording stopped: the recording device is no longer available.";
+
+private:
+    static bool recordProc(const void* block, uint32_t length, void* user);
+    static void captureFailed(void* user);
+
+    void startSequence();
+    void stopSequence();
+    void failedStartCleanup();
+    void releaseRecording();
+    bool encode(const int16_t* pcm);
+    bool flushPending();
+    // From the capture thread: notify and stop on the GUI thread.
+    void endFromCapture(const char* text);
+    bool writeFailed();
+
+    RecorderHost& m_host;
+    std::string m_workingFolder;
+    FileFactory m_createFile;
+
+    std::unique_ptr<TLameCoder> m_encoder;
+    std::unique_ptr<FileWriter> m_tempFileStream;
+    std::vector<uint8_t> m_mp3PendingStream;
+    bool m_streamsCreated = false;
+    std::vector<int16_t> m_pcmChunkBuffer;
+    std::vector<uint8_t> m_mp3OutputBuffer;
+    uint32_t m_chunkByteCount = 0;
+    uint32_t m_carriedByteCount = 0;
+    bool m_vbr = false;
+    bool m_writeFailed = false;
+    std::atomic<bool> m_endRequested{false};
+};

@@ -1,0 +1,148 @@
+// Takes against real PulseAudio daemons: the test desktop's, with a 440 Hz
+// tone playing into the null sink "spk", and a private one the test kills.
+#include "AudioCheck.h"
+#include "Bass.h"
+#include "PulseBackend.h"
+#include "Recorder.h"
+#include "TempFolder.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+namespace {
+class Host : public RecorderHost {
+public:
+    Settings settings;
+    std::vector<std::string> notifications;
+    std::vector<std::string> errors;
+    std::string savedFile;
+    int dialogs = 0;
+
+    Settings RecordingSettings() override { return settings; }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void ShowNotification(const std::string& text) override { notifications.push_back(text); }
+    void SetTrayIcon(int) override {}
+    void UpdateLevelIcon(uint32_t) override {}
+    void EnterTrayBusyMode() override {}
+    void LeaveTrayBusyMode() override {}
+    void RunSaveDialog(const std::string& file, bool) override {
+        ++dialogs;
+        savedFile = file + ".kept.mp3";
+        std::filesystem::copy_file(file, savedFile);
+    }
+    void SaveLastDir() override {}
+};
+
+int findInput(const std::string& name) {
+    for (int i = 0; const char* input = BASS_RecordGetInputName(i); ++i)
+        if (name == input)
+            return i;
+    return -1;
+}
+
+void pumpFor(std::chrono::milliseconds time) {
+    const auto end = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+}
+
+bool haveDesktop() {
+    return std::getenv("XDG_RUNTIME_DIR") && !RunCommand("pactl info").empty();
+}
+} // namespace
+
+TEST(RecorderPulse, TenSecondsOfTheToneFromTheSpeakersMonitor) {
+    if (!haveDesktop())
+        GTEST_SKIP() << "needs the test desktop (scripts/desktop.sh) with its tone playing";
+    TempFolder folder;
+    BASS_SetBackend(std::make_unique<PulseBackend>());
+    ASSERT_TRUE(BASS_RecordInit(-1));
+    Host host;
+    host.settings.channel = findInput("Monitor of Speakers");
+    ASSERT_GE(host.settings.channel, 0);
+    host.settings.volume = 100;
+    for (const bool stereo : {true, false}) {
+        SCOPED_TRACE(stereo ? "stereo" : "mono");
+        host.settings.quality = 61;
+        host.settings.stereo = stereo;
+        Recorder recorder(host, folder / "tmp");
+        std::filesystem::create_directories(folder / "tmp");
+        recorder.ToggleRecording(false);
+        ASSERT_TRUE(host.errors.empty()) << host.errors.front();
+        pumpFor(std::chrono::seconds(10));
+        recorder.ToggleRecording(false);
+        ASSERT_EQ(host.dialogs, stereo ? 1 : 2);
+        const Decoded d = DecodeMp3(host.savedFile);
+        EXPECT_EQ(d.channels, stereo ? 2 : 1);
+        EXPECT_EQ(d.rate, 44100);
+        // The encoder adds its delay and padding; the take drops less than a chunk.
+        EXPECT_NEAR(static_cast<double>(d.Frames()) / d.rate, 10.0, 0.2);
+        EXPECT_NEAR(ToneFrequency(d, 0), 440.0, 4.0);
+        std::filesystem::remove_all(folder / "tmp");
+    }
+    BASS_RecordFree();
+    BASS_SetBackend(nullptr);
+}
+
+TEST(RecorderPulse, KillingTheSoundServerKeepsWhatWasRecorded) {
+    TempFolder folder;
+    const std::string base = folder / "pulse";
+    const std::string script = std::string(TAPEWREN_SOURCE_DIR) + "/scripts/desktop.sh";
+    RunCommand("'" + script + "' pulse '" + base + "' 2>&1");
+    const std::string pid = RunCommand("cat '" + base + "/run/pulse/pid' 2>/dev/null");
+    if (pid.empty())
+        GTEST_SKIP() << "no PulseAudio daemon could be started";
+    const char* saved = std::getenv("PULSE_SERVER");
+    const std::string keep = saved ? saved : "";
+    ::setenv("PULSE_SERVER", ("unix:" + base + "/run/pulse/native").c_str(), 1);
+    BASS_SetBackend(std::make_unique<PulseBackend>());
+    const bool opened = BASS_RecordInit(-1);
+    if (saved)
+        ::setenv("PULSE_SERVER", keep.c_str(), 1);
+    else
+        ::unsetenv("PULSE_SERVER");
+    ASSERT_TRUE(opened);
+
+    Host host;
+    host.settings.channel = findInput("Monitor of Speakers");
+    host.settings.quality = 61;
+    ASSERT_GE(host.settings.channel, 0);
+    // A tone keeps the idle null sink from handing out sound in two-second lumps.
+    RunCommand("PULSE_SERVER='unix:" + base +
+               "/run/pulse/native' setsid bash -c \"sox -q -n -r "
+               "44100 -c 2 -b 16 -e signed -t raw - synth 30 sine 440 vol 0.5 | pacat "
+               "--latency-msec=10 --rate=44100 --channels=2 --format=s16le -d spk\" "
+               "</dev/null >/dev/null 2>&1 &");
+    for (int i = 0; i < 100 && RunCommand("PULSE_SERVER='unix:" + base +
+                                          "/run/pulse/native' pactl list short sink-inputs")
+                                   .empty();
+         ++i)
+        pumpFor(std::chrono::milliseconds(20));
+    Recorder recorder(host, folder / "tmp");
+    std::filesystem::create_directories(folder / "tmp");
+    recorder.ToggleRecording(false);
+    ASSERT_TRUE(host.errors.empty());
+    pumpFor(std::chrono::seconds(3));
+    RunCommand("kill -9 " + pid);
+    for (int i = 0; i < 500 && host.dialogs == 0; ++i)
+        pumpFor(std::chrono::milliseconds(10));
+    RunCommand("'" + script + "' stop '" + base + "'");
+
+    ASSERT_EQ(host.dialogs, 1);
+    EXPECT_EQ(host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
+    EXPECT_FALSE(recorder.IsActive());
+    const Decoded d = DecodeMp3(host.savedFile);
+    EXPECT_EQ(d.channels, 2);
+    // Three seconds of MP3 never reach the flush threshold: all of it was
+    // still in memory when the server went away.
+    EXPECT_GT(static_cast<double>(d.Frames()) / 44100, 0.5);
+    EXPECT_NEAR(ToneFrequency(d, 0), 440.0, 4.0);
+    BASS_RecordFree();
+    BASS_SetBackend(nullptr);
+}

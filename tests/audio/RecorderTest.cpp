@@ -1,0 +1,358 @@
+#include "Recorder.h"
+#include "AudioCheck.h"
+#include "Bass.h"
+#include "DirectLame.h"
+#include "QualityPresets.h"
+#include "SimulatedBackend.h"
+#include "TempFolder.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <mutex>
+#include <random>
+#include <sys/stat.h>
+#include <thread>
+
+namespace fs = std::filesystem;
+
+namespace {
+class FakeHost : public RecorderHost {
+public:
+    Settings settings;
+    std::vector<std::string> calls;
+    std::vector<std::string> errors;
+    std::vector<std::string> notifications;
+    std::vector<int> icons;
+    std::string savedFile;
+    std::vector<uint8_t> savedBytes;
+    bool savedEmail = false;
+    int dialogs = 0;
+    std::function<void(uint32_t)> onLevel;
+
+    Settings RecordingSettings() override { return settings; }
+    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void ShowNotification(const std::string& text) override { notifications.push_back(text); }
+    void SetTrayIcon(int index) override { icons.push_back(index); }
+    void UpdateLevelIcon(uint32_t level) override {
+        if (onLevel)
+            onLevel(level);
+    }
+    void EnterTrayBusyMode() override { calls.push_back("busy"); }
+    void LeaveTrayBusyMode() override { calls.push_back("ready"); }
+    void RunSaveDialog(const std::string& file, bool email) override {
+        calls.push_back("save");
+        ++dialogs;
+        savedFile = file;
+        savedEmail = email;
+        savedBytes = ReadBytes(file);
+    }
+    void SaveLastDir() override { calls.push_back("lastdir"); }
+};
+
+// Writes to a real file but refuses everything past a number of bytes, as a
+// disk that fills up would.
+class FailingWriter : public FileWriter {
+public:
+    FailingWriter(std::unique_ptr<FileWriter> inner, size_t limit)
+        : m_inner(std::move(inner)), m_left(limit) {}
+    bool Write(const uint8_t* data, size_t size) override {
+        const size_t n = std::min(size, m_left);
+        m_left -= n;
+        return m_inner->Write(data, n) && n == size;
+    }
+    bool Close() override { return m_inner->Close(); }
+
+private:
+    std::unique_ptr<FileWriter> m_inner;
+    size_t m_left;
+};
+
+std::vector<uint8_t> asBytes(const std::vector<int16_t>& pcm) {
+    std::vector<uint8_t> bytes(pcm.size() * 2);
+    std::memcpy(bytes.data(), pcm.data(), bytes.size());
+    return bytes;
+}
+
+// The stream a take must come out as: whole chunks straight through
+// libmp3lame, the tail of less than a chunk dropped, then the flush.
+std::vector<uint8_t> reference(const std::vector<int16_t>& pcm, int position, bool stereo,
+                               size_t* chunkBytes = nullptr) {
+    const QualityPreset& p = QualityPresets[static_cast<size_t>(position)];
+    const int channels = stereo ? 2 : 1;
+    DirectLame lame(static_cast<int>(p.sampleRate), channels, static_cast<int>(p.bitRate));
+    std::vector<uint8_t> out;
+    const size_t chunk = static_cast<size_t>(lame.FrameSize()) * static_cast<size_t>(channels);
+    for (size_t at = 0; at + chunk <= pcm.size(); at += chunk) {
+        const int n = lame.Encode(pcm.data() + at);
+        out.insert(out.end(), lame.Output(), lame.Output() + n);
+    }
+    if (chunkBytes)
+        *chunkBytes = out.size();
+    const int n = lame.Flush();
+    out.insert(out.end(), lame.Output(), lame.Output() + n);
+    return out;
+}
+
+template <typename Pred> bool spinUntil(Pred pred, int ms = 5000) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (!pred() && std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return pred();
+}
+
+class RecorderTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SimulatedBackend::Script script;
+        script.inputs = {{"Microphone", kInputMicrophone, 100},
+                         {"Monitor of Speakers", kInputWaveOutput, 100}};
+        auto backend = std::make_unique<SimulatedBackend>(script);
+        m_sim = backend.get();
+        BASS_SetBackend(std::move(backend));
+        ASSERT_TRUE(BASS_RecordInit(-1));
+        fs::create_directories(m_folder / "tmp");
+        m_host.settings.channel = 1;
+        m_host.settings.quality = 61; // 44100 Hz, 128 kbps
+        m_recorder = std::make_unique<Recorder>(m_host, m_folder / "tmp");
+        m_recorder->CreateStreams();
+    }
+    void TearDown() override {
+        m_recorder.reset();
+        BASS_SetBackend(nullptr);
+    }
+
+    // Starts a take, delivers the blocks, stops it; returns what was saved.
+    std::vector<uint8_t> take(const std::vector<uint8_t>& pcm, const std::vector<size_t>& sizes) {
+        m_recorder->ToggleRecording(false);
+        EXPECT_TRUE(m_recorder->IsActive());
+        size_t at = 0;
+        for (size_t i = 0; at < pcm.size(); ++i) {
+            const size_t n = std::min(sizes[i % sizes.size()], pcm.size() - at);
+            m_sim->Push(
+                {pcm.begin() + static_cast<long>(at), pcm.begin() + static_cast<long>(at + n)});
+            at += n;
+        }
+        m_sim->WaitUntilDrained();
+        m_recorder->ToggleRecording(false);
+        return m_host.savedBytes;
+    }
+
+    TempFolder m_folder;
+    FakeHost m_host;
+    SimulatedBackend* m_sim = nullptr;
+    std::unique_ptr<Recorder> m_recorder;
+};
+} // namespace
+
+TEST_F(RecorderTest, AnyBlockSizesGiveTheSameStreamAsWholeChunks) {
+    const size_t chunk = 1152 * 2 * 2;
+    std::mt19937 random(7);
+    std::vector<size_t> randomSizes;
+    for (int i = 0; i < 200; ++i)
+        randomSizes.push_back(std::uniform_int_distribution<size_t>(1, 3 * chunk)(random));
+    const struct {
+        const char* name;
+        std::vector<size_t> sizes;
+        double seconds;
+    } cases[] = {
+        {"one byte", {1}, 0.15},
+        {"a chunk less a byte", {chunk - 1}, 1.5},
+        {"k chunks and r bytes", {3 * chunk + 5}, 1.5},
+        {"exactly one chunk", {chunk}, 1.0},
+        {"odd sizes", {7, chunk + 3, 1, 2 * chunk - 1}, 1.5},
+        {"random", randomSizes, 2.0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::vector<int16_t> pcm = Tone(44100, 2, c.seconds);
+        const std::vector<uint8_t> saved = take(asBytes(pcm), c.sizes);
+        size_t chunkBytes = 0;
+        const std::vector<uint8_t> expected = reference(pcm, 61, true, &chunkBytes);
+        EXPECT_EQ(saved.size(), expected.size());
+        EXPECT_TRUE(saved == expected);
+        EXPECT_EQ(m_recorder->encodedByteCount, static_cast<int64_t>(chunkBytes))
+            << "the count follows the chunks; the flush comes at the stop";
+    }
+}
+
+TEST_F(RecorderTest, MonoAtAnotherPresetMatchesToo) {
+    m_host.settings.quality = 35; // 22050 Hz, 64 kbps
+    m_host.settings.stereo = false;
+    const std::vector<int16_t> pcm = Tone(22050, 1, 1.0);
+    const std::vector<uint8_t> saved = take(asBytes(pcm), {1001});
+    EXPECT_TRUE(saved == reference(pcm, 35, false));
+    EXPECT_EQ(m_sim->StartedRate(), 22050u);
+    EXPECT_EQ(m_sim->StartedChannels(), 1);
+}
+
+TEST_F(RecorderTest, TakeShorterThanAChunkHoldsOnlyTheFinalOutput) {
+    const std::vector<int16_t> pcm = Tone(44100, 2, 0.01);
+    const std::vector<uint8_t> saved = take(asBytes(pcm), {100});
+    EXPECT_TRUE(saved == reference({}, 61, true));
+}
+
+TEST_F(RecorderTest, StartSwitchesInputsAndStopRunsTheSaveSteps) {
+    m_host.settings.volume = 37;
+    take(asBytes(Tone(44100, 2, 0.2)), {4410});
+    const auto calls = m_sim->Calls();
+    const std::vector<std::string> expectedStart = {"SetInput 0 off", "SetInput 1 off",
+                                                    "SetInput 1 on 37", "Start 44100 2"};
+    auto first = std::find(calls.begin(), calls.end(), "SetInput 0 off");
+    ASSERT_NE(first, calls.end());
+    EXPECT_TRUE(std::equal(expectedStart.begin(), expectedStart.end(), first));
+    EXPECT_EQ(m_host.calls, (std::vector<std::string>{"busy", "save", "lastdir", "ready"}));
+    EXPECT_EQ(m_host.savedFile, m_folder / "tmp/tmpfile1.mp3");
+    EXPECT_TRUE(m_recorder->tempFileName.empty());
+    EXPECT_EQ(m_host.icons.front(), 0) << "silence icon as the sign that recording began";
+    EXPECT_FALSE(m_recorder->IsActive());
+}
+
+TEST_F(RecorderTest, NextTakeUsesTheSmallestFreeNumber) {
+    WriteFile(m_folder / "tmp/tmpfile1.mp3", "left over");
+    take(asBytes(Tone(44100, 2, 0.1)), {4410});
+    EXPECT_EQ(m_host.savedFile, m_folder / "tmp/tmpfile2.mp3");
+    EXPECT_EQ(ReadFile(m_folder / "tmp/tmpfile1.mp3"), "left over");
+}
+
+TEST_F(RecorderTest, FileGrowsInStepsOfJustOver512KiBAndIsCompleteOnlyAtStop) {
+    m_host.settings.quality = 65; // 320 kbps: 512 KiB in about 13 s
+    std::mutex mutex;
+    std::vector<off_t> sizes;
+    const std::string path = m_folder / "tmp/tmpfile1.mp3";
+    m_host.onLevel = [&](uint32_t) {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        std::lock_guard lock(mutex);
+        if (sizes.empty() || sizes.back() != st.st_size)
+            sizes.push_back(st.st_size);
+    };
+    const std::vector<uint8_t> saved = take(asBytes(Tone(44100, 2, 30.0)), {17640});
+    ASSERT_GE(sizes.size(), 3u);
+    EXPECT_EQ(sizes[0], 0);
+    for (size_t i = 1; i < sizes.size(); ++i) {
+        const off_t step = sizes[i] - sizes[i - 1];
+        EXPECT_GT(step, 524288);
+        EXPECT_LT(step, 524288 + 20000);
+    }
+    EXPECT_GT(static_cast<off_t>(saved.size()), sizes.back());
+}
+
+TEST_F(RecorderTest, PauseAndResume) {
+    m_recorder->TogglePause();
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED) << "nothing to pause while idle";
+    m_recorder->ToggleRecording(false);
+    m_recorder->TogglePause();
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PAUSED);
+    m_recorder->TogglePause();
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PLAYING) << "pause while paused resumes";
+    m_recorder->TogglePause();
+    m_recorder->ToggleRecording(false);
+    EXPECT_EQ(m_host.dialogs, 1) << "a paused take stops like a running one";
+    const auto calls = m_sim->Calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "Pause"), 2);
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "Resume"), 1);
+}
+
+TEST_F(RecorderTest, EmailFlagIsTakenAtTheStart) {
+    m_recorder->ToggleRecording(true);
+    m_recorder->ToggleRecording(false);
+    EXPECT_TRUE(m_host.savedEmail);
+    m_recorder->ToggleRecording(false);
+    m_recorder->ToggleRecording(true);
+    EXPECT_FALSE(m_host.savedEmail);
+}
+
+TEST_F(RecorderTest, FailedStartsSayWhyAndLeaveNothingRunning) {
+    m_host.settings.channel = -1;
+    m_recorder->ToggleRecording(false);
+    EXPECT_EQ(m_host.errors, std::vector<std::string>{"Recording Channel not specified."});
+    EXPECT_TRUE(m_host.icons.empty());
+    EXPECT_TRUE(fs::is_empty(m_folder / "tmp"));
+
+    m_host.settings.channel = 1;
+    m_host.errors.clear();
+    fs::remove_all(m_folder / "tmp");
+    m_recorder->ToggleRecording(false);
+    EXPECT_EQ(m_host.errors, std::vector<std::string>{"Unable to create MP3 file."});
+    EXPECT_EQ(m_host.icons, (std::vector<int>{0, 36}));
+    EXPECT_FALSE(m_recorder->IsActive());
+}
+
+TEST_F(RecorderTest, CaptureThatDoesNotStartKeepsTheEmptyFile) {
+    SimulatedBackend::Script script;
+    script.inputs = {{"Mic", kInputMicrophone, 100}};
+    script.startSucceeds = false;
+    BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+    ASSERT_TRUE(BASS_RecordInit(-1));
+    m_host.settings.channel = 0;
+    m_recorder->ToggleRecording(false);
+    EXPECT_EQ(m_host.errors, std::vector<std::string>{"Unable to start recording."});
+    EXPECT_EQ(m_host.icons, (std::vector<int>{0, 36}));
+    EXPECT_TRUE(fs::exists(m_folder / "tmp/tmpfile1.mp3"));
+    EXPECT_FALSE(m_recorder->IsActive());
+    EXPECT_EQ(m_host.dialogs, 0);
+}
+
+TEST_F(RecorderTest, FullDiskKeepsEverythingWrittenAndTheProgramGoesOn) {
+    m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
+        return std::make_unique<FailingWriter>(CreateNewFile(path), 600000);
+    });
+    m_host.settings.quality = 65;
+    m_recorder->ToggleRecording(false);
+    const std::vector<uint8_t> pcm = asBytes(Tone(44100, 2, 40.0));
+    for (size_t at = 0; at < pcm.size(); at += 17640)
+        m_sim->Push({pcm.begin() + static_cast<long>(at),
+                     pcm.begin() + static_cast<long>(std::min(at + 17640, pcm.size()))});
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kWriteFailedText});
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
+    EXPECT_FALSE(m_recorder->IsActive());
+    EXPECT_EQ(m_host.savedBytes.size(), 600000u);
+    EXPECT_GT(m_recorder->encodedByteCount, 600000) << "bytes encoded up to the failure count";
+    const Decoded d = DecodeMp3(m_host.savedFile);
+    EXPECT_EQ(d.channels, 2);
+    EXPECT_GT(d.Frames(), 44100u * 14) << "about 15 s of sound fit in 600000 bytes";
+    EXPECT_NEAR(ToneFrequency(d, 0), 440, 5);
+
+    m_recorder->SetFileFactory(&CreateNewFile);
+    m_host.settings.quality = 61;
+    const std::vector<int16_t> tone = Tone(44100, 2, 0.5);
+    EXPECT_TRUE(take(asBytes(tone), {4410}) == reference(tone, 61, true)) << "the next take works";
+}
+
+TEST_F(RecorderTest, VanishedDeviceEndsTheTakeAndOffersWhatWasRecorded) {
+    m_recorder->ToggleRecording(false);
+    const std::vector<int16_t> pcm = Tone(44100, 2, 2.0);
+    m_sim->Push(asBytes(pcm));
+    m_sim->FailAfterQueued();
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
+    EXPECT_TRUE(m_host.savedBytes == reference(pcm, 61, true));
+    EXPECT_FALSE(m_recorder->IsActive());
+}
+
+TEST_F(RecorderTest, AClickBeforeTheQueuedStopFinishesTheTakeOnce) {
+    m_recorder->ToggleRecording(false);
+    m_sim->Push(asBytes(Tone(44100, 2, 0.5)));
+    m_sim->FailAfterQueued();
+    ASSERT_TRUE(spinUntil([&] { return BASS_ChannelIsActive(1) == BASS_ACTIVE_STOPPED; }));
+    EXPECT_TRUE(m_recorder->IsActive()) << "the take is not finished yet";
+    m_recorder->ToggleRecording(false); // the user's click arrives first
+    EXPECT_EQ(m_host.dialogs, 1);
+    spinUntil([] { return false; }, 50);
+    EXPECT_EQ(m_host.dialogs, 1) << "the queued stop finds nothing left to do";
+    EXPECT_EQ(m_host.notifications.size(), 1u);
+}
+
+TEST_F(RecorderTest, VbrTakeTellsPlayersItsLength) {
+    m_host.settings.vbr = true;
+    take(asBytes(Tone(44100, 2, 3.0)), {8820});
+    const FrameWalk walk = WalkFrames(m_host.savedBytes);
+    EXPECT_EQ(VbrHeaderFrames(m_host.savedBytes), walk.frames - 1);
+    EXPECT_NEAR(FfprobeDuration(m_host.savedFile), 3.0, 3 * 1152 / 44100.0);
+}
