@@ -48,6 +48,26 @@ TFormMain::TFormMain(std::string dataFolder, QWidget* parent)
     CheckVBR->setObjectName(QStringLiteral("CheckVBR"));
     CheckVBR->setGeometry(272, 215, 49, 17);
 
+    MSNPopUp = new TMSNPopUp(this);
+    MSNPopUp->Text = QStringLiteral("N/A");
+    MSNPopUp->Title = QStringLiteral("Tapewren");
+    MSNPopUp->TimeOut = 5;
+    MSNPopUp->GradientColor1 = QColor(157, 157, 255);
+    QFont sans(QStringLiteral("Sans Serif"));
+    sans.setStyleHint(QFont::SansSerif);
+    sans.setPixelSize(11);
+    MSNPopUp->Font = sans;
+    MSNPopUp->FontColor = QColor(64, 64, 64);
+    MSNPopUp->HoverFont = sans;
+    MSNPopUp->HoverFont.setUnderline(true);
+    MSNPopUp->HoverFontColor = QColor(0, 0, 255);
+    QFont title = sans;
+    title.setPixelSize(13);
+    title.setBold(true);
+    MSNPopUp->TitleFont = title;
+    MSNPopUp->TitleFontColor = QColor(0, 0, 0);
+    MSNPopUp->Options = msnAutoOpenURL | msnSystemFont | msnCascadePopups | msnAllowScroll;
+
     connect(SliderQuality, &QSlider::valueChanged, this, &TFormMain::SliderQualityChange);
     connect(SliderVolume, &QSlider::valueChanged, this, &TFormMain::SliderVolumeChange);
 }
@@ -236,7 +256,22 @@ void TFormMain::ShowError(const std::string& text) {
     MessageBox::Error(QString::fromStdString(text));
 }
 
-void TFormMain::ShowNotification(const std::string&) {}
+void TFormMain::ShowNotification(const std::string& text) {
+    ShowNotification(QString::fromStdString(text), QString());
+}
+
+void TFormMain::ShowNotification(const QString& text, const QString& link) {
+    MSNPopUp->Text = text;
+    MSNPopUp->URL = link;
+    if (!link.isEmpty()) {
+        MSNPopUp->Options |= msnAllowHyperlink;
+        MSNPopUp->TextCursor = QCursor(Qt::PointingHandCursor);
+    } else {
+        MSNPopUp->Options &= ~msnAllowHyperlink;
+        MSNPopUp->TextCursor = QCursor(Qt::ArrowCursor);
+    }
+    MSNPopUp->PresentPopup();
+}
 
 void TFormMain::UpdateLevelIcon(uint32_t) {}
 

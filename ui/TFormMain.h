@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MSNPopUp.h"
 #include "Recorder.h"
 #include "SettingsFile.h"
 
@@ -43,6 +44,9 @@ public:
     void ActivateHotKeys();
     void ShowStartupBalloon();
 
+    // The one way the program shows a popup; with a link, clicking the text opens it.
+    void ShowNotification(const QString& text, const QString& link);
+
     // What the recorder asks of the window.
     RecorderHost::Settings RecordingSettings() override;
     void ShowError(const std::string& text) override;
@@ -59,6 +63,7 @@ public:
     QSlider* SliderVolume = nullptr;
     QCheckBox* CheckStereo = nullptr;
     QCheckBox* CheckVBR = nullptr;
+    TMSNPopUp* MSNPopUp = nullptr;
 
     bool hideWizardWelcome = false;
     int popupShowCount = 0;

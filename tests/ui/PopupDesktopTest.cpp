@@ -1,0 +1,72 @@
+// Popups on the test desktop's real X display, above IceWM's taskbar.
+#include "AudioCheck.h"
+#include "MSNPopUp.h"
+#include "TFormMain.h"
+#include "TempFolder.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScreen>
+#include <gtest/gtest.h>
+
+namespace {
+void pump(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+}
+
+std::vector<TfrmMSNPopUp*> popups() {
+    std::vector<TfrmMSNPopUp*> found;
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* popup = qobject_cast<TfrmMSNPopUp*>(w); popup && popup->isVisible())
+            found.push_back(popup);
+    return found;
+}
+
+void screenshot(const char* name) {
+    if (const char* folder = std::getenv("TAPEWREN_SHOTS"))
+        RunCommand(std::string("import -window root '") + folder + "/" + name + ".png'");
+}
+} // namespace
+
+TEST(PopupOnTheDesktop, SlidesInAboveTheTaskbarStaysAndSlidesOut) {
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs the test desktop's X display";
+    TempFolder folder;
+    TFormMain form(folder.Path());
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    ASSERT_LT(area.height(), QGuiApplication::primaryScreen()->geometry().height())
+        << "IceWM's taskbar takes its strip off the work area";
+
+    form.ShowNotification("Recording stopped: the recording device is no longer available.", "");
+    pump(150);
+    ASSERT_EQ(popups().size(), 1u);
+    TfrmMSNPopUp* popup = popups().front();
+    EXPECT_LT(popup->height(), 121) << "still sliding in";
+    screenshot("popup-sliding-in");
+    pump(400);
+    EXPECT_EQ(popup->geometry(), QRect(area.x() + area.width() - 148 - 16,
+                                       area.y() + area.height() - 2 - 121, 148, 121));
+    EXPECT_FALSE(popup->isActiveWindow()) << "a popup never takes the focus";
+    EXPECT_EQ(QApplication::focusWidget(), nullptr);
+    screenshot("popup-out");
+
+    form.ShowNotification("File's been saved.\rClick to play now.", "/tmp/take.mp3");
+    pump(500);
+    ASSERT_EQ(popups().size(), 2u);
+    TfrmMSNPopUp* second = popups()[0] == popup ? popups()[1] : popups()[0];
+    EXPECT_EQ(second->y(), popup->y() - 123) << "the second stacks above the first";
+    screenshot("popup-two");
+
+    pump(4200); // five seconds out after the first slid in
+    EXPECT_EQ(popup->height(), 121) << "stays out for its time-out";
+    pump(1000);
+    screenshot("popup-sliding-out");
+    pump(800);
+    EXPECT_TRUE(popups().size() <= 1u) << "the first has slid out and gone";
+    pump(800);
+    EXPECT_TRUE(popups().empty());
+    EXPECT_EQ(form.MSNPopUp->openPopupCount, 0);
+}
