@@ -4,6 +4,14 @@
 #include "Common.h"
 #include "MessageBox.h"
 #include "QualityPresets.h"
+#include "TrayImages.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QPushButton>
+#include <QShowEvent>
+
+#include <cstdio>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -15,7 +23,8 @@
 #include <QToolTip>
 
 namespace {
-constexpr int kIdleIcon = 36;
+constexpr TShortCut kRecordShortCut = 0xC04F; // Ctrl+Alt+O
+constexpr TShortCut kPauseShortCut = 0xC050;  // Ctrl+Alt+P
 
 QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum) {
     auto* slider = new QSlider(Qt::Horizontal, parent);
@@ -27,9 +36,12 @@ QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum)
 }
 } // namespace
 
-TFormMain::TFormMain(std::string dataFolder, QWidget* parent)
-    : QWidget(parent, Qt::FramelessWindowHint), m_dataFolder(std::move(dataFolder)),
-      m_settings(m_dataFolder + "quillby.ini"), m_recorder(*this, m_dataFolder + "tmp") {
+TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
+                     std::unique_ptr<HotKeyBackend> hotKeys)
+    : QWidget(nullptr, Qt::FramelessWindowHint), m_dataFolder(std::move(dataFolder)),
+      m_settings(m_dataFolder + "quillby.ini"),
+      m_hotKeys(hotKeys ? std::move(hotKeys) : CreateSystemHotKeys()),
+      m_recorder(*this, m_dataFolder + "tmp") {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Tapewren"));
     setFixedSize(348, 508);
@@ -47,6 +59,42 @@ TFormMain::TFormMain(std::string dataFolder, QWidget* parent)
     CheckVBR = new QCheckBox(QStringLiteral("VBR"), this);
     CheckVBR->setObjectName(QStringLiteral("CheckVBR"));
     CheckVBR->setGeometry(272, 215, 49, 17);
+
+    ImageBtnApply = new QPushButton(QStringLiteral("Apply"), this);
+    ImageBtnApply->setObjectName(QStringLiteral("ImageBtnApply"));
+    ImageBtnApply->setGeometry(132, 462, 74, 30);
+    ImageBtnApply->setCursor(Qt::PointingHandCursor);
+    connect(ImageBtnApply, &QPushButton::clicked, this, &TFormMain::BtnOKClick);
+    ImageBtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
+    ImageBtnCancel->setObjectName(QStringLiteral("ImageBtnCancel"));
+    ImageBtnCancel->setGeometry(241, 462, 74, 30);
+    ImageBtnCancel->setCursor(Qt::PointingHandCursor);
+    connect(ImageBtnCancel, &QPushButton::clicked, this, &TFormMain::BtnCancelClick);
+
+    TrayIcon = new TCoolTrayIcon(tray ? std::move(tray) : CreateSystemTray(), this);
+    TrayIcon->OnClick = [this] { TrayIconClick(); };
+    TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
+    buildMenu();
+    TimerHint = new QTimer(this);
+    TimerHint->setInterval(10000);
+    connect(TimerHint, &QTimer::timeout, this, &TFormMain::TimerHintTimer);
+    m_hintRefresh.setInterval(1000);
+    connect(&m_hintRefresh, &QTimer::timeout, this, &TFormMain::refreshHint);
+
+    RecordHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
+    RecordHotKey->SetHotKey(kRecordShortCut);
+    RecordHotKey->OnHotKey = [this] {
+        // Whatever a single click does in the tray's current mode.
+        if (TrayIcon->OnClick)
+            TrayIcon->OnClick();
+    };
+    PauseHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
+    PauseHotKey->SetHotKey(kPauseShortCut);
+    PauseHotKey->OnHotKey = [this] { PauseHotKeyHotKey(); };
+    m_hotKeys->SetPressedHandler([this](int id) {
+        RecordHotKey->Dispatch(id);
+        PauseHotKey->Dispatch(id);
+    });
 
     MSNPopUp = new TMSNPopUp(this);
     MSNPopUp->Text = QStringLiteral("N/A");
@@ -93,6 +141,36 @@ void TFormMain::SliderVolumeChange() {
 TFormMain::~TFormMain() {
     if (m_audioOpen)
         ShutdownAudio();
+    // The keys let go of their backend before it goes.
+    RecordHotKey.reset();
+    PauseHotKey.reset();
+}
+
+void TFormMain::buildMenu() {
+    PopupMenu = new QMenu(this);
+    PopupMenu->setObjectName(QStringLiteral("PopupMenu"));
+    const auto item = [this](const char* name, const QString& caption, auto handler) {
+        QAction* action = PopupMenu->addAction(caption);
+        action->setObjectName(QString::fromLatin1(name));
+        connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    MenuPause = item("MenuPause", QStringLiteral("&Pause"), [this] { TogglePause(); });
+    MenuStop = item("MenuStop", QStringLiteral("&Stop"), [this] { ToggleRecording(false); });
+    PopupMenu->addSeparator();
+    MenuRecord = item("MenuRecord", QStringLiteral("&Record Now  [Tray Click]"),
+                      [this] { ToggleRecording(false); });
+    MenuRecordEmail = item("MenuRecordEmail", QStringLiteral("Record and &Email"),
+                           [this] { ToggleRecording(true); });
+    PopupMenu->addSeparator();
+    MenuConfig = item("MenuConfig", QStringLiteral("&Config...  [Tray Doulble-Click]"),
+                      [this] { TrayIconDblClick(); });
+    PopupMenu->addSeparator();
+    MenuHelp = item("MenuHelp", QStringLiteral("&Help..."), [this] { MenuHelpClick(); });
+    PopupMenu->addSeparator();
+    MenuExit = item("MenuExit", QStringLiteral("E&xit"), [this] { MenuExitClick(); });
+    connect(PopupMenu, &QMenu::aboutToShow, this, &TFormMain::PopupMenuPopup);
+    TrayIcon->SetPopupMenu(PopupMenu);
 }
 
 void TFormMain::placeBottomRight() {
@@ -229,6 +307,9 @@ void TFormMain::FormClose() {
 }
 
 void TFormMain::ShutdownAudio() {
+    TrayIcon->Enabled = false;
+    TrayIcon->SetVisible(false);
+    m_hintRefresh.stop();
     m_recorder.FreeStreams();
     BASS_RecordFree();
     BASS_Stop();
@@ -236,11 +317,172 @@ void TFormMain::ShutdownAudio() {
     m_audioOpen = false;
 }
 
-void TFormMain::SetTrayIconIndex(int) {}
+void TFormMain::SetTrayIconIndex(int index) {
+    TrayIcon->SetIconIndex(index);
+    TrayIcon->SetVisible(true);
+    // The hint follows the state; while recording it counts the time too.
+    if (index < kIdleIcon)
+        m_hintRefresh.start();
+    else
+        m_hintRefresh.stop();
+    refreshHint();
+}
 
-void TFormMain::ActivateHotKeys() {}
+void TFormMain::ActivateHotKeys() {
+    RecordHotKey->SetActive(true);
+    PauseHotKey->SetActive(true);
+    HotKeyStatusText =
+        (RecordHotKey->Active()
+             ? QStringLiteral("Record/Stop hotkey: ") + ShortCutToText(RecordHotKey->HotKey())
+             : QStringLiteral("Failed to set hotkey for [Record/Stop].")) +
+        QStringLiteral("\r\n") +
+        (PauseHotKey->Active()
+             ? QStringLiteral("Pause/Resume hotkey: ") + ShortCutToText(PauseHotKey->HotKey())
+             : QStringLiteral("Failed to set hotkey for [Pause/Resume]"));
+    // The balloon is easy to miss; a terminal keeps the news.
+    if (!RecordHotKey->Active() || !PauseHotKey->Active())
+        std::fprintf(stderr, "Tapewren: %s\n",
+                     qPrintable(QString(HotKeyStatusText).replace(QStringLiteral("\r\n"), "; ")));
+}
 
-void TFormMain::ShowStartupBalloon() {}
+void TFormMain::ShowStartupBalloon() {
+    if (popupShowCount >= 6 && RecordHotKey->Active() && PauseHotKey->Active())
+        return;
+    ++popupShowCount;
+    TrayIcon->ShowBalloon(QStringLiteral("Tapewren"),
+                          QStringLiteral("Single click to record/stop\r\n") + HotKeyStatusText +
+                              QStringLiteral("\r\nDouble-click to configure,\r\nRight click to get "
+                                             "a menu."),
+                          10, TrayBackend::BalloonIcon::Information);
+    TimerHint->start();
+}
+
+void TFormMain::TimerHintTimer() {
+    TimerHint->stop();
+    TrayIcon->HideBalloon();
+}
+
+void TFormMain::TrayIconClick() {
+    ToggleRecording(false);
+}
+
+void TFormMain::TrayIconDblClick() {
+    if (BASS_ChannelIsActive(kRecordChannel) != BASS_ACTIVE_STOPPED) {
+        ShowNotification(
+            QStringLiteral("Configuration is disabled while recording is in progress."), QString());
+        return;
+    }
+    EnterTrayBusyMode();
+    ShowMainWindow();
+}
+
+QString TFormMain::TrayIconMouseEnter() {
+    if (BASS_ChannelIsActive(kRecordChannel) != BASS_ACTIVE_STOPPED) {
+        const QualityPreset& preset = QualityPresetAt(SliderQuality->value());
+        const auto elapsed = static_cast<int32_t>(TickCount() - m_recorder.recordStartTick);
+        return QStringLiteral("Tapewren(TM)\r\nTotal Time: ") +
+               QString::fromStdString(FormatDuration(elapsed)) + QStringLiteral("\r\nFile Size: ") +
+               QString::number(m_recorder.encodedByteCount / 1024) +
+               QStringLiteral(" KB\r\nSource: ") + ComboChannels->currentText() +
+               QStringLiteral("\r\nQuality: ") +
+               QStringLiteral("%1 hz / %2 kbps").arg(preset.sampleRate).arg(preset.bitRate) +
+               QStringLiteral("\r\nVolume: ") + QString::number(SliderVolume->value()) +
+               QStringLiteral("%");
+    }
+    if (TrayIcon->IconIndex() == kIdleIcon)
+        return QStringLiteral(
+            "Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to configure.");
+    return QStringLiteral("Tapewren(TM)\r\nRecording is disabled when\r\nconfig window is active.");
+}
+
+void TFormMain::refreshHint() {
+    TrayIcon->SetHint(TrayIconMouseEnter());
+}
+
+void TFormMain::PopupMenuPopup() {
+    const DWORD state = BASS_ChannelIsActive(kRecordChannel);
+    const bool idle = state == BASS_ACTIVE_STOPPED;
+    MenuStop->setEnabled(!idle);
+    MenuPause->setEnabled(!idle);
+    MenuRecord->setEnabled(idle);
+    MenuRecordEmail->setEnabled(idle);
+    MenuConfig->setEnabled(idle);
+    if (state == BASS_ACTIVE_PLAYING || state == BASS_ACTIVE_STALLED)
+        MenuPause->setText(QStringLiteral("&Pause"));
+    else if (state == BASS_ACTIVE_PAUSED)
+        MenuPause->setText(QStringLiteral("&Resume"));
+}
+
+void TFormMain::ToggleRecording(bool email) {
+    m_recorder.ToggleRecording(email);
+    refreshHint();
+}
+
+void TFormMain::TogglePause() {
+    m_recorder.TogglePause();
+    refreshHint();
+}
+
+void TFormMain::PauseHotKeyHotKey() {
+    TogglePause();
+}
+
+void TFormMain::ShowMainWindow() {
+    if (isMinimized())
+        showNormal();
+    show();
+    BringApplicationToFront();
+}
+
+void TFormMain::HideMainWindow() {
+    hide();
+}
+
+void TFormMain::BringApplicationToFront() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !qobject_cast<TfrmMSNPopUp*>(window)) {
+            window->raise();
+            window->activateWindow();
+        }
+}
+
+void TFormMain::MenuHelpClick() {
+    OpenWithShell(nullptr, ProgramFolder() + "Tapewren.chm");
+}
+
+void TFormMain::BtnOKClick() {
+    HideMainWindow();
+    LeaveTrayBusyMode();
+    const QualityPreset& preset = QualityPresetAt(SliderQuality->value());
+    ShowNotification(QStringLiteral("Channel: ") + ComboChannels->currentText() +
+                         QStringLiteral("\rSample Rate: ") + QString::number(preset.sampleRate) +
+                         QStringLiteral("hz\rBit Rate: ") + QString::number(preset.bitRate) +
+                         QStringLiteral("kbps ") +
+                         (CheckVBR->isChecked() ? QStringLiteral("[VBR]") : QString()) +
+                         QStringLiteral("\rVolume: ") + QString::number(SliderVolume->value()) +
+                         QStringLiteral("%    ") +
+                         (CheckStereo->isChecked() ? QStringLiteral("[Stereo]") : QString()),
+                     QString());
+}
+
+void TFormMain::BtnCancelClick() {
+    HideMainWindow();
+    LeaveTrayBusyMode();
+}
+
+void TFormMain::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    SliderQuality->setFocus();
+    raise();
+    activateWindow();
+}
+
+void TFormMain::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // Minimizing puts the program back in the tray.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        HideMainWindow();
+}
 
 RecorderHost::Settings TFormMain::RecordingSettings() {
     Settings s;
@@ -273,11 +515,23 @@ void TFormMain::ShowNotification(const QString& text, const QString& link) {
     MSNPopUp->PresentPopup();
 }
 
-void TFormMain::UpdateLevelIcon(uint32_t) {}
+void TFormMain::UpdateLevelIcon(uint32_t level) {
+    TrayIcon->SetLevelIconIndex(LevelIconIndex(level));
+}
 
-void TFormMain::EnterTrayBusyMode() {}
+void TFormMain::EnterTrayBusyMode() {
+    TrayIcon->SetAutoPopup(false);
+    SetTrayIconIndex(kBusyIcon);
+    TrayIcon->OnClick = [this] { BringApplicationToFront(); };
+    TrayIcon->OnDblClick = [this] { BringApplicationToFront(); };
+}
 
-void TFormMain::LeaveTrayBusyMode() {}
+void TFormMain::LeaveTrayBusyMode() {
+    TrayIcon->SetAutoPopup(true);
+    TrayIcon->OnClick = [this] { TrayIconClick(); };
+    TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
+    SetTrayIconIndex(kIdleIcon);
+}
 
 void TFormMain::RunSaveDialog(const std::string&, bool) {}
 

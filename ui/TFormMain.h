@@ -1,15 +1,23 @@
 #pragma once
 
+#include "HotKeyBackend.h"
 #include "MSNPopUp.h"
 #include "Recorder.h"
 #include "SettingsFile.h"
+#include "TCoolTrayIcon.h"
+#include "TJvApplicationHotKey.h"
 
+#include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <string>
 
+class QAction;
 class QCheckBox;
 class QComboBox;
+class QMenu;
+class QPushButton;
 class QSlider;
 
 // The main window: hidden while the program runs, it holds the controls whose
@@ -17,8 +25,10 @@ class QSlider;
 class TFormMain : public QWidget, public RecorderHost {
     Q_OBJECT
 public:
-    // dataFolder: where quillby.ini and tmp/ live, ending in "/".
-    explicit TFormMain(std::string dataFolder, QWidget* parent = nullptr);
+    // dataFolder: where quillby.ini and tmp/ live, ending in "/". Without
+    // backends the desktop's own tray and hot keys are used.
+    explicit TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray = nullptr,
+                       std::unique_ptr<HotKeyBackend> hotKeys = nullptr);
     ~TFormMain() override;
 
     // Runs the start-up steps. False after a fatal failure, which has been
@@ -28,8 +38,8 @@ public:
     void FormClose();
     void ShutdownAudio();
     void SelectDefaultChannel();
-    void ToggleRecording(bool email) { m_recorder.ToggleRecording(email); }
-    void TogglePause() { m_recorder.TogglePause(); }
+    void ToggleRecording(bool email);
+    void TogglePause();
     Recorder& TheRecorder() { return m_recorder; }
     void SliderQualityChange();
     void SliderVolumeChange();
@@ -39,10 +49,23 @@ public:
     const SettingsFile& SettingsStore() const { return m_settings; }
     std::string WorkingFolder() const { return m_dataFolder + "tmp"; }
 
-    // Hooks for the tray, the hot keys and the start-up balloon.
+    // The tray, its menu and the hot keys.
     void SetTrayIconIndex(int index);
     void ActivateHotKeys();
     void ShowStartupBalloon();
+    void TimerHintTimer();
+    void TrayIconClick();
+    void TrayIconDblClick();
+    // The hint as it reads now; also kept current on the icon.
+    QString TrayIconMouseEnter();
+    void PopupMenuPopup();
+    void PauseHotKeyHotKey();
+    void ShowMainWindow();
+    void HideMainWindow();
+    void BringApplicationToFront();
+    void MenuHelpClick();
+    void BtnOKClick();
+    void BtnCancelClick();
 
     // The one way the program shows a popup; with a link, clicking the text opens it.
     void ShowNotification(const QString& text, const QString& link);
@@ -64,6 +87,21 @@ public:
     QCheckBox* CheckStereo = nullptr;
     QCheckBox* CheckVBR = nullptr;
     TMSNPopUp* MSNPopUp = nullptr;
+    QPushButton* ImageBtnApply = nullptr;
+    QPushButton* ImageBtnCancel = nullptr;
+    TCoolTrayIcon* TrayIcon = nullptr;
+    QMenu* PopupMenu = nullptr;
+    QAction* MenuPause = nullptr;
+    QAction* MenuStop = nullptr;
+    QAction* MenuRecord = nullptr;
+    QAction* MenuRecordEmail = nullptr;
+    QAction* MenuConfig = nullptr;
+    QAction* MenuHelp = nullptr;
+    QAction* MenuExit = nullptr;
+    std::unique_ptr<TJvApplicationHotKey> RecordHotKey;
+    std::unique_ptr<TJvApplicationHotKey> PauseHotKey;
+    QString HotKeyStatusText;
+    QTimer* TimerHint = nullptr;
 
     bool hideWizardWelcome = false;
     int popupShowCount = 0;
@@ -74,13 +112,19 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void placeBottomRight();
+    void buildMenu();
+    void refreshHint();
     void showSliderHint(QSlider* slider, const QString& text);
 
     std::string m_dataFolder;
     SettingsFile m_settings;
+    std::unique_ptr<HotKeyBackend> m_hotKeys;
+    QTimer m_hintRefresh;
     Recorder m_recorder;
     bool m_audioOpen = false;
     bool m_closed = false;

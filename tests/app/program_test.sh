@@ -4,57 +4,8 @@
 # start and a SIGTERM, and the working folder.
 set -uo pipefail
 exe=${1:?usage: program_test.sh path/to/tapewren}
-: "${DISPLAY:?needs the test desktop (scripts/desktop.sh)}"
-
-work=$(mktemp -d)
-pids=()
-trap 'for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
-passed=0
-failed=0
-check() { # description, command...
-  local what=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-  else
-    failed=$((failed + 1))
-    echo "FAILED: $what"
-  fi
-}
-
-install_copy() { # folder: a program folder of its own, so quillby.ini and tmp/ are ours
-  rm -rf "$1"
-  mkdir -p "$1"
-  cp "$exe" "$1/tapewren"
-}
-
-start() { # folder args...: starts in the background, sets $pid
-  local folder=$1
-  shift
-  "$folder/tapewren" "$@" >>"$work/program.log" 2>&1 &
-  pid=$!
-  pids+=("$pid")
-}
-
-pulse_client_count() { pactl list short clients | grep -c tapewren; }
-
-wait_for() { # tenths of a second, command...
-  local n=$1
-  shift
-  while ! "$@" >/dev/null 2>&1; do
-    n=$((n - 1))
-    [ "$n" -gt 0 ] || return 1
-    sleep 0.1
-  done
-}
-
-running() { kill -0 "$1" 2>/dev/null; }
-exited_with_zero() { # pid, tenths
-  wait_for "$2" bash -c "! kill -0 $1 2>/dev/null" || return 1
-  wait "$1"
-}
-visible_window() { xdotool search --onlyvisible --name "^$1\$"; }
-connected() { [ "$(pulse_client_count)" -ge 1 ]; }
+# shellcheck source=../support/e2e.sh
+. "$(dirname "$0")/../support/e2e.sh"
 
 # Single instance: a second start ends at once, silently, with code 0.
 app=$work/app
@@ -85,14 +36,14 @@ kill -TERM "$pid"
 check "exit after stored settings" exited_with_zero "$pid" 50
 # Sources in index order: the monitor of the speakers comes first, so the
 # default choice is input 0.
-expected=$'[Recorder]\nQuality=76\nVolume=1\nStereo=1\nVBR=1\nChannel=0\nHideWiz1=0\nPopCount=0'
+expected=$'[Recorder]\nQuality=76\nVolume=1\nStereo=1\nVBR=1\nChannel=0\nHideWiz1=0\nPopCount=1'
 check "clamped values written back" [ "$(cat "$app/quillby.ini")" = "$expected" ]
 rm "$app/quillby.ini"
 start "$app"
 wait_for 50 connected
 kill -TERM "$pid"
 exited_with_zero "$pid" 50
-expected=$'[Recorder]\nChannel=0\nQuality=12\nVolume=10\nStereo=1\nVBR=0\nHideWiz1=0\nPopCount=0'
+expected=$'[Recorder]\nChannel=0\nQuality=12\nVolume=10\nStereo=1\nVBR=0\nHideWiz1=0\nPopCount=1'
 check "a new file holds the seven keys in order" [ "$(cat "$app/quillby.ini")" = "$expected" ]
 
 # "W" opens the optimizer alone; "-w" and "wizard" the tray program.
@@ -121,12 +72,11 @@ mkdir -p "$dead/tmp"
 echo take >"$dead/tmp/tmpfile1.mp3"
 PULSE_SERVER=unix:/nonexistent/socket start "$dead"
 check "the fatal message appears" wait_for 50 visible_window Tapewren
-if [ -n "${TAPEWREN_SHOTS:-}" ]; then import -window root "$TAPEWREN_SHOTS/no-sound-server.png"; fi
+shot no-sound-server
 win=$(visible_window Tapewren | head -1)
 xdotool windowactivate --sync "$win" key --clearmodifiers Return 2>/dev/null || xdotool key Return
 check "the program ends with code 0 after the message" exited_with_zero "$pid" 50
 check "quillby.ini untouched" [ "$(cat "$dead/quillby.ini")" = $'[Recorder]\nQuality=5' ]
 check "tmp untouched" [ "$(cat "$dead/tmp/tmpfile1.mp3")" = take ]
 
-echo "program_test: $passed passed, $failed failed"
-[ "$failed" -eq 0 ]
+finish program_test

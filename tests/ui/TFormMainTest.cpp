@@ -1,5 +1,6 @@
 #include "TFormMain.h"
 #include "Bass.h"
+#include "FakeDesktop.h"
 #include "MessageBox.h"
 #include "SimulatedBackend.h"
 #include "TempFolder.h"
@@ -56,7 +57,8 @@ TEST_F(FormMainTest, DefaultChannelPrefersWaveOutputThenANamedMixThenTheFirst) {
     };
     for (const Case& c : cases) {
         install(c.inputs);
-        TFormMain form(m_folder.Path());
+        TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
         ASSERT_TRUE(form.FormCreate());
         EXPECT_EQ(form.ComboChannels->currentIndex(), c.expected);
         form.FormClose();
@@ -66,7 +68,7 @@ TEST_F(FormMainTest, DefaultChannelPrefersWaveOutputThenANamedMixThenTheFirst) {
 
 TEST_F(FormMainTest, NoSettingsFileGivesTheDefaults) {
     install(micMixMonitor());
-    TFormMain form(m_folder.Path());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
     EXPECT_EQ(form.ComboChannels->count(), 3);
     EXPECT_EQ(form.ComboChannels->itemText(2), "Monitor of Speakers");
@@ -76,7 +78,7 @@ TEST_F(FormMainTest, NoSettingsFileGivesTheDefaults) {
     EXPECT_TRUE(form.CheckStereo->isChecked());
     EXPECT_FALSE(form.CheckVBR->isChecked());
     EXPECT_FALSE(form.hideWizardWelcome);
-    EXPECT_EQ(form.popupShowCount, 0);
+    EXPECT_EQ(form.popupShowCount, 1) << "the start-up balloon was shown";
     EXPECT_EQ(form.lastSaveDir, "");
     EXPECT_FALSE(fs::exists(m_folder / "quillby.ini")) << "nothing is written before exit";
     EXPECT_TRUE(shown().empty());
@@ -87,7 +89,7 @@ TEST_F(FormMainTest, StoredValuesAreClampedAndBadChannelFallsBack) {
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=7\nQuality=99\nVolume=0\n"
                                         "Stereo=yes\nVBR=0x1\nHideWiz1=1\nPOPCount=3\n"
                                         "LastDir=/gone/folder/\n");
-    TFormMain form(m_folder.Path());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
     EXPECT_EQ(form.ComboChannels->currentIndex(), 2);
     EXPECT_EQ(form.SliderQuality->value(), 76);
@@ -95,11 +97,12 @@ TEST_F(FormMainTest, StoredValuesAreClampedAndBadChannelFallsBack) {
     EXPECT_TRUE(form.CheckStereo->isChecked());
     EXPECT_TRUE(form.CheckVBR->isChecked());
     EXPECT_TRUE(form.hideWizardWelcome);
-    EXPECT_EQ(form.popupShowCount, 3);
+    EXPECT_EQ(form.popupShowCount, 4) << "3 stored, and the balloon once more";
     EXPECT_EQ(form.lastSaveDir, "/gone/folder/") << "kept even though it is gone";
 
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\nQuality=-3\nVolume=250\n");
-    TFormMain second(m_folder.Path());
+    TFormMain second(m_folder.Path(), std::make_unique<FakeTray>(),
+                     std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(second.FormCreate());
     EXPECT_EQ(second.ComboChannels->currentIndex(), 1);
     EXPECT_EQ(second.SliderQuality->value(), 0);
@@ -109,7 +112,7 @@ TEST_F(FormMainTest, StoredValuesAreClampedAndBadChannelFallsBack) {
 TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
     SimulatedBackend* sim = install(micMixMonitor());
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nLastDir=/music/\n");
-    TFormMain form(m_folder.Path());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
     bool closed = false;
     QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
@@ -118,7 +121,7 @@ TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
     EXPECT_TRUE(closed);
     EXPECT_EQ(ReadFile(m_folder / "quillby.ini"),
               "[Recorder]\nLastDir=/music/\nChannel=2\nQuality=12\nVolume=42\nStereo=1\n"
-              "VBR=0\nHideWiz1=0\nPopCount=0\n");
+              "VBR=0\nHideWiz1=0\nPopCount=1\n");
     EXPECT_EQ(sim->Calls().back(), "Disconnect");
     EXPECT_EQ(BASS_RecordGetInputName(0), nullptr);
 }
@@ -126,7 +129,7 @@ TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
 TEST_F(FormMainTest, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
     install(micMixMonitor());
     fs::create_directories(m_folder / "quillby.ini"); // a file that cannot be replaced
-    TFormMain form(m_folder.Path());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
     bool closed = false;
     QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
@@ -145,7 +148,8 @@ TEST_F(FormMainTest, NoSoundServerIsFatalAndTouchesNothing) {
     fs::create_directories(m_folder / "tmp");
     WriteFile(m_folder / "tmp/tmpfile1.mp3", "take");
     {
-        TFormMain form(m_folder.Path());
+        TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
         EXPECT_FALSE(form.FormCreate());
     }
     const auto boxes = shown();
@@ -163,7 +167,7 @@ TEST_F(FormMainTest, StartEmptiesTheWorkingFolder) {
     WriteFile(m_folder / "tmp/tmpfile1.mp3", "old");
     WriteFile(m_folder / "tmp/sub/x", "old");
     ::chmod((m_folder / "tmp/tmpfile1.mp3").c_str(), 0444);
-    TFormMain form(m_folder.Path());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
     EXPECT_TRUE(fs::is_directory(m_folder / "tmp"));
     EXPECT_TRUE(fs::is_empty(m_folder / "tmp"));
@@ -171,7 +175,7 @@ TEST_F(FormMainTest, StartEmptiesTheWorkingFolder) {
 
 TEST_F(FormMainTest, ControlsCarryTheirNamesAndRanges) {
     install(micMixMonitor());
-    TFormMain form(m_folder.Path());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     for (const char* name :
          {"ComboChannels", "SliderQuality", "SliderVolume", "CheckStereo", "CheckVBR"})
         EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
@@ -184,7 +188,7 @@ TEST_F(FormMainTest, ControlsCarryTheirNamesAndRanges) {
 TEST_F(FormMainTest, SliderHintsKeepTheirStartupTextWhileHidden) {
     install(micMixMonitor());
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=61\nVolume=37\n");
-    TFormMain form(m_folder.Path());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
     EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\rBitRate: 128 kbps");
     EXPECT_EQ(form.SliderVolume->toolTip(), "37%");

@@ -1,0 +1,56 @@
+#pragma once
+
+// Fakes of the desktop's tray and hot keys that record what the program
+// asked of them and let tests click and press.
+
+#include "HotKeyBackend.h"
+#include "TrayBackend.h"
+
+#include <QMenu>
+
+#include <map>
+#include <set>
+#include <vector>
+
+class FakeTray : public TrayBackend {
+public:
+    struct Balloon {
+        QString title;
+        QString text;
+        int seconds;
+    };
+    int iconChanges = 0;
+    QString toolTip;
+    bool visible = false;
+    QMenu* menu = nullptr;
+    std::vector<Balloon> balloons;
+
+    void SetIcon(const QIcon&) override { ++iconChanges; }
+    void SetToolTip(const QString& text) override { toolTip = text; }
+    void SetVisible(bool on) override { visible = on; }
+    void SetMenu(QMenu* m) override { menu = m; }
+    void ShowBalloon(const QString& title, const QString& text, int seconds, BalloonIcon) override {
+        balloons.push_back({title, text, seconds});
+    }
+    void Click() { emit leftClicked(); }
+    void DoubleClick() { emit doubleClicked(); }
+};
+
+class FakeHotKeys : public HotKeyBackend {
+public:
+    std::set<uint16_t> taken; // held by another program
+    std::map<int, uint16_t> registered;
+
+    bool Register(int id, uint16_t shortcut) override {
+        if (taken.count(shortcut))
+            return false;
+        registered[id] = shortcut;
+        return true;
+    }
+    void Unregister(int id) override { registered.erase(id); }
+    void Press(uint16_t shortcut) {
+        for (const auto& [id, key] : registered)
+            if (key == shortcut)
+                Pressed(id);
+    }
+};

@@ -1,0 +1,63 @@
+# Helpers for tests of the real program under the test desktop. Source it;
+# it sets $work (removed at exit) and counts checks.
+: "${DISPLAY:?needs the test desktop (scripts/desktop.sh)}"
+work=$(mktemp -d)
+pids=()
+passed=0
+failed=0
+trap 'for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+
+check() { # description, command...
+  local what=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+  else
+    failed=$((failed + 1))
+    echo "FAILED: $what"
+  fi
+}
+
+finish() { # name
+  echo "$1: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
+
+install_copy() { # folder: a program folder of its own, so quillby.ini and tmp/ are ours
+  rm -rf "$1"
+  mkdir -p "$1"
+  cp "$exe" "$1/tapewren"
+}
+
+start() { # folder args...: starts in the background, sets $pid
+  local folder=$1
+  shift
+  "$folder/tapewren" "$@" >>"$work/program.log" 2>&1 &
+  pid=$!
+  pids+=("$pid")
+}
+
+wait_for() { # tenths of a second, command...
+  local n=$1
+  shift
+  while ! "$@" >/dev/null 2>&1; do
+    n=$((n - 1))
+    [ "$n" -gt 0 ] || return 1
+    sleep 0.1
+  done
+}
+
+running() { kill -0 "$1" 2>/dev/null; }
+exited_with_zero() { # pid, tenths
+  wait_for "$2" bash -c "! kill -0 $1 2>/dev/null" || return 1
+  wait "$1"
+}
+visible_window() { xdotool search --onlyvisible --name "^$1\$"; }
+pulse_client_count() { pactl list short clients | grep -c tapewren; }
+connected() { [ "$(pulse_client_count)" -ge 1 ]; }
+recording() { pactl list source-outputs | grep -q 'application.name = "Tapewren"'; }
+not_recording() { ! recording; }
+corked() { pactl list source-outputs | grep -A12 'Source Output' | grep -q 'Corked: yes'; }
+shot() { # name: a screenshot for the eye, where TAPEWREN_SHOTS names a folder
+  if [ -n "${TAPEWREN_SHOTS:-}" ]; then import -window root "$TAPEWREN_SHOTS/$1.png"; fi
+}

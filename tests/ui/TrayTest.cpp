@@ -1,0 +1,274 @@
+#include "Bass.h"
+#include "Common.h"
+#include "FakeDesktop.h"
+#include "MessageBox.h"
+#include "SimulatedBackend.h"
+#include "TFormMain.h"
+#include "TJvApplicationHotKey.h"
+#include "TempFolder.h"
+#include "TrayImages.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <gtest/gtest.h>
+
+#include <set>
+#include <thread>
+
+namespace {
+void pump(int ms) {
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+uint32_t level(uint32_t left, uint32_t right) {
+    return left | (right << 16);
+}
+
+class TrayTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SimulatedBackend::Script script;
+        script.inputs = {{"Monitor of Speakers", kInputWaveOutput, 100}};
+        auto backend = std::make_unique<SimulatedBackend>(script);
+        m_sim = backend.get();
+        BASS_SetBackend(std::move(backend));
+        TJvApplicationHotKey::ResetIdentifierCounterForTests();
+        auto tray = std::make_unique<FakeTray>();
+        auto keys = std::make_unique<FakeHotKeys>();
+        m_tray = tray.get();
+        m_keys = keys.get();
+        m_keys->taken = m_taken;
+        m_form = std::make_unique<TFormMain>(m_folder.Path(), std::move(tray), std::move(keys));
+        ASSERT_TRUE(m_form->FormCreate());
+        MessageBox::TakeShown();
+    }
+    void TearDown() override {
+        if (m_form->TheRecorder().IsActive())
+            m_form->ToggleRecording(false);
+        m_form.reset();
+        BASS_SetBackend(nullptr);
+    }
+    bool recording() const { return BASS_ChannelIsActive(1) != BASS_ACTIVE_STOPPED; }
+
+    std::set<uint16_t> m_taken;
+    TempFolder m_folder;
+    SimulatedBackend* m_sim = nullptr;
+    FakeTray* m_tray = nullptr;
+    FakeHotKeys* m_keys = nullptr;
+    std::unique_ptr<TFormMain> m_form;
+};
+
+class TrayWithTakenKeyTest : public TrayTest {
+protected:
+    void SetUp() override {
+        m_taken = {0xC04F};
+        WriteFile(m_folder / "quillby.ini", "[Recorder]\nPOPCount=9\n");
+        TrayTest::SetUp();
+    }
+};
+} // namespace
+
+TEST(TrayImages, BandsAndIconIndexes) {
+    EXPECT_EQ(LevelIconIndex(level(0, 128)), 5);
+    EXPECT_EQ(LevelIconIndex(level(128, 0)), 30);
+    EXPECT_EQ(LevelIconIndex(level(40, 41)), 8);
+    EXPECT_EQ(LevelIconIndex(level(129, 0)), 0);
+    EXPECT_EQ(LevelIconIndex(level(64, 129)), 0);
+    EXPECT_EQ(LevelIconIndex(level(128, 128)), 35);
+    const int edges[][2] = {{0, 0},  {18, 0}, {19, 1}, {40, 1},  {41, 2},  {62, 2},
+                            {63, 3}, {84, 3}, {85, 4}, {106, 4}, {107, 5}, {128, 5}};
+    for (const auto& e : edges)
+        EXPECT_EQ(LevelBand(static_cast<uint32_t>(e[0])), e[1]) << e[0];
+}
+
+TEST(TrayImages, ThirtyEightDistinctSixteenPixelImages) {
+    std::set<QByteArray> seen;
+    for (int i = 0; i < kTrayImageCount; ++i) {
+        const QImage image = DrawTrayImage(i).toImage();
+        ASSERT_EQ(image.size(), QSize(16, 16));
+        seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()),
+                               static_cast<int>(image.sizeInBytes())));
+    }
+    EXPECT_EQ(seen.size(), 38u);
+    EXPECT_EQ(DrawTrayImage(40).toImage(), DrawTrayImage(37).toImage()) << "past the end: the last";
+    // Icon 30: the upper (left) row lit, the lower dark.
+    const QImage left = DrawTrayImage(30).toImage();
+    EXPECT_GT(QColor(left.pixel(2, 3)).green(), 200);
+    EXPECT_LT(QColor(left.pixel(2, 11)).green(), 100);
+}
+
+TEST(HotKeys, ShortCutTexts) {
+    EXPECT_EQ(ShortCutToText(0xC04F), "Ctrl+Alt+O");
+    EXPECT_EQ(ShortCutToText(0xC050), "Ctrl+Alt+P");
+    EXPECT_EQ(ShortCutToText(0xE031), "Shift+Ctrl+Alt+1");
+    EXPECT_EQ(ShortCutToText(0x2041), "Shift+A");
+}
+
+TEST_F(TrayTest, StartUpShowsTheIdleIconTheBalloonAndRegistersBothKeys) {
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36);
+    EXPECT_TRUE(m_tray->visible);
+    EXPECT_EQ(m_keys->registered, (std::map<int, uint16_t>{{0, 0xC04F}, {1, 0xC050}}));
+    ASSERT_EQ(m_tray->balloons.size(), 2u) << "any balloon is removed first";
+    EXPECT_EQ(m_tray->balloons[1].title, "Tapewren");
+    EXPECT_EQ(m_tray->balloons[1].seconds, 10);
+    EXPECT_EQ(m_tray->balloons[1].text,
+              "Single click to record/stop\r\nRecord/Stop hotkey: Ctrl+Alt+O\r\nPause/Resume "
+              "hotkey: Ctrl+Alt+P\r\nDouble-click to configure,\r\nRight click to get a menu.");
+    EXPECT_EQ(m_tray->toolTip,
+              "Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to configure.");
+    EXPECT_TRUE(m_form->TimerHint->isActive());
+    m_form->TimerHintTimer();
+    EXPECT_EQ(m_tray->balloons.back().text, "");
+    for (QTimer* timer : m_form->findChildren<QTimer*>())
+        EXPECT_FALSE(timer->isActive()) << "no timer runs while idle: " << timer->interval();
+}
+
+TEST_F(TrayWithTakenKeyTest, ATakenKeyIsReportedAndForcesTheBalloon) {
+    EXPECT_FALSE(m_form->RecordHotKey->Active());
+    EXPECT_TRUE(m_form->PauseHotKey->Active());
+    EXPECT_EQ(m_form->PauseHotKey->Id(), 1) << "identifiers count every activation";
+    EXPECT_EQ(m_form->popupShowCount, 10);
+    EXPECT_EQ(m_tray->balloons.back().text,
+              "Single click to record/stop\r\nFailed to set hotkey for [Record/Stop].\r\n"
+              "Pause/Resume hotkey: Ctrl+Alt+P\r\nDouble-click to configure,\r\nRight click to "
+              "get a menu.");
+}
+
+TEST_F(TrayTest, BalloonCountRule) {
+    m_tray->balloons.clear();
+    m_form->popupShowCount = 5;
+    m_form->ShowStartupBalloon();
+    EXPECT_EQ(m_form->popupShowCount, 6);
+    EXPECT_FALSE(m_tray->balloons.empty());
+    m_tray->balloons.clear();
+    m_form->ShowStartupBalloon();
+    EXPECT_EQ(m_form->popupShowCount, 6);
+    EXPECT_TRUE(m_tray->balloons.empty()) << "six times is enough while both keys work";
+}
+
+TEST_F(TrayTest, ClickRecordsAfterTheDoubleClickTimeAndADoubleClickNeverClicks) {
+    m_tray->Click();
+    EXPECT_FALSE(recording()) << "held back for the double-click time";
+    pump(QApplication::doubleClickInterval() + 100);
+    EXPECT_TRUE(recording());
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 0);
+
+    m_tray->Click();
+    m_tray->DoubleClick(); // XEmbed trays: a click, then the double click
+    pump(QApplication::doubleClickInterval() + 100);
+    EXPECT_TRUE(recording()) << "a double click while recording does not stop it";
+    EXPECT_FALSE(m_form->isVisible());
+
+    m_tray->Click();
+    pump(QApplication::doubleClickInterval() + 100);
+    EXPECT_FALSE(recording());
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36);
+
+    m_tray->Click();
+    m_tray->Click(); // trays that report every press as a click
+    pump(QApplication::doubleClickInterval() + 100);
+    EXPECT_FALSE(recording());
+    EXPECT_TRUE(m_form->isVisible()) << "two clicks in time are a double click";
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 37);
+    m_form->BtnCancelClick();
+}
+
+TEST_F(TrayTest, BusyModeOnlyBringsTheWindowForward) {
+    m_form->TrayIconDblClick();
+    EXPECT_TRUE(m_form->isVisible());
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 37);
+    EXPECT_EQ(m_tray->menu, nullptr) << "no menu while busy";
+    EXPECT_EQ(m_tray->toolTip,
+              "Tapewren(TM)\r\nRecording is disabled when\r\nconfig window is active.");
+    m_form->TrayIcon->LeftClicked();
+    pump(QApplication::doubleClickInterval() + 100);
+    m_keys->Press(0xC04F);
+    EXPECT_FALSE(recording()) << "neither a click nor the record key starts a take";
+    m_form->BtnCancelClick();
+    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36);
+    EXPECT_EQ(m_tray->menu, m_form->PopupMenu);
+}
+
+TEST_F(TrayTest, DoubleClickWhileRecordingOnlyRefuses) {
+    m_form->ToggleRecording(false);
+    m_form->TrayIconDblClick();
+    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_TRUE(recording());
+    EXPECT_EQ(m_form->MSNPopUp->Text, "Configuration is disabled while recording is in progress.");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<TfrmMSNPopUp*>(w))
+            delete w;
+}
+
+TEST_F(TrayTest, MenuFollowsTheRecordingState) {
+    const auto enabled = [this] {
+        return std::vector<bool>{m_form->MenuPause->isEnabled(), m_form->MenuStop->isEnabled(),
+                                 m_form->MenuRecord->isEnabled(),
+                                 m_form->MenuRecordEmail->isEnabled(),
+                                 m_form->MenuConfig->isEnabled()};
+    };
+    m_form->PopupMenuPopup();
+    EXPECT_EQ(enabled(), (std::vector<bool>{false, false, true, true, true}));
+    m_form->ToggleRecording(false);
+    m_form->PopupMenuPopup();
+    EXPECT_EQ(m_form->MenuPause->text(), "&Pause");
+    m_keys->Press(0xC050);
+    m_form->PopupMenuPopup();
+    EXPECT_EQ(m_form->MenuPause->text(), "&Resume");
+    EXPECT_EQ(enabled(), (std::vector<bool>{true, true, false, false, false}));
+    m_keys->Press(0xC050);
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PLAYING);
+    m_keys->Press(0xC04F);
+    EXPECT_FALSE(recording());
+    m_form->PopupMenuPopup();
+    EXPECT_EQ(m_form->MenuPause->text(), "&Resume") << "left as it was while idle";
+    EXPECT_EQ(m_form->MenuConfig->text(), "&Config...  [Tray Doulble-Click]");
+}
+
+TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
+    m_form->ToggleRecording(false);
+    m_form->TheRecorder().recordStartTick = TickCount() - 3725400;
+    m_form->TheRecorder().encodedByteCount = 5000;
+    EXPECT_EQ(m_form->TrayIconMouseEnter(),
+              "Tapewren(TM)\r\nTotal Time: 01:02:05\r\nFile Size: 4 KB\r\nSource: Monitor of "
+              "Speakers\r\nQuality: 11025 hz / 32 kbps\r\nVolume: 10%");
+    m_form->TheRecorder().recordStartTick = TickCount() - 3725600;
+    EXPECT_NE(m_form->TrayIconMouseEnter().indexOf("01:02:06"), -1);
+    EXPECT_TRUE(m_form->findChildren<QTimer*>().size() > 0);
+}
+
+TEST_F(TrayTest, HintIsCutAt127Characters) {
+    m_form->TrayIcon->SetHint(QString(200, 'x'));
+    EXPECT_EQ(m_tray->toolTip.size(), 127);
+}
+
+TEST_F(TrayTest, LevelIconsFromAnotherThreadAreThrottledAndOnlyOnChange) {
+    m_form->ToggleRecording(false);
+    const int before = m_tray->iconChanges;
+    std::thread capture([this] {
+        for (int i = 0; i < 2000; ++i)
+            m_form->UpdateLevelIcon(level(static_cast<uint32_t>(i % 129), 64));
+    });
+    QElapsedTimer timer;
+    timer.start();
+    while (capture.joinable() && timer.elapsed() < 5000) {
+        QApplication::processEvents();
+        capture.join();
+    }
+    pump(300);
+    const int changes = m_tray->iconChanges - before;
+    EXPECT_GE(changes, 1);
+    EXPECT_LE(changes, 3 + static_cast<int>(timer.elapsed() / TCoolTrayIcon::kLevelIntervalMs));
+    const int index = m_form->TrayIcon->IconIndex();
+    m_form->UpdateLevelIcon(level(static_cast<uint32_t>((index / 6) * 22 + 19), 64));
+    pump(300);
+    m_form->ToggleRecording(false);
+    pump(200);
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36) << "a late level never covers the idle icon";
+}

@@ -1,0 +1,121 @@
+#include "TCoolTrayIcon.h"
+
+#include "TrayImages.h"
+
+#include <QApplication>
+#include <QMenu>
+
+TCoolTrayIcon::TCoolTrayIcon(std::unique_ptr<TrayBackend> backend, QObject* parent)
+    : QObject(parent), m_backend(std::move(backend)) {
+    m_clickTimer.setSingleShot(true);
+    connect(&m_clickTimer, &QTimer::timeout, this, &TCoolTrayIcon::clickTimerExpired);
+    m_levelTimer.setSingleShot(true);
+    connect(&m_levelTimer, &QTimer::timeout, this, &TCoolTrayIcon::applyPendingLevel);
+    connect(m_backend.get(), &TrayBackend::leftClicked, this, &TCoolTrayIcon::LeftClicked);
+    connect(m_backend.get(), &TrayBackend::doubleClicked, this, &TCoolTrayIcon::DoubleClicked);
+}
+
+void TCoolTrayIcon::SetIconIndex(int index) {
+    index = std::clamp(index, 0, kTrayImageCount - 1);
+    m_acceptLevels = index < kIdleIcon;
+    m_pendingLevel = -1;
+    m_levelTimer.stop();
+    if (index == m_iconIndex)
+        return;
+    m_iconIndex = index;
+    m_backend->SetIcon(QIcon(DrawTrayImage(index)));
+}
+
+void TCoolTrayIcon::SetLevelIconIndex(int index) {
+    m_pendingLevel = index;
+    // One queued call at a time, however fast the blocks come.
+    if (!m_levelQueued.exchange(true))
+        QMetaObject::invokeMethod(this, &TCoolTrayIcon::applyPendingLevel, Qt::QueuedConnection);
+}
+
+void TCoolTrayIcon::applyPendingLevel() {
+    m_levelQueued = false;
+    if (!m_acceptLevels || m_pendingLevel < 0)
+        return;
+    if (m_sinceLevel.isValid() && m_sinceLevel.elapsed() < kLevelIntervalMs) {
+        if (!m_levelTimer.isActive())
+            m_levelTimer.start(kLevelIntervalMs - static_cast<int>(m_sinceLevel.elapsed()));
+        return;
+    }
+    const int index = m_pendingLevel.exchange(-1);
+    if (index < 0 || index == m_iconIndex)
+        return;
+    m_sinceLevel.start();
+    m_iconIndex = index;
+    m_backend->SetIcon(QIcon(DrawTrayImage(index)));
+}
+
+void TCoolTrayIcon::SetHint(const QString& hint) {
+    const QString cut = hint.left(127);
+    if (cut == m_hint)
+        return;
+    m_hint = cut;
+    m_backend->SetToolTip(cut);
+}
+
+void TCoolTrayIcon::SetPopupMenu(QMenu* menu) {
+    m_menu = menu;
+    m_backend->SetMenu(m_autoPopup ? m_menu : nullptr);
+}
+
+void TCoolTrayIcon::SetAutoPopup(bool on) {
+    m_autoPopup = on;
+    m_backend->SetMenu(on ? m_menu : nullptr);
+}
+
+void TCoolTrayIcon::SetVisible(bool visible) {
+    m_backend->SetVisible(visible);
+}
+
+void TCoolTrayIcon::ShowBalloon(const QString& title, const QString& text, int seconds,
+                                TrayBackend::BalloonIcon icon) {
+    m_backend->ShowBalloon(QString(), QString(), 0, TrayBackend::BalloonIcon::None);
+    m_backend->ShowBalloon(title.left(63), text.left(255), seconds, icon);
+}
+
+void TCoolTrayIcon::HideBalloon() {
+    m_backend->ShowBalloon(QString(), QString(), 0, TrayBackend::BalloonIcon::None);
+}
+
+void TCoolTrayIcon::LeftClicked() {
+    if (!Enabled)
+        return;
+    const int interval = QApplication::doubleClickInterval();
+    // Trays that report a double click themselves may send its second
+    // press as a click too; it belongs to the double click.
+    if (m_sinceDouble.isValid() && m_sinceDouble.elapsed() < interval)
+        return;
+    if (m_clickTimer.isActive()) {
+        // Trays that report every press as a click: two within the
+        // double-click time are a double click.
+        DoubleClicked();
+        return;
+    }
+    if (!OnDblClick) {
+        if (OnClick)
+            OnClick();
+        return;
+    }
+    // Held back for the double-click time, so that a double click never
+    // also yields a click.
+    m_clickTimer.start(interval);
+}
+
+void TCoolTrayIcon::DoubleClicked() {
+    if (!Enabled)
+        return;
+    m_clickTimer.stop();
+    m_sinceDouble.start();
+    if (OnDblClick)
+        OnDblClick();
+}
+
+void TCoolTrayIcon::clickTimerExpired() {
+    if (OnClick)
+        OnClick();
+}

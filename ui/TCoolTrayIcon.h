@@ -1,0 +1,70 @@
+#pragma once
+
+#include "TrayBackend.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <atomic>
+#include <functional>
+#include <memory>
+
+class QMenu;
+
+// The program's icon in the notification area: single and double clicks
+// told apart, a menu, a hint, balloons and the images of ImagesIcon.
+class TCoolTrayIcon : public QObject {
+    Q_OBJECT
+public:
+    explicit TCoolTrayIcon(std::unique_ptr<TrayBackend> backend, QObject* parent = nullptr);
+
+    std::function<void()> OnClick;
+    std::function<void()> OnDblClick;
+
+    void SetIconIndex(int index);
+    int IconIndex() const { return m_iconIndex; }
+    // From any thread, the capture thread included: applied on the GUI
+    // thread, only when it changes, at most about ten times a second, and
+    // only while the icon shows the level meter.
+    void SetLevelIconIndex(int index);
+
+    // The shell takes at most 127 characters.
+    void SetHint(const QString& hint);
+    QString Hint() const { return m_hint; }
+
+    void SetPopupMenu(QMenu* menu);
+    // Without it a right click shows nothing.
+    void SetAutoPopup(bool on);
+    bool AutoPopup() const { return m_autoPopup; }
+    // When false the icon ignores the mouse.
+    bool Enabled = true;
+
+    void SetVisible(bool visible);
+    void ShowBalloon(const QString& title, const QString& text, int seconds,
+                     TrayBackend::BalloonIcon icon);
+    void HideBalloon();
+
+    // The click and double-click decisions, as the backend reports clicks.
+    void LeftClicked();
+    void DoubleClicked();
+
+    static constexpr int kLevelIntervalMs = 100;
+
+private:
+    void clickTimerExpired();
+    void applyPendingLevel();
+
+    std::unique_ptr<TrayBackend> m_backend;
+    QMenu* m_menu = nullptr;
+    bool m_autoPopup = true;
+    int m_iconIndex = -1;
+    QString m_hint;
+    QTimer m_clickTimer;
+    QElapsedTimer m_sinceDouble;
+    QElapsedTimer m_sinceLevel;
+    QTimer m_levelTimer;
+    std::atomic<int> m_pendingLevel{-1};
+    std::atomic<bool> m_levelQueued{false};
+    bool m_acceptLevels = false;
+};

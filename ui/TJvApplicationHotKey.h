@@ -1,0 +1,45 @@
+#pragma once
+
+#include "HotKeyBackend.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+
+using TShortCut = uint16_t;
+
+// "Shift+", "Ctrl+", "Alt+" for the bits set, then the key's name.
+QString ShortCutToText(TShortCut shortcut);
+
+// One system-wide hot key of the main window.
+class TJvApplicationHotKey {
+public:
+    explicit TJvApplicationHotKey(HotKeyBackend& backend);
+    ~TJvApplicationHotKey();
+    TJvApplicationHotKey(const TJvApplicationHotKey&) = delete;
+    TJvApplicationHotKey& operator=(const TJvApplicationHotKey&) = delete;
+
+    TShortCut HotKey() const { return m_hotKey; }
+    // Re-registers with the new key if it was active.
+    void SetHotKey(TShortCut shortcut);
+    bool Active() const { return m_active; }
+    void SetActive(bool active);
+    int Id() const { return m_id; }
+
+    std::function<void()> OnHotKey;
+    // May change HotKey; registration is retried while it does.
+    std::function<void(TShortCut& shortcut)> OnHotKeyRegisterFailed;
+
+    // A press of the key registered under this identifier.
+    void Dispatch(int id);
+
+    // Identifiers come from one counter for the whole process.
+    static void ResetIdentifierCounterForTests();
+
+private:
+    HotKeyBackend& m_backend;
+    TShortCut m_hotKey = 0;
+    bool m_active = false;
+    int m_id = -1;
+};
