@@ -93,7 +93,7 @@ stop() {
 tone() {
   # shellcheck disable=SC1091
   . "$BASE/env"
-  setsid bash -c 'sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 3600 sine 440 vol 0.5 |
+  setsid bash -c 'sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 86400 sine 440 vol 0.5 |
     pacat --latency-msec=10 --rate=44100 --channels=2 --format=s16le -d spk' </dev/null >/dev/null 2>&1 &
   echo $! >>"$BASE/tone.pids"
 }

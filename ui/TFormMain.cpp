@@ -4,9 +4,11 @@
 #include "Common.h"
 #include "MessageBox.h"
 #include "QualityPresets.h"
+#include "TFormSave.h"
 #include "TrayImages.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QMenu>
 #include <QPushButton>
 #include <QShowEvent>
@@ -533,7 +535,30 @@ void TFormMain::LeaveTrayBusyMode() {
     SetTrayIconIndex(kIdleIcon);
 }
 
-void TFormMain::RunSaveDialog(const std::string&, bool) {}
+void TFormMain::RunSaveDialog(const std::string& tempFileName, bool email) {
+    TFormSave::Context context;
+    context.tempFileName = tempFileName;
+    context.emailAfterRecording = email;
+    context.lastSaveDir = lastSaveDir;
+    context.showNotification = [this](const QString& text, const QString& link) {
+        ShowNotification(text, link);
+    };
+    context.sendEmail = [this](const std::string& attachment) { SendEmail(attachment); };
+    TFormSave dialog(std::move(context));
+    if (!lastSaveDir.empty() && QDir(QString::fromStdString(lastSaveDir)).exists())
+        dialog.PanelSaveDlg->setDirectory(QString::fromStdString(lastSaveDir));
+    if (SaveDialogDriver)
+        SaveDialogDriver(dialog);
+    else
+        dialog.exec();
+    lastSaveDir = dialog.LastSaveDir();
+}
+
+void TFormMain::SendEmail(const std::string&) {
+    MessageBox::Error(QStringLiteral("Sending e-mail is not available yet; the recording has been "
+                                     "saved."),
+                      QStringLiteral("Error"));
+}
 
 void TFormMain::SaveLastDir() {
     if (!m_settings.SaveLastDir(lastSaveDir))

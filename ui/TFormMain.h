@@ -66,6 +66,9 @@ public:
     void MenuHelpClick();
     void BtnOKClick();
     void BtnCancelClick();
+    void SendEmail(const std::string& attachment);
+    // Tests drive the save dialog through this instead of a person.
+    std::function<void(class TFormSave&)> SaveDialogDriver;
 
     // The one way the program shows a popup; with a link, clicking the text opens it.
     void ShowNotification(const QString& text, const QString& link);

@@ -61,3 +61,18 @@ corked() { pactl list source-outputs | grep -A12 'Source Output' | grep -q 'Cork
 shot() { # name: a screenshot for the eye, where TAPEWREN_SHOTS names a folder
   if [ -n "${TAPEWREN_SHOTS:-}" ]; then import -window root "$TAPEWREN_SHOTS/$1.png"; fi
 }
+
+# The small window the desktop's tray embeds for us: sets tray_x, tray_y, tray_box.
+tray_window() {
+  local w
+  for w in $(xdotool search --classname tapewren 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$WIDTH" -le 32 ] && [ "$HEIGHT" -le 32 ]; then
+      tray_x=$((X + WIDTH / 2))
+      tray_y=$((Y + HEIGHT / 2))
+      tray_box="${WIDTH}x${HEIGHT}+${X}+${Y}"
+      return 0
+    fi
+  done
+  return 1
+}

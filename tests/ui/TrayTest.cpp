@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "SimulatedBackend.h"
 #include "TFormMain.h"
+#include "TFormSave.h"
 #include "TJvApplicationHotKey.h"
 #include "TempFolder.h"
 #include "TrayImages.h"
@@ -45,6 +46,12 @@ protected:
         m_keys->taken = m_taken;
         m_form = std::make_unique<TFormMain>(m_folder.Path(), std::move(tray), std::move(keys));
         ASSERT_TRUE(m_form->FormCreate());
+        // Every stopped take is thrown away: Cancel, then Yes.
+        m_form->SaveDialogDriver = [this](TFormSave& dialog) {
+            ++m_dialogs;
+            MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+            dialog.reject();
+        };
         MessageBox::TakeShown();
     }
     void TearDown() override {
@@ -61,6 +68,7 @@ protected:
     FakeTray* m_tray = nullptr;
     FakeHotKeys* m_keys = nullptr;
     std::unique_ptr<TFormMain> m_form;
+    int m_dialogs = 0;
 };
 
 class TrayWithTakenKeyTest : public TrayTest {
@@ -226,6 +234,7 @@ TEST_F(TrayTest, MenuFollowsTheRecordingState) {
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PLAYING);
     m_keys->Press(0xC04F);
     EXPECT_FALSE(recording());
+    EXPECT_EQ(m_dialogs, 1) << "the record key's second press leads to the save dialog";
     m_form->PopupMenuPopup();
     EXPECT_EQ(m_form->MenuPause->text(), "&Resume") << "left as it was while idle";
     EXPECT_EQ(m_form->MenuConfig->text(), "&Config...  [Tray Doulble-Click]");

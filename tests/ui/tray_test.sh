@@ -7,19 +7,6 @@ grab_key=${2:?usage: tray_test.sh path/to/tapewren path/to/grab_key}
 # shellcheck source=../support/e2e.sh
 . "$(dirname "$0")/../support/e2e.sh"
 
-tray_window() { # the small window IceWM's tray embeds for us
-  local w
-  for w in $(xdotool search --classname tapewren 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    if [ "$WIDTH" -le 32 ] && [ "$HEIGHT" -le 32 ]; then
-      tray_x=$((X + WIDTH / 2))
-      tray_y=$((Y + HEIGHT / 2))
-      tray_box="${WIDTH}x${HEIGHT}+${X}+${Y}"
-      return 0
-    fi
-  done
-  return 1
-}
 click_tray() { xdotool mousemove "$tray_x" "$tray_y" click "${1:-1}"; }
 double_click_tray() { xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 80 1; }
 # Share of bright green pixels in the tray icon: the level meter lit.
@@ -30,8 +17,17 @@ meter_lit() {
     -format '%[fx:mean]' info:)
   awk -v v="$lit" 'BEGIN { exit !(v > 0.05) }'
 }
-takes() { find "$app/tmp" -name 'tmpfile*.mp3' | wc -l; }
 main_window_shown() { visible_window Tapewren; }
+save_dialog() { visible_window "Save as" >/dev/null; }
+# Every stopped take ends in the save dialog: throw it away with Cancel, Yes.
+discard_take() {
+  wait_for 50 save_dialog || return 1
+  xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null
+  xdotool key Escape
+  sleep 0.4
+  xdotool key Return
+  wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Save as\$' >/dev/null"
+}
 
 app=$work/app
 install_copy "$app"
@@ -50,7 +46,13 @@ check "the meter is lit for the tone" wait_for 30 meter_lit
 shot tray-recording
 click_tray
 check "a second click stops the take" wait_for 30 not_recording
-check "the take reached the save step" wait_for 20 bash -c "[ \"\$(find '$app/tmp' -name 'tmpfile1.mp3' -size +1k)\" ]"
+check "the take reached the save step" wait_for 50 save_dialog
+check "the take is on disk meanwhile" test -s "$app/tmp/tmpfile1.mp3"
+xdotool mousemove "$tray_x" "$tray_y" click 1
+sleep 0.7
+check "a click while the dialog is open records nothing" not_recording
+check "the dialog is still there" save_dialog
+check "discarded" discard_take
 
 # A double click while idle configures and records nothing.
 double_click_tray
@@ -69,7 +71,6 @@ xdotool mousemove $((X + 241 + 37)) $((Y + 462 + 15)) click 1
 check "Cancel hides the window" wait_for 30 bash -c "! xdotool search --onlyvisible --name '^Tapewren\$' >/dev/null"
 
 # A double click while recording only refuses.
-before=$(takes)
 click_tray
 check "recording again" wait_for 30 recording
 sleep 0.6
@@ -88,12 +89,13 @@ xdotool key ctrl+alt+p
 check "Ctrl+Alt+P again resumes" wait_for 20 bash -c "! pactl list source-outputs | grep -q 'Corked: yes'"
 xdotool key ctrl+alt+o
 check "Ctrl+Alt+O stops the take" wait_for 30 not_recording
-check "one more take on disk" wait_for 20 bash -c "[ $(takes) -gt $before ]"
+check "and leads to the save dialog" discard_take
 sleep 0.5
 xdotool key ctrl+alt+o
 check "Ctrl+Alt+O starts a take" wait_for 30 recording
 xdotool key ctrl+alt+o
 check "and stops it" wait_for 30 not_recording
+discard_take
 
 # Holding the key toggles once, not once per auto-repeat.
 sleep 0.5
@@ -104,6 +106,7 @@ sleep 0.5
 check "holding Ctrl+Alt+O for two seconds toggles once" recording
 xdotool key ctrl+alt+o
 check "stopped again" wait_for 30 not_recording
+discard_take
 
 kill -TERM "$pid"
 check "exit" exited_with_zero "$pid" 50

@@ -1,0 +1,94 @@
+#include "MoveFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+bool copyInto(int in, int out) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t n = ::read(in, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return false;
+        if (n == 0)
+            return true;
+        for (ssize_t done = 0; done < n;) {
+            const ssize_t w = ::write(out, buffer + done, static_cast<size_t>(n - done));
+            if (w < 0 && errno == EINTR)
+                continue;
+            if (w <= 0)
+                return false;
+            done += w;
+        }
+    }
+}
+
+bool copyAcross(const std::string& source, const std::string& target, bool replace) {
+    const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
+    if (in < 0)
+        return false;
+    std::string temp = target + ".part-XXXXXX";
+    const int out = ::mkstemp(temp.data());
+    if (out < 0) {
+        ::close(in);
+        return false;
+    }
+    ::fchmod(out, 0644);
+    bool ok = copyInto(in, out) && ::fsync(out) == 0;
+    ::close(in);
+    ok = ::close(out) == 0 && ok;
+    if (ok) {
+        if (replace)
+            ok = ::rename(temp.c_str(), target.c_str()) == 0;
+        else if (::link(temp.c_str(), target.c_str()) != 0) // fails if the target appeared
+            // File systems without hard links (a FAT stick): check, then rename.
+            ok = (errno == EPERM || errno == ENOTSUP || errno == EMLINK) && !PathExists(target) &&
+                 ::rename(temp.c_str(), target.c_str()) == 0;
+    }
+    ::unlink(temp.c_str());
+    if (!ok)
+        return false;
+    ::unlink(source.c_str());
+    return true;
+}
+} // namespace
+
+bool PathExists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+bool MoveFile(const std::string& source, const std::string& target, bool replace) {
+    struct stat st {};
+    if (::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+        return false;
+    if (!replace && PathExists(target))
+        return false;
+    struct stat existing {};
+    if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+        return false;
+    if (replace ? ::rename(source.c_str(), target.c_str()) == 0
+                : ::link(source.c_str(), target.c_str()) == 0 && ::unlink(source.c_str()) == 0)
+        return true;
+    if (errno != EXDEV && errno != EPERM && errno != EMLINK && errno != ENOTSUP)
+        return false;
+    return copyAcross(source, target, replace);
+}
+
+std::string SaveTargetPath(const std::string& fileName) {
+    const auto slash = fileName.find_last_of('/');
+    const auto dot = fileName.find_last_of('.');
+    const bool hasExtension =
+        dot != std::string::npos && (slash == std::string::npos || dot > slash);
+    return hasExtension ? fileName : fileName + ".mp3";
+}
+
+std::string FolderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+
+// Moves a file, replacing the target when asked. Across file systems it is
+// copied beside the target and renamed over it, so that a failed copy never
+// leaves a half-written file in place of a good one; the source goes only
+// once the target is complete.
+bool MoveFile(const std::string& source, const std::string& target, bool replace);
+
+// Whether a file or folder of that name exists.
+bool PathExists(const std::string& path);
+
+// The target of a save: the name as given, with ".mp3" appended when its
+// last part has no extension.
+std::string SaveTargetPath(const std::string& fileName);
+
+// Everything up to and including the last "/".
+std::string FolderOf(const std::string& path);

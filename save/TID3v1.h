@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// The 149 genre names; a name's position is its genre code. 148, "Unknown",
+// follows the standard list.
+extern const std::array<const char*, 149> GenreNames;
+constexpr uint8_t kGenreUnknown = 148;
+
+// An ID3v1 tag: 128 bytes at the end of an MP3 file. Only ever written.
+class TID3v1 {
+public:
+    TID3v1() { Reset(); }
+    void Reset();
+
+    // Trailing characters of code 32 or less go first, then the text is cut
+    // to its slot. Characters outside Latin-1 become "?".
+    void SetTitle(const QString& text) { m_title = field(text, 30); }
+    void SetArtist(const QString& text) { m_artist = field(text, 30); }
+    void SetAlbum(const QString& text) { m_album = field(text, 30); }
+    void SetYear(const QString& text) { m_year = field(text, 4); }
+    void SetComment(const QString& text) { m_comment = field(text, 30); }
+    void SetGenre(uint8_t genre) { m_genre = genre; }
+
+    const std::string& Title() const { return m_title; }
+    const std::string& Artist() const { return m_artist; }
+    const std::string& Album() const { return m_album; }
+    const std::string& Year() const { return m_year; }
+    const std::string& Comment() const { return m_comment; }
+    uint8_t Genre() const { return m_genre; }
+
+    // The 128 bytes as they go to the file.
+    std::array<char, 128> Block() const;
+
+    // True when the file ends without a tag or the tag was cut off. Never
+    // throws; false on any failure, the file closed on every path.
+    static bool StripTag(const std::string& fileName);
+    // Replaces any tag at the end of the file with this one.
+    bool WriteTag(const std::string& fileName) const;
+
+private:
+    static std::string field(const QString& text, int limit);
+
+    std::string m_title, m_artist, m_album, m_year, m_comment;
+    uint8_t m_genre = 255;
+};

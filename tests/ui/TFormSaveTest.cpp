@@ -1,0 +1,248 @@
+#include "TFormSave.h"
+#include "Bass.h"
+#include "FakeDesktop.h"
+#include "MessageBox.h"
+#include "SimulatedBackend.h"
+#include "TFormMain.h"
+#include "TempFolder.h"
+#include "ToneMp3.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+class SaveTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        MessageBox::TakeShown();
+        fs::create_directories(m_folder / "tmp");
+        fs::create_directories(m_folder / "music");
+        ASSERT_TRUE(WriteToneMp3(m_take));
+        m_takeBytes = ReadFile(m_take);
+    }
+
+    std::unique_ptr<TFormSave> dialog(bool email = false) {
+        TFormSave::Context c;
+        c.tempFileName = m_take;
+        c.emailAfterRecording = email;
+        c.lastSaveDir = "/old/";
+        c.showNotification = [this](const QString& text, const QString& link) {
+            m_notes.push_back({text, link});
+        };
+        c.sendEmail = [this](const std::string& file) { m_mailed.push_back(file); };
+        auto d = std::make_unique<TFormSave>(c);
+        d->PanelSaveDlg->setDirectory(QString::fromStdString(m_folder / "music"));
+        return d;
+    }
+    static void type(TFormSave& d, const QString& text) {
+        d.PanelSaveDlg->FileNameEdit()->setText(text);
+    }
+    static void save(TFormSave& d, const QString& text) {
+        type(d, text);
+        d.PanelSaveDlg->accept();
+    }
+    std::vector<QString> shownTexts() {
+        std::vector<QString> texts;
+        for (const auto& m : MessageBox::TakeShown())
+            texts.push_back(m.text);
+        return texts;
+    }
+    std::string music(const std::string& name) { return m_folder / ("music/" + name); }
+
+    TempFolder m_folder;
+    std::string m_take = m_folder / "tmp/tmpfile1.mp3";
+    std::string m_takeBytes;
+    std::vector<std::pair<QString, QString>> m_notes;
+    std::vector<std::string> m_mailed;
+};
+} // namespace
+
+TEST_F(SaveTest, ANameWithoutExtensionGetsMp3AndTheSavedPopupLinksTheFile) {
+    auto d = dialog();
+    EXPECT_EQ(d->PanelSaveDlg->FileNameEdit()->text(), "type in a file name");
+    EXPECT_EQ(d->BtnApply->text(), "Save with Tag");
+    save(*d, "evening");
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(ReadFile(music("evening.mp3")), m_takeBytes);
+    EXPECT_FALSE(fs::exists(m_take));
+    ASSERT_EQ(m_notes.size(), 1u);
+    EXPECT_EQ(m_notes[0].first, "File's been saved.\rClick to play now.");
+    EXPECT_EQ(m_notes[0].second.toStdString(), music("evening.mp3"));
+    EXPECT_EQ(d->LastSaveDir(), m_folder / "music/");
+    EXPECT_TRUE(shownTexts().empty());
+}
+
+TEST_F(SaveTest, AnotherExtensionIsKeptAndTheFirstTextIsAName) {
+    auto d = dialog();
+    save(*d, "take.wav");
+    EXPECT_EQ(ReadFile(music("take.wav")), m_takeBytes);
+    ASSERT_TRUE(WriteToneMp3(m_take));
+    auto second = dialog();
+    second->PanelSaveDlg->accept();
+    EXPECT_TRUE(fs::exists(music("type in a file name.mp3")));
+}
+
+TEST_F(SaveTest, PleaseSpecifyIsRefusedOnlyInThatCase) {
+    auto d = dialog();
+    save(*d, "My Please Specify take");
+    EXPECT_NE(d->result(), QDialog::Accepted);
+    ASSERT_EQ(shownTexts(), std::vector<QString>{"Please specify a file name to save as."});
+    EXPECT_TRUE(fs::exists(m_take));
+    EXPECT_EQ(d->LastSaveDir(), m_folder / "music/") << "set at every attempt";
+    save(*d, "please specify");
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_TRUE(fs::exists(music("please specify.mp3")));
+}
+
+TEST_F(SaveTest, RefusedOverwriteLeavesBothFilesAndTheDialog) {
+    WriteFile(music("old.mp3"), "keep me");
+    auto d = dialog();
+    MessageBox::SetNextAnswer(MessageBox::Answer::No);
+    save(*d, "old.mp3");
+    EXPECT_EQ(shownTexts(),
+              std::vector<QString>{"File already exists, do you want to overwrite it?"});
+    EXPECT_NE(d->result(), QDialog::Accepted);
+    EXPECT_EQ(ReadFile(music("old.mp3")), "keep me");
+    EXPECT_EQ(ReadFile(m_take), m_takeBytes);
+    MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+    save(*d, "old.mp3");
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(ReadFile(music("old.mp3")), m_takeBytes);
+}
+
+TEST_F(SaveTest, TagSurvivesARefusedOverwriteAndIsWrittenOnce) {
+    WriteFile(music("old.mp3"), "keep me");
+    auto d = dialog();
+    d->EditTitle->setText("Evening");
+    d->ComboGenre->setCurrentIndex(17);
+    type(*d, "old.mp3");
+    MessageBox::SetNextAnswer(MessageBox::Answer::No);
+    d->BtnApplyClick();
+    MessageBox::SetNextAnswer(MessageBox::Answer::No);
+    d->BtnApplyClick();
+    EXPECT_EQ(ReadFile(m_take).size(), m_takeBytes.size() + 128) << "two presses, one tag";
+    save(*d, "new.mp3");
+    const std::string saved = ReadFile(music("new.mp3"));
+    ASSERT_EQ(saved.size(), m_takeBytes.size() + 128);
+    EXPECT_EQ(saved.substr(saved.size() - 128, 10), std::string("TAGEvening"));
+    EXPECT_EQ(static_cast<uint8_t>(saved.back()), 17);
+}
+
+TEST_F(SaveTest, ClearedFieldsTagUnknownGenre) {
+    auto d = dialog();
+    d->EditTitle->setText("x");
+    d->BtnClearClick();
+    EXPECT_EQ(d->EditTitle->text(), "");
+    EXPECT_EQ(d->ComboGenre->currentText(), "Unknown");
+    type(*d, "plain");
+    d->BtnApplyClick();
+    EXPECT_EQ(static_cast<uint8_t>(ReadFile(music("plain.mp3")).back()), 148);
+}
+
+TEST_F(SaveTest, EnterInATagFieldSavesWithoutATag) {
+    auto d = dialog();
+    d->EditTitle->setText("Not written");
+    type(*d, "entered");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(d->EditTitle, &enter);
+    EXPECT_EQ(ReadFile(music("entered.mp3")), m_takeBytes);
+}
+
+TEST_F(SaveTest, CancelAsksAndYesDeletesTheTake) {
+    auto d = dialog();
+    MessageBox::SetNextAnswer(MessageBox::Answer::No);
+    d->reject();
+    EXPECT_EQ(shownTexts(),
+              std::vector<QString>{"Are you sure you want to cancel saving and lose the sound data "
+                                   "you just recorded?"});
+    EXPECT_TRUE(fs::exists(m_take));
+    EXPECT_EQ(d->LastSaveDir(), "/old/") << "no attempt, the old folder stays";
+    MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+    d->reject();
+    EXPECT_EQ(d->result(), QDialog::Rejected);
+    EXPECT_FALSE(fs::exists(m_take));
+}
+
+TEST_F(SaveTest, MissingTakeClosesWithItsMessageAndTagButtonStaysOpen) {
+    fs::remove(m_take);
+    auto d = dialog();
+    type(*d, "gone");
+    d->BtnApplyClick();
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"Unable to gain access to the record file. File "
+                                                 "can't be saved."});
+    EXPECT_NE(d->result(), QDialog::Accepted);
+    save(*d, "gone");
+    EXPECT_EQ(shownTexts(),
+              std::vector<QString>{"Record data file is missing. File can't be saved!!"});
+    EXPECT_EQ(d->result(), QDialog::Accepted) << "closes; nothing saved";
+    EXPECT_FALSE(fs::exists(music("gone.mp3")));
+}
+
+TEST_F(SaveTest, PanelHandlesFoldersDotsAndWildcardsItself) {
+    fs::create_directories(m_folder / "music/live");
+    auto d = dialog();
+    save(*d, "live");
+    EXPECT_EQ(d->PanelSaveDlg->directory().absolutePath().toStdString(), m_folder / "music/live");
+    save(*d, "..");
+    EXPECT_EQ(d->PanelSaveDlg->directory().absolutePath().toStdString(), m_folder / "music");
+    save(*d, ".");
+    EXPECT_EQ(d->PanelSaveDlg->FileNameEdit()->text(), "");
+    save(*d, "*.wav");
+    EXPECT_TRUE(fs::exists(m_take)) << "none of these saves";
+    EXPECT_NE(d->result(), QDialog::Accepted);
+    d->PanelSaveDlg->FileNameEdit()->clear();
+    d->PanelSaveDlg->accept();
+    EXPECT_TRUE(shownTexts().empty()) << "an empty name does nothing";
+}
+
+TEST_F(SaveTest, EmailModeMailsInsteadOfThePopup) {
+    auto d = dialog(true);
+    EXPECT_EQ(d->BtnApply->text(), "Tag && Email");
+    save(*d, "mailme");
+    EXPECT_TRUE(m_notes.empty());
+    EXPECT_EQ(m_mailed, std::vector<std::string>{music("mailme.mp3")});
+}
+
+TEST(SaveFromTheRecorder, LastDirOfAFailedAttemptReachesTheSettings) {
+    TempFolder folder;
+    SimulatedBackend::Script script;
+    script.inputs = {{"Monitor of Speakers", kInputWaveOutput, 100}};
+    BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+    fs::create_directories(folder / "music");
+    WriteFile(folder / "music/old.mp3", "keep");
+    {
+        TFormMain form(folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        ASSERT_TRUE(form.FormCreate());
+        form.lastSaveDir = "/gone/away/";
+        bool busyDuringDialog = false;
+        form.SaveDialogDriver = [&](TFormSave& d) {
+            busyDuringDialog = form.TrayIcon->IconIndex() == 37;
+            d.PanelSaveDlg->setDirectory(QString::fromStdString(folder / "music"));
+            MessageBox::SetNextAnswer(MessageBox::Answer::No);
+            d.PanelSaveDlg->FileNameEdit()->setText("old.mp3");
+            d.PanelSaveDlg->accept();
+            MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+            d.reject();
+        };
+        form.ToggleRecording(false);
+        form.ToggleRecording(false);
+        EXPECT_TRUE(busyDuringDialog);
+        EXPECT_EQ(form.TrayIcon->IconIndex(), 36);
+        EXPECT_EQ(form.lastSaveDir, folder / "music/");
+        form.FormClose();
+    }
+    EXPECT_NE(ReadFile(folder / "quillby.ini").find("LastDir=" + (folder / "music/")),
+              std::string::npos);
+    EXPECT_TRUE(fs::is_empty(folder / "tmp")) << "the cancelled take is gone";
+    MessageBox::TakeShown();
+    BASS_SetBackend(nullptr);
+}

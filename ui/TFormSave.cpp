@@ -1,0 +1,309 @@
+#include "TFormSave.h"
+
+#include "MessageBox.h"
+#include "MoveFile.h"
+#include "TID3v1.h"
+
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFrame>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QVBoxLayout>
+
+#include <unistd.h>
+
+namespace {
+QPixmap banner(int width) {
+    QPixmap image(width, 68);
+    QPainter p(&image);
+    QLinearGradient gradient(0, 0, width, 0);
+    gradient.setColorAt(0, QColor(40, 70, 160));
+    gradient.setColorAt(1, QColor(157, 157, 255));
+    p.fillRect(image.rect(), gradient);
+    QFont font;
+    font.setPixelSize(26);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(image.rect().adjusted(16, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
+               QStringLiteral("Tapewren"));
+    return image;
+}
+
+QFrame* divider(QWidget* parent) {
+    auto* line = new QFrame(parent);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    return line;
+}
+} // namespace
+
+TSavePanel::TSavePanel(TFormSave& form) : QFileDialog(&form), m_form(form) {
+    setObjectName(QStringLiteral("PanelSaveDlg"));
+    setWindowFlags(Qt::Widget);
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::DontConfirmOverwrite);
+    setAcceptMode(QFileDialog::AcceptSave);
+    setFileMode(QFileDialog::AnyFile);
+    setViewMode(QFileDialog::Detail);
+    setNameFilter(QStringLiteral("MP3 Files (*.MP3 *.mp3)"));
+    setLabelText(QFileDialog::FileName, QStringLiteral("File &name:"));
+    // This label shows no accelerator, so it would show the "&" itself.
+    setLabelText(QFileDialog::FileType, QStringLiteral("Files of type:"));
+    setLabelText(QFileDialog::Reject, QStringLiteral("Cancel"));
+    setSizeGripEnabled(false);
+    const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
+    setDirectory(QDir(music).exists() ? music : QDir::homePath());
+    if (QLineEdit* edit = FileNameEdit())
+        edit->setText(QStringLiteral("type in a file name"));
+}
+
+QLineEdit* TSavePanel::FileNameEdit() const {
+    return findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+}
+
+QPushButton* TSavePanel::SaveButton() const {
+    auto* box = findChild<QDialogButtonBox*>(QStringLiteral("buttonBox"));
+    return box ? box->button(QDialogButtonBox::Save) : nullptr;
+}
+
+void TSavePanel::SetSaveCaption(const QString& caption) {
+    setLabelText(QFileDialog::Accept, caption);
+}
+
+void TSavePanel::accept() {
+    QLineEdit* edit = FileNameEdit();
+    const QString text = edit ? edit->text() : QString();
+    if (text.isEmpty())
+        return;
+    if (text == QLatin1String(".")) {
+        edit->clear();
+        return;
+    }
+    if (text == QLatin1String("..")) {
+        QDir up(directory());
+        up.cdUp();
+        setDirectory(up);
+        edit->clear();
+        return;
+    }
+    if (text == QLatin1String("/") || text == QLatin1String("\\")) {
+        setDirectory(QDir::rootPath());
+        edit->clear();
+        return;
+    }
+    if (text.contains(QChar('*')) || text.contains(QChar('?'))) {
+        setNameFilter(text);
+        return;
+    }
+    const QString candidate = QDir(directory()).absoluteFilePath(text);
+    if (QFileInfo(candidate).isDir()) {
+        setDirectory(candidate);
+        edit->clear();
+        return;
+    }
+    bool defaultAction = true;
+    m_form.PanelSaveDlgOpenButtonClick(candidate, defaultAction);
+    if (defaultAction)
+        m_form.done(QDialog::Accepted);
+}
+
+void TSavePanel::reject() {
+    bool defaultAction = true;
+    m_form.PanelSaveDlgCancelButtonClick(defaultAction);
+    if (defaultAction)
+        m_form.done(QDialog::Rejected);
+}
+
+TFormSave::TFormSave(Context context, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowStaysOnTopHint),
+      m_context(std::move(context)) {
+    setObjectName(QStringLiteral("FormSave"));
+    setWindowTitle(QStringLiteral("Save as"));
+    setFixedSize(432, 487);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* image = new QLabel(this);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setPixmap(banner(432));
+    layout->addWidget(image);
+    layout->addWidget(divider(this));
+    PanelSaveDlg = new TSavePanel(*this);
+    PanelSaveDlg->setFixedHeight(247);
+    layout->addWidget(PanelSaveDlg);
+    layout->addWidget(divider(this));
+    layout->addWidget(buildTagArea());
+    FormCreate();
+}
+
+QWidget* TFormSave::buildTagArea() {
+    auto* panel = new QWidget(this);
+    panel->setObjectName(QStringLiteral("PanelTag"));
+    panel->setFixedSize(428, 164);
+    auto* heading = new QLabel(QStringLiteral("MP3 Tag Writer"), panel);
+    heading->setObjectName(QStringLiteral("Label1"));
+    QFont headingFont;
+    headingFont.setPixelSize(16);
+    headingFont.setBold(true);
+    headingFont.setUnderline(true);
+    heading->setFont(headingFont);
+    heading->setAlignment(Qt::AlignCenter);
+    heading->setGeometry(0, 0, 428, 26);
+    const auto edit = [panel](const char* name, const char* label, int left, int top, int width,
+                              int labelLeft = 8) {
+        auto* field = new QLineEdit(panel);
+        field->setObjectName(QString::fromLatin1(name));
+        field->setGeometry(left, top, width, 21);
+        auto* caption = new QLabel(QString::fromLatin1(label), panel);
+        caption->move(labelLeft, top + 3);
+        return field;
+    };
+    EditTitle = edit("EditTitle", "Title:", 81, 35, 238);
+    EditAlbum = edit("EditAlbum", "Album:", 81, 59, 238);
+    EditArtist = edit("EditArtist", "Artist:", 81, 83, 238);
+    EditComment = edit("EditComment", "Comment:", 81, 107, 238);
+    ComboGenre = new QComboBox(panel);
+    ComboGenre->setObjectName(QStringLiteral("ComboGenre"));
+    ComboGenre->setGeometry(81, 131, 128, 21);
+    for (const char* name : GenreNames)
+        ComboGenre->addItem(QString::fromLatin1(name));
+    (new QLabel(QStringLiteral("Genre:"), panel))->move(8, 134);
+    EditYear = edit("EditYear", "Year:", 264, 132, 55, 232);
+    BtnClear = new QPushButton(QStringLiteral("Cl&ear"), panel);
+    BtnClear->setObjectName(QStringLiteral("BtnClear"));
+    BtnClear->setGeometry(336, 95, 81, 25);
+    BtnApply = new QPushButton(panel);
+    BtnApply->setObjectName(QStringLiteral("BtnApply"));
+    BtnApply->setGeometry(336, 128, 81, 25);
+    for (QPushButton* button : {BtnClear, BtnApply})
+        button->setAutoDefault(false); // Enter saves; it never tags
+    connect(BtnClear, &QPushButton::clicked, this, &TFormSave::BtnClearClick);
+    connect(BtnApply, &QPushButton::clicked, this, &TFormSave::BtnApplyClick);
+    QWidget::setTabOrder(EditTitle, EditAlbum);
+    QWidget::setTabOrder(EditAlbum, EditArtist);
+    QWidget::setTabOrder(EditArtist, EditComment);
+    QWidget::setTabOrder(EditComment, ComboGenre);
+    QWidget::setTabOrder(ComboGenre, EditYear);
+    QWidget::setTabOrder(EditYear, BtnClear);
+    QWidget::setTabOrder(BtnClear, BtnApply);
+    return panel;
+}
+
+void TFormSave::FormCreate() {
+    const bool email = m_context.emailAfterRecording;
+    PanelSaveDlg->SetSaveCaption(email ? QStringLiteral("Save && Email") : QStringLiteral("Save"));
+    BtnApply->setText(email ? QStringLiteral("Tag && Email") : QStringLiteral("Save with Tag"));
+    BtnClearClick();
+}
+
+void TFormSave::PlaceBottomRight() {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->geometry();
+        const QSize outer = frameGeometry().size();
+        move(area.width() - outer.width() - 5, area.height() - outer.height() - 30);
+    }
+}
+
+void TFormSave::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    PlaceBottomRight();
+    raise();
+    activateWindow();
+    if (QLineEdit* edit = PanelSaveDlg->FileNameEdit()) {
+        edit->setFocus();
+        edit->selectAll();
+    }
+}
+
+void TFormSave::keyPressEvent(QKeyEvent* event) {
+    // Enter anywhere presses the panel's Save, as the form's default button.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        PanelSaveDlg->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TFormSave::reject() {
+    PanelSaveDlg->reject();
+}
+
+void TFormSave::BtnClearClick() {
+    for (QLineEdit* field : {EditTitle, EditArtist, EditAlbum, EditComment, EditYear})
+        field->clear();
+    ComboGenre->setCurrentIndex(kGenreUnknown);
+}
+
+void TFormSave::BtnApplyClick() {
+    if (!PathExists(m_context.tempFileName)) {
+        MessageBox::Error(
+            QStringLiteral("Unable to gain access to the record file. File can't be saved."));
+        return;
+    }
+    TID3v1 tag;
+    tag.SetTitle(EditTitle->text());
+    tag.SetAlbum(EditAlbum->text());
+    tag.SetArtist(EditArtist->text());
+    tag.SetComment(EditComment->text());
+    tag.SetYear(EditYear->text());
+    const int genre = ComboGenre->currentIndex();
+    tag.SetGenre(static_cast<uint8_t>(genre >= 0 ? genre : kGenreUnknown));
+    // A take that cannot be tagged is still worth saving.
+    [[maybe_unused]] const bool tagged = tag.WriteTag(m_context.tempFileName);
+    PanelSaveDlg->accept();
+}
+
+void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& DefaultAction) {
+    const std::string name = fileName.toStdString();
+    m_context.lastSaveDir = FolderOf(name);
+    if (!PathExists(m_context.tempFileName)) {
+        MessageBox::Error(QStringLiteral("Record data file is missing. File can't be saved!!"));
+        return;
+    }
+    const QString typed = QFileInfo(fileName).fileName();
+    if (typed.isEmpty() || fileName.contains(QLatin1String("Please Specify"))) {
+        MessageBox::Show(MessageBox::Icon::Information, QStringLiteral("Tapewren"),
+                         QStringLiteral("Please specify a file name to save as."));
+        DefaultAction = false;
+        return;
+    }
+    m_saveTargetPath = ::SaveTargetPath(name);
+    const bool exists = PathExists(m_saveTargetPath);
+    if (exists &&
+        !MessageBox::Confirm(QStringLiteral("File already exists, do you want to overwrite it?"))) {
+        DefaultAction = false;
+        return;
+    }
+    if (!MoveFile(m_context.tempFileName, m_saveTargetPath, exists)) {
+        MessageBox::Error(QStringLiteral("Unable to save file. Please check disk space."));
+        DefaultAction = false;
+        return;
+    }
+    const QString saved = QString::fromStdString(m_saveTargetPath);
+    if (m_context.emailAfterRecording) {
+        if (m_context.sendEmail)
+            m_context.sendEmail(m_saveTargetPath);
+    } else if (m_context.showNotification) {
+        m_context.showNotification(QStringLiteral("File's been saved.\rClick to play now."), saved);
+    }
+}
+
+void TFormSave::PanelSaveDlgCancelButtonClick(bool& DefaultAction) {
+    if (MessageBox::Confirm(QStringLiteral("Are you sure you want to cancel saving and lose the "
+                                           "sound data you just recorded?"))) {
+        DefaultAction = true;
+        ::unlink(m_context.tempFileName.c_str());
+    } else {
+        DefaultAction = false;
+    }
+}
