@@ -285,8 +285,8 @@ bool PulseBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn on
     LoopLock lock(m_loop, !inLoopThread());
     if (pa_context_get_state(m_context) != PA_CONTEXT_READY)
         return false;
-    const pa_sample_spec spec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
-    m_stream = pa_stream_new(m_context, "Recording", &spec, nullptr);
+    const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
+    m_stream = pa_stream_new(m_context, "Recording", &sampleSpec, nullptr);
     if (!m_stream)
         return false;
     m_channels = channels;
@@ -297,7 +297,8 @@ bool PulseBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn on
     pa_stream_set_read_callback(m_stream, &PulseBackend::onStreamRead, this);
     pa_buffer_attr attr;
     std::memset(&attr, 0xff, sizeof attr);
-    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(kFragmentMs * PA_USEC_PER_MSEC, &spec));
+    attr.fragsize =
+        static_cast<uint32_t>(pa_usec_to_bytes(kFragmentMs * PA_USEC_PER_MSEC, &sampleSpec));
     const char* device =
         m_selected >= 0 ? m_sources[static_cast<size_t>(m_selected)].name.c_str() : nullptr;
     // The chosen input or nothing: when it goes away the take ends and the user

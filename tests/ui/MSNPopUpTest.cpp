@@ -1,5 +1,6 @@
 #include "MSNPopUp.h"
 #include "Common.h"
+#include "Popups.h"
 #include "TFormMain.h"
 #include "TempFolder.h"
 
@@ -26,11 +27,7 @@ std::pair<QRect, QRect> desktopWithTaskbar(TaskbarEdgeValue edge) {
 }
 
 std::vector<TfrmMSNPopUp*> popups() {
-    std::vector<TfrmMSNPopUp*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* popup = qobject_cast<TfrmMSNPopUp*>(w); popup && popup->isVisible())
-            found.push_back(popup);
-    return found;
+    return VisiblePopups();
 }
 
 void slideIn(TfrmMSNPopUp* popup) {

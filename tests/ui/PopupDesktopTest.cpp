@@ -1,6 +1,7 @@
 // Popups on the test desktop's real X display, above IceWM's taskbar.
 #include "AudioCheck.h"
 #include "MSNPopUp.h"
+#include "Popups.h"
 #include "TFormMain.h"
 #include "TempFolder.h"
 
@@ -19,11 +20,7 @@ void pump(int ms) {
 }
 
 std::vector<TfrmMSNPopUp*> popups() {
-    std::vector<TfrmMSNPopUp*> found;
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (auto* popup = qobject_cast<TfrmMSNPopUp*>(w); popup && popup->isVisible())
-            found.push_back(popup);
-    return found;
+    return VisiblePopups();
 }
 
 void screenshot(const char* name) {
