@@ -8,3 +8,5 @@ for bench in encoder_bench recorder_bench; do
   echo "== $bench"
   "$root/build/release/bench/$bench" "$@" | grep -E '^(ratio|one-hour)|Benchmark|median'
 done
+echo "== idle tray"
+"$root/bench/idle_cpu.sh" "$root/build/release/tapewren" 60
