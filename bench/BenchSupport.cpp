@@ -2,6 +2,7 @@
 
 #include "DirectLame.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -34,7 +35,7 @@ public:
     void ReportRuns(const std::vector<Run>& runs) override {
         ConsoleReporter::ReportRuns(runs);
         for (const Run& run : runs) {
-            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "median")
+            if (run.run_type != Run::RT_Aggregate || run.aggregate_name != "min")
                 continue;
             std::string name = run.run_name.function_name;
             if (!run.run_name.args.empty())
@@ -45,8 +46,16 @@ public:
 };
 } // namespace
 
+double MinOf(const std::vector<double>& values) {
+    return values.empty() ? 0 : *std::min_element(values.begin(), values.end());
+}
+
 std::map<std::string, double> RunBenchmarks(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
+    std::vector<char*> args(argv, argv + argc);
+    std::string interleave = "--benchmark_enable_random_interleaving=true";
+    args.insert(args.begin() + 1, interleave.data());
+    int count = static_cast<int>(args.size());
+    benchmark::Initialize(&count, args.data());
     KeepingReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();

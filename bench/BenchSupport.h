@@ -13,8 +13,13 @@ std::vector<int16_t> BenchPcm(int rate, int channels, double seconds = 60.0);
 // Encodes straight through libmp3lame in whole frames; returns the MP3 bytes.
 size_t EncodeDirect(const std::vector<int16_t>& pcm, int rate, int channels, int kbps);
 
-// Runs the registered benchmarks and keeps each one's mean CPU time per
-// iteration, by name, for ratios printed side by side.
+// The least of the repetitions: the same work on a shared machine is best
+// compared by its quickest run.
+double MinOf(const std::vector<double>& values);
+
+// Runs the registered benchmarks, repetitions of different benchmarks
+// interleaved at random so that a change in machine load hits all alike, and
+// keeps each one's least CPU time, by name, for ratios printed side by side.
 std::map<std::string, double> RunBenchmarks(int argc, char** argv);
 
 // Prints "name / baseline = ratio (goal: at most limit)".

@@ -34,8 +34,16 @@ void BM_LameDirect(benchmark::State& state) {
 }
 
 // Interleaved so that both see the same machine load.
-BENCHMARK(BM_LameDirect)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
-BENCHMARK(BM_TLameCoder)->Unit(benchmark::kMillisecond)->Iterations(3)->Repetitions(3);
+BENCHMARK(BM_LameDirect)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", MinOf);
+BENCHMARK(BM_TLameCoder)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", MinOf);
 } // namespace
 
 int main(int argc, char** argv) {

@@ -79,7 +79,8 @@ BENCHMARK(BM_LameDirect)
     ->Name("BM_LameDirect")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2)
-    ->Repetitions(3);
+    ->Repetitions(5)
+    ->ComputeStatistics("min", MinOf);
 BENCHMARK(BM_RecordBlockHandler)
     ->Arg(5)
     ->Arg(20)
@@ -87,7 +88,8 @@ BENCHMARK(BM_RecordBlockHandler)
     ->Arg(2000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2)
-    ->Repetitions(3);
+    ->Repetitions(5)
+    ->ComputeStatistics("min", MinOf);
 
 long residentKiB() {
     std::ifstream status("/proc/self/status");

@@ -6,7 +6,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/build.sh" "$root/build/release"
 for bench in encoder_bench recorder_bench; do
   echo "== $bench"
-  "$root/build/release/bench/$bench" "$@" | grep -E '^(ratio|one-hour)|Benchmark|median'
+  "$root/build/release/bench/$bench" "$@" | grep -E '^(ratio|one-hour)|Benchmark|_min '
 done
 echo "== idle tray"
 "$root/bench/idle_cpu.sh" "$root/build/release/tapewren" 60
