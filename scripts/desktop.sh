@@ -59,11 +59,12 @@ start() {
   start_pulse
   local n
   n=$(free_display)
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BASE/xvfb.log" 2>&1 &
+  # Sessions of their own: a Ctrl+C meant for the program must not end them.
+  setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BASE/xvfb.log" 2>&1 &
   echo $! >>"$BASE/pids"
   export DISPLAY=":$n"
   wait_for 10 xdpyinfo || { echo "Xvfb did not start; see $BASE/xvfb.log" >&2; exit 1; }
-  icewm >"$BASE/icewm.log" 2>&1 &
+  setsid icewm >"$BASE/icewm.log" 2>&1 &
   echo $! >>"$BASE/pids"
   sleep 0.5
 
