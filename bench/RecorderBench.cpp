@@ -2,6 +2,7 @@
 // servers hand out, and the memory of an hour-long take.
 #include "Bass.h"
 #include "BenchSupport.h"
+#include "FakeRecorderHost.h"
 #include "Recorder.h"
 #include "SimulatedBackend.h"
 
@@ -24,20 +25,6 @@ public:
     bool Close() override { return true; }
 };
 
-class QuietHost : public RecorderHost {
-public:
-    Settings settings;
-    Settings RecordingSettings() override { return settings; }
-    void ShowError(const std::string& text) override { std::fprintf(stderr, "%s\n", text.c_str()); }
-    void ShowNotification(const std::string&) override {}
-    void SetTrayIcon(int) override {}
-    void UpdateLevelIcon(uint32_t) override {}
-    void EnterTrayBusyMode() override {}
-    void LeaveTrayBusyMode() override {}
-    void RunSaveDialog(const std::string&, bool) override {}
-    void SaveLastDir() override {}
-};
-
 void openSimulatedDevice() {
     SimulatedBackend::Script script;
     script.inputs = {{"Monitor of Speakers", kInputWaveOutput, 100}};
@@ -47,13 +34,15 @@ void openSimulatedDevice() {
 
 // A take whose blocks the benchmark hands to the handler itself.
 struct Take {
-    QuietHost host;
+    FakeRecorderHost host;
     Recorder recorder{host, std::filesystem::temp_directory_path().string()};
     explicit Take(int quality, bool stereo) {
         host.settings = {0, quality, 100, stereo, false};
         recorder.SetFileFactory([](const std::string&) { return std::make_unique<NullWriter>(); });
         recorder.CreateStreams();
         recorder.ToggleRecording(false);
+        for (const std::string& error : host.errors)
+            std::fprintf(stderr, "%s\n", error.c_str());
     }
     ~Take() { recorder.ToggleRecording(false); }
 };

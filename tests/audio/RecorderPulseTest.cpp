@@ -2,6 +2,7 @@
 // tone playing into the null sink "spk", and a private one the test kills.
 #include "AudioCheck.h"
 #include "Bass.h"
+#include "FakeRecorderHost.h"
 #include "PulseBackend.h"
 #include "Recorder.h"
 #include "TempFolder.h"
@@ -14,28 +15,6 @@
 #include <thread>
 
 namespace {
-class Host : public RecorderHost {
-public:
-    Settings settings;
-    std::vector<std::string> notifications;
-    std::vector<std::string> errors;
-    std::string savedFile;
-    int dialogs = 0;
-
-    Settings RecordingSettings() override { return settings; }
-    void ShowError(const std::string& text) override { errors.push_back(text); }
-    void ShowNotification(const std::string& text) override { notifications.push_back(text); }
-    void SetTrayIcon(int) override {}
-    void UpdateLevelIcon(uint32_t) override {}
-    void EnterTrayBusyMode() override {}
-    void LeaveTrayBusyMode() override {}
-    void RunSaveDialog(const std::string& file, bool) override {
-        ++dialogs;
-        savedFile = file + ".kept.mp3";
-        std::filesystem::copy_file(file, savedFile);
-    }
-    void SaveLastDir() override {}
-};
 
 int findInput(const std::string& name) {
     for (int i = 0; const char* input = BASS_RecordGetInputName(i); ++i)
@@ -63,7 +42,7 @@ TEST(RecorderPulse, TenSecondsOfTheToneFromTheSpeakersMonitor) {
     TempFolder folder;
     BASS_SetBackend(std::make_unique<PulseBackend>());
     ASSERT_TRUE(BASS_RecordInit(-1));
-    Host host;
+    FakeRecorderHost host;
     host.settings.channel = findInput("Monitor of Speakers");
     ASSERT_GE(host.settings.channel, 0);
     host.settings.volume = 100;
@@ -109,7 +88,7 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsWhatWasRecorded) {
         ::unsetenv("PULSE_SERVER");
     ASSERT_TRUE(opened);
 
-    Host host;
+    FakeRecorderHost host;
     host.settings.channel = findInput("Monitor of Speakers");
     host.settings.quality = 61;
     ASSERT_GE(host.settings.channel, 0);

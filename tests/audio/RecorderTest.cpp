@@ -2,6 +2,7 @@
 #include "AudioCheck.h"
 #include "Bass.h"
 #include "DirectLame.h"
+#include "FakeRecorderHost.h"
 #include "QualityPresets.h"
 #include "SimulatedBackend.h"
 #include "TempFolder.h"
@@ -19,38 +20,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-class FakeHost : public RecorderHost {
-public:
-    Settings settings;
-    std::vector<std::string> calls;
-    std::vector<std::string> errors;
-    std::vector<std::string> notifications;
-    std::vector<int> icons;
-    std::string savedFile;
-    std::vector<uint8_t> savedBytes;
-    bool savedEmail = false;
-    int dialogs = 0;
-    std::function<void(uint32_t)> onLevel;
-
-    Settings RecordingSettings() override { return settings; }
-    void ShowError(const std::string& text) override { errors.push_back(text); }
-    void ShowNotification(const std::string& text) override { notifications.push_back(text); }
-    void SetTrayIcon(int index) override { icons.push_back(index); }
-    void UpdateLevelIcon(uint32_t level) override {
-        if (onLevel)
-            onLevel(level);
-    }
-    void EnterTrayBusyMode() override { calls.push_back("busy"); }
-    void LeaveTrayBusyMode() override { calls.push_back("ready"); }
-    void RunSaveDialog(const std::string& file, bool email) override {
-        calls.push_back("save");
-        ++dialogs;
-        savedFile = file;
-        savedEmail = email;
-        savedBytes = ReadBytes(file);
-    }
-    void SaveLastDir() override { calls.push_back("lastdir"); }
-};
 
 // Writes to a real file but refuses everything past a number of bytes, as a
 // disk that fills up would.
@@ -143,7 +112,7 @@ protected:
     }
 
     TempFolder m_folder;
-    FakeHost m_host;
+    FakeRecorderHost m_host;
     SimulatedBackend* m_sim = nullptr;
     std::unique_ptr<Recorder> m_recorder;
 };
