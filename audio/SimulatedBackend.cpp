@@ -97,7 +97,6 @@ void SimulatedBackend::run() {
         const bool goOn = m_onBlock(block.data(), static_cast<uint32_t>(block.size()));
         lock.lock();
         m_inCallback = false;
-        ++m_delivered;
         m_changed.notify_all();
         if (!goOn) {
             m_state = 0;
@@ -196,14 +195,4 @@ uint32_t SimulatedBackend::StartedRate() const {
 int SimulatedBackend::StartedChannels() const {
     std::lock_guard lock(m_mutex);
     return m_channels;
-}
-
-int SimulatedBackend::DeliveredBlocks() const {
-    std::lock_guard lock(m_mutex);
-    return m_delivered;
-}
-
-bool SimulatedBackend::CallbackRunning() const {
-    std::lock_guard lock(m_mutex);
-    return m_inCallback;
 }

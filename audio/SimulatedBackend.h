@@ -49,8 +49,6 @@ public:
     std::vector<std::string> Calls() const;
     uint32_t StartedRate() const;
     int StartedChannels() const;
-    int DeliveredBlocks() const;
-    bool CallbackRunning() const;
 
 private:
     void run();
@@ -75,5 +73,4 @@ private:
     int m_channels = 2;
     uint32_t m_rate = 0;
     uint32_t m_level = 0;
-    int m_delivered = 0;
 };

@@ -187,6 +187,7 @@ bool TFormMain::FormCreate() {
     m_recorder.emailAfterRecording = false;
     placeBottomRight();
     SetTrayIconIndex(kIdleIcon);
+    TrayIcon->SetVisible(true);
 
     const DWORD version = BASS_GetVersion();
     if ((version & 0xFFFF) != 1 || (version >> 16) != 8) {
@@ -321,7 +322,6 @@ void TFormMain::ShutdownAudio() {
 
 void TFormMain::SetTrayIconIndex(int index) {
     TrayIcon->SetIconIndex(index);
-    TrayIcon->SetVisible(true);
     // The hint follows the state; while recording it counts the time too.
     if (index < kIdleIcon)
         m_hintRefresh.start();

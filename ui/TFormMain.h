@@ -46,7 +46,6 @@ public:
 
     void LoadSettings();
     RecorderSettings CurrentSettings() const;
-    const SettingsFile& SettingsStore() const { return m_settings; }
     std::string WorkingFolder() const { return m_dataFolder + "tmp"; }
 
     // The tray, its menu and the hot keys.
