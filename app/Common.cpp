@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <unistd.h>
 
@@ -13,6 +14,10 @@ namespace {
 std::function<void(const std::string&)>& shellOpener() {
     static std::function<void(const std::string&)> opener;
     return opener;
+}
+std::function<void()>& programEnder() {
+    static std::function<void()> ender;
+    return ender;
 }
 } // namespace
 
@@ -50,6 +55,21 @@ void OpenWithShell(QWidget*, const std::string& target) {
     const bool isAddress = text.contains(QStringLiteral("://")) ||
                            text.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive);
     QDesktopServices::openUrl(isAddress ? QUrl(text) : QUrl::fromLocalFile(text));
+}
+
+void EndProgramAtOnce() {
+    if (programEnder()) {
+        programEnder()();
+        return;
+    }
+    // No destructors: nothing may be written on the way out. The kernel
+    // releases the instance lock.
+    std::fflush(nullptr);
+    std::_Exit(0);
+}
+
+void SetProgramEnder(std::function<void()> ender) {
+    programEnder() = std::move(ender);
 }
 
 void SetShellOpener(std::function<void(const std::string&)> opener) {

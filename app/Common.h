@@ -33,3 +33,9 @@ uint32_t TickCount();
 // included, then creates it again with any missing parents. Failures are
 // left for the first write into the folder to report.
 void RecreateFolder(const std::string& path);
+
+// Ends the process at once, without the shut-down steps: for the fatal
+// failures to open the sound system. Tests replace it; the caller returns
+// right after it.
+void EndProgramAtOnce();
+void SetProgramEnder(std::function<void()> ender);
