@@ -98,23 +98,3 @@ uint32_t TickCount() {
     return static_cast<uint32_t>(
         std::chrono::duration_cast<std::chrono::milliseconds>(now).count());
 }
-
-void RecreateFolder(const std::string& path) {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    if (fs::is_directory(fs::symlink_status(path, ec))) {
-        // Removing an entry needs write permission on the folder holding it.
-        const auto writable =
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::owner_exec;
-        fs::permissions(path, writable, fs::perm_options::add, ec);
-        for (auto it = fs::recursive_directory_iterator(path, ec);
-             !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-            if (it->is_directory(ec) && !it->is_symlink(ec))
-                fs::permissions(it->path(), writable, fs::perm_options::add, ec);
-            else if (!it->is_symlink(ec))
-                fs::permissions(it->path(), fs::perms::owner_write, fs::perm_options::add, ec);
-        }
-        fs::remove_all(path, ec);
-    }
-    fs::create_directories(path, ec);
-}

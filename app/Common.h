@@ -29,11 +29,6 @@ std::string FormatDuration(int32_t milliseconds);
 // Milliseconds from a monotonic clock; wraps like a 32-bit tick counter.
 uint32_t TickCount();
 
-// Deletes the folder with everything in it, read-only files and sub-folders
-// included, then creates it again with any missing parents. Failures are
-// left for the first write into the folder to report.
-void RecreateFolder(const std::string& path);
-
 // Ends the process at once, without the shut-down steps: for the fatal
 // failures to open the sound system. Tests replace it; the caller returns
 // right after it.

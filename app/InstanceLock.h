@@ -2,11 +2,14 @@
 
 #include <string>
 
-// One running instance per user and desktop session. The kernel drops the
-// lock when the process dies, however it dies, so no stale lock survives.
+// One running instance per data folder: the lock file lies beside the
+// settings and the working folder it guards, so that no second start, from
+// whatever session, can touch a take that is being recorded there. The
+// kernel drops the lock when the process dies, however it dies, so no stale
+// lock survives.
 class InstanceLock {
 public:
-    explicit InstanceLock(const std::string& name);
+    InstanceLock(const std::string& folder, const std::string& name);
     ~InstanceLock();
     InstanceLock(const InstanceLock&) = delete;
     InstanceLock& operator=(const InstanceLock&) = delete;
@@ -14,7 +17,7 @@ public:
     // False when another instance holds the lock. Never waits.
     bool TryAcquire();
 
-    static std::string LockFilePath(const std::string& name);
+    static std::string LockFilePath(const std::string& folder, const std::string& name);
 
 private:
     std::string m_path;

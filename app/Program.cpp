@@ -14,13 +14,15 @@ bool IsWizardArgument(int argc, char** argv) {
 }
 
 int RunTapewren(int argc, char** argv) {
-    InstanceLock lock("Quillby 20050624");
-    if (!lock.TryAcquire())
-        return 0;
-
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tapewren"));
     QApplication::setApplicationVersion(QStringLiteral("2.95"));
+
+    // Taken before anything looks into the working folder.
+    const std::string dataFolder = DataFolder();
+    InstanceLock lock(dataFolder, "Quillby 20050624");
+    if (!lock.TryAcquire())
+        return 0;
 
     if (IsWizardArgument(argc, argv)) {
         TFormWizard wizard;
@@ -31,12 +33,12 @@ int RunTapewren(int argc, char** argv) {
 
     // The program lives in the tray: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    TFormMain form(DataFolder());
+    TFormMain form(dataFolder);
     MessageBox::SetOwner(&form);
     if (!form.FormCreate())
         return 0;
     ExitSignals exitSignals;
-    QObject::connect(&exitSignals, &ExitSignals::exitRequested, &form, &TFormMain::MenuExitClick);
+    QObject::connect(&exitSignals, &ExitSignals::exitRequested, &form, &TFormMain::ExitRequested);
     QObject::connect(&form, &TFormMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     QApplication::exec();
     return 0;

@@ -99,6 +99,8 @@ void Recorder::startSequence() {
     m_encoder = std::make_unique<TLameCoder>();
     ConfigureEncoder(*m_encoder, params);
     m_vbr = params.vbr;
+    m_flushSamples = uint64_t{kFlushSeconds} * params.captureRate * (settings.stereo ? 2 : 1);
+    m_samplesPending = 0;
     if (m_encoder->OpenStream() != BE_ERR_SUCCESSFUL || m_encoder->SamplesPerChunk() == 0) {
         m_host.ShowError("Unable to start the MP3 encoder.");
         failedStartCleanup();
@@ -157,6 +159,7 @@ bool Recorder::encode(const int16_t* pcm) {
     if (m_encoder->EncodeChunk(pcm, m_mp3OutputBuffer.data(), count) != BE_ERR_SUCCESSFUL)
         return false;
     encodedByteCount += count;
+    m_samplesPending += m_encoder->SamplesPerChunk();
     try {
         m_mp3PendingStream.insert(m_mp3PendingStream.end(), m_mp3OutputBuffer.data(),
                                   m_mp3OutputBuffer.data() + count);
@@ -169,6 +172,7 @@ bool Recorder::encode(const int16_t* pcm) {
 bool Recorder::flushPending() {
     const bool ok = m_tempFileStream->Write(m_mp3PendingStream.data(), m_mp3PendingStream.size());
     m_mp3PendingStream.clear();
+    m_samplesPending = 0;
     return ok;
 }
 
@@ -211,7 +215,9 @@ bool Recorder::RecordBlockHandler(const void* block, uint32_t length) {
         m_carriedByteCount += static_cast<uint32_t>(left);
     }
 
-    if (m_mp3PendingStream.size() > kFlushThreshold && !flushPending())
+    const bool due =
+        m_mp3PendingStream.size() > kFlushThreshold || m_samplesPending >= m_flushSamples;
+    if (due && !m_mp3PendingStream.empty() && !flushPending())
         return writeFailed();
     m_host.UpdateLevelIcon(BASS_ChannelGetLevel(kRecordChannel));
     return true;
@@ -253,11 +259,15 @@ void Recorder::stopSequence() {
     if (m_vbr && written && !m_writeFailed)
         m_encoder->WriteInfoTag(tempFileName);
     releaseRecording();
+    OfferTake(tempFileName, emailAfterRecording);
+    m_endRequested = false;
+}
 
+void Recorder::OfferTake(const std::string& fileName, bool email) {
+    tempFileName = fileName;
     m_host.EnterTrayBusyMode();
-    m_host.RunSaveDialog(tempFileName, emailAfterRecording);
+    m_host.RunSaveDialog(tempFileName, email);
     m_host.SaveLastDir();
     tempFileName.clear();
-    m_endRequested = false;
     m_host.LeaveTrayBusyMode();
 }

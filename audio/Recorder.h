@@ -56,6 +56,10 @@ public:
     // True from a successful start until the stop sequence has run.
     bool IsActive() const;
 
+    // Offers a finished take for saving, in busy mode: the end of every stop,
+    // and the way takes left by an earlier run come back.
+    void OfferTake(const std::string& fileName, bool emailAfterRecording);
+
     // The two long-lived buffers, made at start-up and freed at shut-down.
     void CreateStreams();
     void FreeStreams();
@@ -72,6 +76,9 @@ public:
     void SetFileFactory(FileFactory factory) { m_createFile = std::move(factory); }
 
     static constexpr size_t kFlushThreshold = 524288;
+    // Pending bytes are also written once they hold this much sound, so that
+    // a crash loses little of a take at any bit rate.
+    static constexpr uint32_t kFlushSeconds = 5;
     static constexpr const char* kWriteFailedText =
         "Failed to write MP3 file to disk. Please check your disk space.";
     static constexpr const char* kDeviceLostText =
@@ -103,6 +110,9 @@ private:
     std::vector<uint8_t> m_mp3OutputBuffer;
     uint32_t m_chunkByteCount = 0;
     uint32_t m_carriedByteCount = 0;
+    // Counted in samples, all channels, not by the clock: blocks come late.
+    uint64_t m_samplesPending = 0;
+    uint64_t m_flushSamples = 0;
     bool m_vbr = false;
     bool m_writeFailed = false;
     std::atomic<bool> m_endRequested{false};

@@ -1,12 +1,17 @@
 #include "MessageBox.h"
 
+#include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdio>
+
 namespace {
 struct State {
     QPointer<QWidget> owner;
+    std::vector<QPointer<QMessageBox>> open;
+    bool dismissed = false;
     bool testMode = false;
     std::deque<MessageBox::Answer> answers;
     std::vector<MessageBox::Shown> shown;
@@ -18,18 +23,33 @@ State& state() {
 }
 } // namespace
 
-MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QString& text) {
+MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QString& text,
+                                    QWidget* owner) {
     State& s = state();
+    const Answer unanswered = icon == Icon::Question ? Answer::No : Answer::Ok;
+    if (s.dismissed) {
+        std::fprintf(stderr, "Tapewren: %s\n", qPrintable(text));
+        return unanswered;
+    }
     if (s.testMode) {
         s.shown.push_back({icon, caption, text});
-        Answer answer = icon == Icon::Question ? Answer::No : Answer::Ok;
+        Answer answer = unanswered;
         if (!s.answers.empty()) {
             answer = s.answers.front();
             s.answers.pop_front();
         }
         return answer;
     }
-    QMessageBox box(s.owner.data());
+    if (!owner)
+        owner = QApplication::activeModalWidget();
+    if (!owner)
+        owner = s.owner.data();
+    QMessageBox box(owner ? owner->window() : nullptr);
+    // A box owned by a stay-on-top dialog must be on top as well, or some
+    // window managers stack it under its owner, hidden but with the focus.
+    if (owner && owner->window()->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    box.setWindowModality(Qt::ApplicationModal);
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {
@@ -47,18 +67,30 @@ MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QSt
         box.setDefaultButton(QMessageBox::Yes);
         break;
     }
+    s.open.emplace_back(&box);
     const int result = box.exec();
+    std::erase_if(s.open, [&box](const QPointer<QMessageBox>& b) { return !b || b == &box; });
+    if (s.dismissed)
+        return unanswered;
     if (icon != Icon::Question)
         return Answer::Ok;
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-void MessageBox::Error(const QString& text, const QString& caption) {
-    Show(Icon::Error, caption, text);
+void MessageBox::Error(const QString& text, const QString& caption, QWidget* owner) {
+    Show(Icon::Error, caption, text, owner);
 }
 
-bool MessageBox::Confirm(const QString& text, const QString& caption) {
-    return Show(Icon::Question, caption, text) == Answer::Yes;
+bool MessageBox::Confirm(const QString& text, const QString& caption, QWidget* owner) {
+    return Show(Icon::Question, caption, text, owner) == Answer::Yes;
+}
+
+void MessageBox::DismissAll() {
+    State& s = state();
+    s.dismissed = true;
+    for (const QPointer<QMessageBox>& box : s.open)
+        if (box)
+            box->done(QMessageBox::No);
 }
 
 void MessageBox::SetOwner(QWidget* owner) {
@@ -67,6 +99,7 @@ void MessageBox::SetOwner(QWidget* owner) {
 
 void MessageBox::SetTestMode(bool on) {
     state().testMode = on;
+    state().dismissed = false;
     state().answers.clear();
     state().shown.clear();
 }

@@ -19,13 +19,22 @@ public:
         QString text;
     };
 
-    // OK only for errors and information; Yes and No for questions.
-    static Answer Show(Icon icon, const QString& caption, const QString& text);
-    static void Error(const QString& text, const QString& caption = QStringLiteral("Tapewren"));
-    static bool Confirm(const QString& text, const QString& caption = QStringLiteral("Tapewren"));
+    // OK only for errors and information; Yes and No for questions. The box
+    // is modal to, and stacked above, its owner: the one given, else the
+    // open modal dialog, else the main window.
+    static Answer Show(Icon icon, const QString& caption, const QString& text,
+                       QWidget* owner = nullptr);
+    static void Error(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
+                      QWidget* owner = nullptr);
+    static bool Confirm(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
+                        QWidget* owner = nullptr);
 
-    // The hidden main window owns the boxes.
+    // The hidden main window owns the boxes no dialog owns.
     static void SetOwner(QWidget* owner);
+
+    // The program is ending without asking: open boxes close as if answered
+    // No (errors as if read), and later ones are only written to stderr.
+    static void DismissAll();
 
     // Test mode: nothing is shown; questions take the queued answers (No
     // when none is queued) and every box is recorded.

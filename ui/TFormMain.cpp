@@ -2,7 +2,9 @@
 
 #include "Bass.h"
 #include "Common.h"
+#include "LeftTakes.h"
 #include "MessageBox.h"
+#include "MoveFile.h"
 #include "QualityPresets.h"
 #include "TFormSave.h"
 #include "TrayImages.h"
@@ -215,9 +217,12 @@ bool TFormMain::FormCreate() {
     LoadSettings();
     SliderQuality->setToolTip(QString::fromStdString(StartupQualityHint(SliderQuality->value())));
     SliderVolume->setToolTip(QStringLiteral("%1%").arg(SliderVolume->value()));
-    RecreateFolder(WorkingFolder());
+    m_leftTakes = KeepLeftTakes(WorkingFolder());
     m_recorder.CreateStreams();
     ShowStartupBalloon();
+    // Once the tray is up and the program answers clicks.
+    if (!m_leftTakes.empty())
+        QMetaObject::invokeMethod(this, &TFormMain::OfferLeftTakes, Qt::QueuedConnection);
     return true;
 }
 
@@ -290,6 +295,30 @@ void TFormMain::MenuExitClick() {
     if (m_recorder.IsActive())
         ToggleRecording(false);
     close();
+}
+
+void TFormMain::ExitRequested() {
+    if (!m_saveDialog) {
+        MenuExitClick();
+        return;
+    }
+    // Nobody may be there to answer (a log-out): the take is already whole
+    // on disk, so leave it for the next start rather than ask.
+    m_endingWithoutAsking = true;
+    MessageBox::DismissAll();
+    m_saveDialog->done(QDialog::Rejected);
+}
+
+void TFormMain::OfferLeftTakes() {
+    std::vector<std::string> takes;
+    takes.swap(m_leftTakes);
+    for (const std::string& take : takes) {
+        // A take begun meanwhile comes first; the rest wait for the next start.
+        if (m_closed || m_endingWithoutAsking || m_recorder.IsActive())
+            return;
+        if (PathExists(take))
+            m_recorder.OfferTake(take, false);
+    }
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
@@ -547,11 +576,15 @@ void TFormMain::RunSaveDialog(const std::string& tempFileName, bool email) {
     TFormSave dialog(std::move(context));
     if (!lastSaveDir.empty() && QDir(QString::fromStdString(lastSaveDir)).exists())
         dialog.PanelSaveDlg->setDirectory(QString::fromStdString(lastSaveDir));
+    m_saveDialog = &dialog;
     if (SaveDialogDriver)
         SaveDialogDriver(dialog);
     else
         dialog.exec();
+    m_saveDialog = nullptr;
     lastSaveDir = dialog.LastSaveDir();
+    if (m_endingWithoutAsking)
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
 void TFormMain::SendEmail(const std::string&) {

@@ -7,11 +7,13 @@
 #include "TCoolTrayIcon.h"
 #include "TJvApplicationHotKey.h"
 
+#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -19,6 +21,7 @@ class QComboBox;
 class QMenu;
 class QPushButton;
 class QSlider;
+class TFormSave;
 
 // The main window: hidden while the program runs, it holds the controls whose
 // values are the live settings, and it owns the program's lifetime.
@@ -35,6 +38,12 @@ public:
     // shown; the program must then end without FormClose.
     bool FormCreate();
     void MenuExitClick();
+    // SIGTERM, SIGINT, SIGHUP: Exit, unless a save dialog is open; then the
+    // program ends at once, asking nothing, and its take waits in the
+    // working folder for the next start.
+    void ExitRequested();
+    // Takes left by an earlier run, one save dialog after another.
+    void OfferLeftTakes();
     void FormClose();
     void ShutdownAudio();
     void SelectDefaultChannel();
@@ -130,4 +139,7 @@ private:
     Recorder m_recorder;
     bool m_audioOpen = false;
     bool m_closed = false;
+    std::vector<std::string> m_leftTakes;
+    QPointer<TFormSave> m_saveDialog;
+    bool m_endingWithoutAsking = false;
 };

@@ -48,53 +48,19 @@ TEST(Shell, OpenerCanBeReplacedForTests) {
     EXPECT_EQ(opened, "/tmp/recording.mp3");
 }
 
-TEST(RecreateFolder, EmptiesReadOnlyFilesAndNestedFolders) {
-    TempFolder temp;
-    const std::string work = temp / "tmp";
-    fs::create_directories(work + "/nested/deeper");
-    WriteFile(work + "/tmpfile1.mp3", "old take");
-    WriteFile(work + "/nested/deeper/locked", "x");
-    ::chmod((work + "/tmpfile1.mp3").c_str(), 0444);
-    ::chmod((work + "/nested/deeper/locked").c_str(), 0444);
-    ::chmod((work + "/nested/deeper").c_str(), 0555);
-
-    RecreateFolder(work);
-
-    ASSERT_TRUE(fs::is_directory(work));
-    EXPECT_TRUE(fs::is_empty(work));
-}
-
-TEST(RecreateFolder, CreatesMissingParents) {
-    TempFolder temp;
-    RecreateFolder(temp / "a/b/tmp");
-    EXPECT_TRUE(fs::is_directory(temp / "a/b/tmp"));
-}
-
-TEST(RecreateFolder, DoesNotFollowALinkOutOfTheFolder) {
-    TempFolder temp;
-    fs::create_directories(temp / "outside");
-    WriteFile(temp / "outside/keep", "precious");
-    fs::create_directories(temp / "tmp");
-    fs::create_directory_symlink(temp / "outside", temp / "tmp/link");
-
-    RecreateFolder(temp / "tmp");
-
-    EXPECT_TRUE(fs::is_empty(temp / "tmp"));
-    EXPECT_EQ(ReadFile(temp / "outside/keep"), "precious");
-}
-
-TEST(InstanceLock, SecondHolderIsRefusedUntilTheFirstLetsGo) {
-    TempFolder temp;
-    ::setenv("XDG_RUNTIME_DIR", temp.Path().c_str(), 1);
+TEST(InstanceLock, OneHolderPerDataFolderWhateverTheSession) {
+    TempFolder data, other;
     {
-        InstanceLock first("Quillby 20050624");
+        InstanceLock first(data.Path(), "Quillby 20050624");
         ASSERT_TRUE(first.TryAcquire());
-        InstanceLock second("Quillby 20050624");
+        // Another session has a runtime folder of its own; the data folder decides.
+        ::setenv("XDG_RUNTIME_DIR", other.Path().c_str(), 1);
+        InstanceLock second(data.Path(), "Quillby 20050624");
         EXPECT_FALSE(second.TryAcquire());
-        InstanceLock other("Another 1");
-        EXPECT_TRUE(other.TryAcquire());
+        InstanceLock elsewhere(other.Path(), "Quillby 20050624");
+        EXPECT_TRUE(elsewhere.TryAcquire());
     }
-    InstanceLock again("Quillby 20050624");
+    InstanceLock again(data.Path(), "Quillby 20050624");
     EXPECT_TRUE(again.TryAcquire());
-    EXPECT_EQ(InstanceLock::LockFilePath("Quillby 20050624").rfind(temp.Path(), 0), 0u);
+    EXPECT_TRUE(fs::exists(data / "Quillby-20050624.lock"));
 }

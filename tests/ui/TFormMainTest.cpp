@@ -3,7 +3,12 @@
 #include "FakeDesktop.h"
 #include "MessageBox.h"
 #include "SimulatedBackend.h"
+#include "TFormSave.h"
 #include "TempFolder.h"
+#include "ToneMp3.h"
+
+#include <QCoreApplication>
+#include <QDialog>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,7 +39,7 @@ std::vector<CaptureInput> micMixMonitor() {
 
 class FormMainTest : public ::testing::Test {
 protected:
-    void SetUp() override { MessageBox::TakeShown(); }
+    void SetUp() override { MessageBox::SetTestMode(true); }
     void TearDown() override { BASS_SetBackend(nullptr); }
 
     std::vector<MessageBox::Shown> shown() { return MessageBox::TakeShown(); }
@@ -161,16 +166,69 @@ TEST_F(FormMainTest, NoSoundServerIsFatalAndTouchesNothing) {
     EXPECT_EQ(sim->Calls().back(), "Connect");
 }
 
-TEST_F(FormMainTest, StartEmptiesTheWorkingFolder) {
+TEST_F(FormMainTest, TakesLeftByAnEarlierRunAreOfferedInOrderAndTheRestRemoved) {
     install(micMixMonitor());
     fs::create_directories(m_folder / "tmp/sub");
-    WriteFile(m_folder / "tmp/tmpfile1.mp3", "old");
-    WriteFile(m_folder / "tmp/sub/x", "old");
+    ASSERT_TRUE(WriteToneMp3(m_folder / "tmp/tmpfile10.mp3"));
+    ASSERT_TRUE(WriteToneMp3(m_folder / "tmp/tmpfile2.mp3"));
+    WriteFile(m_folder / "tmp/tmpfile1.mp3", "no sound in here");
+    WriteFile(m_folder / "tmp/tmpfile3.mp3", "");
+    WriteFile(m_folder / "tmp/sub/x", "not ours");
     ::chmod((m_folder / "tmp/tmpfile1.mp3").c_str(), 0444);
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
+    std::vector<std::string> offered;
+    form.SaveDialogDriver = [&](TFormSave& dialog) {
+        offered.push_back(form.TheRecorder().tempFileName);
+        EXPECT_EQ(form.TrayIcon->IconIndex(), 37) << "busy while the dialog is open";
+        // The second is discarded: Cancel, then Yes.
+        if (offered.size() == 2)
+            MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+        dialog.reject();
+    };
     ASSERT_TRUE(form.FormCreate());
-    EXPECT_TRUE(fs::is_directory(m_folder / "tmp"));
-    EXPECT_TRUE(fs::is_empty(m_folder / "tmp"));
+    EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile1.mp3"));
+    EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile3.mp3"));
+    EXPECT_EQ(ReadFile(m_folder / "tmp/sub/x"), "not ours");
+    EXPECT_TRUE(offered.empty()) << "offered once the program runs, not during start-up";
+
+    QCoreApplication::processEvents();
+    EXPECT_EQ(offered, (std::vector<std::string>{m_folder / "tmp/tmpfile2.mp3",
+                                                 m_folder / "tmp/tmpfile10.mp3"}));
+    EXPECT_TRUE(fs::exists(m_folder / "tmp/tmpfile2.mp3")) << "kept: Cancel, then No";
+    EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile10.mp3")) << "discarded by the user";
+    EXPECT_EQ(form.TrayIcon->IconIndex(), 36);
+    form.FormClose();
+}
+
+TEST_F(FormMainTest, ASignalWhileTheSaveDialogIsOpenEndsWithoutAskingAndKeepsTheTake) {
+    install(micMixMonitor());
+    fs::create_directories(m_folder / "tmp");
+    ASSERT_TRUE(WriteToneMp3(m_folder / "tmp/tmpfile1.mp3"));
+    ASSERT_TRUE(WriteToneMp3(m_folder / "tmp/tmpfile2.mp3"));
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
+    int dialogs = 0;
+    int result = -1;
+    form.SaveDialogDriver = [&](TFormSave& dialog) {
+        ++dialogs;
+        dialog.setResult(-1);
+        form.ExitRequested();
+        result = dialog.result();
+        // Whatever is asked after the signal is answered No by nobody.
+        MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+        dialog.reject();
+    };
+    bool closed = false;
+    QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
+    ASSERT_TRUE(form.FormCreate());
+    QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(dialogs, 1) << "the second take waits for the next start";
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(fs::exists(m_folder / "tmp/tmpfile1.mp3"));
+    EXPECT_TRUE(fs::exists(m_folder / "tmp/tmpfile2.mp3"));
+    EXPECT_TRUE(fs::exists(m_folder / "quillby.ini")) << "settings written as at exit";
+    EXPECT_TRUE(shown().empty()) << "nothing was asked";
 }
 
 TEST_F(FormMainTest, ControlsCarryTheirNamesAndRanges) {

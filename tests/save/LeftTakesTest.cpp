@@ -1,0 +1,133 @@
+#include "LeftTakes.h"
+#include "AudioCheck.h"
+#include "LameCoder.h"
+#include "TempFolder.h"
+#include "ToneMp3.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+// A VBR take as a kill leaves it: the encoder's stream, never finished, so
+// its first frame is still the placeholder of zeros.
+std::vector<uint8_t> unfinishedVbrTake(double seconds, uint32_t rate = 44100) {
+    TLameCoder coder;
+    coder.SetSampleRate(rate);
+    coder.SetEnableVBR(true);
+    coder.SetVBRQuality(4);
+    EXPECT_EQ(coder.OpenStream(), BE_ERR_SUCCESSFUL);
+    const std::vector<int16_t> pcm = Tone(rate, 2, seconds);
+    std::vector<uint8_t> out(coder.OutputBufferSize()), file;
+    for (size_t at = 0; at + coder.SamplesPerChunk() <= pcm.size(); at += coder.SamplesPerChunk()) {
+        uint32_t count = 0;
+        coder.EncodeChunk(pcm.data() + at, out.data(), count);
+        file.insert(file.end(), out.begin(), out.begin() + count);
+    }
+    coder.CloseStream();
+    return file;
+}
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    WriteFile(path, std::string(bytes.begin(), bytes.end()));
+}
+
+double decodedSeconds(const std::string& path) {
+    const Decoded d = DecodeMp3(path);
+    return d.rate ? static_cast<double>(d.Frames()) / d.rate : 0;
+}
+} // namespace
+
+TEST(LeftTakes, AnUnfinishedVbrTakeIsRepairedToReadItsTrueLength) {
+    TempFolder temp;
+    const std::string path = temp / "tmpfile1.mp3";
+    for (double seconds : {12.0, 0.5}) {
+        const std::vector<uint8_t> bytes = unfinishedVbrTake(seconds);
+        ASSERT_EQ(VbrHeaderFrames(bytes), -1) << "a placeholder to begin with";
+        writeBytes(path, bytes);
+        const double before = FfprobeDuration(path);
+
+        ASSERT_TRUE(RepairVbrHeader(path));
+        const std::vector<uint8_t> repaired = ReadBytes(path);
+        EXPECT_EQ(repaired.size(), bytes.size());
+        const FrameWalk walk = WalkFrames(repaired);
+        EXPECT_FALSE(walk.broken);
+        // The whole frames after the header; the last one may have been cut.
+        EXPECT_NEAR(VbrHeaderFrames(repaired), walk.frames - 1, 1);
+        const double decoded = decodedSeconds(path);
+        const double frame = 1152.0 / 44100;
+        EXPECT_NEAR(FfprobeDuration(path), decoded, 2 * frame)
+            << seconds << " s take; before the repair ffprobe read " << before;
+        // What it lacks is what the encoder still held when the take ended.
+        EXPECT_NEAR(decoded, seconds, 5 * frame);
+        EXPECT_FALSE(RepairVbrHeader(path)) << "a repaired header is left alone";
+    }
+}
+
+TEST(LeftTakes, FinishedTakesAreLeftAlone) {
+    TempFolder temp;
+    const std::string path = temp / "tmpfile1.mp3";
+    ASSERT_TRUE(WriteToneMp3(path, 2.0));
+    const std::vector<uint8_t> before = ReadBytes(path);
+    EXPECT_TRUE(HoldsAudio(path));
+    EXPECT_FALSE(RepairVbrHeader(path));
+    EXPECT_EQ(ReadBytes(path), before);
+}
+
+TEST(LeftTakes, OnlyFilesWithSoundAreKept) {
+    TempFolder temp;
+    const std::vector<uint8_t> take = unfinishedVbrTake(2.0);
+    const auto placeholderOnly = [&] {
+        // The first frame alone: the placeholder's zeros hold no sync word.
+        for (size_t at = 1; at + 1 < take.size(); ++at)
+            if (take[at] == 0xFF && (take[at + 1] & 0xE0) == 0xE0)
+                return std::vector<uint8_t>(take.begin(), take.begin() + static_cast<long>(at));
+        return std::vector<uint8_t>();
+    }();
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        bool holds;
+    };
+    std::vector<uint8_t> cutShort(take.begin(), take.begin() + static_cast<long>(take.size() / 2));
+    std::vector<uint8_t> tagged = take;
+    const std::string tag(128, 'T');
+    tagged.insert(tagged.end(), tag.begin(), tag.end());
+    const Case cases[] = {
+        {"empty", {}, false},
+        {"text", {'h', 'e', 'l', 'l', 'o'}, false},
+        {"zeros", std::vector<uint8_t>(5000, 0), false},
+        {"the header frame alone", placeholderOnly, false},
+        {"a take", take, true},
+        {"a take cut off mid-frame", cutShort, true},
+        {"a take with a tag at its end", tagged, true},
+    };
+    for (const Case& c : cases) {
+        writeBytes(temp / "f.mp3", c.bytes);
+        EXPECT_EQ(HoldsAudio(temp / "f.mp3"), c.holds) << c.what;
+    }
+}
+
+TEST(LeftTakes, KeepsTakesInTheOrderOfTheirNumbers) {
+    TempFolder temp;
+    const std::string folder = temp / "tmp";
+    fs::create_directories(folder + "/sub");
+    const std::vector<uint8_t> take = unfinishedVbrTake(1.0);
+    for (const char* name : {"tmpfile10.mp3", "tmpfile9.mp3", "tmpfile1.mp3", "other.mp3"})
+        writeBytes(folder + "/" + name, take);
+    WriteFile(folder + "/tmpfile2.mp3", "");
+    WriteFile(folder + "/sub/x", "");
+
+    const std::vector<std::string> kept = KeepLeftTakes(folder);
+    EXPECT_EQ(kept, (std::vector<std::string>{folder + "/tmpfile1.mp3", folder + "/tmpfile9.mp3",
+                                              folder + "/tmpfile10.mp3", folder + "/other.mp3"}));
+    EXPECT_FALSE(fs::exists(folder + "/tmpfile2.mp3"));
+    EXPECT_TRUE(fs::exists(folder + "/sub/x"));
+    for (const std::string& path : kept)
+        EXPECT_NEAR(VbrHeaderFrames(ReadBytes(path)), WalkFrames(ReadBytes(path)).frames - 1, 1);
+
+    EXPECT_TRUE(KeepLeftTakes(temp / "new/tmp").empty());
+    EXPECT_TRUE(fs::is_directory(temp / "new/tmp"));
+}
