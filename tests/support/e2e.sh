@@ -58,6 +58,13 @@ connected() { [ "$(pulse_client_count)" -ge 1 ]; }
 recording() { pactl list source-outputs | grep -q 'application.name = "Tapewren"'; }
 not_recording() { ! recording; }
 corked() { pactl list source-outputs | grep -A12 'Source Output' | grep -q 'Corked: yes'; }
+samples() { # decoded sample frames of a stereo MP3 (not the container's duration)
+  mpg123 -q -s "$1" 2>/dev/null | wc -c | awk '{ print $1 / 4 }'
+}
+dialog_closed() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null; }
+# The window the window manager stacks highest, and the active one.
+top_window() { xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //' | tr ',' '\n' | tail -1 | tr -d ' '; }
+active_window() { xprop -root _NET_ACTIVE_WINDOW | sed 's/.*# //' | tr -d ' '; }
 shot() { # name: a screenshot for the eye, where TAPEWREN_SHOTS names a folder
   if [ -n "${TAPEWREN_SHOTS:-}" ]; then import -window root "$TAPEWREN_SHOTS/$1.png"; fi
 }
