@@ -76,6 +76,21 @@ void ConfigFace::paintEvent(QPaintEvent*) {
     drawGroup(p, QStringLiteral("Recording Volume"), QRectF(10.5, 284.5, 327, 46));
     drawGroup(p, QStringLiteral("About and Help"), QRectF(10.5, 364.5, 327, 76));
 
+    // Marks before the links: product, questions, support.
+    const struct {
+        qreal y;
+        const char* glyph;
+    } marks[] = {{380, "i"}, {404, "?"}, {428, "@"}};
+    for (const auto& mark : marks) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(122, 160, 199));
+        p.drawEllipse(QPointF(30, mark.y), 7, 7);
+        p.setPen(Qt::white);
+        p.setFont(FaceFont(10, true));
+        p.drawText(QRectF(23, mark.y - 7, 14, 14), Qt::AlignCenter,
+                   QString::fromLatin1(mark.glyph));
+    }
+
     p.setPen(QColor(140, 150, 165));
     p.setFont(FaceFont(10));
     p.drawText(QRectF(198, 134, 134, 16), Qt::AlignLeft | Qt::AlignVCenter,

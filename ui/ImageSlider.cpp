@@ -51,9 +51,11 @@ void ImageSlider::paintEvent(QPaintEvent*) {
 
     // Ruler below the groove: twenty divisions, every fifth tick long.
     const qreal rulerTop = kGrooveTop + kThumbHeight + 2;
+    const qreal dpr = devicePixelRatioF();
     p.setPen(QPen(QColor(150, 160, 175), 1));
     for (int tick = 0; tick <= 20; ++tick) {
-        const qreal x = std::round(left + (right - left) * tick / 20.0) + 0.5;
+        // On whole device pixels, so that the ticks stay sharp at any scale.
+        const qreal x = std::round((left + (right - left) * tick / 20.0) * dpr) / dpr + 0.5;
         const qreal length = tick % 5 == 0 ? 6 : 3;
         p.drawLine(QPointF(x, rulerTop), QPointF(x, std::min<qreal>(rulerTop + length, height())));
     }
