@@ -509,7 +509,11 @@ void TFormMain::BtnVolOptClick() {
             wizard.exec();
         // Also after an error inside the wizard: what it shows is what we keep.
         SliderVolume->setValue(wizard.SliderVOL->value());
-        ComboChannels->setCurrentIndex(wizard.ComboRecChannel->currentIndex());
+        // A wizard that could list no inputs has no choice to give back; the
+        // user's own choice stays rather than becoming "none".
+        const int chosen = wizard.ComboRecChannel->currentIndex();
+        if (chosen >= 0 && chosen < ComboChannels->count())
+            ComboChannels->setCurrentIndex(chosen);
         hideWizardWelcome = wizard.CheckW1->isChecked();
         BASS_RecordFree();
         BASS_Free();

@@ -215,6 +215,21 @@ TEST_F(ConfigWindowTest, TheOptimizerGetsTheWindowsValuesAndGivesItsOwnBack) {
     }
 }
 
+TEST_F(ConfigWindowTest, AnOptimizerWithoutInputsLeavesTheChosenInput) {
+    install(threeInputs());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\n");
+    auto form = openWindow();
+    form->WizardDriver = [](TFormWizard& wizard) {
+        wizard.ComboRecChannel->clear();
+        wizard.SliderVOL->setValue(55);
+        wizard.reject();
+    };
+    form->Image1->click();
+    EXPECT_EQ(form->ComboChannels->currentIndex(), 1);
+    EXPECT_EQ(form->SliderVolume->value(), 55);
+    form->FormClose();
+}
+
 TEST_F(ConfigWindowTest, SoundSystemGoneAfterTheOptimizerIsFatalAndWritesNothing) {
     install(threeInputs());
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nVolume=40\n");
