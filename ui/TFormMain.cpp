@@ -496,8 +496,11 @@ void TFormMain::BtnVolOptClick() {
     m_audioOpen = false;
     {
         TFormWizard wizard(this);
-        if (!wizard.FormCreate())
-            return; // fatal: already shown, and the program is ending
+        if (!wizard.FormCreate()) {
+            // Fatal: shown, and the program is ending without its settings.
+            m_closed = true;
+            return;
+        }
         wizard.ComboRecChannel->setCurrentIndex(ComboChannels->currentIndex());
         wizard.SliderVOL->setValue(100);
         wizard.CheckW1->setChecked(hideWizardWelcome);
