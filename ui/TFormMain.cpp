@@ -3,16 +3,22 @@
 #include "Bass.h"
 #include "Common.h"
 #include "LeftTakes.h"
+#include "ConfigFace.h"
+#include "FlatControls.h"
+#include "HelpFiles.h"
+#include "ImageButton.h"
+#include "ImageSlider.h"
+#include "LinkLabel.h"
 #include "MessageBox.h"
 #include "MoveFile.h"
 #include "QualityPresets.h"
 #include "TFormSave.h"
+#include "TFormWizard.h"
 #include "TrayImages.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QMenu>
-#include <QPushButton>
 #include <QShowEvent>
 
 #include <cstdio>
@@ -29,13 +35,12 @@
 namespace {
 constexpr TShortCut kRecordShortCut = 0xC04F; // Ctrl+Alt+O
 constexpr TShortCut kPauseShortCut = 0xC050;  // Ctrl+Alt+P
+const char* const kProductPage = "https://github.com/tapewren/tapewren";
+const char* const kSupportPage = "https://github.com/tapewren/tapewren/issues";
 
 QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum) {
-    auto* slider = new QSlider(Qt::Horizontal, parent);
+    auto* slider = new ImageSlider(parent, minimum, maximum);
     slider->setObjectName(QString::fromLatin1(name));
-    slider->setRange(minimum, maximum);
-    slider->setSingleStep(1);
-    slider->setPageStep(1);
     return slider;
 }
 } // namespace
@@ -49,31 +54,46 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Tapewren"));
     setFixedSize(348, 508);
+    setFont(FaceFont(11));
 
-    ComboChannels = new QComboBox(this);
-    ComboChannels->setObjectName(QStringLiteral("ComboChannels"));
+    ImageBG = new ConfigFace(this);
+    ImageBG->setGeometry(0, 0, 348, 508);
+    ComboChannels = new FlatComboBox(this, "ComboChannels");
     ComboChannels->setGeometry(23, 131, 162, 21);
     SliderQuality = makeSlider(this, "SliderQuality", 0, 76);
     SliderQuality->setGeometry(16, 208, 177, 41);
     SliderVolume = makeSlider(this, "SliderVolume", 1, 100);
     SliderVolume->setGeometry(16, 292, 177, 33);
-    CheckStereo = new QCheckBox(QStringLiteral("Stereo"), this);
-    CheckStereo->setObjectName(QStringLiteral("CheckStereo"));
+    CheckStereo = new FlatCheckBox(this, "CheckStereo", QStringLiteral("Stereo"));
     CheckStereo->setGeometry(204, 215, 73, 17);
-    CheckVBR = new QCheckBox(QStringLiteral("VBR"), this);
-    CheckVBR->setObjectName(QStringLiteral("CheckVBR"));
+    CheckVBR = new FlatCheckBox(this, "CheckVBR", QStringLiteral("VBR"));
     CheckVBR->setGeometry(272, 215, 49, 17);
+    Image1 =
+        new ImageButton(this, "Image1", ImageButton::Look::Optimizer, QStringLiteral("Optimizer"));
+    Image1->setGeometry(205, 293, 108, 27);
+    connect(Image1, &ImageButton::clicked, this, &TFormMain::BtnVolOptClick);
 
-    ImageBtnApply = new QPushButton(QStringLiteral("Apply"), this);
-    ImageBtnApply->setObjectName(QStringLiteral("ImageBtnApply"));
+    LabelVersion = new LinkLabel(this, "LabelVersion", QStringLiteral("Tapewren 2.95"));
+    LabelVersion->move(43, 373);
+    connect(LabelVersion, &LinkLabel::clicked, this, &TFormMain::LabelVersionClick);
+    LabelFAQ = new LinkLabel(this, "LabelFAQ", QStringLiteral("Frequently Asked Questions"));
+    LabelFAQ->move(43, 397);
+    connect(LabelFAQ, &LinkLabel::clicked, this, &TFormMain::LabelFAQClick);
+    LabelSupport = new LinkLabel(this, "LabelSupport", QStringLiteral("Getting Support"));
+    LabelSupport->move(42, 421);
+    connect(LabelSupport, &LinkLabel::clicked, this, &TFormMain::LabelSupportClick);
+
+    ImageHelp = new ImageButton(this, "ImageHelp", ImageButton::Look::Help, QStringLiteral("Help"));
+    ImageHelp->setGeometry(28, 454, 36, 36);
+    connect(ImageHelp, &ImageButton::clicked, this, &TFormMain::MenuHelpClick);
+    ImageBtnApply =
+        new ImageButton(this, "ImageBtnApply", ImageButton::Look::Apply, QStringLiteral("Apply"));
     ImageBtnApply->setGeometry(132, 462, 74, 30);
-    ImageBtnApply->setCursor(Qt::PointingHandCursor);
-    connect(ImageBtnApply, &QPushButton::clicked, this, &TFormMain::BtnOKClick);
-    ImageBtnCancel = new QPushButton(QStringLiteral("Cancel"), this);
-    ImageBtnCancel->setObjectName(QStringLiteral("ImageBtnCancel"));
+    connect(ImageBtnApply, &ImageButton::clicked, this, &TFormMain::BtnOKClick);
+    ImageBtnCancel = new ImageButton(this, "ImageBtnCancel", ImageButton::Look::Cancel,
+                                     QStringLiteral("Cancel"));
     ImageBtnCancel->setGeometry(241, 462, 74, 30);
-    ImageBtnCancel->setCursor(Qt::PointingHandCursor);
-    connect(ImageBtnCancel, &QPushButton::clicked, this, &TFormMain::BtnCancelClick);
+    connect(ImageBtnCancel, &ImageButton::clicked, this, &TFormMain::BtnCancelClick);
 
     TrayIcon = new TCoolTrayIcon(tray ? std::move(tray) : CreateSystemTray(), this);
     TrayIcon->OnClick = [this] { TrayIconClick(); };
@@ -478,7 +498,69 @@ void TFormMain::BringApplicationToFront() {
 }
 
 void TFormMain::MenuHelpClick() {
-    OpenWithShell(nullptr, ProgramFolder() + "Tapewren.chm");
+    // A missing guide is not worth a message.
+    const std::string guide = FindHelpFile("Tapewren.html");
+    if (!guide.empty())
+        OpenWithShell(nullptr, guide);
+}
+
+void TFormMain::LabelFAQClick() {
+    const std::string faq = FindHelpFile("faq.htm");
+    if (!faq.empty())
+        OpenWithShell(nullptr, faq);
+}
+
+void TFormMain::LabelSupportClick() {
+    OpenWithShell(nullptr, kSupportPage);
+}
+
+void TFormMain::LabelVersionClick() {
+    OpenWithShell(this, kProductPage);
+}
+
+void TFormMain::BtnVolOptClick() {
+    // The wizard opens the sound system for itself.
+    BASS_RecordFree();
+    BASS_Free();
+    m_audioOpen = false;
+    {
+        TFormWizard wizard(this);
+        if (!wizard.FormCreate()) {
+            // Fatal: shown, and the program is ending without its settings.
+            m_closed = true;
+            return;
+        }
+        wizard.ComboRecChannel->setCurrentIndex(ComboChannels->currentIndex());
+        wizard.SliderVOL->setValue(100);
+        wizard.CheckW1->setChecked(hideWizardWelcome);
+        wizard.SetActivePage(wizard.CheckW1->isChecked() ? TFormWizard::PageOPT
+                                                         : TFormWizard::PageWelcome);
+        if (WizardDriver)
+            WizardDriver(wizard);
+        else
+            wizard.exec();
+        // Also after an error inside the wizard: what it shows is what we keep.
+        SliderVolume->setValue(wizard.SliderVOL->value());
+        // A wizard that could list no inputs has no choice to give back; the
+        // user's own choice stays rather than becoming "none".
+        const int chosen = wizard.ComboRecChannel->currentIndex();
+        if (chosen >= 0 && chosen < ComboChannels->count())
+            ComboChannels->setCurrentIndex(chosen);
+        hideWizardWelcome = wizard.CheckW1->isChecked();
+        BASS_RecordFree();
+        BASS_Free();
+    }
+    if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
+        BASS_RecordFree();
+        BASS_Free();
+        MessageBox::Error(QStringLiteral("Can not re-initiate defualt recording device."));
+        // Ending at once writes nothing; should the end be deferred, closing
+        // must not write the settings either.
+        m_closed = true;
+        EndProgramAtOnce();
+        return;
+    }
+    m_audioOpen = true;
 }
 
 void TFormMain::BtnOKClick() {
@@ -503,6 +585,10 @@ void TFormMain::BtnCancelClick() {
 
 void TFormMain::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    FormShow();
+}
+
+void TFormMain::FormShow() {
     SliderQuality->setFocus();
     raise();
     activateWindow();

@@ -15,13 +15,16 @@
 #include <string>
 #include <vector>
 
+class ConfigFace;
+class ImageButton;
+class LinkLabel;
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QMenu;
-class QPushButton;
 class QSlider;
 class TFormSave;
+class TFormWizard;
 
 // The main window: hidden while the program runs, it holds the controls whose
 // values are the live settings, and it owns the program's lifetime.
@@ -71,9 +74,16 @@ public:
     void ShowMainWindow();
     void HideMainWindow();
     void BringApplicationToFront();
+    void FormShow();
     void MenuHelpClick();
     void BtnOKClick();
     void BtnCancelClick();
+    void BtnVolOptClick();
+    void LabelVersionClick();
+    void LabelSupportClick();
+    void LabelFAQClick();
+    // Tests drive the sound optimizer through this instead of a person.
+    std::function<void(TFormWizard&)> WizardDriver;
     void SendEmail(const std::string& attachment);
     // Tests drive the save dialog through this instead of a person.
     std::function<void(class TFormSave&)> SaveDialogDriver;
@@ -98,8 +108,14 @@ public:
     QCheckBox* CheckStereo = nullptr;
     QCheckBox* CheckVBR = nullptr;
     TMSNPopUp* MSNPopUp = nullptr;
-    QPushButton* ImageBtnApply = nullptr;
-    QPushButton* ImageBtnCancel = nullptr;
+    ConfigFace* ImageBG = nullptr;
+    ImageButton* Image1 = nullptr; // runs the sound optimizer
+    ImageButton* ImageHelp = nullptr;
+    ImageButton* ImageBtnApply = nullptr;
+    ImageButton* ImageBtnCancel = nullptr;
+    LinkLabel* LabelVersion = nullptr;
+    LinkLabel* LabelFAQ = nullptr;
+    LinkLabel* LabelSupport = nullptr;
     TCoolTrayIcon* TrayIcon = nullptr;
     QMenu* PopupMenu = nullptr;
     QAction* MenuPause = nullptr;

@@ -83,3 +83,39 @@ tray_window() {
   done
   return 1
 }
+
+# A visible window of the program by its size ("348x508"): prints its id.
+window_of_size() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "${WIDTH}x${HEIGHT}" = "$1" ]; then
+      echo "$w"
+      return 0
+    fi
+  done
+  return 1
+}
+
+# Where the desktop opens documents and web addresses, a script that only
+# notes them in $work/opened, one a line: nothing real is ever started.
+fake_opener() {
+  mkdir -p "$work/data/applications"
+  cat >"$work/fake-open" <<SCRIPT
+#!/bin/sh
+printf '%s\n' "\$@" >>"$work/opened"
+SCRIPT
+  chmod +x "$work/fake-open"
+  cat >"$work/data/applications/fake-open.desktop" <<DESKTOP
+[Desktop Entry]
+Type=Application
+Name=Fake opener
+Exec=$work/fake-open %u
+MimeType=text/html;x-scheme-handler/http;x-scheme-handler/https;
+DESKTOP
+  printf '[Default Applications]\ntext/html=fake-open.desktop\nx-scheme-handler/http=fake-open.desktop\nx-scheme-handler/https=fake-open.desktop\n' \
+    >"$work/data/applications/mimeapps.list"
+  export XDG_DATA_HOME=$work/data BROWSER=$work/fake-open
+  : >"$work/opened"
+}
+opened() { grep -qx -- "$1" "$work/opened"; }

@@ -4,6 +4,7 @@
 #include "MessageBox.h"
 #include "SimulatedBackend.h"
 #include "TFormSave.h"
+#include "SimulatedSound.h"
 #include "TempFolder.h"
 #include "ToneMp3.h"
 
@@ -22,13 +23,7 @@ namespace fs = std::filesystem;
 
 namespace {
 SimulatedBackend* install(std::vector<CaptureInput> inputs, bool connects = true) {
-    SimulatedBackend::Script script;
-    script.inputs = std::move(inputs);
-    script.connects = connects;
-    auto backend = std::make_unique<SimulatedBackend>(script);
-    SimulatedBackend* raw = backend.get();
-    BASS_SetBackend(std::move(backend));
-    return raw;
+    return InstallSimulatedSound(std::move(inputs), connects);
 }
 
 std::vector<CaptureInput> micMixMonitor() {

@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# The configuration window of the real program under the test desktop.
+set -uo pipefail
+exe=${1:?usage: config_test.sh path/to/tapewren}
+# shellcheck source=../support/e2e.sh
+. "$(dirname "$0")/../support/e2e.sh"
+
+main_window() { window_of_size 348x508; }
+main_window_shown() { main_window >/dev/null; }
+main_window_gone() { ! main_window; }
+# The hint beside the pointer: the program's one small window that is
+# neither the tray icon nor a popup; sets hint_x.
+hint_window() {
+  local w
+  for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$WIDTH" -gt 32 ] && [ "$HEIGHT" -lt 60 ]; then
+      hint_x=$X
+      return 0
+    fi
+  done
+  return 1
+}
+popup_shown() { window_of_size 148x121 >/dev/null; }
+open_window() {
+  xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 80 1
+  wait_for 30 main_window || return 1
+  eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
+  wx=$X
+  wy=$Y
+}
+at() { xdotool mousemove $((wx + $1)) $((wy + $2)); } # a point of the window
+# The centre of the quality slider's thumb for a preset (16 + 6 + value x 164 / 76).
+quality_x() { echo $((16 + 6 + ($1 * 164 + 38) / 76)); }
+
+hint_x=0 wx=0 wy=0
+fake_opener
+app=$work/app
+install_copy "$app"
+cp "$(dirname "$exe")/Tapewren.html" "$(dirname "$exe")/faq.htm" "$app/"
+printf '[Recorder]\nChannel=0\nVolume=100\nQuality=12\nPopCount=9\n' >"$app/quillby.ini"
+start "$app"
+check "the icon appears in the tray" wait_for 100 tray_window
+tray_window
+
+check "a double click opens the window" open_window
+check "it sits at the bottom right of the screen" test "$wx,$wy" = "671,230"
+sleep 0.3
+shot config-window
+
+# Dragging the quality slider: the hint goes along with the pointer.
+at "$(quality_x 12)" 223
+xdotool mousedown 1
+at "$(quality_x 30)" 223
+check "dragging shows the hint" wait_for 20 hint_window
+first=$hint_x
+at "$(quality_x 61)" 223
+sleep 0.3
+hint_window
+check "the hint follows the pointer" test $((hint_x - first)) -eq $(($(quality_x 61) - $(quality_x 30)))
+shot config-drag
+xdotool mouseup 1
+
+# Apply: the window goes, the summary comes.
+at $((132 + 37)) $((462 + 15)) && xdotool click 1
+check "Apply hides the window" wait_for 30 main_window_gone
+check "Apply shows the summary popup" wait_for 30 popup_shown
+shot config-apply
+
+# The links go to the desktop's opener.
+check "the window opens again" open_window
+at $((42 + 20)) $((421 + 6)) && xdotool click 1
+check "Getting Support opens the support page" wait_for 50 opened https://github.com/tapewren/tapewren/issues
+at $((43 + 20)) $((373 + 6)) && xdotool click 1
+check "the version opens the product page" wait_for 50 opened https://github.com/tapewren/tapewren
+at $((43 + 20)) $((397 + 6)) && xdotool click 1
+check "the FAQ opens the page beside the program" wait_for 50 opened "$app/faq.htm"
+at $((28 + 18)) $((454 + 18)) && xdotool click 1
+check "Help opens the guide beside the program" wait_for 50 opened "$app/Tapewren.html"
+check "the window stays open meanwhile" main_window_shown
+
+# No title bar: the face itself moves the window.
+at 300 60
+xdotool mousedown 1
+at 250 40
+at 200 20
+xdotool mouseup 1
+sleep 0.3
+eval "$(xdotool getwindowgeometry --shell "$(main_window)")"
+check "dragging the face moves the window" test "$X,$Y" = "$((wx - 100)),$((wy - 40))"
+wx=$X
+wy=$Y
+
+# Cancel keeps the values: the exit writes the dragged quality.
+at $((241 + 37)) $((462 + 15)) && xdotool click 1
+check "Cancel hides the window" wait_for 30 main_window_gone
+kill -TERM "$pid"
+check "exit" exited_with_zero "$pid" 50
+check "the dragged quality is kept" grep -qx "Quality=61" "$app/quillby.ini"
+
+finish config_test

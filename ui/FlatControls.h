@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QCheckBox>
+#include <QComboBox>
+
+// A drop-down list drawn flat: a thin frame, grey text and a chevron.
+class FlatComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    FlatComboBox(QWidget* parent, const char* name);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+};
+
+// A check box drawn flat, with grey text and a grey check mark; the whole
+// box, text included, takes the click.
+class FlatCheckBox : public QCheckBox {
+    Q_OBJECT
+public:
+    FlatCheckBox(QWidget* parent, const char* name, const QString& text);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+};
