@@ -19,10 +19,14 @@ public:
         QString text;
     };
 
-    // OK only for errors and information; Yes and No for questions.
-    static Answer Show(Icon icon, const QString& caption, const QString& text);
-    static void Error(const QString& text, const QString& caption = QStringLiteral("Tapewren"));
-    static bool Confirm(const QString& text, const QString& caption = QStringLiteral("Tapewren"));
+    // OK only for errors and information; Yes and No for questions. The box
+    // is owned by, and modal to, owner; by default the window of SetOwner.
+    static Answer Show(Icon icon, const QString& caption, const QString& text,
+                       QWidget* owner = nullptr);
+    static void Error(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
+                      QWidget* owner = nullptr);
+    static bool Confirm(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
+                        QWidget* owner = nullptr);
 
     // The hidden main window owns the boxes.
     static void SetOwner(QWidget* owner);
