@@ -14,7 +14,7 @@ rms_db() { # RMS level in dB of a sound file past its first half second
 
 pactl set-source-volume spk.monitor 100%
 # What the desktop itself captures from the monitor, without the program.
-parec -d spk.monitor --latency-msec=20 --rate=44100 --channels=2 --format=s16le --raw |
+parec -d spk.monitor --latency-msec=20 --rate=44100 --channels=2 --format=s16le --raw 2>/dev/null |
   head -c $((44100 * 4 * 3)) >"$work/reference.raw"
 reference=$(rms_db -t raw -r 44100 -c 2 -b 16 -e signed "$work/reference.raw")
 

@@ -33,16 +33,17 @@ int monitorPercent() {
 }
 
 // A sine at the given amplitude (1.0 = full scale) played into "spk" with
-// low latency, in a process group of its own. sox makes a synthesised sine
+// low latency, in a process group of its own. A minute at most, so that a
+// test that dies leaves no player behind for long. sox makes a synthesised sine
 // at exactly 1.0 3 dB quieter (measured), so full scale is asked as 0.999.
 class Tone {
 public:
     explicit Tone(double amplitude) {
         std::ostringstream command;
-        command << "sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 600 sine 440 vol "
+        command << "sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 60 sine 440 vol "
                 << std::min(amplitude, 0.999)
                 << " | pacat --latency-msec=10 --rate=44100 --channels=2 --format=s16le "
-                   "--client-name=wizard-test-tone -d spk";
+                   "--client-name=wizard-test-tone -d spk >/dev/null 2>&1";
         m_pid = ::fork();
         if (m_pid == 0) {
             ::setpgid(0, 0);
