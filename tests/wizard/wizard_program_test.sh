@@ -43,7 +43,7 @@ check "the search goes on past the channel page" recording
 sleep 0.3
 window_shot wizard-decide
 click_at 395 286 # Finish, where Next was
-check "Finish ends the program" exited_with_zero "$pid" 50
+check "Finish ends the program" exited_with_zero "$pid" 100
 check "nothing was stored" [ ! -e "$wiz/quillby.ini" ]
 kill -- "-$tone" 2>/dev/null
 
@@ -54,9 +54,10 @@ win=$(visible_window Tapewren | head -1)
 click_at 365 235
 check "searching" wait_for 30 recording
 xdotool windowactivate --sync "$win" key alt+F4
-check "the close box ends the program" exited_with_zero "$pid" 50
+check "the close box ends the program" exited_with_zero "$pid" 100
 check "still nothing stored" [ ! -e "$wiz/quillby.ini" ]
 check "and the search ended with it" wait_for 20 not_recording
 
 pactl set-source-volume spk.monitor 100%
+[ "$failed" -eq 0 ] || tail -20 "$work/program.log"
 finish wizard_program_test
