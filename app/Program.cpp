@@ -25,7 +25,13 @@ int RunTapewren(int argc, char** argv) {
         return 0;
 
     if (IsWizardArgument(argc, argv)) {
+        // The wizard alone: Finish or the close box ends the program, and
+        // nothing is stored.
         TFormWizard wizard;
+        if (!wizard.FormCreate())
+            return 0;
+        QObject::connect(&wizard, &QDialog::finished, &app, &QApplication::quit,
+                         Qt::QueuedConnection);
         wizard.show();
         QApplication::exec();
         return 0;

@@ -265,6 +265,17 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
     // The source's own channel count: a stereo volume on a mono source is refused.
     pa_cvolume_set(&cv, source.channels,
                    static_cast<pa_volume_t>(static_cast<uint64_t>(PA_VOLUME_NORM) * *volume / 100));
+    if (inLoopThread()) {
+        // From a block callback: the loop cannot wait for its own reply, so
+        // the change is sent without one.
+        pa_operation* operation =
+            pa_context_set_source_volume_by_index(m_context, source.index, &cv, nullptr, nullptr);
+        if (!operation)
+            return false;
+        pa_operation_unref(operation);
+        source.input.volume = *volume;
+        return true;
+    }
     SuccessQuery query{m_loop};
     waitFor(m_loop, pa_context_set_source_volume_by_index(
                         m_context, source.index, &cv,

@@ -277,7 +277,12 @@ void TFormMain::LoadSettings() {
             ComboChannels->setCurrentIndex(0);
         const RecorderSettings defaults;
         SliderQuality->setValue(defaults.quality);
-        SliderVolume->setValue(defaults.volume);
+        // The desktop's volume scale is cubic: a fixed low default would make
+        // a first take silent and turn the input down for every other program.
+        // The input's own volume records what the user already hears.
+        const DWORD input = BASS_RecordGetInput(ComboChannels->currentIndex());
+        SliderVolume->setValue(input == static_cast<DWORD>(-1) ? defaults.volume
+                                                               : static_cast<int>(input & 0xFFFF));
         CheckStereo->setChecked(defaults.stereo);
         CheckVBR->setChecked(defaults.vbr);
         hideWizardWelcome = defaults.hideWizardWelcome;

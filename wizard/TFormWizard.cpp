@@ -1,34 +1,304 @@
 #include "TFormWizard.h"
 
 #include "Bass.h"
+#include "Common.h"
+#include "Gauge.h"
+#include "MessageBox.h"
+#include "WizardArt.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QSlider>
+#include <QStackedWidget>
 
-TFormWizard::TFormWizard(QWidget* parent) : QDialog(parent) {
+namespace {
+constexpr int kPageHeight = 265;
+constexpr int kHeaderHeight = 57;
+constexpr int kStripWidth = 36;
+constexpr int kButtonY = 273;
+const QColor kLevelGreen(0, 170, 60);
+const QColor kVolumeBlue(30, 90, 210);
+
+// The texts keep the line breaks they were written with; a label breaks at "\n".
+QString lines(const char* text) {
+    return QString::fromUtf8(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+}
+
+QLabel* wrappedLabel(const char* text, QWidget* parent, const QRect& geometry) {
+    auto* label = new QLabel(lines(text), parent);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    return label;
+}
+
+QPushButton* button(const char* name, const char* text, QWidget* parent, const QRect& geometry) {
+    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    b->setObjectName(QString::fromUtf8(name));
+    b->setGeometry(geometry);
+    b->setAutoDefault(false);
+    return b;
+}
+} // namespace
+
+TFormWizard::TFormWizard(QWidget* parent) : QDialog(parent), m_optimizer(*this) {
     setObjectName(QStringLiteral("FormWizard"));
     setWindowTitle(QStringLiteral("Tapewren"));
     setFixedSize(445, 307);
-    ComboRecChannel = new QComboBox(this);
-    ComboRecChannel->setObjectName(QStringLiteral("ComboRecChannel"));
-    SliderVOL = new QSlider(Qt::Horizontal, this);
-    SliderVOL->setObjectName(QStringLiteral("SliderVOL"));
-    SliderVOL->setRange(1, 100);
+
+    Wizard = new QStackedWidget(this);
+    Wizard->setObjectName(QStringLiteral("Wizard"));
+    Wizard->setGeometry(0, 0, width(), kPageHeight);
+    Wizard->addWidget(makeWelcomePage());
+    Wizard->addWidget(makeOptPage());
+    Wizard->addWidget(makeDecidePage());
+
+    auto* divider = new QFrame(this);
+    divider->setFrameShape(QFrame::HLine);
+    divider->setFrameShadow(QFrame::Sunken);
+    divider->setGeometry(0, kPageHeight, width(), 2);
+
+    BtnBack = button("BtnBack", "Back", this, {179, kButtonY, 78, 26});
+    BtnNext = button("BtnNext", "Next", this, {271, kButtonY, 78, 26});
+    BtnFinish = button("BtnFinish", "Finish", this, {356, kButtonY, 77, 26});
     CheckW1 = new QCheckBox(QStringLiteral("Don't show this page again"), this);
     CheckW1->setObjectName(QStringLiteral("CheckW1"));
+    CheckW1->setGeometry(256, 278, width() - 256 - 4, 17);
+
+    connect(BtnStart, &QPushButton::clicked, this, &TFormWizard::BtnStartClick);
+    connect(BtnNext, &QPushButton::clicked, this, &TFormWizard::BtnNextClick);
+    connect(BtnBack, &QPushButton::clicked, this, &TFormWizard::BtnBackClick);
+    connect(BtnFinish, &QPushButton::clicked, this, &TFormWizard::BtnFinishClick);
+    // The user's pick only: the configuration window sets the index before
+    // the channel page starts the search itself.
+    connect(ComboRecChannel, &QComboBox::activated, this, &TFormWizard::ComboRecChannelChange);
+    connect(SliderVOL, &QSlider::valueChanged, this, &TFormWizard::SliderVOLChange);
+
+    GaugeVOL->setValue(m_optimizer.Volume());
+    PageWelcomePage();
 }
 
-TFormWizard::~TFormWizard() = default;
+QWidget* TFormWizard::makeWelcomePage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("PageWelcome"));
+    auto* header = new HeaderBand(QStringLiteral("Tapewren Sound Optimizer"),
+                                  QStringLiteral("This is a simple 2-step wizard"), page);
+    header->setGeometry(0, 0, width(), kHeaderHeight);
+    (new SidePicture(page))
+        ->setGeometry(0, kHeaderHeight, kStripWidth, kPageHeight - kHeaderHeight);
+    auto* imageBG = new BackgroundPicture(page);
+    imageBG->setObjectName(QStringLiteral("ImageBG"));
+    imageBG->setGeometry(kStripWidth + 8, 196, 240, 64);
+    const int x = kStripWidth + 12;
+    const int w = width() - x - 10;
+    wrappedLabel("People using other recorder software often end up with \r\ndistorted results "
+                 "because it's hard to find the proper recording volume level.",
+                 page, {x, 66, w, 46});
+    wrappedLabel("Tapewren's sophisticated smart-detect technology will help you to determine the "
+                 "ideal recording volume level which will ensure the best sound quality.",
+                 page, {x, 116, w, 46});
+    wrappedLabel("To get best sound quality, it is recommended to run this wizard each time you "
+                 "change the input channel.",
+                 page, {x, 166, w, 32});
+    BtnStart = button("BtnStart", "Start the Wizard", page, {300, 222, 130, 26});
+    return page;
+}
+
+QWidget* TFormWizard::makeOptPage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("PageOPT"));
+    (new SidePicture(page))->setGeometry(0, 0, kStripWidth, kPageHeight);
+    const int x = kStripWidth + 12;
+    const int w = width() - x - 10;
+    wrappedLabel("1. Pick the right recording channel.\r\n2. Play audio file, speak into the "
+                 "microphone or turn on\r\nthe connected input sound source.\r\n3. Optimization "
+                 "starts automatically.",
+                 page, {x, 6, w, 66});
+
+    auto* channelGroup = new QGroupBox(QStringLiteral("Recording Channel to Use"), page);
+    channelGroup->setGeometry(x, 74, w, 90);
+    ComboRecChannel = new QComboBox(channelGroup);
+    ComboRecChannel->setObjectName(QStringLiteral("ComboRecChannel"));
+    ComboRecChannel->setGeometry(10, 22, w - 20, 24);
+    auto* left = new QLabel(QStringLiteral("Left"), channelGroup);
+    left->setGeometry(10, 52, 40, 14);
+    GaugeLeft = new Gauge(kLevelGreen, false, channelGroup);
+    GaugeLeft->setObjectName(QStringLiteral("GaugeLeft"));
+    GaugeLeft->setGeometry(52, 53, w - 62, 12);
+    auto* right = new QLabel(QStringLiteral("Right"), channelGroup);
+    right->setGeometry(10, 70, 40, 14);
+    GaugeRight = new Gauge(kLevelGreen, false, channelGroup);
+    GaugeRight->setObjectName(QStringLiteral("GaugeRight"));
+    GaugeRight->setGeometry(52, 71, w - 62, 12);
+
+    auto* volumeGroup = new QGroupBox(QStringLiteral("Recording Volume"), page);
+    volumeGroup->setGeometry(x, 168, w, 50);
+    GaugeVOL = new Gauge(kVolumeBlue, true, volumeGroup);
+    GaugeVOL->setObjectName(QStringLiteral("GaugeVOL"));
+    GaugeVOL->setGeometry(10, 22, w - 20, 18);
+
+    wrappedLabel("You may click the \"Next\" button, when the above\r\nblue volume bar stops "
+                 "progressing.",
+                 page, {x, 224, w, 36});
+    return page;
+}
+
+QWidget* TFormWizard::makeDecidePage() {
+    auto* page = new QWidget;
+    page->setObjectName(QStringLiteral("PageDecide"));
+    auto* header = new HeaderBand(
+        QStringLiteral("Manual Finetune (Optional)"),
+        QStringLiteral("You may skip this step and click \"Finish\" directly"), page);
+    header->setGeometry(0, 0, width(), kHeaderHeight);
+    (new SidePicture(page))
+        ->setGeometry(0, kHeaderHeight, kStripWidth, kPageHeight - kHeaderHeight);
+    GroupW3 = new QGroupBox(QStringLiteral("Volume to Use"), page);
+    GroupW3->setObjectName(QStringLiteral("GroupW3"));
+    GroupW3->setGeometry(kStripWidth + 24, 84, 360, 64);
+    SliderVOL = new QSlider(Qt::Horizontal, GroupW3);
+    SliderVOL->setObjectName(QStringLiteral("SliderVOL"));
+    SliderVOL->setRange(1, 100);
+    SliderVOL->setSingleStep(1);
+    SliderVOL->setValue(1);
+    SliderVOL->setGeometry(12, 26, 336, 26);
+    auto* imageBG1 = new BackgroundPicture(page);
+    imageBG1->setObjectName(QStringLiteral("ImageBG1"));
+    imageBG1->setGeometry(kStripWidth + 24, 164, 360, 90);
+    return page;
+}
+
+TFormWizard::~TFormWizard() {
+    FormDestroy();
+}
 
 bool TFormWizard::FormCreate() {
+    if (BASS_GetVersion() != BASS_VERSION) {
+        MessageBox::Error(QString::fromUtf8(kVersionText), QStringLiteral("Error"));
+        EndProgramAtOnce();
+        return false;
+    }
+    if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
+        BASS_RecordFree();
+        BASS_Free();
+        MessageBox::Error(QString::fromUtf8(kNoDeviceText), QStringLiteral("Error"));
+        EndProgramAtOnce();
+        return false;
+    }
+    ComboRecChannel->clear();
+    for (int i = 0;; ++i) {
+        const char* name = BASS_RecordGetInputName(i);
+        if (!name)
+            break;
+        ComboRecChannel->addItem(QString::fromUtf8(name));
+    }
+    ComboRecChannel->setCurrentIndex(-1);
+    SetActivePage(PageWelcome);
     return true;
 }
 
+void TFormWizard::FormDestroy() {
+    if (BASS_ChannelIsActive(kRecordChannel) == BASS_ACTIVE_PLAYING)
+        BASS_ChannelStop(kRecordChannel);
+    BASS_RecordFree();
+    BASS_Free();
+}
+
 void TFormWizard::SetActivePage(int page) {
+    if (page < PageWelcome || page > PageDecide)
+        return;
     m_page = page;
+    Wizard->setCurrentIndex(page);
+    switch (page) {
+    case PageWelcome:
+        PageWelcomePage();
+        BtnStart->setFocus();
+        break;
+    case PageOPT:
+        PageOPTPage();
+        ComboRecChannel->setFocus();
+        break;
+    case PageDecide:
+        PageDecidePage();
+        SliderVOL->setFocus();
+        break;
+    }
 }
 
 int TFormWizard::ActivePage() const {
     return m_page;
+}
+
+void TFormWizard::PageWelcomePage() {
+    BtnBack->hide();
+    BtnNext->hide();
+    BtnFinish->hide();
+    CheckW1->show();
+}
+
+void TFormWizard::PageOPTPage() {
+    BtnBack->hide();
+    BtnNext->show();
+    BtnNext->move(356, kButtonY);
+    BtnFinish->hide();
+    CheckW1->hide();
+    ComboRecChannelChange();
+}
+
+void TFormWizard::PageDecidePage() {
+    SliderVOL->setValue(m_optimizer.Volume());
+    GroupW3->setTitle(QStringLiteral("Volume to Use: %1%").arg(SliderVOL->value()));
+    BtnBack->show();
+    BtnBack->move(271, kButtonY);
+    BtnNext->hide();
+    BtnFinish->show();
+}
+
+void TFormWizard::BtnStartClick() {
+    SetActivePage(m_page + 1);
+}
+
+void TFormWizard::BtnNextClick() {
+    SetActivePage(m_page + 1);
+    Wizard->repaint();
+}
+
+void TFormWizard::BtnBackClick() {
+    SetActivePage(m_page - 1);
+}
+
+void TFormWizard::BtnFinishClick() {
+    close();
+}
+
+void TFormWizard::ComboRecChannelChange() {
+    m_optimizer.ComboRecChannelChange(ComboRecChannel->currentIndex());
+}
+
+void TFormWizard::SliderVOLChange(int value) {
+    GroupW3->setTitle(QStringLiteral("Volume to Use: ") + QString::number(value) +
+                      QStringLiteral("%"));
+}
+
+void TFormWizard::closeEvent(QCloseEvent* event) {
+    // No cancel: the close box ends the wizard like Finish.
+    event->accept();
+    done(QDialog::Accepted);
+}
+
+void TFormWizard::ShowError(const std::string& text) {
+    MessageBox::Error(QString::fromStdString(text), QStringLiteral("Tapewren"), this);
+}
+
+void TFormWizard::ShowLevels(int left, int right) {
+    GaugeLeft->setValue(left);
+    GaugeRight->setValue(right);
+}
+
+void TFormWizard::ShowVolume(int percent) {
+    GaugeVOL->setValue(percent);
 }

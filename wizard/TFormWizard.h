@@ -1,19 +1,28 @@
 #pragma once
 
+#include "VolumeOptimizer.h"
+
 #include <QDialog>
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
 class QSlider;
+class QStackedWidget;
+class Gauge;
 
 // The Sound Optimizer: finds a recording volume by listening to an input.
 // Opened modally from the configuration window, or alone with the argument "w".
-class TFormWizard : public QDialog {
+class TFormWizard : public QDialog, private OptimizerHost {
     Q_OBJECT
 public:
     enum Page { PageWelcome = 0, PageOPT = 1, PageDecide = 2 };
 
     explicit TFormWizard(QWidget* parent = nullptr);
+    // Stops the search and releases the capture functions; failures are
+    // of no interest any more.
     ~TFormWizard() override;
 
     // Opens the capture functions for the wizard and lists the inputs. False
@@ -28,6 +37,42 @@ public:
     QSlider* SliderVOL = nullptr;
     QCheckBox* CheckW1 = nullptr;
 
+    QStackedWidget* Wizard = nullptr;
+    QPushButton* BtnStart = nullptr;
+    QPushButton* BtnBack = nullptr;
+    QPushButton* BtnNext = nullptr;
+    QPushButton* BtnFinish = nullptr;
+    Gauge* GaugeLeft = nullptr;
+    Gauge* GaugeRight = nullptr;
+    Gauge* GaugeVOL = nullptr;
+    QGroupBox* GroupW3 = nullptr;
+
+    static constexpr const char* kVersionText = "BASS version 1.8 was not loaded";
+    static constexpr const char* kNoDeviceText = "Can't start default recording device";
+
+    void BtnStartClick();
+    void BtnNextClick();
+    void BtnBackClick();
+    void BtnFinishClick();
+    void ComboRecChannelChange();
+    void SliderVOLChange(int value);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
+    QWidget* makeWelcomePage();
+    QWidget* makeOptPage();
+    QWidget* makeDecidePage();
+    void PageWelcomePage();
+    void PageOPTPage();
+    void PageDecidePage();
+    void FormDestroy();
+
+    void ShowError(const std::string& text) override;
+    void ShowLevels(int left, int right) override;
+    void ShowVolume(int percent) override;
+
+    VolumeOptimizer m_optimizer;
     int m_page = PageWelcome;
 };

@@ -44,7 +44,8 @@ start "$app"
 wait_for 50 connected
 kill -TERM "$pid"
 exited_with_zero "$pid" 50
-expected=$'[Recorder]\nChannel=0\nQuality=12\nVolume=10\nStereo=1\nVBR=0\nHideWiz1=0\nPopCount=1'
+# Without a file the volume is the chosen input's own: the monitor is at 100 %.
+expected=$'[Recorder]\nChannel=0\nQuality=12\nVolume=100\nStereo=1\nVBR=0\nHideWiz1=0\nPopCount=1'
 check "a new file holds the seven keys in order" [ "$(cat "$app/quillby.ini")" = "$expected" ]
 
 # "W" opens the optimizer alone; "-w" and "wizard" the tray program.

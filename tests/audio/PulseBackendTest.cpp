@@ -4,6 +4,7 @@
 #include "PulseBackend.h"
 #include "Bass.h"
 
+#include "PulseTools.h"
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -15,25 +16,6 @@
 #include <thread>
 
 namespace {
-std::string run(const std::string& command) {
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe)
-        return output;
-    char buffer[512];
-    while (std::fgets(buffer, sizeof buffer, pipe))
-        output += buffer;
-    ::pclose(pipe);
-    return output;
-}
-
-int findInput(const std::string& name) {
-    for (int i = 0; const char* input = BASS_RecordGetInputName(i); ++i)
-        if (name == input)
-            return i;
-    return -1;
-}
-
 struct Capture {
     std::atomic<int> blocks{0};
     std::atomic<long> bytes{0};

@@ -7,6 +7,7 @@
 #include "SimulatedBackend.h"
 #include "TempFolder.h"
 
+#include "SpinUntil.h"
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
@@ -63,15 +64,6 @@ std::vector<uint8_t> reference(const std::vector<int16_t>& pcm, int position, bo
     const int n = lame.Flush();
     out.insert(out.end(), lame.Output(), lame.Output() + n);
     return out;
-}
-
-template <typename Pred> bool spinUntil(Pred pred, int ms = 5000) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    while (!pred() && std::chrono::steady_clock::now() < end) {
-        QCoreApplication::processEvents();
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-    }
-    return pred();
 }
 
 class RecorderTest : public ::testing::Test {

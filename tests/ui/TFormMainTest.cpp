@@ -67,14 +67,16 @@ TEST_F(FormMainTest, DefaultChannelPrefersWaveOutputThenANamedMixThenTheFirst) {
 }
 
 TEST_F(FormMainTest, NoSettingsFileGivesTheDefaults) {
-    install(micMixMonitor());
+    std::vector<CaptureInput> inputs = micMixMonitor();
+    inputs[2].volume = 64;
+    install(inputs);
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
     EXPECT_EQ(form.ComboChannels->count(), 3);
     EXPECT_EQ(form.ComboChannels->itemText(2), "Monitor of Speakers");
     EXPECT_EQ(form.ComboChannels->currentIndex(), 2);
     EXPECT_EQ(form.SliderQuality->value(), 12);
-    EXPECT_EQ(form.SliderVolume->value(), 10);
+    EXPECT_EQ(form.SliderVolume->value(), 64) << "the chosen input's own volume";
     EXPECT_TRUE(form.CheckStereo->isChecked());
     EXPECT_FALSE(form.CheckVBR->isChecked());
     EXPECT_FALSE(form.hideWizardWelcome);
@@ -107,6 +109,11 @@ TEST_F(FormMainTest, StoredValuesAreClampedAndBadChannelFallsBack) {
     EXPECT_EQ(second.ComboChannels->currentIndex(), 1);
     EXPECT_EQ(second.SliderQuality->value(), 0);
     EXPECT_EQ(second.SliderVolume->value(), 100);
+
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=5\n");
+    TFormMain third(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(third.FormCreate());
+    EXPECT_EQ(third.SliderVolume->value(), 10) << "a file without the key gives the default";
 }
 
 TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {

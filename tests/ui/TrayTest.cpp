@@ -246,7 +246,7 @@ TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
     m_form->TheRecorder().encodedByteCount = 5000;
     EXPECT_EQ(m_form->TrayIconMouseEnter(),
               "Tapewren(TM)\r\nTotal Time: 01:02:05\r\nFile Size: 4 KB\r\nSource: Monitor of "
-              "Speakers\r\nQuality: 11025 hz / 32 kbps\r\nVolume: 10%");
+              "Speakers\r\nQuality: 11025 hz / 32 kbps\r\nVolume: 100%");
     m_form->TheRecorder().recordStartTick = TickCount() - 3725600;
     EXPECT_NE(m_form->TrayIconMouseEnter().indexOf("01:02:06"), -1);
     EXPECT_TRUE(m_form->findChildren<QTimer*>().size() > 0);

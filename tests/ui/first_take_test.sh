@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The first take without a settings file records the input as loud as the
+# desktop hears it, and leaves the input's volume as it was. Needs the
+# desktop's tone (scripts/desktop.sh tone) playing into the speakers.
+set -uo pipefail
+exe=${1:?usage: first_take_test.sh path/to/tapewren}
+# shellcheck source=../support/e2e.sh
+. "$(dirname "$0")/../support/e2e.sh"
+
+monitor_volume() { pactl get-source-volume spk.monitor | awk -F/ 'NR == 1 { gsub(/[ %]/, "", $2); print $2 }'; }
+rms_db() { # RMS level in dB of a sound file past its first half second
+  sox "$@" -n trim 0.5 stats 2>&1 | awk '/^RMS lev dB/ { print $4 }'
+}
+
+pactl set-source-volume spk.monitor 100%
+# What the desktop itself captures from the monitor, without the program.
+parec -d spk.monitor --latency-msec=20 --rate=44100 --channels=2 --format=s16le --raw 2>/dev/null |
+  head -c $((44100 * 4 * 3)) >"$work/reference.raw"
+reference=$(rms_db -t raw -r 44100 -c 2 -b 16 -e signed "$work/reference.raw")
+
+app=$work/app
+install_copy "$app"
+start "$app"
+check "tray icon" wait_for 100 tray_window
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "recording" wait_for 30 recording
+sleep 3
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "the save dialog opens" wait_for 50 visible_window "Save as"
+win=$(visible_window "Save as" | head -1)
+xdotool windowactivate --sync "$win" 2>/dev/null || true
+xdotool type --delay 10 "$work/first"
+xdotool key Return
+check "saved" wait_for 50 test -s "$work/first.mp3"
+mpg123 -q -w "$work/first.wav" "$work/first.mp3" 2>/dev/null
+take=$(rms_db "$work/first.wav")
+echo "parec of the source: $reference dB RMS; first take: $take dB RMS"
+check "the first take is as loud as the source ($take vs $reference dB)" \
+  awk -v a="$take" -v b="$reference" 'BEGIN { d = a - b; exit !(a != "" && b != "" && d <= 1 && d >= -1) }'
+check "the input's volume is unchanged ($(monitor_volume) %)" [ "$(monitor_volume)" = 100 ]
+kill -TERM "$pid"
+check "exit" exited_with_zero "$pid" 50
+check "the volume is stored as the input had it" grep -qx 'Volume=100' "$app/quillby.ini"
+finish first_take_test

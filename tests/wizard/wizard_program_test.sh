@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# The Sound Optimizer alone ("tapewren w") under the test desktop: its three
+# pages, a search on a loud tone, Finish and the close box; nothing stored.
+set -uo pipefail
+exe=${1:?usage: wizard_program_test.sh path/to/tapewren}
+# shellcheck source=../support/e2e.sh
+. "$(dirname "$0")/../support/e2e.sh"
+
+monitor_volume() { pactl get-source-volume spk.monitor | awk -F/ 'NR == 1 { gsub(/[ %]/, "", $2); print $2 }'; }
+volume_below() { [ "$(monitor_volume)" -lt "$1" ]; }
+click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; } # in the window's client area
+window_shot() { # name: the wizard window alone, where TAPEWREN_SHOTS names a folder
+  if [ -n "${TAPEWREN_SHOTS:-}" ]; then import -window "$win" "$TAPEWREN_SHOTS/$1.png"; fi
+}
+loud_tone() { # full scale into the speakers (sox makes "vol 1.0" 3 dB quieter)
+  setsid bash -c 'sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 600 sine 440 vol 0.999 |
+    pacat --latency-msec=10 --rate=44100 --channels=2 --format=s16le -d spk' </dev/null >/dev/null 2>&1 &
+  pids+=("-$!") # its process group
+  tone=$!
+}
+
+pactl set-source-volume spk.monitor 100%
+wiz=$work/wizard
+install_copy "$wiz"
+start "$wiz" w
+check "w shows the wizard" wait_for 50 visible_window Tapewren
+win=$(visible_window Tapewren | head -1)
+eval "$(xdotool getwindowgeometry --shell "$win")"
+check "its window is 445 x 307" [ "$WIDTH" -eq 445 ] && [ "$HEIGHT" -eq 307 ]
+check "no search on the welcome page" not_recording
+sleep 0.3 # the first paint
+window_shot wizard-welcome
+
+click_at 365 235 # Start the Wizard
+check "the channel page starts a search" wait_for 30 recording
+xdotool windowactivate --sync "$win" key Down # the first input: Monitor of Speakers
+loud_tone
+check "the blue bar falls: the monitor is turned down" wait_for 100 volume_below 99
+sleep 0.5
+window_shot wizard-channel
+click_at 395 286 # Next
+check "the search goes on past the channel page" recording
+sleep 0.3
+window_shot wizard-decide
+click_at 395 286 # Finish, where Next was
+check "Finish ends the program" exited_with_zero "$pid" 100
+check "nothing was stored" [ ! -e "$wiz/quillby.ini" ]
+kill -- "-$tone" 2>/dev/null
+
+# The close box ends it the same way, on any page.
+start "$wiz" w
+check "the wizard shows again" wait_for 50 visible_window Tapewren
+win=$(visible_window Tapewren | head -1)
+click_at 365 235
+check "searching" wait_for 30 recording
+xdotool windowactivate --sync "$win" key alt+F4
+check "the close box ends the program" exited_with_zero "$pid" 100
+check "still nothing stored" [ ! -e "$wiz/quillby.ini" ]
+check "and the search ended with it" wait_for 20 not_recording
+
+pactl set-source-volume spk.monitor 100%
+[ "$failed" -eq 0 ] || tail -20 "$work/program.log"
+finish wizard_program_test
