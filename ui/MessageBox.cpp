@@ -18,7 +18,8 @@ State& state() {
 }
 } // namespace
 
-MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QString& text) {
+MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QString& text,
+                                    QWidget* owner) {
     State& s = state();
     if (s.testMode) {
         s.shown.push_back({icon, caption, text});
@@ -29,7 +30,7 @@ MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QSt
         }
         return answer;
     }
-    QMessageBox box(s.owner.data());
+    QMessageBox box(owner ? owner : s.owner.data());
     box.setWindowTitle(caption);
     box.setText(text);
     switch (icon) {
@@ -53,12 +54,12 @@ MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QSt
     return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
 }
 
-void MessageBox::Error(const QString& text, const QString& caption) {
-    Show(Icon::Error, caption, text);
+void MessageBox::Error(const QString& text, const QString& caption, QWidget* owner) {
+    Show(Icon::Error, caption, text, owner);
 }
 
-bool MessageBox::Confirm(const QString& text, const QString& caption) {
-    return Show(Icon::Question, caption, text) == Answer::Yes;
+bool MessageBox::Confirm(const QString& text, const QString& caption, QWidget* owner) {
+    return Show(Icon::Question, caption, text, owner) == Answer::Yes;
 }
 
 void MessageBox::SetOwner(QWidget* owner) {

@@ -20,11 +20,16 @@ public:
     };
 
     // OK only for errors and information; Yes and No for questions.
-    static Answer Show(Icon icon, const QString& caption, const QString& text);
-    static void Error(const QString& text, const QString& caption = QStringLiteral("Tapewren"));
-    static bool Confirm(const QString& text, const QString& caption = QStringLiteral("Tapewren"));
+    // owner: the window the box belongs to, on top of which it opens; the
+    // owner set below when none is given.
+    static Answer Show(Icon icon, const QString& caption, const QString& text,
+                       QWidget* owner = nullptr);
+    static void Error(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
+                      QWidget* owner = nullptr);
+    static bool Confirm(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
+                        QWidget* owner = nullptr);
 
-    // The hidden main window owns the boxes.
+    // The hidden main window owns the boxes that name no owner.
     static void SetOwner(QWidget* owner);
 
     // Test mode: nothing is shown; questions take the queued answers (No
