@@ -76,3 +76,20 @@ tray_window() {
   done
   return 1
 }
+
+samples() { # decoded sample frames of an MP3 (not the container's duration)
+  mpg123 -q -s "$1" 2>/dev/null | wc -c | awk '{ print $1 / 4 }'
+}
+
+tray_menu() { # accelerator key: opens the tray menu and picks that item
+  xdotool mousemove "$tray_x" "$tray_y" click 3
+  sleep 0.5
+  xdotool key "$1"
+}
+
+save_take() { # full path: typed into the "Save as" dialog, then Enter
+  wait_for 50 visible_window "Save as" || return 1
+  xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null || true
+  xdotool type --delay 10 "$1"
+  xdotool key Return
+}

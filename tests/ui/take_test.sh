@@ -14,9 +14,6 @@ popup_shown() { # a popup window of 148 x 121
   done
   return 1
 }
-samples() { # decoded sample frames of an MP3 (not the container's duration)
-  mpg123 -q -s "$1" 2>/dev/null | wc -c | awk '{ print $1 / 4 }'
-}
 frequency() { # the tone's frequency, from sox over the decoded samples
   mpg123 -q -w "$work/decoded.wav" "$1" 2>/dev/null
   # One channel: sox's estimate over two channels together is off.
