@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # "Record and Email" with the real program under the test desktop: a fake
 # mail client, registered as the desktop's mailto handler, records what
-# xdg-email hands it; without any client the error box appears once.
+# xdg-email hands it; without any client the error box appears once; a fake
+# desktop portal on a private bus takes the message before xdg-email could.
 set -uo pipefail
-exe=${1:?usage: mail_test.sh path/to/tapewren}
+exe=${1:?usage: mail_test.sh path/to/tapewren path/to/fake_portal}
+fake_portal=${2:?usage: mail_test.sh path/to/tapewren path/to/fake_portal}
 # shellcheck source=../support/e2e.sh
 . "$(dirname "$0")/../support/e2e.sh"
 
@@ -62,7 +64,7 @@ check "the body" test "$(field body)" = "$(printf 'Your message text goes here\r
 check "the placeholder recipient" test "$(field to)" = "recipient@example.com"
 check "the saved file is the attachment" test "$(field attach)" = "$file"
 check "it decodes to about 3 s" three_seconds "$file"
-check "no popup and no error" bash -c "! xdotool search --onlyvisible --name '^Error\$' >/dev/null"
+check "no error box" bash -c "! xdotool search --onlyvisible --name '^Error\$' >/dev/null"
 check "the client ran once" test "$(wc -l <"$work/received")" -eq 1
 kill -TERM "$pid"
 check "exit" exited_with_zero "$pid" 50
@@ -84,4 +86,41 @@ check "the saved file stays and decodes" three_seconds "$work/music/memo 2.mp3"
 check "no client was started" test "$(wc -l <"$work/received")" -eq 1
 kill -TERM "$pid"
 check "exit" exited_with_zero "$pid" 50
+# The portal: a private bus with the fake portal on it, and no xdg-email.
+cat >"$work/bus.conf" <<XML
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/>
+<allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
+XML
+dbus-daemon --config-file="$work/bus.conf" --nofork --print-address >"$work/bus.address" \
+  2>"$work/bus.log" &
+bus_pid=$!
+pids+=("$bus_pid")
+check "a private bus" wait_for 50 test -s "$work/bus.address"
+bus=$(head -1 "$work/bus.address")
+mkdir -p "$work/portal"
+DBUS_SESSION_BUS_ADDRESS=$bus "$fake_portal" "$work/portal" >"$work/portal.out" 2>&1 &
+portal_pid=$!
+pids+=("$portal_pid")
+check "the fake portal is on it" wait_for 50 grep -q ready "$work/portal.out"
+XDG_CONFIG_HOME=$work/nothing/config XDG_DATA_HOME=$work/nothing/data \
+  DBUS_SESSION_BUS_ADDRESS=$bus PATH=$work/empty-path start "$app"
+check "tray icon once more" wait_for 100 tray_window
+file="$work/music/memo 3.mp3"
+check "the third take is saved" mail_take "${file%.mp3}"
+check "the portal is asked" wait_for 50 test -s "$work/portal/portal-calls"
+check "once" test "$(cat "$work/portal/portal-calls")" = 1
+check "with the subject" test "$(cat "$work/portal/portal-subject")" = "Put your subject here"
+check "the body" test "$(cat "$work/portal/portal-body")" = "$(printf 'Your message text goes here\n\n--\nCreate voice mail with Tapewren')"
+check "the placeholder recipient" test "$(cat "$work/portal/portal-addresses")" = "recipient@example.com"
+check "its descriptor reads the saved file" cmp -s "$work/portal/portal-attachment-0" "$file"
+check "it decodes to about 3 s" three_seconds "$file"
+check "the dialog closes" wait_for 50 saved_dialog_gone
+check "no error box" bash -c "! xdotool search --onlyvisible --name '^Error\$' >/dev/null"
+kill -TERM "$pid"
+check "exit" exited_with_zero "$pid" 50
+kill "$portal_pid" "$bus_pid"
+wait "$portal_pid" "$bus_pid" 2>/dev/null
 finish mail_test
