@@ -12,6 +12,7 @@
 #include "MessageBox.h"
 #include "MoveFile.h"
 #include "QualityPresets.h"
+#include "SendEmail.h"
 #include "TFormSave.h"
 #include "TFormWizard.h"
 #include "TrayImages.h"
@@ -663,7 +664,7 @@ void TFormMain::RunSaveDialog(const std::string& tempFileName, bool email) {
     context.showNotification = [this](const QString& text, const QString& link) {
         ShowNotification(text, link);
     };
-    context.sendEmail = [this](const std::string& attachment) { SendEmail(attachment); };
+    context.sendEmail = [this](QWidget* owner, const TEmail& mail) { SendEmail(owner, mail); };
     TFormSave dialog(std::move(context));
     if (!lastSaveDir.empty() && QDir(QString::fromStdString(lastSaveDir)).exists())
         dialog.PanelSaveDlg->setDirectory(QString::fromStdString(lastSaveDir));
@@ -678,10 +679,12 @@ void TFormMain::RunSaveDialog(const std::string& tempFileName, bool email) {
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
 
-void TFormMain::SendEmail(const std::string&) {
-    MessageBox::Error(QStringLiteral("Sending e-mail is not available yet; the recording has been "
-                                     "saved."),
-                      QStringLiteral("Error"));
+void TFormMain::SendEmail(QWidget* owner, const TEmail& mail) {
+    // Made on first use: most runs never mail, and the session bus is only
+    // needed then.
+    if (!m_mailClient)
+        m_mailClient = std::make_unique<DesktopMailClient>();
+    ::SendEmail(owner, mail, *m_mailClient);
 }
 
 void TFormMain::SaveLastDir() {

@@ -2,6 +2,7 @@
 
 #include "HotKeyBackend.h"
 #include "MSNPopUp.h"
+#include "MailClient.h"
 #include "Recorder.h"
 #include "SettingsFile.h"
 #include "TCoolTrayIcon.h"
@@ -84,7 +85,10 @@ public:
     void LabelFAQClick();
     // Tests drive the sound optimizer through this instead of a person.
     std::function<void(TFormWizard&)> WizardDriver;
-    void SendEmail(const std::string& attachment);
+    // Hands a saved take to the mail client; owner gets the error box.
+    void SendEmail(QWidget* owner, const TEmail& mail);
+    // Tests put a fake in place of the desktop's mail client.
+    void SetMailClient(std::unique_ptr<MailClient> client) { m_mailClient = std::move(client); }
     // Tests drive the save dialog through this instead of a person.
     std::function<void(class TFormSave&)> SaveDialogDriver;
 
@@ -151,6 +155,7 @@ private:
     std::string m_dataFolder;
     SettingsFile m_settings;
     std::unique_ptr<HotKeyBackend> m_hotKeys;
+    std::unique_ptr<MailClient> m_mailClient;
     QTimer m_hintRefresh;
     Recorder m_recorder;
     bool m_audioOpen = false;

@@ -278,6 +278,7 @@ void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& Defau
         return;
     }
     m_saveTargetPath = ::SaveTargetPath(name);
+    const TEmail mail = VoiceMail(m_saveTargetPath);
     const bool exists = PathExists(m_saveTargetPath);
     if (exists &&
         !MessageBox::Confirm(QStringLiteral("File already exists, do you want to overwrite it?"))) {
@@ -292,7 +293,7 @@ void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& Defau
     const QString saved = QString::fromStdString(m_saveTargetPath);
     if (m_context.emailAfterRecording) {
         if (m_context.sendEmail)
-            m_context.sendEmail(m_saveTargetPath);
+            m_context.sendEmail(this, mail);
     } else if (m_context.showNotification) {
         m_context.showNotification(QStringLiteral("File's been saved.\rClick to play now."), saved);
     }

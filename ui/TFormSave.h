@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TEmail.h"
+
 #include <QDialog>
 #include <QFileDialog>
 
@@ -38,7 +40,8 @@ public:
         bool emailAfterRecording = false;
         std::string lastSaveDir;
         std::function<void(const QString& text, const QString& link)> showNotification;
-        std::function<void(const std::string& attachment)> sendEmail;
+        // owner: the window the mail step's messages belong to.
+        std::function<void(QWidget* owner, const TEmail& mail)> sendEmail;
     };
 
     explicit TFormSave(Context context, QWidget* parent = nullptr);

@@ -119,3 +119,16 @@ DESKTOP
   : >"$work/opened"
 }
 opened() { grep -qx -- "$1" "$work/opened"; }
+
+tray_menu() { # accelerator key: opens the tray menu and picks that item
+  xdotool mousemove "$tray_x" "$tray_y" click 3
+  sleep 0.5
+  xdotool key "$1"
+}
+
+save_take() { # full path: typed into the "Save as" dialog, then Enter
+  wait_for 50 visible_window "Save as" || return 1
+  xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null || true
+  xdotool type --delay 10 "$1"
+  xdotool key Return
+}

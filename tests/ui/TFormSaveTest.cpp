@@ -1,6 +1,7 @@
 #include "TFormSave.h"
 #include "Bass.h"
 #include "FakeDesktop.h"
+#include "FakeMailClient.h"
 #include "MessageBox.h"
 #include "SimulatedBackend.h"
 #include "TFormMain.h"
@@ -37,7 +38,10 @@ protected:
         c.showNotification = [this](const QString& text, const QString& link) {
             m_notes.push_back({text, link});
         };
-        c.sendEmail = [this](const std::string& file) { m_mailed.push_back(file); };
+        c.sendEmail = [this](QWidget* owner, const TEmail& mail) {
+            m_mailOwners.push_back(owner);
+            m_mailed.push_back(mail);
+        };
         auto d = std::make_unique<TFormSave>(c);
         d->PanelSaveDlg->setDirectory(QString::fromStdString(m_folder / "music"));
         return d;
@@ -61,8 +65,16 @@ protected:
     std::string m_take = m_folder / "tmp/tmpfile1.mp3";
     std::string m_takeBytes;
     std::vector<std::pair<QString, QString>> m_notes;
-    std::vector<std::string> m_mailed;
+    std::vector<TEmail> m_mailed;
+    std::vector<QWidget*> m_mailOwners;
 };
+
+// The recorder's sound: the monitor input of a simulated card.
+void simulateMonitorInput() {
+    SimulatedBackend::Script script;
+    script.inputs = {{"Monitor of Speakers", kInputWaveOutput, 100}};
+    BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+}
 } // namespace
 
 TEST_F(SaveTest, ANameWithoutExtensionGetsMp3AndTheSavedPopupLinksTheFile) {
@@ -208,14 +220,69 @@ TEST_F(SaveTest, EmailModeMailsInsteadOfThePopup) {
     EXPECT_EQ(d->BtnApply->text(), "Tag && Email");
     save(*d, "mailme");
     EXPECT_TRUE(m_notes.empty());
-    EXPECT_EQ(m_mailed, std::vector<std::string>{music("mailme.mp3")});
+    ASSERT_EQ(m_mailed.size(), 1u);
+    const TEmail& mail = m_mailed[0];
+    EXPECT_EQ(mail.Recipient, "recipient@example.com");
+    EXPECT_EQ(mail.Subject, "Put your subject here");
+    EXPECT_EQ(mail.Body,
+              "Your message text goes here\r\n\r\n--\r\nCreate voice mail with Tapewren");
+    EXPECT_EQ(mail.Attachments, std::vector<std::string>{music("mailme.mp3")});
+    EXPECT_EQ(ReadFile(music("mailme.mp3")), m_takeBytes) << "saved before it is mailed";
+    EXPECT_EQ(m_mailOwners, std::vector<QWidget*>{d.get()}) << "its boxes open on the dialog";
+}
+
+// The whole path from the recorder: the error box once, the take stays
+// saved, and the windows come back whatever the client did.
+TEST(MailFromTheRecorder, UnreachableClientShowsOneErrorAndKeepsTheFile) {
+    TempFolder folder;
+    simulateMonitorInput();
+    fs::create_directories(folder / "music");
+    for (const bool throws : {false, true}) {
+        MessageBox::TakeShown();
+        TFormMain form(folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        ASSERT_TRUE(form.FormCreate());
+        auto client = std::make_unique<FakeMailClient>();
+        FakeMailClient& fake = *client;
+        fake.reachable = false;
+        fake.throws = throws;
+        form.SetMailClient(std::move(client));
+        bool dialogEnabledAfter = false;
+        form.SaveDialogDriver = [&](TFormSave& d) {
+            d.PanelSaveDlg->setDirectory(QString::fromStdString(folder / "music"));
+            d.PanelSaveDlg->FileNameEdit()->setText("memo");
+            try {
+                d.PanelSaveDlg->accept();
+            } catch (const std::exception&) {
+            }
+            dialogEnabledAfter = d.isEnabled() && form.isEnabled();
+        };
+        form.ToggleRecording(true);
+        form.ToggleRecording(true);
+        ASSERT_EQ(fake.mails.size(), 1u);
+        EXPECT_FALSE(fake.windowsEnabledMeanwhile) << "windows are disabled while it composes";
+        EXPECT_TRUE(dialogEnabledAfter) << "and enabled again, throws=" << throws;
+        const std::string saved = folder / "music/memo.mp3";
+        EXPECT_EQ(fake.mails[0].Attachments, std::vector<std::string>{saved});
+        EXPECT_GT(fs::file_size(saved), 0u) << "the saved take stays";
+        const auto shown = MessageBox::TakeShown();
+        if (throws) {
+            EXPECT_TRUE(shown.empty());
+        } else {
+            ASSERT_EQ(shown.size(), 1u);
+            EXPECT_EQ(shown[0].icon, MessageBox::Icon::Error);
+            EXPECT_EQ(shown[0].caption, "Error");
+            EXPECT_EQ(shown[0].text, "Error while trying to send email");
+        }
+        form.FormClose();
+        fs::remove(saved);
+    }
+    BASS_SetBackend(nullptr);
 }
 
 TEST(SaveFromTheRecorder, LastDirOfAFailedAttemptReachesTheSettings) {
     TempFolder folder;
-    SimulatedBackend::Script script;
-    script.inputs = {{"Monitor of Speakers", kInputWaveOutput, 100}};
-    BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+    simulateMonitorInput();
     fs::create_directories(folder / "music");
     WriteFile(folder / "music/old.mp3", "keep");
     {

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QDBusUnixFileDescriptor>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <string>
+#include <vector>
+
+// One message for the user's mail client to open in a compose window.
+struct TEmail {
+    std::string Recipient;
+    std::string Subject;
+    std::string Body;
+    std::vector<std::string> Attachments; // full paths
+};
+
+// The address a new voice mail starts with; the user types over it. Under a
+// reserved domain, so a message sent by mistake reaches nobody.
+inline constexpr const char* kPlaceholderRecipient = "recipient@example.com";
+
+// The message the save dialog prepares for a saved take.
+TEmail VoiceMail(const std::string& savedFile);
+
+// The options of the desktop portal's ComposeEmail call: an empty recipient,
+// subject or body is left out; the attachments travel as the descriptors
+// given, one per entry of Attachments.
+QVariantMap PortalComposeOptions(const TEmail& mail,
+                                 const QList<QDBusUnixFileDescriptor>& attachments);
+
+// The argument vector of xdg-email (program name not included). Each text is
+// one entry; nothing here passes through a shell.
+QStringList XdgEmailArguments(const TEmail& mail);

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusObjectPath>
+#include <QDBusUnixFileDescriptor>
+#include <QObject>
+#include <QVariantMap>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+inline const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
+inline const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
+
+// The portal's Email interface as the test wants it to behave; it keeps
+// what it was asked and reads each attachment through its descriptor.
+class FakePortal : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Email")
+    Q_PROPERTY(uint version READ version)
+public:
+    explicit FakePortal(QDBusConnection bus) : m_bus(std::move(bus)) {}
+    uint version() const { return 4; }
+
+    bool respond = true;
+    uint responseCode = 0;
+    int calls = 0;
+    std::function<void()> composed; // after each call
+    QString parentWindow;
+    QVariantMap options;
+    std::vector<std::string> attachments;
+
+public slots:
+    QDBusObjectPath ComposeEmail(const QString& parent, const QVariantMap& opts,
+                                 const QDBusMessage& message) {
+        ++calls;
+        parentWindow = parent;
+        options = opts;
+        QList<QDBusUnixFileDescriptor> fds;
+        if (opts.contains("attachment_fds"))
+            qvariant_cast<QDBusArgument>(opts.value("attachment_fds")) >> fds;
+        for (const QDBusUnixFileDescriptor& fd : fds) {
+            std::string content;
+            char buffer[65536];
+            ssize_t n = 0;
+            for (off_t at = 0; (n = ::pread(fd.fileDescriptor(), buffer, sizeof buffer, at)) > 0;
+                 at += n)
+                content.append(buffer, static_cast<size_t>(n));
+            attachments.push_back(content);
+        }
+        QString sender = message.service().mid(1);
+        sender.replace('.', '_');
+        const QString handle = QStringLiteral("%1/request/%2/%3")
+                                   .arg(kPortalPath, sender, opts.value("handle_token").toString());
+        // The response goes out before the reply, as a fast portal's may.
+        if (respond) {
+            QDBusMessage response =
+                QDBusMessage::createSignal(handle, QStringLiteral("org.freedesktop.portal.Request"),
+                                           QStringLiteral("Response"));
+            response << responseCode << QVariantMap();
+            m_bus.send(response);
+        }
+        if (composed)
+            composed();
+        return QDBusObjectPath(handle);
+    }
+
+private:
+    QDBusConnection m_bus;
+};
