@@ -62,6 +62,7 @@ public:
     void ShowMainWindow();
     void HideMainWindow();
     void BringApplicationToFront();
+    void MenuAutostartClick();
     void MenuHelpClick();
     void BtnOKClick();
     void BtnCancelClick();
@@ -98,6 +99,7 @@ public:
     QAction* MenuRecord = nullptr;
     QAction* MenuRecordEmail = nullptr;
     QAction* MenuConfig = nullptr;
+    QAction* MenuAutostart = nullptr;
     QAction* MenuHelp = nullptr;
     QAction* MenuExit = nullptr;
     std::unique_ptr<TJvApplicationHotKey> RecordHotKey;
