@@ -15,6 +15,8 @@ std::string AutostartFile() {
         config = std::string(home) + "/.config";
     else
         config = "/tmp";
+    while (config.size() > 1 && config.back() == '/')
+        config.pop_back();
     return config + "/autostart/" + kDesktopId + ".desktop";
 }
 

@@ -283,3 +283,32 @@ TEST_F(TrayTest, LevelIconsFromAnotherThreadAreThrottledAndOnlyOnChange) {
     pump(200);
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36) << "a late level never covers the idle icon";
 }
+
+TEST_F(TrayTest, StartWithTheDesktopIsACheckableMenuItemThatWritesTheEntry) {
+    TempFolder config;
+    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.Path()));
+    const std::string entry = config / "autostart/io.github.tapewren.Tapewren.desktop";
+    m_form->PopupMenuPopup();
+    EXPECT_TRUE(m_form->MenuAutostart->isCheckable());
+    EXPECT_FALSE(m_form->MenuAutostart->isChecked()) << "off by default";
+    m_form->MenuAutostart->trigger();
+    EXPECT_TRUE(m_form->MenuAutostart->isChecked());
+    EXPECT_NE(ReadFile(entry).find("Exec=\"" + QApplication::applicationFilePath().toStdString()),
+              std::string::npos);
+    m_form->MenuAutostart->trigger();
+    EXPECT_FALSE(m_form->MenuAutostart->isChecked());
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_TRUE(MessageBox::TakeShown().empty());
+
+    // A folder that cannot be made: the user is told, the item stays off.
+    std::filesystem::remove_all(config / "autostart");
+    WriteFile(config / "autostart", "in the way");
+    m_form->MenuAutostart->trigger();
+    const auto shown = MessageBox::TakeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].icon, MessageBox::Icon::Error);
+    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + entry);
+    EXPECT_FALSE(m_form->MenuAutostart->isChecked());
+    qputenv("XDG_CONFIG_HOME", old);
+}
