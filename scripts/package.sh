@@ -6,7 +6,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/build/package}
 build=$out/build
-cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPEWREN_WERROR=ON \
+# The prefix the package installs into, so that paths built into the program match.
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTAPEWREN_WERROR=ON -DCMAKE_INSTALL_PREFIX=/usr \
   -DTAPEWREN_TESTS=OFF -DTAPEWREN_BENCH=OFF >/dev/null
 cmake --build "$build" -j "$(nproc)" --target tapewren
 (cd "$out" && cpack -G DEB --config "$build/CPackConfig.cmake" >/dev/null)
