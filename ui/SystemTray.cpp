@@ -34,9 +34,12 @@ class DesktopNotifications : public QObject {
     Q_OBJECT
 public:
     DesktopNotifications() {
+        // QtDBus looks the slot up by its normalized signature.
+        // clang-format off
         QDBusConnection::sessionBus().connect(kNotifyService, kNotifyPath, kNotifyService,
                                               QStringLiteral("NotificationClosed"), this,
-                                              SLOT(notificationClosed(uint, uint)));
+                                              SLOT(notificationClosed(uint,uint)));
+        // clang-format on
     }
 
     void Show(const QString& title, const QString& text, int seconds,
