@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "CommandLine.h"
 #include "Common.h"
 #include "ExitSignals.h"
 #include "InstanceLock.h"
@@ -9,14 +10,32 @@
 
 #include <QApplication>
 
+#include <cstdio>
+
 bool IsWizardArgument(int argc, char** argv) {
     return argc > 1 && QString::fromLocal8Bit(argv[1]).toLower() == QLatin1String("w");
 }
 
 int RunTapewren(int argc, char** argv) {
+    const CommandLine line = ParseCommandLine(argc, argv);
+    switch (line.action) {
+    case CommandLine::Action::Help:
+        std::fputs(HelpText().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::Version:
+        std::fputs(VersionText().c_str(), stdout);
+        return 0;
+    case CommandLine::Action::UnknownOption:
+        std::fprintf(stderr, "tapewren: unknown option '%s'\nTry 'tapewren --help'.\n",
+                     line.unknown.c_str());
+        return 2;
+    case CommandLine::Action::Run:
+        break;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tapewren"));
-    QApplication::setApplicationVersion(QStringLiteral("2.95"));
+    QApplication::setApplicationVersion(QStringLiteral(TAPEWREN_VERSION));
 
     // Taken before anything looks into the working folder.
     const std::string dataFolder = DataFolder();

@@ -74,12 +74,12 @@ void TCoolTrayIcon::SetVisible(bool visible) {
 
 void TCoolTrayIcon::ShowBalloon(const QString& title, const QString& text, int seconds,
                                 TrayBackend::BalloonIcon icon) {
-    m_backend->ShowBalloon(QString(), QString(), 0, TrayBackend::BalloonIcon::None);
+    m_backend->HideBalloon();
     m_backend->ShowBalloon(title.left(63), text.left(255), seconds, icon);
 }
 
 void TCoolTrayIcon::HideBalloon() {
-    m_backend->ShowBalloon(QString(), QString(), 0, TrayBackend::BalloonIcon::None);
+    m_backend->HideBalloon();
 }
 
 void TCoolTrayIcon::LeftClicked() {

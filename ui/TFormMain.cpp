@@ -1,5 +1,6 @@
 #include "TFormMain.h"
 
+#include "Autostart.h"
 #include "Bass.h"
 #include "Common.h"
 #include "LeftTakes.h"
@@ -190,6 +191,9 @@ void TFormMain::buildMenu() {
     PopupMenu->addSeparator();
     MenuConfig = item("MenuConfig", QStringLiteral("&Config...  [Tray Doulble-Click]"),
                       [this] { TrayIconDblClick(); });
+    MenuAutostart = item("MenuAutostart", QStringLiteral("Start with the &desktop"),
+                         [this] { MenuAutostartClick(); });
+    MenuAutostart->setCheckable(true);
     PopupMenu->addSeparator();
     MenuHelp = item("MenuHelp", QStringLiteral("&Help..."), [this] { MenuHelpClick(); });
     PopupMenu->addSeparator();
@@ -461,6 +465,7 @@ void TFormMain::PopupMenuPopup() {
     const bool idle = state == BASS_ACTIVE_STOPPED;
     MenuStop->setEnabled(!idle);
     MenuPause->setEnabled(!idle);
+    MenuAutostart->setChecked(IsAutostartOn());
     MenuRecord->setEnabled(idle);
     MenuRecordEmail->setEnabled(idle);
     MenuConfig->setEnabled(idle);
@@ -501,6 +506,14 @@ void TFormMain::BringApplicationToFront() {
             window->raise();
             window->activateWindow();
         }
+}
+
+void TFormMain::MenuAutostartClick() {
+    const bool on = !IsAutostartOn();
+    if (!SetAutostart(on, QCoreApplication::applicationFilePath().toStdString()))
+        MessageBox::Error(
+            QStringLiteral("Unable to write to %1").arg(QString::fromStdString(AutostartFile())));
+    MenuAutostart->setChecked(IsAutostartOn());
 }
 
 void TFormMain::MenuHelpClick() {

@@ -76,6 +76,7 @@ public:
     void HideMainWindow();
     void BringApplicationToFront();
     void FormShow();
+    void MenuAutostartClick();
     void MenuHelpClick();
     void BtnOKClick();
     void BtnCancelClick();
@@ -127,6 +128,7 @@ public:
     QAction* MenuRecord = nullptr;
     QAction* MenuRecordEmail = nullptr;
     QAction* MenuConfig = nullptr;
+    QAction* MenuAutostart = nullptr;
     QAction* MenuHelp = nullptr;
     QAction* MenuExit = nullptr;
     std::unique_ptr<TJvApplicationHotKey> RecordHotKey;

@@ -19,9 +19,10 @@ public:
     virtual void SetToolTip(const QString& text) = 0;
     virtual void SetVisible(bool visible) = 0;
     virtual void SetMenu(QMenu* menu) = 0;
-    // An empty title and text remove the balloon.
     virtual void ShowBalloon(const QString& title, const QString& text, int seconds,
                              BalloonIcon icon) = 0;
+    // Removes the balloon on screen, if any; never shows an empty one.
+    virtual void HideBalloon() = 0;
 
 signals:
     void leftClicked();   // each left click, as the desktop reports it

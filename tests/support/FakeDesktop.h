@@ -18,6 +18,7 @@ public:
         QString title;
         QString text;
         int seconds;
+        bool hide = false; // a HideBalloon call, not a balloon
     };
     int iconChanges = 0;
     QString toolTip;
@@ -32,6 +33,7 @@ public:
     void ShowBalloon(const QString& title, const QString& text, int seconds, BalloonIcon) override {
         balloons.push_back({title, text, seconds});
     }
+    void HideBalloon() override { balloons.push_back({QString(), QString(), 0, true}); }
     void Click() { emit leftClicked(); }
     void DoubleClick() { emit doubleClicked(); }
 };

@@ -122,6 +122,8 @@ TEST_F(TrayTest, StartUpShowsTheIdleIconTheBalloonAndRegistersBothKeys) {
     EXPECT_TRUE(m_tray->visible);
     EXPECT_EQ(m_keys->registered, (std::map<int, uint16_t>{{0, 0xC04F}, {1, 0xC050}}));
     ASSERT_EQ(m_tray->balloons.size(), 2u) << "any balloon is removed first";
+    EXPECT_TRUE(m_tray->balloons[0].hide);
+    EXPECT_FALSE(m_tray->balloons[1].hide);
     EXPECT_EQ(m_tray->balloons[1].title, "Tapewren");
     EXPECT_EQ(m_tray->balloons[1].seconds, 10);
     EXPECT_EQ(m_tray->balloons[1].text,
@@ -131,7 +133,7 @@ TEST_F(TrayTest, StartUpShowsTheIdleIconTheBalloonAndRegistersBothKeys) {
               "Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to configure.");
     EXPECT_TRUE(m_form->TimerHint->isActive());
     m_form->TimerHintTimer();
-    EXPECT_EQ(m_tray->balloons.back().text, "");
+    EXPECT_TRUE(m_tray->balloons.back().hide);
     for (QTimer* timer : m_form->findChildren<QTimer*>())
         EXPECT_FALSE(timer->isActive()) << "no timer runs while idle: " << timer->interval();
 }
@@ -280,4 +282,33 @@ TEST_F(TrayTest, LevelIconsFromAnotherThreadAreThrottledAndOnlyOnChange) {
     m_form->ToggleRecording(false);
     pump(200);
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36) << "a late level never covers the idle icon";
+}
+
+TEST_F(TrayTest, StartWithTheDesktopIsACheckableMenuItemThatWritesTheEntry) {
+    TempFolder config;
+    const QByteArray old = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.Path()));
+    const std::string entry = config / "autostart/io.github.tapewren.Tapewren.desktop";
+    m_form->PopupMenuPopup();
+    EXPECT_TRUE(m_form->MenuAutostart->isCheckable());
+    EXPECT_FALSE(m_form->MenuAutostart->isChecked()) << "off by default";
+    m_form->MenuAutostart->trigger();
+    EXPECT_TRUE(m_form->MenuAutostart->isChecked());
+    EXPECT_NE(ReadFile(entry).find("Exec=\"" + QApplication::applicationFilePath().toStdString()),
+              std::string::npos);
+    m_form->MenuAutostart->trigger();
+    EXPECT_FALSE(m_form->MenuAutostart->isChecked());
+    EXPECT_FALSE(std::filesystem::exists(entry));
+    EXPECT_TRUE(MessageBox::TakeShown().empty());
+
+    // A folder that cannot be made: the user is told, the item stays off.
+    std::filesystem::remove_all(config / "autostart");
+    WriteFile(config / "autostart", "in the way");
+    m_form->MenuAutostart->trigger();
+    const auto shown = MessageBox::TakeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].icon, MessageBox::Icon::Error);
+    EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + entry);
+    EXPECT_FALSE(m_form->MenuAutostart->isChecked());
+    qputenv("XDG_CONFIG_HOME", old);
 }

@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# The tray on a StatusNotifierItem desktop: a private session bus with a fake
+# watcher and notification server. The icon goes there instead of XEmbed, the
+# start-up balloon is one notification that is closed ten seconds later (never
+# an empty one), one Activate records and two open the configuration window.
+set -uo pipefail
+exe=${1:?usage: sni_test.sh path/to/tapewren path/to/fake_sni}
+fake=${2:?usage: sni_test.sh path/to/tapewren path/to/fake_sni}
+# shellcheck source=../support/e2e.sh
+. "$(dirname "$0")/../support/e2e.sh"
+
+log=$work/sni.log
+: >"$log"
+bus_out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
+  --address="unix:path=$work/bus") || { echo "no dbus-daemon"; exit 1; }
+export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus_out")
+pids+=("$(sed -n 2p <<<"$bus_out")")
+"$fake" "$log" 2>>"$work/fake.log" &
+pids+=("$!")
+check "the fake desktop is on the bus" wait_for 50 grep -q ' ready$' "$log"
+
+lines() { grep -c " $1 " "$log"; }
+item=""
+registered() { item=$(awk '$2 == "item" { print $3; exit }' "$log"); [ -n "$item" ]; }
+activate() {
+  dbus-send --session --type=method_call --dest="$item" /StatusNotifierItem \
+    org.kde.StatusNotifierItem.Activate int32:0 int32:0
+}
+
+app=$work/app
+install_copy "$app"
+printf '[Recorder]\nChannel=0\nVolume=100\n' >"$app/quillby.ini"
+start "$app"
+check "the item registers with the watcher" wait_for 100 registered
+no_tray_window() { ! tray_window; }
+check "no XEmbed tray icon" no_tray_window
+check "the start-up balloon arrives" wait_for 50 grep -q ' notify ' "$log"
+check "closed about ten seconds later" wait_for 150 grep -q ' close ' "$log"
+sleep 1
+check "exactly one notification ($(lines notify))" [ "$(lines notify)" -eq 1 ]
+check "it is the balloon" grep -q ' notify [0-9]* Tapewren|Single click to record/stop\\n' "$log"
+check "no empty notification" bash -c "! grep -q ' notify [0-9]* |\$' '$log'"
+shown=$(awk '$2 == "notify" { print $1; exit }' "$log")
+closed=$(awk '$2 == "close" { print $1; exit }' "$log")
+id_shown=$(awk '$2 == "notify" { print $3; exit }' "$log")
+id_closed=$(awk '$2 == "close" { print $3; exit }' "$log")
+check "the close names the balloon ($id_shown, $id_closed)" [ "$id_shown" = "$id_closed" ]
+between() { [ "$1" -ge "$2" ] && [ "$1" -le "$3" ]; }
+check "after 10 s ($((closed - shown)) ms)" between $((closed - shown)) 9500 12000
+
+activate
+check "one Activate records" wait_for 50 recording
+sleep 1
+activate
+check "the next one stops and asks where to save" wait_for 50 visible_window "Save as"
+win=$(visible_window "Save as" | head -1)
+xdotool windowactivate --sync "$win" 2>/dev/null || true
+xdotool key Escape
+sleep 0.5
+xdotool key Return
+check "the take is thrown away" wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Save as\$' >/dev/null"
+sleep 0.5
+activate
+activate
+check "two Activates open the configuration window" wait_for 50 visible_window Tapewren
+check "and record nothing" not_recording
+shot sni-config-window
+check "still only the one notification" [ "$(lines notify)" -eq 1 ]
+kill -TERM "$pid"
+exited_with_zero "$pid" 50 || true
+finish sni_test
