@@ -7,31 +7,47 @@
 #  - the program's CPU and wake-ups while it sits idle in the tray;
 #  - tray_bench: from the click to the first block, and an hour of simulated
 #    input with the real tray icon (memory, stop to save dialog).
-#   bench/live_bench.sh BUILD_DIR [rounds] [idle seconds] [hour speed]
+# CPU is perf's task-clock and wake-ups its context switches, of all threads.
+# The tone is played into the speakers with the latency given (10 ms like the
+# test desktop's); the sound server hands recorders blocks of that player's
+# pace, so it sets how often every recorder here wakes up.
+#   bench/live_bench.sh BUILD_DIR [rounds] [player latency ms] [hour speed]
 set -euo pipefail
-build=$(cd "${1:?usage: live_bench.sh BUILD_DIR [rounds] [idle seconds] [hour speed]}" && pwd)
+usage="usage: live_bench.sh BUILD_DIR [rounds] [player latency ms] [hour speed]"
+build=$(cd "${1:?$usage}" && pwd)
 rounds=${2:-3}
-idle_seconds=${3:-60}
+player_ms=${3:-10}
 speed=${4:-30}
 take_seconds=30
+idle_seconds=60
+command -v perf >/dev/null || { echo "needs perf (Debian package linux-perf)" >&2; exit 1; }
 root=$(cd "$(dirname "$0")/.." && pwd)
 base=$(mktemp -d)
-stop_desktop() { "$root/scripts/desktop.sh" stop "$base/desktop"; rm -rf "$base"; }
+stop_desktop() {
+  [ -z "${player:-}" ] || kill -- "-$player" 2>/dev/null || true
+  "$root/scripts/desktop.sh" stop "$base/desktop" || true
+  rm -rf "$base"
+}
 trap stop_desktop EXIT
 "$root/scripts/desktop.sh" start "$base/desktop"
-"$root/scripts/desktop.sh" tone "$base/desktop"
 # shellcheck disable=SC1091
 . "$base/desktop/env"
+setsid bash -c "sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 86400 sine 440 vol 0.5 |
+  pacat --latency-msec=$player_ms --rate=44100 --channels=2 --format=s16le -d spk" \
+  </dev/null >/dev/null 2>&1 &
+player=$!
 exe=$build/tapewren
 # shellcheck source=../tests/support/e2e.sh
 . "$root/tests/support/e2e.sh"
-trap 'for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"; stop_desktop' EXIT
+trap 'for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null || true; done; rm -rf "$work"; stop_desktop' EXIT
 
-# CPU in nanoseconds of every thread of a process, and how often its threads
-# went to sleep and were woken.
-cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{ s += $1 } END { printf "%d\n", s }'; }
-wakeups() {
-  cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ { s += $2 } END { print s + 0 }'
+counted() { # event, perf stat file: its count, 0 when not counted
+  awk -F, -v e="$1" '$3 == e { print ($1 ~ /^[0-9.]+$/) ? $1 : 0 }' "$2"
+}
+perf_stat() { # file, perf stat arguments...
+  local file=$1
+  shift
+  perf stat -x, -e task-clock,context-switches -o "$file" "$@"
 }
 start_program() { # folder, settings lines: starts it, sets $pid
   install_copy "$1"
@@ -39,48 +55,42 @@ start_program() { # folder, settings lines: starts it, sets $pid
   start "$1"
   wait_for 100 tray_window || { echo "the program did not start:" >&2; cat "$work/program.log" >&2; exit 1; }
 }
-end_program() { # A signal with the save dialog open ends it without asking.
+end_program() { # The takes are not kept: the save dialog is left unanswered.
   kill -TERM "$1" 2>/dev/null || true
+  wait_for 30 bash -c "! kill -0 $1" || kill -9 "$1" 2>/dev/null || true
   wait "$1" 2>/dev/null || true
 }
 
-echo "== a ${take_seconds} s take, CPU seconds, side by side ($rounds rounds)"
-printf '%-6s %10s %10s %14s %18s\n' round program ffmpeg "parec | lame" "program wake-ups/s"
+echo "== a ${take_seconds} s take, CPU seconds (wake-ups a second), side by side, player at ${player_ms} ms"
+printf '%-6s %16s %16s %16s\n' round program ffmpeg "parec | lame"
 : >"$base/rounds"
 for round in $(seq "$rounds"); do
   start_program "$base/app$round" $'Channel=0\nVolume=100\nQuality=61\nStereo=1\nVBR=0\nPOPCount=9'
   sleep 2
-  (
-    TIMEFORMAT='%U %S'
-    { time ffmpeg -nostdin -loglevel error -f pulse -sample_rate 44100 -channels 2 -i spk.monitor \
-      -t "$take_seconds" -c:a libmp3lame -b:a 128k -joint_stereo 0 -compression_level 5 \
-      -y "$base/ffmpeg.mp3"; } 2>"$base/ffmpeg.time"
-  ) &
+  perf_stat "$base/ffmpeg.stat" ffmpeg -nostdin -loglevel error -f pulse -sample_rate 44100 \
+    -channels 2 -i spk.monitor -t "$take_seconds" -c:a libmp3lame -b:a 128k -joint_stereo 0 \
+    -compression_level 5 -y "$base/ffmpeg.mp3" &
   ffmpeg_pid=$!
-  (
-    TIMEFORMAT='%U %S'
-    { time timeout "$take_seconds" parec -d spk.monitor --rate=44100 --channels=2 --format=s16le |
-      lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian -m s -b 128 --cbr -q 5 - \
-        "$base/lame.mp3"; } 2>"$base/lame.time"
-  ) &
+  perf_stat "$base/lame.stat" sh -c "timeout $take_seconds parec -d spk.monitor --rate=44100 \
+    --channels=2 --format=s16le 2>/dev/null | lame --quiet -r -s 44.1 --bitwidth 16 --signed \
+    --little-endian -m s -b 128 --cbr -q 5 - '$base/lame.mp3' 2>/dev/null" &
   lame_pid=$!
-  c0=$(cpu_ns "$pid")
-  w0=$(wakeups "$pid")
   xdotool key ctrl+alt+o # a hot key acts at once; a click waits out the double-click time
-  sleep "$take_seconds"
-  c1=$(cpu_ns "$pid")
-  w1=$(wakeups "$pid")
+  perf_stat "$base/program.stat" -p "$pid" -- sleep "$take_seconds"
   xdotool key ctrl+alt+o
   wait "$ffmpeg_pid" "$lame_pid" || true
   wait_for 50 not_recording || true
   end_program "$pid"
-  program=$(awk -v a="$c0" -v b="$c1" 'BEGIN { printf "%.3f", (b - a) / 1e9 }')
-  ffmpeg=$(awk '{ printf "%.3f", $1 + $2 }' "$base/ffmpeg.time")
-  lame=$(awk '{ printf "%.3f", $1 + $2 }' "$base/lame.time")
-  rate=$(awk -v a="$w0" -v b="$w1" -v s="$take_seconds" 'BEGIN { printf "%.1f", (b - a) / s }')
-  printf '%-6s %10s %10s %14s %18s\n' "$round" "$program" "$ffmpeg" "$lame" "$rate"
-  echo "$program $ffmpeg $lame" >>"$base/rounds"
   [ -s "$base/ffmpeg.mp3" ] && [ -s "$base/lame.mp3" ] || echo "a reference wrote nothing" >&2
+  line=$round
+  for who in program ffmpeg lame; do
+    cpu=$(counted task-clock "$base/$who.stat")
+    switches=$(counted context-switches "$base/$who.stat")
+    line="$line $(awk -v c="$cpu" -v w="$switches" -v s="$take_seconds" \
+      'BEGIN { printf "%.3f %.0f", c / 1000, w / s }')"
+  done
+  echo "$line" | awk '{ printf "%-6s %9s (%4s) %9s (%4s) %9s (%4s)\n", $1, $2, $3, $4, $5, $6, $7 }'
+  echo "$line" | awk '{ print $2, $4, $6 }' >>"$base/rounds"
 done
 awk 'NR == 1 || $1 < p { p = $1 } NR == 1 || $2 < f { f = $2 } NR == 1 || $3 < l { l = $3 }
   END {
@@ -92,15 +102,12 @@ awk 'NR == 1 || $1 < p { p = $1 } NR == 1 || $2 < f { f = $2 } NR == 1 || $3 < l
 echo "== idle in the tray"
 start_program "$base/idle" 'Channel=0'
 sleep 12 # start-up and the start-up balloon's ten seconds
-c0=$(cpu_ns "$pid")
-w0=$(wakeups "$pid")
-sleep "$idle_seconds"
-c1=$(cpu_ns "$pid")
-w1=$(wakeups "$pid")
+perf_stat "$base/idle.stat" -p "$pid" -- sleep "$idle_seconds"
 end_program "$pid"
-awk -v a="$c0" -v b="$c1" -v w=$((w1 - w0)) -v s="$idle_seconds" 'BEGIN {
-  pct = 100 * (b - a) / 1e9 / s
-  printf "idle CPU over %d s: %.4f s (%.4f %% of one core; goal: at most 0.05 %%)%s\n", s, (b - a) / 1e9, pct, pct <= 0.05 ? "" : "  <-- above goal"
+awk -v c="$(counted task-clock "$base/idle.stat")" -v w="$(counted context-switches "$base/idle.stat")" \
+  -v s="$idle_seconds" 'BEGIN {
+  pct = 100 * c / 1000 / s
+  printf "idle CPU over %d s: %.4f s (%.4f %% of one core; goal: at most 0.05 %%)%s\n", s, c / 1000, pct, pct <= 0.05 ? "" : "  <-- above goal"
   printf "idle wake-ups over %d s, all threads: %d\n", s, w
 }'
 
