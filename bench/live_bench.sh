@@ -4,6 +4,8 @@
 #    CBR, stereo, LAME quality 5 as the program sets it) by the program, by
 #    ffmpeg and by parec | lame, all three recording the same tone at the same
 #    time, in rounds; the least of each over the rounds gives the ratios;
+#    beside them lame encodes 30 s of the tone from a file: the encoding
+#    alone, which none of the three can go below;
 #  - the program's CPU and wake-ups while it sits idle in the tray;
 #  - tray_bench: from the click to the first block, and an hour of simulated
 #    input with the real tray icon (memory, stop to save dialog).
@@ -62,8 +64,9 @@ end_program() { # The takes are not kept: the save dialog is left unanswered.
 }
 
 echo "== a ${take_seconds} s take, CPU seconds (wake-ups a second), side by side, player at ${player_ms} ms"
-printf '%-6s %16s %16s %16s\n' round program ffmpeg "parec | lame"
+printf '%-6s %16s %16s %16s %16s\n' round program ffmpeg "parec | lame" "lame from file"
 : >"$base/rounds"
+sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw "$base/tone.raw" synth "$take_seconds" sine 440 vol 0.5
 for round in $(seq "$rounds"); do
   start_program "$base/app$round" $'Channel=0\nVolume=100\nQuality=61\nStereo=1\nVBR=0\nPOPCount=9'
   sleep 2
@@ -75,26 +78,32 @@ for round in $(seq "$rounds"); do
     --channels=2 --format=s16le 2>/dev/null | lame --quiet -r -s 44.1 --bitwidth 16 --signed \
     --little-endian -m s -b 128 --cbr -q 5 - '$base/lame.mp3' 2>/dev/null" &
   lame_pid=$!
+  perf_stat "$base/encode.stat" lame --quiet -r -s 44.1 --bitwidth 16 --signed --little-endian \
+    -m s -b 128 --cbr -q 5 "$base/tone.raw" "$base/encode.mp3" 2>/dev/null &
+  encode_pid=$!
   xdotool key ctrl+alt+o # a hot key acts at once; a click waits out the double-click time
   perf_stat "$base/program.stat" -p "$pid" -- sleep "$take_seconds"
   xdotool key ctrl+alt+o
-  wait "$ffmpeg_pid" "$lame_pid" || true
+  wait "$ffmpeg_pid" "$lame_pid" "$encode_pid" || true
   wait_for 50 not_recording || true
   end_program "$pid"
   [ -s "$base/ffmpeg.mp3" ] && [ -s "$base/lame.mp3" ] || echo "a reference wrote nothing" >&2
   line=$round
-  for who in program ffmpeg lame; do
+  for who in program ffmpeg lame encode; do
     cpu=$(counted task-clock "$base/$who.stat")
     switches=$(counted context-switches "$base/$who.stat")
     line="$line $(awk -v c="$cpu" -v w="$switches" -v s="$take_seconds" \
       'BEGIN { printf "%.3f %.0f", c / 1000, w / s }')"
   done
-  echo "$line" | awk '{ printf "%-6s %9s (%4s) %9s (%4s) %9s (%4s)\n", $1, $2, $3, $4, $5, $6, $7 }'
-  echo "$line" | awk '{ print $2, $4, $6 }' >>"$base/rounds"
+  echo "$line" | awk '{ printf "%-6s %9s (%4s) %9s (%4s) %9s (%4s) %9s (%4s)\n", $1, $2, $3, $4, $5, $6, $7, $8, $9 }'
+  echo "$line" | awk '{ print $2, $4, $6, $8 }' >>"$base/rounds"
 done
 awk 'NR == 1 || $1 < p { p = $1 } NR == 1 || $2 < f { f = $2 } NR == 1 || $3 < l { l = $3 }
+  NR == 1 || $4 < e { e = $4 }
   END {
-    printf "least: program %.3f s, ffmpeg %.3f s, parec | lame %.3f s\n", p, f, l
+    printf "least: program %.3f s, ffmpeg %.3f s, parec | lame %.3f s, lame from file %.3f s\n", p, f, l, e
+    printf "encoding alone / ffmpeg = %.3f, / (parec | lame) = %.3f: the floor of each ratio\n", e / f, e / l
+    printf "program above encoding alone: %.3f s\n", p - e
     printf "ratio program / ffmpeg = %.3f (goal: at most 0.50)%s\n", p / f, p / f <= 0.5 ? "" : "  <-- above goal"
     printf "ratio program / (parec | lame) = %.3f (goal: at most 1.00)%s\n", p / l, p / l <= 1 ? "" : "  <-- above goal"
   }' "$base/rounds"
