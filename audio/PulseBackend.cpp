@@ -7,9 +7,11 @@
 #include <cstring>
 
 namespace {
-// Capture latency: the server's default fragment is two seconds, which would
-// hold the first block back that long.
-constexpr uint32_t kFragmentMs = 20;
+// Blocks per second are wake-ups of the capture thread, which cost battery on
+// a laptop; a tenth of a second is still below what a person notices at stop
+// or pause. The server's default fragment, two seconds, would also hold the
+// first block back that long.
+constexpr uint32_t kFragmentMs = 100;
 
 class LoopLock {
 public:

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <random>
 
 std::vector<int16_t> BenchPcm(int rate, int channels, double seconds) {
@@ -70,4 +71,12 @@ void PrintRatio(const std::map<std::string, double>& times, const std::string& n
     const double ratio = a->second / b->second;
     std::printf("ratio %s / %s = %.3f (goal: at most %.2f)%s\n", name.c_str(), baseline.c_str(),
                 ratio, goal, ratio <= goal ? "" : "  <-- above goal");
+}
+
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::stol(line.substr(6));
+    return -1;
 }

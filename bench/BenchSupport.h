@@ -22,6 +22,9 @@ double MinOf(const std::vector<double>& values);
 // keeps each one's least CPU time, by name, for ratios printed side by side.
 std::map<std::string, double> RunBenchmarks(int argc, char** argv);
 
+// The process's resident memory in KiB, -1 when unknown.
+long ResidentKiB();
+
 // Prints "name / baseline = ratio (goal: at most limit)".
 void PrintRatio(const std::map<std::string, double>& times, const std::string& name,
                 const std::string& baseline, double goal);

@@ -1,5 +1,6 @@
 // The block handler's cost over libmp3lame itself, for the block sizes sound
-// servers hand out, and the memory of an hour-long take.
+// servers hand out, in CPU time and in instructions, and the memory of an
+// hour-long take.
 #include "Bass.h"
 #include "BenchSupport.h"
 #include "FakeRecorderHost.h"
@@ -9,9 +10,12 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
+
+#include <unistd.h>
 
 namespace {
 const std::vector<int16_t>& pcm() {
@@ -47,16 +51,20 @@ struct Take {
     ~Take() { recorder.ToggleRecording(false); }
 };
 
+// One whole take of the samples in blocks of the given milliseconds.
+void recordTake(const std::vector<int16_t>& samples, long blockMs) {
+    const auto blockBytes = static_cast<size_t>(blockMs) * 44100 * 4 / 1000;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(samples.data());
+    const size_t total = samples.size() * 2;
+    Take take(61, true); // 44100 Hz, 128 kbps, stereo
+    for (size_t at = 0; at < total; at += blockBytes)
+        take.recorder.RecordBlockHandler(bytes + at,
+                                         static_cast<uint32_t>(std::min(blockBytes, total - at)));
+}
+
 void BM_RecordBlockHandler(benchmark::State& state) {
-    const auto blockBytes = static_cast<size_t>(state.range(0)) * 44100 * 4 / 1000;
-    const auto* bytes = reinterpret_cast<const uint8_t*>(pcm().data());
-    const size_t total = pcm().size() * 2;
-    for (auto _ : state) {
-        Take take(61, true); // 44100 Hz, 128 kbps, stereo
-        for (size_t at = 0; at < total; at += blockBytes)
-            take.recorder.RecordBlockHandler(
-                bytes + at, static_cast<uint32_t>(std::min(blockBytes, total - at)));
-    }
+    for (auto _ : state)
+        recordTake(pcm(), state.range(0));
 }
 
 void BM_LameDirect(benchmark::State& state) {
@@ -80,14 +88,6 @@ BENCHMARK(BM_RecordBlockHandler)
     ->Repetitions(5)
     ->ComputeStatistics("min", MinOf);
 
-long residentKiB() {
-    std::ifstream status("/proc/self/status");
-    for (std::string line; std::getline(status, line);)
-        if (line.rfind("VmRSS:", 0) == 0)
-            return std::stol(line.substr(6));
-    return -1;
-}
-
 // An hour in 100 ms blocks at a fast preset; resident memory every ten minutes.
 void hourLongTake() {
     const std::vector<int16_t> second = BenchPcm(11025, 1, 1.0);
@@ -99,20 +99,79 @@ void hourLongTake() {
         for (uint32_t at = 0; at < 11025 * 2; at += block)
             take.recorder.RecordBlockHandler(bytes + at, block);
         if (s % 600 == 0 || s == 3599)
-            std::printf(" %ld", residentKiB());
+            std::printf(" %ld", ResidentKiB());
     }
     std::printf("\n");
+}
+// The work whose instructions are counted: 0 ms for libmp3lame called
+// straight, else the block handler with blocks of that many milliseconds.
+// Not inlined: the counter is switched on and off by its name.
+__attribute__((noinline)) size_t measuredRun(const std::vector<int16_t>& samples, long blockMs) {
+    if (blockMs == 0)
+        return EncodeDirect(samples, 44100, 2, 128);
+    recordTake(samples, blockMs);
+    return 0;
+}
+
+// Instruction counts under callgrind: steady where CPU time on a shared
+// machine scatters by a few per cent between runs of the same build.
+void printInstructionRatios() {
+    if (std::system("valgrind --version >/dev/null 2>&1") != 0) {
+        std::printf("instructions: valgrind not found, skipped\n");
+        return;
+    }
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const std::string out = (std::filesystem::temp_directory_path() /
+                             ("recorder_bench." + std::to_string(getpid()) + ".callgrind"))
+                                .string();
+    const auto count = [&](long blockMs) -> double {
+        const std::string command =
+            "valgrind --tool=callgrind --collect-atstart=no "
+            "'--toggle-collect=*measuredRun*' --callgrind-out-file=" +
+            out + " " + self + " --instructions=" + std::to_string(blockMs) + " >/dev/null 2>&1";
+        if (std::system(command.c_str()) != 0)
+            return 0;
+        std::ifstream file(out);
+        double total = 0;
+        for (std::string line; std::getline(file, line);)
+            if (line.rfind("totals:", 0) == 0)
+                total = std::stod(line.substr(7));
+        std::filesystem::remove(out);
+        return total;
+    };
+    const double direct = count(0);
+    if (direct <= 0) {
+        std::printf("instructions: callgrind failed, skipped\n");
+        return;
+    }
+    for (long blockMs : {5L, 20L, 100L, 2000L}) {
+        const double ratio = count(blockMs) / direct;
+        std::printf("ratio instructions BM_RecordBlockHandler/%ld / BM_LameDirect = %.4f "
+                    "(goal: at most 1.02)%s\n",
+                    blockMs, ratio, ratio <= 1.02 ? "" : "  <-- above goal");
+    }
 }
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     openSimulatedDevice();
+    const std::string instructions = "--instructions=";
+    if (argc > 1 && std::string(argv[1]).rfind(instructions, 0) == 0) {
+        // Ten seconds: callgrind runs some fifty times slower.
+        const std::vector<int16_t> samples = BenchPcm(44100, 2, 10.0);
+        benchmark::DoNotOptimize(
+            measuredRun(samples, std::stol(std::string(argv[1]).substr(instructions.size()))));
+        BASS_RecordFree();
+        BASS_SetBackend(nullptr);
+        return 0;
+    }
     pcm();
     const auto times = RunBenchmarks(argc, argv);
     std::printf("\n");
     for (const char* size : {"5", "20", "100", "2000"})
         PrintRatio(times, std::string("BM_RecordBlockHandler/") + size, "BM_LameDirect", 1.02);
+    printInstructionRatios();
     hourLongTake();
     BASS_RecordFree();
     BASS_SetBackend(nullptr);

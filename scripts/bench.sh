@@ -8,5 +8,5 @@ for bench in encoder_bench recorder_bench; do
   echo "== $bench"
   "$root/build/release/bench/$bench" "$@" | grep -E '^(ratio|one-hour)|Benchmark|_min '
 done
-echo "== idle tray"
-"$root/bench/idle_cpu.sh" "$root/build/release/tapewren" 60
+echo "== live take, idle tray, click to first block, an hour in the tray"
+"$root/bench/live_bench.sh" "$root/build/release"

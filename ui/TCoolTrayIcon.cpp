@@ -5,12 +5,12 @@
 #include <QApplication>
 #include <QMenu>
 
+#include <chrono>
+
 TCoolTrayIcon::TCoolTrayIcon(std::unique_ptr<TrayBackend> backend, QObject* parent)
     : QObject(parent), m_backend(std::move(backend)) {
     m_clickTimer.setSingleShot(true);
     connect(&m_clickTimer, &QTimer::timeout, this, &TCoolTrayIcon::clickTimerExpired);
-    m_levelTimer.setSingleShot(true);
-    connect(&m_levelTimer, &QTimer::timeout, this, &TCoolTrayIcon::applyPendingLevel);
     connect(m_backend.get(), &TrayBackend::leftClicked, this, &TCoolTrayIcon::LeftClicked);
     connect(m_backend.get(), &TrayBackend::doubleClicked, this, &TCoolTrayIcon::DoubleClicked);
 }
@@ -19,35 +19,35 @@ void TCoolTrayIcon::SetIconIndex(int index) {
     index = std::clamp(index, 0, kTrayImageCount - 1);
     m_acceptLevels = index < kIdleIcon;
     m_pendingLevel = -1;
-    m_levelTimer.stop();
+    m_handedLevel = index;
     if (index == m_iconIndex)
         return;
     m_iconIndex = index;
-    m_backend->SetIcon(QIcon(DrawTrayImage(index)));
+    m_backend->SetIcon(TrayIconImage(index));
 }
 
 void TCoolTrayIcon::SetLevelIconIndex(int index) {
+    // Every wake-up of the GUI thread costs battery: blocks whose band did
+    // not change, or that come within the interval, cross nothing.
+    if (index == m_handedLevel.load(std::memory_order_relaxed))
+        return;
+    const int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                            std::chrono::steady_clock::now().time_since_epoch())
+                            .count();
+    if (now - m_handedAt.load(std::memory_order_relaxed) < int64_t{kLevelIntervalMs} * 1000 * 1000)
+        return;
+    m_handedAt = now;
+    m_handedLevel = index;
     m_pendingLevel = index;
-    // One queued call at a time, however fast the blocks come.
-    if (!m_levelQueued.exchange(true))
-        QMetaObject::invokeMethod(this, &TCoolTrayIcon::applyPendingLevel, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &TCoolTrayIcon::applyPendingLevel, Qt::QueuedConnection);
 }
 
 void TCoolTrayIcon::applyPendingLevel() {
-    m_levelQueued = false;
-    if (!m_acceptLevels || m_pendingLevel < 0)
-        return;
-    if (m_sinceLevel.isValid() && m_sinceLevel.elapsed() < kLevelIntervalMs) {
-        if (!m_levelTimer.isActive())
-            m_levelTimer.start(kLevelIntervalMs - static_cast<int>(m_sinceLevel.elapsed()));
-        return;
-    }
     const int index = m_pendingLevel.exchange(-1);
-    if (index < 0 || index == m_iconIndex)
+    if (!m_acceptLevels || index < 0 || index == m_iconIndex)
         return;
-    m_sinceLevel.start();
     m_iconIndex = index;
-    m_backend->SetIcon(QIcon(DrawTrayImage(index)));
+    m_backend->SetIcon(TrayIconImage(index));
 }
 
 void TCoolTrayIcon::SetHint(const QString& hint) {

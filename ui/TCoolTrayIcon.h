@@ -7,6 +7,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <memory>
 
@@ -24,9 +25,10 @@ public:
 
     void SetIconIndex(int index);
     int IconIndex() const { return m_iconIndex; }
-    // From any thread, the capture thread included: applied on the GUI
-    // thread, only when it changes, at most about ten times a second, and
-    // only while the icon shows the level meter.
+    // From any thread, the capture thread included: handed to the GUI thread
+    // only when it changes and at most ten times a second, and applied only
+    // while the icon shows the level meter. A change held back is handed on
+    // with a later call, so callers keep calling at their own pace.
     void SetLevelIconIndex(int index);
 
     // The shell takes at most 127 characters.
@@ -62,9 +64,10 @@ private:
     QString m_hint;
     QTimer m_clickTimer;
     QElapsedTimer m_sinceDouble;
-    QElapsedTimer m_sinceLevel;
-    QTimer m_levelTimer;
     std::atomic<int> m_pendingLevel{-1};
-    std::atomic<bool> m_levelQueued{false};
+    // The index last handed across (or set), and when, in steady-clock
+    // nanoseconds: a caller compares against these without waking the GUI.
+    std::atomic<int> m_handedLevel{-1};
+    std::atomic<int64_t> m_handedAt{0};
     bool m_acceptLevels = false;
 };

@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <algorithm>
+#include <array>
 
 int LevelBand(uint32_t value) {
     if (value <= 18)
@@ -57,4 +58,16 @@ QPixmap DrawTrayImage(int index) {
     p.fillRect(0, 7, 16, 2, QColor(128, 128, 128));
     drawMeterRow(p, 9, index % 6); // right channel below
     return image;
+}
+
+const QIcon& TrayIconImage(int index) {
+    // Never freed: pixmaps must not outlive the application object, which a
+    // static's destructor would run after.
+    static const auto* icons = [] {
+        auto* drawn = new std::array<QIcon, kTrayImageCount>;
+        for (int i = 0; i < kTrayImageCount; ++i)
+            (*drawn)[static_cast<size_t>(i)] = QIcon(DrawTrayImage(i));
+        return drawn;
+    }();
+    return (*icons)[static_cast<size_t>(std::clamp(index, 0, kTrayImageCount - 1))];
 }

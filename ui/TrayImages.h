@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIcon>
 #include <QPixmap>
 
 #include <cstdint>
@@ -17,3 +18,7 @@ int LevelIconIndex(uint32_t level);
 // The 16 x 16 images: 0..35 the two-row level meter, 36 the idle blue REC,
 // 37 the busy red and yellow REC. An index past the end gives the last.
 QPixmap DrawTrayImage(int index);
+// The same images as icons, each drawn once and kept: the tray is handed the
+// same icon every time, so nothing piles up in Qt's pixmap cache. GUI thread
+// only.
+const QIcon& TrayIconImage(int index);

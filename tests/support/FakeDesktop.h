@@ -21,12 +21,16 @@ public:
         bool hide = false; // a HideBalloon call, not a balloon
     };
     int iconChanges = 0;
+    std::set<qint64> iconKeys; // one per distinct icon object handed over
     QString toolTip;
     bool visible = false;
     QMenu* menu = nullptr;
     std::vector<Balloon> balloons;
 
-    void SetIcon(const QIcon&) override { ++iconChanges; }
+    void SetIcon(const QIcon& icon) override {
+        ++iconChanges;
+        iconKeys.insert(icon.cacheKey());
+    }
     void SetToolTip(const QString& text) override { toolTip = text; }
     void SetVisible(bool on) override { visible = on; }
     void SetMenu(QMenu* m) override { menu = m; }

@@ -104,6 +104,8 @@ TEST(TrayImages, ThirtyEightDistinctSixteenPixelImages) {
     }
     EXPECT_EQ(seen.size(), 38u);
     EXPECT_EQ(DrawTrayImage(40).toImage(), DrawTrayImage(37).toImage()) << "past the end: the last";
+    for (int i = 0; i < kTrayImageCount; ++i)
+        EXPECT_EQ(TrayIconImage(i).pixmap(16, 16).toImage(), DrawTrayImage(i).toImage()) << i;
     // Icon 30: the upper (left) row lit, the lower dark.
     const QImage left = DrawTrayImage(30).toImage();
     EXPECT_GT(QColor(left.pixel(2, 3)).green(), 200);
@@ -257,6 +259,44 @@ TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
 TEST_F(TrayTest, HintIsCutAt127Characters) {
     m_form->TrayIcon->SetHint(QString(200, 'x'));
     EXPECT_EQ(m_tray->toolTip.size(), 127);
+}
+
+// Every level that crosses to the GUI thread wakes it: blocks whose band did
+// not change must cross nothing, and the tray must be handed the same icon
+// object for the same image, or each change leaves a new pixmap behind.
+TEST_F(TrayTest, LevelIconsWakeTheGuiOnlyOnChangeAndReuseTheirImages) {
+    struct MetaCallCounter : QObject {
+        int count = 0;
+        bool eventFilter(QObject*, QEvent* event) override {
+            count += event->type() == QEvent::MetaCall;
+            return false;
+        }
+    } counter;
+    m_form->TrayIcon->installEventFilter(&counter);
+    m_form->ToggleRecording(false);
+    for (int block = 0; block < 200; ++block) {
+        m_form->UpdateLevelIcon(level(10, 10)); // band 0: the icon the take starts with
+        QApplication::processEvents();
+    }
+    EXPECT_EQ(counter.count, 0) << "an unchanged band crosses nothing";
+
+    const int before = m_tray->iconChanges;
+    QElapsedTimer timer;
+    timer.start();
+    // Thirty bands in turn, each held a little longer than the interval.
+    for (int step = 0; step < 30; ++step) {
+        const uint32_t value = static_cast<uint32_t>(step % 5 + 1) * 22;
+        while (timer.elapsed() < (step + 1) * (TCoolTrayIcon::kLevelIntervalMs + 10)) {
+            m_form->UpdateLevelIcon(level(value, value));
+            QApplication::processEvents();
+        }
+    }
+    const int changes = m_tray->iconChanges - before;
+    EXPECT_GE(changes, 10);
+    EXPECT_LE(counter.count,
+              3 + static_cast<int>(timer.elapsed() / TCoolTrayIcon::kLevelIntervalMs));
+    EXPECT_LE(m_tray->iconKeys.size(), 7u) << "idle, silence and five level images";
+    m_form->TrayIcon->removeEventFilter(&counter);
 }
 
 TEST_F(TrayTest, LevelIconsFromAnotherThreadAreThrottledAndOnlyOnChange) {
