@@ -2,6 +2,7 @@
 #include "InstanceLock.h"
 #include "TempFolder.h"
 
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,12 +41,17 @@ TEST(Paths, ProgramFolderIsTheExecutablesFolder) {
     EXPECT_EQ(fs::canonical(folder), fs::canonical("/proc/self/exe").parent_path());
 }
 
-TEST(Shell, OpenerCanBeReplacedForTests) {
-    std::string opened;
-    SetShellOpener([&](const std::string& target) { opened = target; });
-    OpenWithShell(nullptr, "/tmp/recording.mp3");
-    SetShellOpener(nullptr);
-    EXPECT_EQ(opened, "/tmp/recording.mp3");
+TEST(Shell, AddressesGoAsTheyAreAndPathsAsLocalFiles) {
+    const QUrl web = ShellUrl("https://example.org/support?page=2#faq");
+    EXPECT_FALSE(web.isLocalFile());
+    EXPECT_EQ(web.toString(), "https://example.org/support?page=2#faq");
+    EXPECT_EQ(ShellUrl("mailto:me@example.org?subject=take").toString(),
+              "mailto:me@example.org?subject=take");
+    for (const std::string path : {"/tmp/take #1?.mp3", "/opt/tapewren/Tapewren.chm"}) {
+        const QUrl file = ShellUrl(path);
+        EXPECT_TRUE(file.isLocalFile()) << path;
+        EXPECT_EQ(file.toLocalFile().toStdString(), path);
+    }
 }
 
 TEST(RecreateFolder, EmptiesReadOnlyFilesAndNestedFolders) {
@@ -72,15 +78,26 @@ TEST(RecreateFolder, CreatesMissingParents) {
 
 TEST(RecreateFolder, DoesNotFollowALinkOutOfTheFolder) {
     TempFolder temp;
-    fs::create_directories(temp / "outside");
+    fs::create_directories(temp / "outside/inner");
     WriteFile(temp / "outside/keep", "precious");
+    ::chmod((temp / "outside/keep").c_str(), 0444);
+    ::chmod((temp / "outside/inner").c_str(), 0500);
     fs::create_directories(temp / "tmp");
-    fs::create_directory_symlink(temp / "outside", temp / "tmp/link");
+    fs::create_directory_symlink(temp / "outside/inner", temp / "tmp/link");
+    fs::create_symlink(temp / "outside/keep", temp / "tmp/file-link");
 
     RecreateFolder(temp / "tmp");
 
     EXPECT_TRUE(fs::is_empty(temp / "tmp"));
     EXPECT_EQ(ReadFile(temp / "outside/keep"), "precious");
+    const auto mode = [](const std::string& path) {
+        struct stat st {};
+        ::stat(path.c_str(), &st);
+        return st.st_mode & 07777;
+    };
+    EXPECT_EQ(mode(temp / "outside/keep"), 0444u) << "permissions outside are left alone";
+    EXPECT_EQ(mode(temp / "outside/inner"), 0500u);
+    ::chmod((temp / "outside/inner").c_str(), 0700);
 }
 
 TEST(InstanceLock, SecondHolderIsRefusedUntilTheFirstLetsGo) {
