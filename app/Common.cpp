@@ -51,10 +51,14 @@ void OpenWithShell(QWidget*, const std::string& target) {
         shellOpener()(target);
         return;
     }
+    QDesktopServices::openUrl(ShellUrl(target));
+}
+
+QUrl ShellUrl(const std::string& target) {
     const QString text = QString::fromStdString(target);
     const bool isAddress = text.contains(QStringLiteral("://")) ||
                            text.startsWith(QStringLiteral("mailto:"), Qt::CaseInsensitive);
-    QDesktopServices::openUrl(isAddress ? QUrl(text) : QUrl::fromLocalFile(text));
+    return isAddress ? QUrl(text) : QUrl::fromLocalFile(text);
 }
 
 void EndProgramAtOnce() {

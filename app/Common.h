@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+class QUrl;
 class QWidget;
 
 // The folder of the running executable, always ending in "/".
@@ -19,6 +20,10 @@ std::string DataFolder();
 // Opens a document or web address with the desktop's default action. The
 // outcome is deliberately ignored: a missing help file is not worth a message.
 void OpenWithShell(QWidget* owner, const std::string& target);
+
+// What OpenWithShell hands to the desktop: a web or mail address as it is,
+// anything else as a local file (whose name may hold "#" or "?").
+QUrl ShellUrl(const std::string& target);
 
 // Tests replace the desktop hand-off so that nothing real is opened.
 void SetShellOpener(std::function<void(const std::string&)> opener);

@@ -11,6 +11,7 @@
 class TLameVersion {
 public:
     TLameVersion();
+    explicit TLameVersion(const BE_VERSION& record) : m_version(record) {}
     void Assign(const TLameVersion& source);
 
     uint8_t DLLMajorVersion() const { return m_version.byDLLMajorVersion; }

@@ -80,11 +80,15 @@ uint32_t PulseBackend::ClassifySource(const pa_source_info& info) {
     const char* port = info.active_port ? info.active_port->name : nullptr;
     const char* portDescription = info.active_port ? info.active_port->description : nullptr;
     const char* formFactor = pa_proplist_gets(info.proplist, PA_PROP_DEVICE_FORM_FACTOR);
-    if (containsWord(port, "mic") || containsWord(portDescription, "mic") ||
-        containsWord(formFactor, "microphone") || containsWord(formFactor, "headset") ||
-        containsWord(formFactor, "webcam"))
+    // Port types exist since libpulse 14; names and form factors cover older servers.
+    const uint32_t portType = info.active_port ? info.active_port->type : 0;
+    if (portType == PA_DEVICE_PORT_TYPE_MIC || portType == PA_DEVICE_PORT_TYPE_HEADSET ||
+        portType == PA_DEVICE_PORT_TYPE_HANDSET || containsWord(port, "mic") ||
+        containsWord(portDescription, "mic") || containsWord(formFactor, "microphone") ||
+        containsWord(formFactor, "headset") || containsWord(formFactor, "webcam"))
         return kInputMicrophone;
-    if (containsWord(port, "line") || containsWord(portDescription, "line"))
+    if (portType == PA_DEVICE_PORT_TYPE_LINE || containsWord(port, "line") ||
+        containsWord(portDescription, "line"))
         return kInputLine;
     return kInputAnalog;
 }

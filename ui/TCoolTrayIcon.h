@@ -50,6 +50,8 @@ public:
     // The click and double-click decisions, as the backend reports clicks.
     void LeftClicked();
     void DoubleClicked();
+    // A click held back, waiting to see whether a second one follows.
+    bool ClickPending() const { return m_clickTimer.isActive(); }
 
     static constexpr int kLevelIntervalMs = 100;
 

@@ -2,6 +2,7 @@
 #include "InstanceLock.h"
 #include "TempFolder.h"
 
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,12 +41,17 @@ TEST(Paths, ProgramFolderIsTheExecutablesFolder) {
     EXPECT_EQ(fs::canonical(folder), fs::canonical("/proc/self/exe").parent_path());
 }
 
-TEST(Shell, OpenerCanBeReplacedForTests) {
-    std::string opened;
-    SetShellOpener([&](const std::string& target) { opened = target; });
-    OpenWithShell(nullptr, "/tmp/recording.mp3");
-    SetShellOpener(nullptr);
-    EXPECT_EQ(opened, "/tmp/recording.mp3");
+TEST(Shell, AddressesGoAsTheyAreAndPathsAsLocalFiles) {
+    const QUrl web = ShellUrl("https://example.org/support?page=2#faq");
+    EXPECT_FALSE(web.isLocalFile());
+    EXPECT_EQ(web.toString(), "https://example.org/support?page=2#faq");
+    EXPECT_EQ(ShellUrl("mailto:me@example.org?subject=take").toString(),
+              "mailto:me@example.org?subject=take");
+    for (const std::string path : {"/tmp/take #1?.mp3", "/opt/tapewren/Tapewren.chm"}) {
+        const QUrl file = ShellUrl(path);
+        EXPECT_TRUE(file.isLocalFile()) << path;
+        EXPECT_EQ(file.toLocalFile().toStdString(), path);
+    }
 }
 
 TEST(InstanceLock, OneHolderPerDataFolderWhateverTheSession) {

@@ -19,6 +19,8 @@ TEST(SettingsParse, DecimalAndHexadecimal) {
     EXPECT_EQ(SettingsFile::ParseInteger("12abc"), std::nullopt);
     EXPECT_EQ(SettingsFile::ParseInteger("99999999999"), std::nullopt);
     EXPECT_EQ(SettingsFile::ParseInteger("+-1"), std::nullopt);
+    for (const char* text : {"0x1Fzz", "0x-1", "0x+1", "0x 1", "0x1 ", "0x100000000", "0xx1"})
+        EXPECT_EQ(SettingsFile::ParseInteger(text), std::nullopt) << text;
 }
 
 TEST(SettingsLoad, MissingFileIsNoSettings) {
@@ -40,6 +42,13 @@ TEST(SettingsLoad, BadValuesFallBackToEachKeysDefault) {
     EXPECT_TRUE(s->hideWizardWelcome);
     EXPECT_EQ(s->popupShowCount, 0);
     EXPECT_EQ(s->lastSaveDir, "/home/me/");
+
+    WriteFile(temp / "quillby.ini", "[Recorder]\nQuality=0x1Fzz\nVolume=0x-1\nPOPCount=0x7q\n");
+    const auto hex = SettingsFile(temp / "quillby.ini").Load();
+    ASSERT_TRUE(hex.has_value());
+    EXPECT_EQ(hex->quality, 12);
+    EXPECT_EQ(hex->volume, 10);
+    EXPECT_EQ(hex->popupShowCount, 0);
 }
 
 TEST(SettingsLoad, KeysMatchWithoutRegardToCaseAndMissingKeysTakeDefaults) {

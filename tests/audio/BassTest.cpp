@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <thread>
@@ -210,16 +211,23 @@ TEST_F(BassTest, VanishedSourceEndsTheCaptureAndIsReportedOnce) {
 
 TEST_F(BassTest, FreeIsHarmlessWhenNothingIsOpenAndClosesTheDevice) {
     SimulatedBackend* sim = install(threeInputs());
-    EXPECT_TRUE(BASS_RecordFree());
-    EXPECT_TRUE(BASS_Stop());
-    EXPECT_TRUE(BASS_Free());
+    BASS_RecordFree();
+    BASS_Stop();
+    BASS_Free();
+    EXPECT_TRUE(sim->Calls().empty()) << "nothing was open, so nothing is closed";
     ASSERT_TRUE(BASS_RecordInit(-1));
+    EXPECT_STREQ(BASS_RecordGetInputName(0), "Microphone");
     Counter counter;
     ASSERT_TRUE(BASS_RecordStart(44100, 0, countBlock, &counter));
     BASS_RecordFree();
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
     EXPECT_EQ(BASS_RecordGetInputName(0), nullptr);
     EXPECT_EQ(sim->Calls().back(), "Disconnect");
+    EXPECT_FALSE(BASS_RecordStart(44100, 0, countBlock, &counter)) << "closed until opened again";
+    BASS_RecordFree();
+    const auto calls = sim->Calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "Disconnect"), 1)
+        << "a second free is a no-op";
 }
 
 TEST(PeakLevel, ScalesClampsAndMirrorsMono) {

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cmath>
 #include <mutex>
+#include <random>
 #include <sstream>
 #include <thread>
 
@@ -130,6 +131,47 @@ TEST(EncoderMatrix, EveryPresetDecodesToTheToneItWasGiven) {
     for (const std::string& f : failures)
         ADD_FAILURE() << f;
     EXPECT_TRUE(failures.empty()) << failures.size() << " of 308 cases failed";
+}
+
+// Noise leaves the encoder nothing to save: a variable rate runs up to its
+// ceiling, never below its floor.
+TEST(EncoderMatrix, VbrNoiseStaysBetweenFloorAndCeiling) {
+    std::mt19937 random(16);
+    std::uniform_int_distribution<int> sample(-20000, 20000);
+    for (const int position : {35, 50, 61, 65, 76}) {
+        const RecordingParameters params = RecordingParametersFor(position, true, true);
+        SCOPED_TRACE(describe({position, true, true}));
+        std::vector<int16_t> pcm(static_cast<size_t>(params.captureRate) * 2 * 3);
+        for (int16_t& v : pcm)
+            v = static_cast<int16_t>(sample(random));
+        TLameCoder coder;
+        ConfigureEncoder(coder, params);
+        ASSERT_EQ(coder.OpenStream(), BE_ERR_SUCCESSFUL);
+        std::vector<uint8_t> out(coder.OutputBufferSize()), mp3;
+        const size_t chunk = coder.SamplesPerChunk();
+        for (size_t at = 0; at + chunk <= pcm.size(); at += chunk) {
+            uint32_t count = 0;
+            ASSERT_EQ(coder.EncodeChunk(pcm.data() + at, out.data(), count), BE_ERR_SUCCESSFUL);
+            mp3.insert(mp3.end(), out.begin(), out.begin() + count);
+        }
+        uint32_t count = 0;
+        coder.FinishStream(out.data(), count);
+        mp3.insert(mp3.end(), out.begin(), out.begin() + count);
+        coder.CloseStream();
+        const FrameWalk walk = WalkFrames(mp3);
+        ASSERT_FALSE(walk.broken);
+        ASSERT_GT(walk.frames, 10);
+        // The first frame is the header's placeholder and carries no audio.
+        const double seconds =
+            static_cast<double>(walk.frames - 1) * walk.samplesPerFrame / walk.sampleRate;
+        const double kbps =
+            static_cast<double>(mp3.size() - walk.firstFrameBytes) * 8 / seconds / 1000;
+        EXPECT_GE(kbps, params.bitrate);
+        EXPECT_LE(kbps, params.maxBitrate + 1.0);
+        if (params.maxBitrate >= 128) {
+            EXPECT_GT(kbps, 3.0 * params.bitrate) << "noise asks for far more than the floor";
+        }
+    }
 }
 
 TEST(EncoderMatrix, InfoTagIsWrittenOnlyOverAPlaceholderFrame) {

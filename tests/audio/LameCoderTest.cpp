@@ -3,7 +3,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdarg>
+#include <cstdio>
 #include <cstring>
+#include <stdarg.h>
+#include <stdio.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+// lame.h declares STEREO and MONO at global scope, as our channel modes do.
+namespace lame {
+#include <lame/lame.h>
+}
+using lame::get_lame_url;
+using lame::get_lame_version;
 
 namespace {
 // Reads a field of the record the way the stream interface sees it: bytes.
@@ -117,13 +131,30 @@ TEST(LameCoder, AssignCopiesSettingsOnly) {
     EXPECT_TRUE(target.Mp3FileName().empty());
 }
 
-TEST(LameCoder, VersionRecordNamesTheLibrary) {
+TEST(LameCoder, VersionRecordNamesTheLibraryAndAssignCopiesItsFourBytes) {
     TLameCoder coder;
-    EXPECT_EQ(coder.LameVersion().MajorVersion(), 3);
-    EXPECT_GE(coder.LameVersion().MinorVersion(), 99);
+    // The library's own text, e.g. "3.100", read by a function our layer does not use.
+    const std::string text = get_lame_version();
+    const std::string ours = std::to_string(coder.LameVersion().MajorVersion()) + "." +
+                             std::to_string(coder.LameVersion().MinorVersion());
+    EXPECT_EQ(text.substr(0, ours.size()), ours);
+    EXPECT_STREQ(coder.LameVersion().Record().zHomepage, get_lame_url());
+
+    BE_VERSION record{};
+    record.byDLLMajorVersion = 9;
+    record.byDLLMinorVersion = 8;
+    record.byMajorVersion = 7;
+    record.byMinorVersion = 6;
+    record.byAlphaLevel = 5;
+    const TLameVersion source(record);
     TLameVersion copy;
-    copy.Assign(coder.LameVersion());
-    EXPECT_EQ(copy.DLLMajorVersion(), coder.LameVersion().DLLMajorVersion());
+    copy.Assign(source);
+    EXPECT_EQ(copy.DLLMajorVersion(), 9);
+    EXPECT_EQ(copy.DLLMinorVersion(), 8);
+    EXPECT_EQ(copy.MajorVersion(), 7);
+    EXPECT_EQ(copy.MinorVersion(), 6);
+    EXPECT_EQ(copy.Record().byAlphaLevel, coder.LameVersion().Record().byAlphaLevel)
+        << "only the four published bytes are copied";
 }
 
 TEST(LameCoder, BadRecordsAreRefusedWithTheLibrarysCodes) {
@@ -147,33 +178,26 @@ TEST(LameCoder, BadRecordsAreRefusedWithTheLibrarysCodes) {
     EXPECT_EQ(coder.CloseStream(), BE_ERR_INVALID_HANDLE) << "closing what never opened is safe";
 }
 
-TEST(QualityPresets, TableEndsAndTellingEntries) {
-    ASSERT_EQ(QualityPresets.size(), 77u);
-    const auto is = [](int i, uint32_t rate, uint32_t kbps) {
-        return QualityPresets[static_cast<size_t>(i)].sampleRate == rate &&
-               QualityPresets[static_cast<size_t>(i)].bitRate == kbps;
+TEST(QualityPresets, WholeTableInSliderOrder) {
+    // One line per sample rate, the bit rates in slider order.
+    const std::vector<std::pair<uint32_t, std::vector<uint32_t>>> groups = {
+        {8000, {8, 16, 24, 32, 40, 48, 64, 80, 96}},
+        {11025, {8, 16, 24, 32, 40, 48, 64, 80, 96, 112}},
+        {16000, {16, 24, 32, 40, 48, 64, 80, 96, 112, 128, 160}},
+        {22050, {16, 24, 32, 40, 48, 64, 80, 96, 112, 128, 160, 192}},
+        {32000, {24, 32, 40, 48, 64, 80, 96, 112, 128, 160, 192, 224}},
+        {44100, {32, 40, 48, 64, 80, 96, 112, 128, 160, 192, 224, 320}},
+        {48000, {40, 48, 64, 80, 96, 112, 128, 160, 192, 224, 320}},
     };
-    EXPECT_TRUE(is(0, 8000, 8));
-    EXPECT_TRUE(is(8, 8000, 96));
-    EXPECT_TRUE(is(9, 11025, 8));
-    EXPECT_TRUE(is(12, 11025, 32));
-    EXPECT_TRUE(is(19, 16000, 16));
-    EXPECT_TRUE(is(29, 16000, 160));
-    EXPECT_TRUE(is(30, 22050, 16));
-    EXPECT_TRUE(is(41, 22050, 192));
-    EXPECT_TRUE(is(42, 32000, 24));
-    EXPECT_TRUE(is(53, 32000, 224));
-    EXPECT_TRUE(is(54, 44100, 32));
-    EXPECT_TRUE(is(61, 44100, 128));
-    EXPECT_TRUE(is(64, 44100, 224));
-    EXPECT_TRUE(is(65, 44100, 320));
-    EXPECT_TRUE(is(66, 48000, 40));
-    EXPECT_TRUE(is(76, 48000, 320));
-    for (size_t i = 1; i < QualityPresets.size(); ++i) {
-        const auto &a = QualityPresets[i - 1], &b = QualityPresets[i];
-        EXPECT_TRUE(b.sampleRate > a.sampleRate || b.bitRate > a.bitRate) << i;
-        EXPECT_NE(b.bitRate, 256u);
-    }
+    std::vector<std::pair<uint32_t, uint32_t>> expected;
+    for (const auto& [rate, kbps] : groups)
+        for (uint32_t k : kbps)
+            expected.emplace_back(rate, k);
+    ASSERT_EQ(expected.size(), 77u);
+    std::vector<std::pair<uint32_t, uint32_t>> table;
+    for (const QualityPreset& p : QualityPresets)
+        table.emplace_back(p.sampleRate, p.bitRate);
+    EXPECT_EQ(table, expected);
     EXPECT_EQ(&QualityPresetAt(99), &QualityPresets[76]);
     EXPECT_EQ(&QualityPresetAt(-3), &QualityPresets[0]);
 }

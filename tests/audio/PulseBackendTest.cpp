@@ -43,6 +43,13 @@ bool onBlock(const void*, DWORD length, void* user) {
     return true;
 }
 
+// Counts and returns at once: a callback slower than the sound keeps the
+// main loop busy, and Pause() waits for it.
+bool countOnly(const void*, DWORD, void* user) {
+    static_cast<Capture*>(user)->blocks++;
+    return true;
+}
+
 void onFailure(void* user) {
     static_cast<Capture*>(user)->failures++;
 }
@@ -125,6 +132,34 @@ TEST_F(PulseTest, NoCallbackRunsOnceStopHasReturned) {
         std::this_thread::sleep_for(std::chrono::milliseconds(100));
         EXPECT_EQ(capture.blocks, seen);
     }
+}
+
+TEST_F(PulseTest, NoBlockArrivesWhilePausedAndResumeBringsThemBack) {
+    const int monitor = findInput("Monitor of Speakers");
+    ASSERT_GE(monitor, 0);
+    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
+    Capture capture;
+    ASSERT_TRUE(BASS_RecordStart(44100, 0, countOnly, &capture, onFailure));
+    for (int round = 0; round < 3; ++round) {
+        const int before = capture.blocks;
+        ASSERT_TRUE(waitUntil([&] { return capture.blocks >= before + 3; }, 3000));
+        ASSERT_TRUE(BASS_ChannelPause(1));
+        EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PAUSED);
+        const int atPause = capture.blocks;
+        // What the server had on its way when the cork came is dropped too;
+        // ten fragments' time shows that nothing more comes.
+        ASSERT_TRUE(waitUntil(
+            [] {
+                return run("pactl list source-outputs").find("Corked: yes") != std::string::npos;
+            },
+            3000));
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        EXPECT_EQ(capture.blocks, atPause) << "round " << round;
+        ASSERT_TRUE(BASS_ChannelResume(1));
+        EXPECT_TRUE(waitUntil([&] { return capture.blocks > atPause; }, 3000));
+    }
+    BASS_ChannelStop(1);
+    EXPECT_EQ(capture.failures, 0);
 }
 
 TEST_F(PulseTest, BlocksArriveWithinAFractionOfASecond) {

@@ -72,6 +72,21 @@ TEST(TID3v1, FieldsAreTrimmedThenCut) {
     EXPECT_EQ(tag.Title(), std::string(30, 'a'));
     tag.SetTitle(QString(29, 'a') + "  b");
     EXPECT_EQ(tag.Title(), std::string(29, 'a') + " ") << "trimming comes before cutting";
+    // Every field at once, each longer than its place: none spills into the next.
+    TID3v1 full;
+    full.SetTitle(QString(40, 't'));
+    full.SetArtist(QString(40, 'a'));
+    full.SetAlbum(QString(40, 'l'));
+    full.SetYear("20261");
+    full.SetComment(QString(40, 'c'));
+    full.SetGenre(3);
+    EXPECT_EQ(full.Artist(), std::string(30, 'a'));
+    EXPECT_EQ(full.Album(), std::string(30, 'l'));
+    EXPECT_EQ(full.Comment(), std::string(30, 'c'));
+    const auto block = full.Block();
+    EXPECT_EQ(std::string(block.begin(), block.end()),
+              "TAG" + std::string(30, 't') + std::string(30, 'a') + std::string(30, 'l') + "2026" +
+                  std::string(30, 'c') + "\x03");
     tag.SetYear("20261");
     EXPECT_EQ(tag.Year(), "2026");
     tag.SetComment(QString::fromUtf8("Café – 東京"));

@@ -118,6 +118,7 @@ struct FrameWalk {
     int framesWithoutCrc = 0;
     int sampleRate = 0;
     int samplesPerFrame = 0;
+    size_t firstFrameBytes = 0;
     bool broken = false; // something that is not a frame where one should start
 };
 
@@ -150,6 +151,8 @@ inline FrameWalk WalkFrames(const std::vector<uint8_t>& bytes, size_t end = 0) {
         walk.samplesPerFrame = version == 3 ? 1152 : 576;
         if ((b1 & 1) != 0)
             ++walk.framesWithoutCrc;
+        if (walk.frames == 0)
+            walk.firstFrameBytes = length;
         ++walk.frames;
         at += length;
     }

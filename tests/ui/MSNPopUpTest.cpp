@@ -141,6 +141,7 @@ TEST_F(PopupTest, OtherEdgesAndAMovedTaskbarResetTheStack) {
     EXPECT_EQ(right->geometry(), QRect(978, 645, 1, 121));
     slideIn(right);
     EXPECT_EQ(right->geometry(), QRect(830, 645, 148, 121));
+    EXPECT_EQ(right->tmrExit->interval(), 5000) << "TimeOut counts seconds";
 }
 
 TEST_F(PopupTest, WithoutSlidingItAppearsWhole) {
@@ -149,6 +150,7 @@ TEST_F(PopupTest, WithoutSlidingItAppearsWhole) {
     EXPECT_EQ(p->geometry(), QRect(860, 615, 148, 121));
     EXPECT_FALSE(p->tmrScroll->isActive());
     EXPECT_TRUE(p->tmrExit->isActive());
+    EXPECT_EQ(p->tmrExit->interval(), 5000) << "TimeOut counts seconds";
 }
 
 TEST_F(PopupTest, LinkedTextOpensTheLinkAndOtherClicksOnlyClose) {

@@ -124,10 +124,18 @@ TEST_F(SaveTest, RefusedOverwriteLeavesBothFilesAndTheDialog) {
     EXPECT_NE(d->result(), QDialog::Accepted);
     EXPECT_EQ(ReadFile(music("old.mp3")), "keep me");
     EXPECT_EQ(ReadFile(m_take), m_takeBytes);
+    // The question is about the name ".mp3" is added to.
+    MessageBox::SetNextAnswer(MessageBox::Answer::No);
+    save(*d, "old");
+    EXPECT_EQ(shownTexts(),
+              std::vector<QString>{"File already exists, do you want to overwrite it?"});
+    EXPECT_NE(d->result(), QDialog::Accepted);
+    EXPECT_EQ(ReadFile(music("old.mp3")), "keep me");
     MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
-    save(*d, "old.mp3");
+    save(*d, "old");
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_EQ(ReadFile(music("old.mp3")), m_takeBytes);
+    EXPECT_FALSE(fs::exists(m_take));
 }
 
 TEST_F(SaveTest, TagSurvivesARefusedOverwriteAndIsWrittenOnce) {

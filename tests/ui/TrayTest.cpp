@@ -26,6 +26,14 @@ void pump(int ms) {
         QApplication::processEvents(QEventLoop::AllEvents, 5);
 }
 
+template <typename Pred> bool pumpUntil(Pred pred, int ms = 5000) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!pred() && timer.elapsed() < ms)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    return pred();
+}
+
 uint32_t level(uint32_t left, uint32_t right) {
     return left | (right << 16);
 }
@@ -163,29 +171,23 @@ TEST_F(TrayTest, BalloonCountRule) {
     EXPECT_TRUE(m_tray->balloons.empty()) << "six times is enough while both keys work";
 }
 
-TEST_F(TrayTest, ClickRecordsAfterTheDoubleClickTimeAndADoubleClickNeverClicks) {
+TEST_F(TrayTest, ClickRecordsAfterTheDoubleClickTimeAndTwoClicksInTimeConfigure) {
     m_tray->Click();
     EXPECT_FALSE(recording()) << "held back for the double-click time";
-    pump(QApplication::doubleClickInterval() + 100);
-    EXPECT_TRUE(recording());
+    EXPECT_TRUE(m_form->TrayIcon->ClickPending());
+    EXPECT_TRUE(pumpUntil([this] { return recording(); }));
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 0);
 
     m_tray->Click();
-    m_tray->DoubleClick(); // XEmbed trays: a click, then the double click
-    pump(QApplication::doubleClickInterval() + 100);
-    EXPECT_TRUE(recording()) << "a double click while recording does not stop it";
-    EXPECT_FALSE(m_form->isVisible());
-
-    m_tray->Click();
-    pump(QApplication::doubleClickInterval() + 100);
-    EXPECT_FALSE(recording());
+    EXPECT_TRUE(pumpUntil([this] { return !recording(); }));
+    EXPECT_EQ(m_dialogs, 1);
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36);
 
     m_tray->Click();
     m_tray->Click(); // trays that report every press as a click
-    pump(QApplication::doubleClickInterval() + 100);
+    EXPECT_FALSE(m_form->TrayIcon->ClickPending()) << "two clicks in time are a double click";
     EXPECT_FALSE(recording());
-    EXPECT_TRUE(m_form->isVisible()) << "two clicks in time are a double click";
+    EXPECT_TRUE(m_form->isVisible());
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 37);
     m_form->BtnCancelClick();
 }
@@ -198,7 +200,7 @@ TEST_F(TrayTest, BusyModeOnlyBringsTheWindowForward) {
     EXPECT_EQ(m_tray->toolTip,
               "Tapewren(TM)\r\nRecording is disabled when\r\nconfig window is active.");
     m_form->TrayIcon->LeftClicked();
-    pump(QApplication::doubleClickInterval() + 100);
+    EXPECT_TRUE(pumpUntil([this] { return !m_form->TrayIcon->ClickPending(); }));
     m_keys->Press(0xC04F);
     EXPECT_FALSE(recording()) << "neither a click nor the record key starts a take";
     m_form->BtnCancelClick();
@@ -207,11 +209,37 @@ TEST_F(TrayTest, BusyModeOnlyBringsTheWindowForward) {
     EXPECT_EQ(m_tray->menu, m_form->PopupMenu);
 }
 
-TEST_F(TrayTest, DoubleClickWhileRecordingOnlyRefuses) {
+TEST_F(TrayTest, DoubleClickWhileTheSaveDialogIsOpenOpensNothing) {
+    bool configShown = false;
+    m_form->SaveDialogDriver = [&](TFormSave& dialog) {
+        ++m_dialogs;
+        m_tray->DoubleClick();
+        configShown = m_form->isVisible();
+        MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+        dialog.reject();
+    };
     m_form->ToggleRecording(false);
-    m_form->TrayIconDblClick();
+    m_form->ToggleRecording(false);
+    ASSERT_EQ(m_dialogs, 1);
+    EXPECT_FALSE(configShown) << "the configuration window never opens over the save dialog";
+    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36);
+}
+
+TEST_F(TrayTest, DoubleClickWhileRecordingOrPausedOnlyRefuses) {
+    m_form->ToggleRecording(false);
+    m_tray->Click();
+    m_tray->DoubleClick(); // XEmbed trays: a click, then the double click
+    EXPECT_FALSE(m_form->TrayIcon->ClickPending()) << "the click belongs to the double click";
     EXPECT_FALSE(m_form->isVisible());
     EXPECT_TRUE(recording());
+    EXPECT_EQ(m_form->MSNPopUp->Text, "Configuration is disabled while recording is in progress.");
+    m_form->MSNPopUp->Text.clear();
+    m_keys->Press(0xC050);
+    ASSERT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PAUSED);
+    m_form->TrayIconDblClick();
+    EXPECT_FALSE(m_form->isVisible()) << "a paused take is still a take";
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PAUSED);
     EXPECT_EQ(m_form->MSNPopUp->Text, "Configuration is disabled while recording is in progress.");
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<TfrmMSNPopUp*>(w))
@@ -252,8 +280,13 @@ TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
               "Tapewren(TM)\r\nTotal Time: 01:02:05\r\nFile Size: 4 KB\r\nSource: Monitor of "
               "Speakers\r\nQuality: 11025 hz / 32 kbps\r\nVolume: 100%");
     m_form->TheRecorder().recordStartTick = TickCount() - 3725600;
-    EXPECT_NE(m_form->TrayIconMouseEnter().indexOf("01:02:06"), -1);
-    EXPECT_TRUE(m_form->findChildren<QTimer*>().size() > 0);
+    EXPECT_TRUE(pumpUntil([this] {
+        return m_tray->toolTip.contains("Total Time: 01:02:0") &&
+               !m_tray->toolTip.contains("01:02:05");
+    }));
+    m_form->ToggleRecording(false);
+    EXPECT_EQ(m_tray->toolTip,
+              "Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to configure.");
 }
 
 TEST_F(TrayTest, HintIsCutAt127Characters) {

@@ -24,7 +24,7 @@ discard_take() {
   wait_for 50 save_dialog || return 1
   xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null
   xdotool key Escape
-  sleep 0.4
+  wait_for 30 visible_window Tapewren || return 1 # the question "Delete ...?"
   xdotool key Return
   wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Save as\$' >/dev/null"
 }
@@ -95,6 +95,25 @@ xdotool key ctrl+alt+o
 check "Ctrl+Alt+O starts a take" wait_for 30 recording
 xdotool key ctrl+alt+o
 check "and stops it" wait_for 30 not_recording
+discard_take
+
+# The lock keys change the modifier state the keys arrive with.
+lock_on() { xset q | grep -q "$1: *on"; }
+xdotool key Num_Lock
+check "NumLock is on" lock_on "Num Lock"
+sleep 0.5
+xdotool key ctrl+alt+o
+check "Ctrl+Alt+O with NumLock on starts a take" wait_for 30 recording
+xdotool key ctrl+alt+p
+check "Ctrl+Alt+P with NumLock on pauses" wait_for 20 corked
+xdotool key Caps_Lock
+check "CapsLock is on too" lock_on "Caps Lock"
+xdotool key ctrl+alt+p
+check "Ctrl+Alt+P with both locks on resumes" wait_for 20 bash -c "! pactl list source-outputs | grep -q 'Corked: yes'"
+xdotool key ctrl+alt+o
+check "Ctrl+Alt+O with both locks on stops the take" wait_for 30 not_recording
+xdotool key Num_Lock Caps_Lock
+check "and the locks are off again" bash -c "! xset q | grep -q 'Lock: *on'"
 discard_take
 
 # Holding the key toggles once, not once per auto-repeat.
