@@ -89,8 +89,7 @@ void Recorder::startSequence() {
     }
     m_tempFileStream = tempFileName.empty() ? nullptr : m_createFile(tempFileName);
     if (!m_tempFileStream) {
-        m_host.ShowError("Unable to create MP3 file.");
-        failedStartCleanup();
+        failedStart("Unable to create MP3 file.");
         return;
     }
 
@@ -100,8 +99,7 @@ void Recorder::startSequence() {
     ConfigureEncoder(*m_encoder, params);
     m_vbr = params.vbr;
     if (m_encoder->OpenStream() != BE_ERR_SUCCESSFUL || m_encoder->SamplesPerChunk() == 0) {
-        m_host.ShowError("Unable to start the MP3 encoder.");
-        failedStartCleanup();
+        failedStart("Unable to start the MP3 encoder.");
         return;
     }
 
@@ -120,18 +118,23 @@ void Recorder::startSequence() {
     const DWORD flags = settings.stereo ? 0 : BASS_SAMPLE_MONO;
     if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
                           &Recorder::captureFailed)) {
-        m_host.ShowError("Unable to start recording.");
-        failedStartCleanup();
+        failedStart("Unable to start recording.");
     }
 }
 
-void Recorder::failedStartCleanup() {
-    // The file, if made, stays in the working folder until the next start.
-    if (m_tempFileStream)
+void Recorder::failedStart(const char* text) {
+    // The empty file goes, and the take is wholly gone before the box shows:
+    // its event loop lets clicks and hot keys through.
+    if (m_tempFileStream) {
         m_tempFileStream->Close();
-    m_tempFileStream.reset();
+        m_tempFileStream.reset();
+        std::error_code ec;
+        std::filesystem::remove(tempFileName, ec);
+    }
+    tempFileName.clear();
     releaseRecording();
     m_host.SetTrayIcon(kIdleIcon);
+    m_host.ShowError(text);
 }
 
 void Recorder::releaseRecording() {
@@ -255,6 +258,9 @@ void Recorder::stopSequence() {
     releaseRecording();
 
     m_host.EnterTrayBusyMode();
+    // A failure during the take has been reported already.
+    if (!written && !m_writeFailed)
+        m_host.ShowError(kEndNotWrittenText);
     m_host.RunSaveDialog(tempFileName, emailAfterRecording);
     m_host.SaveLastDir();
     tempFileName.clear();

@@ -74,6 +74,8 @@ public:
     static constexpr size_t kFlushThreshold = 524288;
     static constexpr const char* kWriteFailedText =
         "Failed to write MP3 file to disk. Please check your disk space.";
+    static constexpr const char* kEndNotWrittenText =
+        "The end of the recording could not be written to disk. The file is incomplete.";
     static constexpr const char* kDeviceLostText =
         "Recording stopped: the recording device is no longer available.";
 
@@ -83,7 +85,7 @@ private:
 
     void startSequence();
     void stopSequence();
-    void failedStartCleanup();
+    void failedStart(const char* text);
     void releaseRecording();
     bool encode(const int16_t* pcm);
     bool flushPending();

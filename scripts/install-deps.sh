@@ -8,4 +8,5 @@ apt-get install -y -q \
   qt6-base-dev libpulse-dev libmp3lame-dev libsimpleini-dev libxcb1-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   pulseaudio pulseaudio-utils xvfb icewm x11-utils xdotool imagemagick fonts-dejavu-core \
-  sox ffmpeg mpg123
+  sox ffmpeg mpg123 \
+  tesseract-ocr tesseract-ocr-eng

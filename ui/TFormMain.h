@@ -38,6 +38,9 @@ public:
     void FormClose();
     void ShutdownAudio();
     void SelectDefaultChannel();
+    // The sound server is back: its inputs are read again and the chosen
+    // one is kept by name where it still exists.
+    void RefreshInputs();
     void ToggleRecording(bool email);
     void TogglePause();
     Recorder& TheRecorder() { return m_recorder; }
@@ -119,6 +122,7 @@ protected:
 
 private:
     void placeBottomRight();
+    void fillInputList();
     void buildMenu();
     void refreshHint();
     void showSliderHint(QSlider* slider, const QString& text);
@@ -129,5 +133,6 @@ private:
     QTimer m_hintRefresh;
     Recorder m_recorder;
     bool m_audioOpen = false;
+    bool m_settingsUnreadable = false;
     bool m_closed = false;
 };
