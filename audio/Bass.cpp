@@ -112,7 +112,8 @@ HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
 
 void BASS_RecordSetServerProc(RECORDSERVERPROC proc, void* user) {
     if (!proc) {
-        BASS_Backend().SetReconnectHandler(nullptr);
+        if (lib().backend)
+            lib().backend->SetReconnectHandler(nullptr);
         return;
     }
     BASS_Backend().SetReconnectHandler([proc, user] { proc(user); });
