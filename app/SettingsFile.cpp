@@ -8,9 +8,7 @@
 #include <charconv>
 #include <cstdio>
 #include <fcntl.h>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -24,13 +22,27 @@ bool fileExists(const std::string& path) {
 }
 
 // Only a regular file is read: the INI library would choke on a folder.
+// A stream would take a refused open or a read error for an empty file.
 bool loadFile(CSimpleIniA& ini, const std::string& path) {
-    struct stat st {};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
         return false;
-    std::ifstream in(path, std::ios::binary);
-    std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    return !in.bad() && ini.LoadData(data) == SI_OK;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    std::string data;
+    char buffer[4096];
+    while (ok) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        data.append(buffer, static_cast<size_t>(n));
+    }
+    ::close(fd);
+    return ok && ini.LoadData(data) == SI_OK;
 }
 
 // Loads the current file, if any, so that a save keeps what it does not own.
@@ -115,6 +127,17 @@ std::optional<int> SettingsFile::ParseInteger(const std::string& text) {
     if (ec != std::errc() || ptr != end)
         return std::nullopt;
     return value;
+}
+
+bool SettingsFile::Readable() const {
+    CSimpleIniA ini(true);
+    return !fileExists(m_path) || loadFile(ini, m_path);
+}
+
+std::string SettingsFile::ReadErrorText() const {
+    return "Unable to read " + m_path +
+           ". The default settings are used and the file is left "
+           "as it is.";
 }
 
 std::optional<RecorderSettings> SettingsFile::Load() const {

@@ -31,6 +31,12 @@ public:
     [[nodiscard]] bool SaveAtExit(const RecorderSettings& settings) const;
     [[nodiscard]] bool SaveLastDir(const std::string& lastDir) const;
 
+    // False when the file exists but cannot be read (refused, a folder, a
+    // read error); the program must then leave it alone.
+    bool Readable() const;
+    // What the user is told, once, about such a file.
+    std::string ReadErrorText() const;
+
     // "Unable to write to <path>", the text shown when a save fails.
     std::string WriteErrorText() const;
 

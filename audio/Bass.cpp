@@ -110,6 +110,15 @@ HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
     return started ? kRecordChannel : 0;
 }
 
+void BASS_RecordSetServerProc(RECORDSERVERPROC proc, void* user) {
+    if (!proc) {
+        if (lib().backend)
+            lib().backend->SetReconnectHandler(nullptr);
+        return;
+    }
+    BASS_Backend().SetReconnectHandler([proc, user] { proc(user); });
+}
+
 DWORD BASS_ChannelGetLevel(DWORD handle) {
     if (handle != kRecordChannel)
         return static_cast<DWORD>(-1);

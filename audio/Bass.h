@@ -18,6 +18,8 @@ using HRECORD = DWORD;
 using RECORDPROC = bool (*)(const void* buffer, DWORD length, void* user);
 // The recording ended because its source or the sound server went away.
 using RECORDFAILPROC = void (*)(void* user);
+// The sound server came back after it had gone away; read the inputs again.
+using RECORDSERVERPROC = void (*)(void* user);
 
 constexpr DWORD BASS_VERSION = 0x00080001;
 constexpr DWORD BASS_INPUT_OFF = 0x10000;
@@ -39,6 +41,8 @@ DWORD BASS_RecordGetInput(int input);
 BOOL BASS_RecordSetInput(int input, DWORD setting);
 HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
                          RECORDFAILPROC failProc = nullptr);
+// Called from the capture thread; null to stop being told.
+void BASS_RecordSetServerProc(RECORDSERVERPROC proc, void* user);
 DWORD BASS_ChannelGetLevel(DWORD handle);
 DWORD BASS_ChannelIsActive(DWORD handle);
 BOOL BASS_ChannelPause(DWORD handle);

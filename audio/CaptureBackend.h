@@ -31,6 +31,10 @@ public:
     // backend's thread, after the last block.
     using FailFn = std::function<void()>;
 
+    // The sound server came back after it had gone away; its inputs may
+    // differ now. Runs on the backend's thread.
+    using ReconnectFn = std::function<void()>;
+
     virtual ~CaptureBackend() = default;
 
     virtual bool Connect() = 0;
@@ -50,6 +54,8 @@ public:
     // Peak of the latest block: left in the low 16 bits, right in the high.
     virtual uint32_t Level() const = 0;
     virtual void Disconnect() = 0;
+    // Kept across Disconnect() and Connect().
+    virtual void SetReconnectHandler(ReconnectFn onReconnect) = 0;
 };
 
 // Peak level of a block of 16-bit PCM, 0..128 per channel, as the capture

@@ -12,6 +12,10 @@ namespace {
 // or pause. The server's default fragment, two seconds, would also hold the
 // first block back that long.
 constexpr uint32_t kFragmentMs = 100;
+// How often a lost sound server is looked for, and how long a connection
+// may take to get through its handshake before it is tried afresh.
+constexpr pa_usec_t kRetryUsec = 500 * PA_USEC_PER_MSEC;
+constexpr pa_usec_t kHandshakeUsec = 3 * PA_USEC_PER_SEC;
 
 class LoopLock {
 public:
@@ -96,9 +100,70 @@ uint32_t PulseBackend::ClassifySource(const pa_source_info& info) {
 void PulseBackend::onContextState(pa_context* context, void* self) {
     auto* backend = static_cast<PulseBackend*>(self);
     const pa_context_state_t state = pa_context_get_state(context);
-    if ((state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) && backend->m_stream)
-        backend->endCapture(true);
+    if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) {
+        if (backend->m_stream)
+            backend->endCapture(true);
+        // The server may come back (a crash, a restart, an update).
+        if (backend->m_established)
+            backend->scheduleReconnect(kRetryUsec);
+    } else if (state == PA_CONTEXT_READY && backend->m_reconnecting) {
+        backend->m_reconnecting = false;
+        if (backend->m_onReconnect)
+            backend->m_onReconnect();
+    }
     pa_threaded_mainloop_signal(backend->m_loop, 0);
+}
+
+void PulseBackend::scheduleReconnect(uint64_t delayUsec) {
+    m_reconnecting = true;
+    pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_loop);
+    timeval when{};
+    pa_timeval_add(pa_gettimeofday(&when), delayUsec);
+    if (m_retry)
+        api->time_restart(m_retry, &when);
+    else
+        m_retry = api->time_new(api, &when, &PulseBackend::onRetry, this);
+}
+
+// PA_CONTEXT_NOFAIL would wait for the server only where it announces
+// itself on D-Bus, so a dead context is replaced on a timer instead.
+void PulseBackend::onRetry(pa_mainloop_api* api, pa_time_event* event, const timeval*, void* self) {
+    auto* backend = static_cast<PulseBackend*>(self);
+    api->time_free(event);
+    backend->m_retry = nullptr;
+    pa_context* context = backend->m_context;
+    if (context && pa_context_get_state(context) == PA_CONTEXT_READY)
+        return;
+    // Also a connection still stuck in its handshake is started again: a
+    // server that was starting up may never answer it.
+    backend->scheduleReconnect(backend->newContext() ? kHandshakeUsec : kRetryUsec);
+}
+
+bool PulseBackend::newContext() {
+    if (m_context) {
+        pa_context_set_state_callback(m_context, nullptr, nullptr);
+        pa_context_disconnect(m_context);
+        pa_context_unref(m_context);
+        m_context = nullptr;
+    }
+    pa_proplist* props = pa_proplist_new();
+    pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Tapewren");
+    pa_proplist_sets(props, PA_PROP_APPLICATION_ID, "tapewren");
+    pa_proplist_sets(props, PA_PROP_APPLICATION_ICON_NAME, "audio-input-microphone");
+    m_context =
+        pa_context_new_with_proplist(pa_threaded_mainloop_get_api(m_loop), "Tapewren", props);
+    pa_proplist_free(props);
+    if (!m_context)
+        return false;
+    pa_context_set_state_callback(m_context, &PulseBackend::onContextState, this);
+    // Back to the server first found, not to whatever the environment names now.
+    const char* server = m_server.empty() ? nullptr : m_server.c_str();
+    return pa_context_connect(m_context, server, PA_CONTEXT_NOFLAGS, nullptr) >= 0;
+}
+
+void PulseBackend::SetReconnectHandler(ReconnectFn onReconnect) {
+    LoopLock lock(m_loop, m_loop && !inLoopThread());
+    m_onReconnect = std::move(onReconnect);
 }
 
 void PulseBackend::onStreamState(pa_stream* stream, void* self) {
@@ -147,20 +212,10 @@ bool PulseBackend::Connect() {
     m_loop = pa_threaded_mainloop_new();
     if (!m_loop)
         return false;
-    pa_proplist* props = pa_proplist_new();
-    pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Tapewren");
-    pa_proplist_sets(props, PA_PROP_APPLICATION_ID, "tapewren");
-    pa_proplist_sets(props, PA_PROP_APPLICATION_ICON_NAME, "audio-input-microphone");
-    m_context =
-        pa_context_new_with_proplist(pa_threaded_mainloop_get_api(m_loop), "Tapewren", props);
-    pa_proplist_free(props);
-    if (!m_context) {
-        Disconnect();
-        return false;
-    }
-    pa_context_set_state_callback(m_context, &PulseBackend::onContextState, this);
-    if (pa_context_connect(m_context, nullptr, PA_CONTEXT_NOFLAGS, nullptr) < 0 ||
-        pa_threaded_mainloop_start(m_loop) < 0) {
+    m_established = false;
+    m_reconnecting = false;
+    m_server.clear();
+    if (!newContext() || pa_threaded_mainloop_start(m_loop) < 0) {
         Disconnect();
         return false;
     }
@@ -177,10 +232,14 @@ bool PulseBackend::Connect() {
                 break;
             pa_threaded_mainloop_wait(m_loop);
         }
-        if (ready)
+        if (ready) {
             readSources();
+            const char* server = pa_context_get_server(m_context);
+            m_server = server ? server : "";
+        }
+        m_established = ready && !m_sources.empty();
     }
-    if (!ready || m_sources.empty()) {
+    if (!m_established) {
         Disconnect();
         return false;
     }
@@ -226,9 +285,12 @@ void PulseBackend::readSources() {
 }
 
 bool PulseBackend::HasOutputDevice() {
+    if (!m_loop)
+        return false;
+    // The loop thread replaces the context when the server comes back.
+    LoopLock lock(m_loop, !inLoopThread());
     if (!m_context)
         return false;
-    LoopLock lock(m_loop, !inLoopThread());
     SinkQuery query{m_loop};
     waitFor(m_loop, pa_context_get_sink_info_list(
                         m_context,
@@ -244,11 +306,11 @@ bool PulseBackend::HasOutputDevice() {
 }
 
 std::vector<CaptureInput> PulseBackend::Inputs() {
-    if (!m_context)
+    if (!m_loop)
         return {};
     {
         LoopLock lock(m_loop, !inLoopThread());
-        if (pa_context_get_state(m_context) == PA_CONTEXT_READY)
+        if (m_context && pa_context_get_state(m_context) == PA_CONTEXT_READY)
             readSources();
     }
     std::vector<CaptureInput> inputs;
@@ -258,7 +320,7 @@ std::vector<CaptureInput> PulseBackend::Inputs() {
 }
 
 bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int> volume) {
-    if (!m_context || index < 0 || index >= static_cast<int>(m_sources.size()))
+    if (!m_loop || index < 0 || index >= static_cast<int>(m_sources.size()))
         return false;
     Source& source = m_sources[static_cast<size_t>(index)];
     // Switching off only deselects: other programs may be using the source.
@@ -267,6 +329,8 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
     if (!volume)
         return true;
     LoopLock lock(m_loop, !inLoopThread());
+    if (!m_context)
+        return false;
     pa_cvolume cv;
     // The source's own channel count: a stereo volume on a mono source is refused.
     pa_cvolume_set(&cv, source.channels,
@@ -297,10 +361,10 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
 }
 
 bool PulseBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) {
-    if (!m_context || m_stream || (channels != 1 && channels != 2) || rate == 0)
+    if (!m_loop || (channels != 1 && channels != 2) || rate == 0)
         return false;
     LoopLock lock(m_loop, !inLoopThread());
-    if (pa_context_get_state(m_context) != PA_CONTEXT_READY)
+    if (!m_context || m_stream || pa_context_get_state(m_context) != PA_CONTEXT_READY)
         return false;
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
     m_stream = pa_stream_new(m_context, "Recording", &sampleSpec, nullptr);
@@ -341,17 +405,22 @@ bool PulseBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn on
 }
 
 void PulseBackend::Pause() {
+    if (!m_loop)
+        return;
+    // The loop thread may end the stream at any moment: look at it locked.
+    LoopLock lock(m_loop, !inLoopThread());
     if (!m_stream || m_state != 1)
         return;
-    LoopLock lock(m_loop, !inLoopThread());
     m_state = 3;
     pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
 }
 
 void PulseBackend::Resume() {
-    if (!m_stream || m_state != 3)
+    if (!m_loop)
         return;
     LoopLock lock(m_loop, !inLoopThread());
+    if (!m_stream || m_state != 3)
+        return;
     m_state = 1;
     pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
 }
@@ -359,10 +428,6 @@ void PulseBackend::Resume() {
 void PulseBackend::Stop() {
     if (!m_loop)
         return;
-    if (!m_stream && m_retired.empty()) {
-        m_state = 0;
-        return;
-    }
     // Blocks are delivered with the loop locked: once we hold the lock, no
     // callback runs, and after the stream is released none will.
     // The loop thread hands its lock straight back to itself while blocks
@@ -414,6 +479,13 @@ void PulseBackend::Disconnect() {
     pa_threaded_mainloop_lock(m_loop);
     releaseStream();
     m_state = 0;
+    if (m_retry) {
+        pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_loop);
+        api->time_free(m_retry);
+        m_retry = nullptr;
+    }
+    m_established = false;
+    m_reconnecting = false;
     if (m_context) {
         pa_context_set_state_callback(m_context, nullptr, nullptr);
         pa_context_disconnect(m_context);

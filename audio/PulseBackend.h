@@ -11,6 +11,9 @@ struct pa_threaded_mainloop;
 struct pa_context;
 struct pa_stream;
 struct pa_source_info;
+struct pa_mainloop_api;
+struct pa_time_event;
+struct timeval;
 
 // Recording through the PulseAudio client API (PipeWire desktops serve it
 // too). The sound server's sources, monitors included, are the inputs.
@@ -31,6 +34,7 @@ public:
     int State() const override { return m_state.load(); }
     uint32_t Level() const override { return m_level.load(); }
     void Disconnect() override;
+    void SetReconnectHandler(ReconnectFn onReconnect) override;
 
     struct Source {
         uint32_t index = 0;
@@ -44,7 +48,11 @@ private:
     static void onContextState(pa_context* context, void* self);
     static void onStreamState(pa_stream* stream, void* self);
     static void onStreamRead(pa_stream* stream, size_t bytes, void* self);
+    static void onRetry(pa_mainloop_api* api, pa_time_event* event, const timeval* when,
+                        void* self);
 
+    bool newContext();
+    void scheduleReconnect(uint64_t delayUsec);
     void readSources();
     void endCapture(bool failed);
     void releaseStream();
@@ -54,6 +62,12 @@ private:
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;
     std::vector<pa_stream*> m_retired;
+    pa_time_event* m_retry = nullptr;
+    // Set once the first connection stood: later losses are retried.
+    bool m_established = false;
+    bool m_reconnecting = false;
+    std::string m_server;
+    ReconnectFn m_onReconnect;
     std::vector<Source> m_sources;
     int m_selected = -1;
     int m_channels = 2;

@@ -89,8 +89,7 @@ void Recorder::startSequence() {
     }
     m_tempFileStream = tempFileName.empty() ? nullptr : m_createFile(tempFileName);
     if (!m_tempFileStream) {
-        m_host.ShowError("Unable to create MP3 file.");
-        failedStartCleanup();
+        failedStart("Unable to create MP3 file.");
         return;
     }
 
@@ -102,8 +101,7 @@ void Recorder::startSequence() {
     m_flushSamples = uint64_t{kFlushSeconds} * params.captureRate * (settings.stereo ? 2 : 1);
     m_samplesPending = 0;
     if (m_encoder->OpenStream() != BE_ERR_SUCCESSFUL || m_encoder->SamplesPerChunk() == 0) {
-        m_host.ShowError("Unable to start the MP3 encoder.");
-        failedStartCleanup();
+        failedStart("Unable to start the MP3 encoder.");
         return;
     }
 
@@ -122,18 +120,23 @@ void Recorder::startSequence() {
     const DWORD flags = settings.stereo ? 0 : BASS_SAMPLE_MONO;
     if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
                           &Recorder::captureFailed)) {
-        m_host.ShowError("Unable to start recording.");
-        failedStartCleanup();
+        failedStart("Unable to start recording.");
     }
 }
 
-void Recorder::failedStartCleanup() {
-    // The file, if made, stays in the working folder until the next start.
-    if (m_tempFileStream)
+void Recorder::failedStart(const char* text) {
+    // The empty file goes, and the take is wholly gone before the box shows:
+    // its event loop lets clicks and hot keys through.
+    if (m_tempFileStream) {
         m_tempFileStream->Close();
-    m_tempFileStream.reset();
+        m_tempFileStream.reset();
+        std::error_code ec;
+        std::filesystem::remove(tempFileName, ec);
+    }
+    tempFileName.clear();
     releaseRecording();
     m_host.SetTrayIcon(kIdleIcon);
+    m_host.ShowError(text);
 }
 
 void Recorder::releaseRecording() {
@@ -259,13 +262,21 @@ void Recorder::stopSequence() {
     if (m_vbr && written && !m_writeFailed)
         m_encoder->WriteInfoTag(tempFileName);
     releaseRecording();
-    OfferTake(tempFileName, emailAfterRecording);
+    // A failure during the take has been reported already.
+    offerTake(tempFileName, emailAfterRecording, !written && !m_writeFailed);
     m_endRequested = false;
 }
 
 void Recorder::OfferTake(const std::string& fileName, bool email) {
+    offerTake(fileName, email, false);
+}
+
+void Recorder::offerTake(const std::string& fileName, bool email, bool endNotWritten) {
     tempFileName = fileName;
+    // Busy first, so that no click starts a take while the news is shown.
     m_host.EnterTrayBusyMode();
+    if (endNotWritten)
+        m_host.ShowError(kEndNotWrittenText);
     m_host.RunSaveDialog(tempFileName, email);
     m_host.SaveLastDir();
     tempFileName.clear();

@@ -81,16 +81,19 @@ public:
     static constexpr uint32_t kFlushSeconds = 5;
     static constexpr const char* kWriteFailedText =
         "Failed to write MP3 file to disk. Please check your disk space.";
+    static constexpr const char* kEndNotWrittenText =
+        "The end of the recording could not be written to disk. The file is incomplete.";
     static constexpr const char* kDeviceLostText =
         "Recording stopped: the recording device is no longer available.";
 
 private:
+    void offerTake(const std::string& fileName, bool email, bool endNotWritten);
     static bool recordProc(const void* block, uint32_t length, void* user);
     static void captureFailed(void* user);
 
     void startSequence();
     void stopSequence();
-    void failedStartCleanup();
+    void failedStart(const char* text);
     void releaseRecording();
     bool encode(const int16_t* pcm);
     bool flushPending();

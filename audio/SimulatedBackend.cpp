@@ -196,3 +196,28 @@ int SimulatedBackend::StartedChannels() const {
     std::lock_guard lock(m_mutex);
     return m_channels;
 }
+
+void SimulatedBackend::SetReconnectHandler(ReconnectFn onReconnect) {
+    std::lock_guard lock(m_mutex);
+    m_onReconnect = std::move(onReconnect);
+}
+
+void SimulatedBackend::Reconnect(std::vector<CaptureInput> inputs) {
+    ReconnectFn notify;
+    {
+        std::lock_guard lock(m_mutex);
+        log("Reconnect");
+        const std::string selected =
+            m_selected >= 0 && m_selected < static_cast<int>(m_script.inputs.size())
+                ? m_script.inputs[static_cast<size_t>(m_selected)].name
+                : std::string();
+        m_script.inputs = std::move(inputs);
+        m_selected = -1;
+        for (size_t i = 0; i < m_script.inputs.size(); ++i)
+            if (!selected.empty() && m_script.inputs[i].name == selected)
+                m_selected = static_cast<int>(i);
+        notify = m_onReconnect;
+    }
+    if (notify)
+        notify();
+}

@@ -37,6 +37,7 @@ public:
     int State() const override;
     uint32_t Level() const override;
     void Disconnect() override;
+    void SetReconnectHandler(ReconnectFn onReconnect) override;
 
     // Queues a block for delivery; blocks queued before Start wait for it.
     void Push(std::vector<uint8_t> block);
@@ -44,6 +45,9 @@ public:
     void FailAfterQueued();
     // Waits until every queued block was delivered (or the capture ended).
     void WaitUntilDrained();
+    // The server went away and came back with these inputs; the selection
+    // follows its input by name, as the real server's does.
+    void Reconnect(std::vector<CaptureInput> inputs);
 
     // "Connect", "SetInput 2 on 37", "Start 44100 2", "Stop"...
     std::vector<std::string> Calls() const;
@@ -64,6 +68,7 @@ private:
     std::vector<std::string> m_calls;
     BlockFn m_onBlock;
     FailFn m_onFail;
+    ReconnectFn m_onReconnect;
     bool m_connected = false;
     bool m_failPending = false;
     bool m_stopRequested = false;

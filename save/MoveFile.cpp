@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,7 +33,8 @@ bool copyAcross(const std::string& source, const std::string& target, bool repla
     const int in = ::open(source.c_str(), O_RDONLY | O_CLOEXEC);
     if (in < 0)
         return false;
-    std::string temp = target + ".part-XXXXXX";
+    // Short, so that a name that just fits does not fail for its copy.
+    std::string temp = FolderOf(target) + ".tw-XXXXXX";
     const int out = ::mkstemp(temp.data());
     if (out < 0) {
         ::close(in);
@@ -40,8 +42,12 @@ bool copyAcross(const std::string& source, const std::string& target, bool repla
     }
     ::fchmod(out, 0644);
     bool ok = copyInto(in, out) && ::fsync(out) == 0;
+    int failure = errno;
     ::close(in);
-    ok = ::close(out) == 0 && ok;
+    if (::close(out) != 0 && ok) {
+        ok = false;
+        failure = errno;
+    }
     if (ok) {
         if (replace)
             ok = ::rename(temp.c_str(), target.c_str()) == 0;
@@ -49,10 +55,13 @@ bool copyAcross(const std::string& source, const std::string& target, bool repla
             // File systems without hard links (a FAT stick): check, then rename.
             ok = (errno == EPERM || errno == ENOTSUP || errno == EMLINK) && !PathExists(target) &&
                  ::rename(temp.c_str(), target.c_str()) == 0;
+        failure = ok ? 0 : errno;
     }
     ::unlink(temp.c_str());
-    if (!ok)
+    if (!ok) {
+        errno = failure;
         return false;
+    }
     ::unlink(source.c_str());
     return true;
 }
@@ -63,21 +72,77 @@ bool PathExists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-bool MoveFile(const std::string& source, const std::string& target, bool replace) {
+namespace {
+bool move(const std::string& source, const std::string& target, bool replace) {
     struct stat st {};
-    if (::stat(source.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
+    if (::stat(source.c_str(), &st) != 0)
         return false;
-    if (!replace && PathExists(target))
+    if (!S_ISREG(st.st_mode)) {
+        errno = EINVAL;
         return false;
+    }
     struct stat existing {};
-    if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
+    if (::stat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        errno = EISDIR;
         return false;
+    }
+    if (!replace && PathExists(target)) {
+        errno = EEXIST;
+        return false;
+    }
     if (replace ? ::rename(source.c_str(), target.c_str()) == 0
                 : ::link(source.c_str(), target.c_str()) == 0 && ::unlink(source.c_str()) == 0)
         return true;
     if (errno != EXDEV && errno != EPERM && errno != EMLINK && errno != ENOTSUP)
         return false;
     return copyAcross(source, target, replace);
+}
+} // namespace
+
+bool MoveFile(const std::string& source, const std::string& target, bool replace, int* error) {
+    errno = 0;
+    const bool ok = move(source, target, replace);
+    if (error)
+        *error = ok ? 0 : (errno ? errno : EIO);
+    return ok;
+}
+
+std::string SaveFailureText(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return "Unable to save file. Please check disk space.";
+    case EROFS:
+    case EACCES:
+    case EPERM:
+        return "Unable to save file: the folder is read-only.";
+    case ENAMETOOLONG:
+        return "Unable to save file: the name is too long.";
+    case EISDIR:
+        return "Unable to save file: a folder of that name exists.";
+    case ENOENT:
+    case ENOTDIR:
+        return "Unable to save file: the folder does not exist.";
+    case EEXIST:
+        return "Unable to save file: a file of that name exists.";
+    default:
+        return std::string("Unable to save file: ") + std::strerror(error) + ".";
+    }
+}
+
+std::string TagFailureText(const std::string& fileName, int error) {
+    struct stat st {};
+    if (::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size < 128)
+        return "Unable to write the tag: the recording is too short.";
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EFBIG:
+        return "Unable to write the tag. Please check disk space.";
+    default:
+        return std::string("Unable to write the tag: ") + std::strerror(error) + ".";
+    }
 }
 
 std::string SaveTargetPath(const std::string& fileName) {

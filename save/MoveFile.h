@@ -6,7 +6,15 @@
 // copied beside the target and renamed over it, so that a failed copy never
 // leaves a half-written file in place of a good one; the source goes only
 // once the target is complete.
-bool MoveFile(const std::string& source, const std::string& target, bool replace);
+// On failure, *error (when given) holds the errno that stopped it; a
+// target that is a folder gives EISDIR.
+bool MoveFile(const std::string& source, const std::string& target, bool replace,
+              int* error = nullptr);
+
+// What the user is told when a save failed with that errno.
+std::string SaveFailureText(int error);
+// What the user is told when the tag could not be written to a file.
+std::string TagFailureText(const std::string& fileName, int error);
 
 // Whether a file or folder of that name exists.
 bool PathExists(const std::string& path);

@@ -100,7 +100,8 @@ bool TID3v1::StripTag(const std::string& fileName) {
     off_t size = 0;
     char marker[3] = {};
     {
-        Fd in(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+        // Without O_NONBLOCK, opening a FIFO waits for a writer forever.
+        Fd in(::open(fileName.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
         struct stat st {};
         if (in.get() < 0 || ::fstat(in.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
             st.st_size < kTagSize)
@@ -129,10 +130,13 @@ bool TID3v1::WriteTag(const std::string& fileName) const {
         n = ::write(out.get(), block.data(), block.size());
     } while (n < 0 && errno == EINTR);
     if (n != kTagSize) {
+        // A short write to a regular file means the disk is full.
+        const int error = n < 0 ? errno : ENOSPC;
         // A partial block would read as a broken tag; take it back.
         struct stat st {};
         if (n > 0 && ::fstat(out.get(), &st) == 0) [[maybe_unused]]
             const int ignored = ::ftruncate(out.get(), st.st_size - n);
+        errno = error;
         return false;
     }
     return out.Close();

@@ -39,7 +39,8 @@ public:
     // True when the file ends without a tag or the tag was cut off. Never
     // throws; false on any failure, the file closed on every path.
     static bool StripTag(const std::string& fileName);
-    // Replaces any tag at the end of the file with this one.
+    // Replaces any tag at the end of the file with this one. On failure
+    // errno says why.
     bool WriteTag(const std::string& fileName) const;
 
 private:

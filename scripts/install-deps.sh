@@ -10,4 +10,4 @@ apt-get install -y -q \
   pulseaudio pulseaudio-utils xvfb icewm x11-utils xdotool imagemagick fonts-dejavu-core \
   sox ffmpeg mpg123 xdg-utils lame \
   dbus dbus-daemon libglib2.0-bin desktop-file-utils appstream dpkg-dev \
-  linux-perf valgrind
+  linux-perf valgrind tesseract-ocr tesseract-ocr-eng

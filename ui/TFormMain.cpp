@@ -24,6 +24,7 @@
 #include <QShowEvent>
 
 #include <cstdio>
+#include <limits>
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -229,14 +230,15 @@ bool TFormMain::FormCreate() {
         return false;
     }
     m_audioOpen = true;
+    BASS_RecordSetServerProc(
+        [](void* self) {
+            auto* form = static_cast<TFormMain*>(self);
+            QMetaObject::invokeMethod(
+                form, [form] { form->RefreshInputs(); }, Qt::QueuedConnection);
+        },
+        this);
 
-    ComboChannels->clear();
-    for (int i = 0;; ++i) {
-        const char* name = BASS_RecordGetInputName(i);
-        if (!name)
-            break;
-        ComboChannels->addItem(QString::fromUtf8(name));
-    }
+    fillInputList();
 
     ActivateHotKeys();
     LoadSettings();
@@ -249,6 +251,28 @@ bool TFormMain::FormCreate() {
     if (!m_leftTakes.empty())
         QMetaObject::invokeMethod(this, &TFormMain::OfferLeftTakes, Qt::QueuedConnection);
     return true;
+}
+
+void TFormMain::fillInputList() {
+    ComboChannels->clear();
+    for (int i = 0;; ++i) {
+        const char* name = BASS_RecordGetInputName(i);
+        if (!name)
+            break;
+        ComboChannels->addItem(QString::fromUtf8(name));
+    }
+}
+
+void TFormMain::RefreshInputs() {
+    if (!m_audioOpen)
+        return;
+    const QString chosen = ComboChannels->currentText();
+    fillInputList();
+    const int at = ComboChannels->findText(chosen, Qt::MatchExactly);
+    if (at >= 0)
+        ComboChannels->setCurrentIndex(at);
+    else
+        SelectDefaultChannel();
 }
 
 void TFormMain::SelectDefaultChannel() {
@@ -275,6 +299,10 @@ void TFormMain::SelectDefaultChannel() {
 }
 
 void TFormMain::LoadSettings() {
+    // Writing over a file we could not read would lose what it holds.
+    m_settingsUnreadable = !m_settings.Readable();
+    if (m_settingsUnreadable)
+        MessageBox::Error(QString::fromStdString(m_settings.ReadErrorText()));
     const std::optional<RecorderSettings> stored = m_settings.Load();
     if (!stored) {
         SelectDefaultChannel();
@@ -362,7 +390,7 @@ void TFormMain::FormClose() {
     m_closed = true;
     // A program that cannot be quit would be worse than settings not kept:
     // say so, and go on closing.
-    if (!m_settings.SaveAtExit(CurrentSettings()))
+    if (!m_settingsUnreadable && !m_settings.SaveAtExit(CurrentSettings()))
         MessageBox::Error(QString::fromStdString(m_settings.WriteErrorText()));
     ShutdownAudio();
     emit closed();
@@ -373,6 +401,7 @@ void TFormMain::ShutdownAudio() {
     TrayIcon->SetVisible(false);
     m_hintRefresh.stop();
     m_recorder.FreeStreams();
+    BASS_RecordSetServerProc(nullptr, nullptr);
     BASS_RecordFree();
     BASS_Stop();
     BASS_Free();
@@ -409,7 +438,9 @@ void TFormMain::ActivateHotKeys() {
 void TFormMain::ShowStartupBalloon() {
     if (popupShowCount >= 6 && RecordHotKey->Active() && PauseHotKey->Active())
         return;
-    ++popupShowCount;
+    // The count comes from the settings file, which may hold any number.
+    if (popupShowCount < std::numeric_limits<int>::max())
+        ++popupShowCount;
     TrayIcon->ShowBalloon(QStringLiteral("Tapewren"),
                           QStringLiteral("Single click to record/stop\r\n") + HotKeyStatusText +
                               QStringLiteral("\r\nDouble-click to configure,\r\nRight click to get "
@@ -701,6 +732,6 @@ void TFormMain::SendEmail(QWidget* owner, const TEmail& mail) {
 }
 
 void TFormMain::SaveLastDir() {
-    if (!m_settings.SaveLastDir(lastSaveDir))
+    if (!m_settingsUnreadable && !m_settings.SaveLastDir(lastSaveDir))
         MessageBox::Error(QString::fromStdString(m_settings.WriteErrorText()));
 }

@@ -51,6 +51,9 @@ public:
     void FormClose();
     void ShutdownAudio();
     void SelectDefaultChannel();
+    // The sound server is back: its inputs are read again and the chosen
+    // one is kept by name where it still exists.
+    void RefreshInputs();
     void ToggleRecording(bool email);
     void TogglePause();
     Recorder& TheRecorder() { return m_recorder; }
@@ -150,6 +153,7 @@ protected:
 
 private:
     void placeBottomRight();
+    void fillInputList();
     void buildMenu();
     void refreshHint();
     void showSliderHint(QSlider* slider, const QString& text);
@@ -161,6 +165,7 @@ private:
     QTimer m_hintRefresh;
     Recorder m_recorder;
     bool m_audioOpen = false;
+    bool m_settingsUnreadable = false;
     bool m_closed = false;
     std::vector<std::string> m_leftTakes;
     QPointer<TFormSave> m_saveDialog;

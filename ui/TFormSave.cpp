@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace {
@@ -258,14 +259,20 @@ void TFormSave::BtnApplyClick() {
     tag.SetYear(EditYear->text());
     const int genre = ComboGenre->currentIndex();
     tag.SetGenre(static_cast<uint8_t>(genre >= 0 ? genre : kGenreUnknown));
-    // A take that cannot be tagged is still worth saving.
-    [[maybe_unused]] const bool tagged = tag.WriteTag(m_context.tempFileName);
+    // The user asked for a tag: saving without it would pass unnoticed.
+    if (!tag.WriteTag(m_context.tempFileName)) {
+        const int error = errno;
+        MessageBox::Error(QString::fromStdString(TagFailureText(m_context.tempFileName, error)));
+        return;
+    }
     PanelSaveDlg->accept();
 }
 
 void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& DefaultAction) {
     const std::string name = fileName.toStdString();
-    m_context.lastSaveDir = FolderOf(name);
+    // A folder that is not there would only send the next dialog astray.
+    if (QFileInfo(QString::fromStdString(FolderOf(name))).isDir())
+        m_context.lastSaveDir = FolderOf(name);
     if (!PathExists(m_context.tempFileName)) {
         MessageBox::Error(QStringLiteral("Record data file is missing. File can't be saved!!"));
         return;
@@ -279,14 +286,21 @@ void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& Defau
     }
     m_saveTargetPath = ::SaveTargetPath(name);
     const TEmail mail = VoiceMail(m_saveTargetPath);
+    // Not a question of overwriting: a folder is never replaced.
+    if (QFileInfo(QString::fromStdString(m_saveTargetPath)).isDir()) {
+        MessageBox::Error(QString::fromStdString(SaveFailureText(EISDIR)));
+        DefaultAction = false;
+        return;
+    }
     const bool exists = PathExists(m_saveTargetPath);
     if (exists &&
         !MessageBox::Confirm(QStringLiteral("File already exists, do you want to overwrite it?"))) {
         DefaultAction = false;
         return;
     }
-    if (!MoveFile(m_context.tempFileName, m_saveTargetPath, exists)) {
-        MessageBox::Error(QStringLiteral("Unable to save file. Please check disk space."));
+    int error = 0;
+    if (!MoveFile(m_context.tempFileName, m_saveTargetPath, exists, &error)) {
+        MessageBox::Error(QString::fromStdString(SaveFailureText(error)));
         DefaultAction = false;
         return;
     }

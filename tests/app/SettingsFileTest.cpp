@@ -129,9 +129,21 @@ TEST(SettingsSave, WriteIntoAMissingFolderFailsWithItsMessage) {
 
 TEST(SettingsSave, AFileThatCannotBeReadIsNotReplaced) {
     TempFolder temp;
-    std::filesystem::create_directories(temp / "quillby.ini");
-    SettingsFile file(temp / "quillby.ini");
-    EXPECT_TRUE(file.Load().has_value());
-    EXPECT_FALSE(file.SaveAtExit(RecorderSettings{}));
-    EXPECT_TRUE(std::filesystem::is_directory(temp / "quillby.ini"));
+    std::filesystem::create_directories(temp / "folder/quillby.ini");
+    // Opens, then every read fails (EIO), as a failing disk would.
+    std::filesystem::create_directories(temp / "ioerror");
+    std::filesystem::create_symlink("/proc/self/mem", temp / "ioerror/quillby.ini");
+    for (const char* name : {"folder/quillby.ini", "ioerror/quillby.ini"}) {
+        SettingsFile file(temp / name);
+        EXPECT_FALSE(file.Readable()) << name;
+        EXPECT_TRUE(file.Load().has_value()) << name;
+        EXPECT_FALSE(file.SaveAtExit(RecorderSettings{})) << name;
+        EXPECT_FALSE(file.SaveLastDir("/x/")) << name;
+        EXPECT_EQ(file.ReadErrorText(), "Unable to read " + (temp / name) +
+                                            ". The default settings are used and the file is "
+                                            "left as it is.");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(temp / "folder/quillby.ini"));
+    EXPECT_TRUE(std::filesystem::is_symlink(temp / "ioerror/quillby.ini"));
+    EXPECT_TRUE(SettingsFile(temp / "missing.ini").Readable()) << "no file is no failure";
 }

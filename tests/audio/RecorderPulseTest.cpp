@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <thread>
@@ -79,12 +80,25 @@ TEST(RecorderPulse, TenSecondsOfTheToneFromTheSpeakersMonitor) {
     BASS_SetBackend(nullptr);
 }
 
-TEST(RecorderPulse, KillingTheSoundServerKeepsWhatWasRecorded) {
+TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     TempFolder folder;
     const std::string base = folder / "pulse";
     const std::string script = std::string(TAPEWREN_SOURCE_DIR) + "/scripts/desktop.sh";
-    RunCommand("'" + script + "' pulse '" + base + "' 2>&1");
-    const std::string pid = RunCommand("cat '" + base + "/run/pulse/pid' 2>/dev/null");
+    const std::string server = "PULSE_SERVER='unix:" + base + "/run/pulse/native' ";
+    const auto startServer = [&] {
+        RunCommand("'" + script + "' pulse '" + base + "' 2>&1");
+        return RunCommand("cat '" + base + "/run/pulse/pid' 2>/dev/null");
+    };
+    // A tone keeps the idle null sink from handing out sound in two-second lumps.
+    const auto playTone = [&] {
+        RunCommand(server + "setsid bash -c \"sox -q -n -r "
+                            "44100 -c 2 -b 16 -e signed -t raw - synth 30 sine 440 vol 0.5 | pacat "
+                            "--latency-msec=10 --rate=44100 --channels=2 --format=s16le -d spk\" "
+                            "</dev/null >/dev/null 2>&1 &");
+        for (int i = 0; i < 100 && RunCommand(server + "pactl list short sink-inputs").empty(); ++i)
+            pumpFor(std::chrono::milliseconds(20));
+    };
+    const std::string pid = startServer();
     if (pid.empty())
         GTEST_SKIP() << "no PulseAudio daemon could be started";
     const char* saved = std::getenv("PULSE_SERVER");
@@ -92,27 +106,20 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsWhatWasRecorded) {
     ::setenv("PULSE_SERVER", ("unix:" + base + "/run/pulse/native").c_str(), 1);
     BASS_SetBackend(std::make_unique<PulseBackend>());
     const bool opened = BASS_RecordInit(-1);
+    // The server found at the start is the one looked for again.
     if (saved)
         ::setenv("PULSE_SERVER", keep.c_str(), 1);
     else
         ::unsetenv("PULSE_SERVER");
     ASSERT_TRUE(opened);
+    std::atomic<int> returns{0};
+    BASS_RecordSetServerProc([](void* n) { ++*static_cast<std::atomic<int>*>(n); }, &returns);
 
     FakeRecorderHost host;
     host.settings.channel = findInput("Monitor of Speakers");
     host.settings.quality = 61;
     ASSERT_GE(host.settings.channel, 0);
-    // A tone keeps the idle null sink from handing out sound in two-second lumps.
-    RunCommand("PULSE_SERVER='unix:" + base +
-               "/run/pulse/native' setsid bash -c \"sox -q -n -r "
-               "44100 -c 2 -b 16 -e signed -t raw - synth 30 sine 440 vol 0.5 | pacat "
-               "--latency-msec=10 --rate=44100 --channels=2 --format=s16le -d spk\" "
-               "</dev/null >/dev/null 2>&1 &");
-    for (int i = 0; i < 100 && RunCommand("PULSE_SERVER='unix:" + base +
-                                          "/run/pulse/native' pactl list short sink-inputs")
-                                   .empty();
-         ++i)
-        pumpFor(std::chrono::milliseconds(20));
+    playTone();
     Recorder recorder(host, folder / "tmp");
     std::filesystem::create_directories(folder / "tmp");
     recorder.ToggleRecording(false);
@@ -121,7 +128,6 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsWhatWasRecorded) {
     RunCommand("kill -9 " + pid);
     for (int i = 0; i < 500 && host.dialogs == 0; ++i)
         pumpFor(std::chrono::milliseconds(10));
-    RunCommand("'" + script + "' stop '" + base + "'");
 
     ASSERT_EQ(host.dialogs, 1);
     EXPECT_EQ(host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
@@ -132,6 +138,33 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsWhatWasRecorded) {
     // still in memory when the server went away.
     EXPECT_GT(static_cast<double>(d.Frames()) / 44100, 0.5);
     EXPECT_NEAR(ToneFrequency(d, 0), 440.0, 4.0);
+
+    // No server: the take cannot start and leaves nothing behind.
+    recorder.ToggleRecording(false);
+    EXPECT_EQ(host.errors, std::vector<std::string>{"Unable to start recording."});
+    EXPECT_FALSE(std::filesystem::exists(folder / "tmp/tmpfile2.mp3"));
+
+    ASSERT_FALSE(startServer().empty());
+    for (int i = 0; i < 500 && returns == 0; ++i)
+        pumpFor(std::chrono::milliseconds(10));
+    EXPECT_EQ(returns, 1) << "the return was reported";
+    host.settings.channel = findInput("Monitor of Speakers");
+    ASSERT_GE(host.settings.channel, 0);
+    playTone();
+    host.errors.clear();
+    recorder.ToggleRecording(false);
+    EXPECT_TRUE(host.errors.empty());
+    pumpFor(std::chrono::seconds(3));
+    recorder.ToggleRecording(false);
+    ASSERT_EQ(host.dialogs, 2);
+    const Decoded again = DecodeMp3(host.savedFile);
+    // A fresh null sink hands out its first seconds in lumps: some sound is
+    // enough to show that the take records.
+    EXPECT_GT(static_cast<double>(again.Frames()) / 44100, 0.1);
+    EXPECT_NEAR(ToneFrequency(again, 0), 440.0, 4.0);
+
+    RunCommand("'" + script + "' stop '" + base + "'");
+    BASS_RecordSetServerProc(nullptr, nullptr);
     BASS_RecordFree();
     BASS_SetBackend(nullptr);
 }

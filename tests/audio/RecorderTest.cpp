@@ -249,19 +249,61 @@ TEST_F(RecorderTest, FailedStartsSayWhyAndLeaveNothingRunning) {
     EXPECT_FALSE(m_recorder->IsActive());
 }
 
-TEST_F(RecorderTest, CaptureThatDoesNotStartKeepsTheEmptyFile) {
+TEST_F(RecorderTest, CaptureThatDoesNotStartLeavesNoFileAndIsGoneBeforeTheBox) {
     SimulatedBackend::Script script;
     script.inputs = {{"Mic", kInputMicrophone, 100}};
     script.startSucceeds = false;
     BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
     ASSERT_TRUE(BASS_RecordInit(-1));
     m_host.settings.channel = 0;
+    bool activeDuringBox = true;
+    bool fileDuringBox = true;
+    int clicks = 0;
+    m_host.onError = [&] {
+        activeDuringBox = m_recorder->IsActive();
+        fileDuringBox = !fs::is_empty(m_folder / "tmp");
+        // A click on the tray while the box is up.
+        if (clicks++ == 0)
+            m_recorder->ToggleRecording(false);
+    };
     m_recorder->ToggleRecording(false);
-    EXPECT_EQ(m_host.errors, std::vector<std::string>{"Unable to start recording."});
-    EXPECT_EQ(m_host.icons, (std::vector<int>{0, 36}));
-    EXPECT_TRUE(fs::exists(m_folder / "tmp/tmpfile1.mp3"));
+    EXPECT_FALSE(activeDuringBox);
+    EXPECT_FALSE(fileDuringBox);
+    EXPECT_EQ(m_host.errors, (std::vector<std::string>{"Unable to start recording.",
+                                                       "Unable to start recording."}))
+        << "the click tried a fresh take";
+    EXPECT_EQ(m_host.icons, (std::vector<int>{0, 36, 0, 36}));
+    EXPECT_TRUE(fs::is_empty(m_folder / "tmp"));
     EXPECT_FALSE(m_recorder->IsActive());
-    EXPECT_EQ(m_host.dialogs, 0);
+    EXPECT_EQ(m_host.dialogs, 0) << "no half-started take reached the save dialog";
+}
+
+TEST_F(RecorderTest, FinalWriteThatFailsIsReportedAndTheTakeStillOffered) {
+    class UnclosableWriter : public FailingWriter {
+    public:
+        using FailingWriter::FailingWriter;
+        bool Close() override {
+            FailingWriter::Close();
+            return false;
+        }
+    };
+    m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
+        return std::make_unique<UnclosableWriter>(CreateNewFile(path), SIZE_MAX);
+    });
+    const std::vector<int16_t> tone = Tone(44100, 2, 0.5);
+    EXPECT_TRUE(take(asBytes(tone), {4410}) == reference(tone, 61, true));
+    EXPECT_EQ(m_host.errors, std::vector<std::string>{Recorder::kEndNotWrittenText});
+    EXPECT_EQ(m_host.dialogs, 1);
+    EXPECT_TRUE(m_host.notifications.empty());
+
+    m_host.errors.clear();
+    m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
+        return std::make_unique<FailingWriter>(CreateNewFile(path), 1000);
+    });
+    take(asBytes(tone), {4410});
+    EXPECT_EQ(m_host.errors, std::vector<std::string>{Recorder::kEndNotWrittenText})
+        << "the flush at stop fails";
+    EXPECT_EQ(m_host.savedBytes.size(), 1000u);
 }
 
 TEST_F(RecorderTest, FullDiskKeepsEverythingWrittenAndTheProgramGoesOn) {

@@ -138,6 +138,10 @@ TEST(TID3v1, ShortEmptyAndMissingFilesAreLeftAlone) {
     EXPECT_FALSE(std::filesystem::exists(temp / "missing.mp3"));
     EXPECT_FALSE(TID3v1::StripTag(temp / "missing.mp3"));
     EXPECT_TRUE(TID3v1::StripTag(temp / "short.mp3") == false);
+    // A FIFO has no writer: opening it for reading must not wait for one.
+    ASSERT_EQ(::mkfifo((temp / "pipe.mp3").c_str(), 0644), 0);
+    EXPECT_FALSE(tag.WriteTag(temp / "pipe.mp3"));
+    EXPECT_FALSE(TID3v1::StripTag(temp / "pipe.mp3"));
 }
 
 TEST(TID3v1, ReadOnlyFileIsTaggedAndWritableAfterwards) {

@@ -22,9 +22,15 @@ public:
     bool savedEmail = false;
     int dialogs = 0;
     std::function<void(uint32_t)> onLevel;
+    // Runs while an error box would be up: what the user could do meanwhile.
+    std::function<void()> onError;
 
     Settings RecordingSettings() override { return settings; }
-    void ShowError(const std::string& text) override { errors.push_back(text); }
+    void ShowError(const std::string& text) override {
+        errors.push_back(text);
+        if (onError)
+            onError();
+    }
     void ShowNotification(const std::string& text) override { notifications.push_back(text); }
     void SetTrayIcon(int index) override { icons.push_back(index); }
     void UpdateLevelIcon(uint32_t level) override {

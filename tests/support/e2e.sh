@@ -20,6 +20,10 @@ check() { # description, command...
 
 finish() { # name
   echo "$1: $passed passed, $failed failed"
+  if [ "$failed" -gt 0 ] && [ -s "$work/program.log" ]; then
+    echo "-- what the program said:"
+    cat "$work/program.log"
+  fi
   [ "$failed" -eq 0 ]
 }
 
@@ -131,4 +135,53 @@ save_take() { # full path: typed into the "Save as" dialog, then Enter
   xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null || true
   xdotool type --delay 10 "$1"
   xdotool key Return
+}
+start_ready() { # a program of its own in $app, input 0 at full volume, 44.1 kHz 128 kbps,
+  # with $work/music to save into; waits for its tray icon
+  app=$work/app
+  install_copy "$app"
+  printf '[Recorder]\nChannel=0\nVolume=100\nQuality=61\n' >"$app/quillby.ini"
+  mkdir -p "$work/music"
+  start "$app"
+  check "tray icon" wait_for 100 tray_window
+}
+popup_shown() { # a popup window of 148 x 121
+  local w
+  for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "$WIDTH" -eq 148 ] && [ "$HEIGHT" -eq 121 ] && return 0
+  done
+  return 1
+}
+frequency() { # the tone's frequency, from sox over the decoded samples
+  mpg123 -q -w "$work/decoded.wav" "$1" 2>/dev/null
+  # One channel: sox's estimate over two channels together is off.
+  sox "$work/decoded.wav" -n remix 1 stat 2>&1 | awk '/Rough +frequency/ { print $3 }'
+}
+save_dialog_open() { visible_window "Save as"; }
+save_dialog_closed() { ! xdotool search --onlyvisible --name '^Save as$' >/dev/null 2>&1; }
+save_as() { # path: types it into the open save dialog and presses Enter
+  local win
+  win=$(visible_window "Save as" | head -1)
+  xdotool windowactivate --sync "$win" 2>/dev/null || true
+  xdotool key ctrl+a
+  xdotool type --delay 5 "$1"
+  xdotool key Return
+}
+above() { # window, window: the first is stacked above the second
+  local w i=0 pa=0 pb=0
+  for w in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'); do
+    i=$((i + 1))
+    [ $((w)) -eq "$1" ] && pa=$i
+    [ $((w)) -eq "$2" ] && pb=$i
+  done
+  [ "$pa" -gt 0 ] && [ "$pb" -gt 0 ] && [ "$pa" -gt "$pb" ]
+}
+box_text() { # window of a message box: what it says, read off the screen
+  # Out from under any other window first: the screen is what is read.
+  xdotool windowmove "$1" 0 0 >/dev/null 2>&1
+  sleep 0.3
+  import -window "$1" "$work/box.png" &&
+    convert "$work/box.png" -resize 300% -colorspace Gray "$work/box-big.png" &&
+    tesseract "$work/box-big.png" - 2>/dev/null | tr '\n' ' ' | tr -s ' '
 }

@@ -2,6 +2,7 @@
 #include "Bass.h"
 #include "FakeDesktop.h"
 #include "MessageBox.h"
+#include "Mount.h"
 #include "SimulatedBackend.h"
 #include "TFormSave.h"
 #include "SimulatedSound.h"
@@ -16,7 +17,10 @@
 #include <QSlider>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
 #include <filesystem>
+#include <limits>
 #include <sys/stat.h>
 
 namespace fs = std::filesystem;
@@ -135,9 +139,14 @@ TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
 
 TEST_F(FormMainTest, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
     install(micMixMonitor());
-    fs::create_directories(m_folder / "quillby.ini"); // a file that cannot be replaced
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=5\n");
+    // Readable, but a mount point cannot be replaced, even by root.
+    TestMount pinned = TestMount::ReadOnlyBind(m_folder / "quillby.ini");
+    if (!pinned.Ok())
+        GTEST_SKIP() << "cannot mount here";
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
+    EXPECT_TRUE(shown().empty());
     bool closed = false;
     QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
     form.MenuExitClick();
@@ -147,6 +156,66 @@ TEST_F(FormMainTest, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
     EXPECT_EQ(boxes[0].caption, "Tapewren");
     EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
     EXPECT_TRUE(closed);
+    EXPECT_EQ(ReadFile(m_folder / "quillby.ini"), "[Recorder]\nQuality=5\n");
+}
+
+TEST_F(FormMainTest, UnreadableSettingsAreReportedOnceAtStartAndLeftAlone) {
+    install(micMixMonitor());
+    // Every read fails (EIO), as on a failing disk.
+    fs::create_symlink("/proc/self/mem", m_folder / "quillby.ini");
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form.FormCreate());
+    auto boxes = shown();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text.toStdString(), "Unable to read " + (m_folder / "quillby.ini") +
+                                               ". The default settings are used and the file "
+                                               "is left as it is.");
+    EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
+    EXPECT_EQ(form.SliderQuality->value(), 12) << "defaults";
+    form.lastSaveDir = m_folder.Path();
+    form.SaveLastDir();
+    form.MenuExitClick();
+    EXPECT_TRUE(shown().empty()) << "said once";
+    EXPECT_TRUE(fs::is_symlink(m_folder / "quillby.ini")) << "not written over";
+}
+
+TEST_F(FormMainTest, ShownBalloonCountStopsAtTheLargestNumber) {
+    install(micMixMonitor());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nPOPCount=2147483647\n");
+    auto keys = std::make_unique<FakeHotKeys>();
+    keys->taken.insert(0xC04F); // the balloon then shows at every start
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::move(keys));
+    ASSERT_TRUE(form.FormCreate());
+    EXPECT_EQ(form.popupShowCount, std::numeric_limits<int>::max());
+    form.FormClose();
+    EXPECT_EQ(SettingsFile(m_folder / "quillby.ini").Load()->popupShowCount,
+              std::numeric_limits<int>::max());
+}
+
+TEST_F(FormMainTest, ReturningSoundServerRefreshesTheInputsAndKeepsTheChosenOneByName) {
+    SimulatedBackend* sim = install(micMixMonitor());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form.FormCreate());
+    form.ComboChannels->setCurrentIndex(1); // Stereo Mix
+    sim->Reconnect({{"Headset", kInputMicrophone, 100},
+                    {"Monitor of Speakers", kInputWaveOutput, 100},
+                    {"Stereo Mix", kInputAnalog, 100}});
+    QCoreApplication::processEvents();
+    ASSERT_EQ(form.ComboChannels->count(), 3);
+    EXPECT_EQ(form.ComboChannels->itemText(0), "Headset");
+    EXPECT_EQ(form.ComboChannels->currentText(), "Stereo Mix");
+    EXPECT_EQ(form.RecordingSettings().channel, 2);
+
+    sim->Reconnect(
+        {{"Headset", kInputMicrophone, 100}, {"Monitor of Speakers", kInputWaveOutput, 100}});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.ComboChannels->count(), 2);
+    EXPECT_EQ(form.ComboChannels->currentText(), "Monitor of Speakers")
+        << "the chosen one is gone: the default choice";
+    form.FormClose();
+    sim->Reconnect(micMixMonitor());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form.ComboChannels->count(), 2) << "no longer told after shut-down";
 }
 
 TEST_F(FormMainTest, NoSoundServerIsFatalAndTouchesNothing) {

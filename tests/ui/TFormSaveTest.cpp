@@ -3,6 +3,7 @@
 #include "FakeDesktop.h"
 #include "FakeMailClient.h"
 #include "MessageBox.h"
+#include "Mount.h"
 #include "SimulatedBackend.h"
 #include "TFormMain.h"
 #include "TempFolder.h"
@@ -16,6 +17,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 
@@ -221,6 +223,74 @@ TEST_F(SaveTest, PanelHandlesFoldersDotsAndWildcardsItself) {
     d->PanelSaveDlg->FileNameEdit()->clear();
     d->PanelSaveDlg->accept();
     EXPECT_TRUE(shownTexts().empty()) << "an empty name does nothing";
+}
+
+TEST_F(SaveTest, EachSaveFailureSaysWhatIsWrongAndKeepsTheTakeAndTheDialog) {
+    auto d = dialog();
+    const auto refused = [&](const std::string& typed, const QString& text) {
+        save(*d, QString::fromStdString(typed));
+        EXPECT_EQ(shownTexts(), std::vector<QString>{text}) << typed;
+        EXPECT_NE(d->result(), QDialog::Accepted) << typed;
+        EXPECT_EQ(ReadFile(m_take), m_takeBytes) << typed;
+        EXPECT_TRUE(m_notes.empty()) << typed;
+    };
+    refused(m_folder / "nowhere/take", "Unable to save file: the folder does not exist.");
+    EXPECT_EQ(d->LastSaveDir(), "/old/") << "a missing folder is not remembered";
+    refused(std::string(300, 'n'), "Unable to save file: the name is too long.");
+    fs::create_directories(music("take.mp3"));
+    refused("take", "Unable to save file: a folder of that name exists.");
+    EXPECT_TRUE(fs::is_directory(music("take.mp3")));
+
+    fs::create_directories(music("stick"));
+    TestMount readOnly = TestMount::Tmpfs(music("stick"), "1m");
+    if (readOnly.Ok() && readOnly.MakeReadOnly())
+        refused("stick/take", "Unable to save file: the folder is read-only.");
+    else
+        ADD_FAILURE() << "cannot mount a read-only folder here";
+    fs::create_directories(music("full"));
+    TestMount full = TestMount::Tmpfs(music("full"), "4k");
+    if (full.Ok()) {
+        refused("full/take", "Unable to save file. Please check disk space.");
+        EXPECT_TRUE(fs::is_empty(music("full"))) << "no partial copy left";
+    } else {
+        ADD_FAILURE() << "cannot mount a small disk here";
+    }
+    EXPECT_EQ(d->LastSaveDir(), music("full/"));
+
+    save(*d, "at last");
+    EXPECT_EQ(d->result(), QDialog::Accepted);
+    EXPECT_EQ(ReadFile(music("at last.mp3")), m_takeBytes);
+}
+
+TEST_F(SaveTest, SaveWithTagThatCannotWriteTheTagSaysSoAndSavesNothing) {
+    const auto refused = [&](const std::string& name, const QString& text) {
+        const std::string before = ReadFile(m_take);
+        auto d = dialog();
+        type(*d, QString::fromStdString(name));
+        d->BtnApplyClick();
+        EXPECT_EQ(shownTexts(), std::vector<QString>{text});
+        EXPECT_NE(d->result(), QDialog::Accepted) << "the dialog stays";
+        EXPECT_FALSE(fs::exists(music(name + ".mp3")));
+        EXPECT_EQ(ReadFile(m_take), before) << "the take as it was, no half tag";
+    };
+    WriteFile(m_take, "too short");
+    refused("short", "Unable to write the tag: the recording is too short.");
+
+    // A disk with no room left for the 128 bytes of the tag.
+    fs::create_directories(m_folder / "disk");
+    TestMount disk = TestMount::Tmpfs(m_folder / "disk", "64k");
+    ASSERT_TRUE(disk.Ok()) << "cannot mount a small disk here";
+    m_take = m_folder / "disk/tmpfile1.mp3";
+    // Whole pages, so that the tag cannot slip into the last one's slack.
+    WriteFile(m_take, m_takeBytes + std::string(4096 - m_takeBytes.size() % 4096, '\0'));
+    {
+        std::ofstream filler(m_folder / "disk/filler", std::ios::binary);
+        const std::string page(4096, 'f');
+        while (filler.write(page.data(), static_cast<std::streamsize>(page.size())) &&
+               filler.flush()) {
+        }
+    }
+    refused("tagged", "Unable to write the tag. Please check disk space.");
 }
 
 TEST_F(SaveTest, EmailModeMailsInsteadOfThePopup) {

@@ -21,7 +21,6 @@ hint_window() {
   done
   return 1
 }
-popup_shown() { window_of_size 148x121 >/dev/null; }
 open_window() {
   xdotool mousemove "$tray_x" "$tray_y" click --repeat 2 --delay 80 1
   wait_for 30 main_window || return 1

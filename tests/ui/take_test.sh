@@ -6,26 +6,7 @@ exe=${1:?usage: take_test.sh path/to/tapewren}
 # shellcheck source=../support/e2e.sh
 . "$(dirname "$0")/../support/e2e.sh"
 
-popup_shown() { # a popup window of 148 x 121
-  local w
-  for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
-    eval "$(xdotool getwindowgeometry --shell "$w")"
-    [ "$WIDTH" -eq 148 ] && [ "$HEIGHT" -eq 121 ] && return 0
-  done
-  return 1
-}
-frequency() { # the tone's frequency, from sox over the decoded samples
-  mpg123 -q -w "$work/decoded.wav" "$1" 2>/dev/null
-  # One channel: sox's estimate over two channels together is off.
-  sox "$work/decoded.wav" -n remix 1 stat 2>&1 | awk '/Rough +frequency/ { print $3 }'
-}
-
-app=$work/app
-install_copy "$app"
-printf '[Recorder]\nChannel=0\nVolume=100\nQuality=61\n' >"$app/quillby.ini"
-mkdir -p "$work/music"
-start "$app"
-check "tray icon" wait_for 100 tray_window
+start_ready
 
 # Both clicks are held back by the same double-click time, so the take
 # lasts as long as the time between them.
