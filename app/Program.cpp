@@ -60,10 +60,21 @@ int RunTapewren(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     TFormMain form(dataFolder);
     MessageBox::SetOwner(&form);
+    // Listening from before start-up: a log-out or kill that comes while the
+    // program starts must end it as cleanly as one that comes later. A box
+    // open at that moment is closed as if answered.
+    ExitSignals exitSignals;
+    bool exitDuringStart = false;
+    const auto duringStart = QObject::connect(&exitSignals, &ExitSignals::exitRequested, [&] {
+        exitDuringStart = true;
+        MessageBox::DismissAll();
+    });
     if (!form.FormCreate())
         return 0;
-    ExitSignals exitSignals;
+    QObject::disconnect(duringStart);
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &form, &TFormMain::ExitRequested);
+    if (exitDuringStart)
+        QMetaObject::invokeMethod(&form, &TFormMain::ExitRequested, Qt::QueuedConnection);
     QObject::connect(&form, &TFormMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     QApplication::exec();
     return 0;

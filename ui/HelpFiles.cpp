@@ -5,7 +5,11 @@
 #include <filesystem>
 
 std::vector<std::string> HelpFolders() {
-    return {ProgramFolder(), WithTrailingSeparator(TAPEWREN_DATA_DIR)};
+    // Beside a build or an unpacked folder; in the data folder of the prefix
+    // the program was built for; and in the one beside the executable's own
+    // bin/, so that a moved installation still finds its guide.
+    return {ProgramFolder(), WithTrailingSeparator(TAPEWREN_DATA_DIR),
+            ProgramFolder() + "../share/tapewren/"};
 }
 
 std::string FindHelpFile(const std::string& name, const std::vector<std::string>& folders) {

@@ -37,7 +37,7 @@ fake_opener
 app=$work/app
 install_copy "$app"
 cp "$(dirname "$exe")/Tapewren.html" "$(dirname "$exe")/faq.htm" "$app/"
-printf '[Recorder]\nChannel=0\nVolume=100\nQuality=12\nPopCount=9\n' >"$app/quillby.ini"
+printf '[Recorder]\nChannel=0\nVolume=40\nQuality=12\nPopCount=9\n' >"$app/quillby.ini"
 start "$app"
 check "the icon appears in the tray" wait_for 100 tray_window
 tray_window
@@ -90,11 +90,38 @@ check "dragging the face moves the window" test "$X,$Y" = "$((wx - 100)),$((wy -
 wx=$X
 wy=$Y
 
-# Cancel keeps the values: the exit writes the dragged quality.
+# The optimizer: the tone never passes the threshold, so the search stays at
+# 100, and that comes back into the window's volume (it was 40).
+wizard_window() { window_of_size 445x307; }
+wizard_gone() { ! wizard_window; }
+monitor_volume() { pactl get-source-volume spk.monitor | awk -F/ 'NR == 1 { gsub(/[ %]/, "", $2); print $2 }'; }
+monitor_at_full() { [ "$(monitor_volume)" = 100 ]; }
+at $((205 + 54)) $((293 + 13)) && xdotool click 1
+check "the optimizer button opens the wizard" wait_for 50 wizard_window
+wiz=$(wizard_window)
+xdotool mousemove --window "$wiz" 365 235 click 1 # Start the Wizard
+check "the wizard searches" wait_for 30 recording
+sleep 1
+xdotool mousemove --window "$wiz" 395 286 click 1 # Next
+sleep 0.3
+xdotool mousemove --window "$wiz" 395 286 click 1 # Finish, where Next was
+check "Finish closes the wizard" wait_for 30 wizard_gone
+check "and its search" wait_for 30 not_recording
+check "the configuration window is still there" main_window_shown
+
+# Cancel keeps the values: the next take and the exit use them.
 at $((241 + 37)) $((462 + 15)) && xdotool click 1
 check "Cancel hides the window" wait_for 30 main_window_gone
+pactl set-source-volume spk.monitor 50%
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "a click records" wait_for 50 recording
+check "at the volume the optimizer chose" wait_for 30 monitor_at_full
 kill -TERM "$pid"
-check "exit" exited_with_zero "$pid" 50
+check "the exit stops the take and asks where to save it" wait_for 50 visible_window "Save as"
+kill -TERM "$pid"
+check "a second signal ends it without asking" exited_with_zero "$pid" 50
 check "the dragged quality is kept" grep -qx "Quality=61" "$app/quillby.ini"
+check "the optimizer's volume is kept" grep -qx "Volume=100" "$app/quillby.ini"
+pactl set-source-volume spk.monitor 100%
 
 finish config_test

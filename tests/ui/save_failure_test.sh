@@ -26,6 +26,7 @@ refused() { # what, path typed, words the box must show
     check "$what: a box appears" false
     return
   fi
+  check "$what: the box is on top of the dialog" above "$box" "$(visible_window "Save as" | head -1)"
   text=$(box_text "$box")
   check "$what: it says \"$3\" (read: \"$text\")" grep -qF "$3" <<<"$text"
   if [ "$what" != full-disk ]; then
