@@ -4,13 +4,15 @@
 #include "MessageBox.h"
 #include "Mount.h"
 #include "SimulatedBackend.h"
-#include "TFormSave.h"
 #include "SimulatedSound.h"
+#include "TFormSave.h"
 #include "TempFolder.h"
 #include "ToneMp3.h"
 
 #include <QCoreApplication>
 #include <QDialog>
+
+#include <tuple>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -302,16 +304,18 @@ TEST_F(FormMainTest, ASignalWhileTheSaveDialogIsOpenEndsWithoutAskingAndKeepsThe
     EXPECT_TRUE(shown().empty()) << "nothing was asked";
 }
 
-TEST_F(FormMainTest, ControlsCarryTheirNamesAndRanges) {
+TEST_F(FormMainTest, StoredValuesOutsideTheRangesRecordAtTheNearestEnd) {
     install(micMixMonitor());
-    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
-    for (const char* name :
-         {"ComboChannels", "SliderQuality", "SliderVolume", "CheckStereo", "CheckVBR"})
-        EXPECT_NE(form.findChild<QWidget*>(name), nullptr) << name;
-    EXPECT_EQ(form.SliderQuality->minimum(), 0);
-    EXPECT_EQ(form.SliderQuality->maximum(), 76);
-    EXPECT_EQ(form.SliderVolume->minimum(), 1);
-    EXPECT_EQ(form.SliderVolume->maximum(), 100);
+    for (const auto& [stored, quality, volume] :
+         {std::tuple{"Quality=99\nVolume=0\n", 76, 1}, {"Quality=-3\nVolume=250\n", 0, 100}}) {
+        WriteFile(m_folder / "quillby.ini", std::string("[Recorder]\n") + stored);
+        TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        ASSERT_TRUE(form.FormCreate());
+        const RecorderHost::Settings used = form.RecordingSettings();
+        EXPECT_EQ(used.quality, quality) << stored;
+        EXPECT_EQ(used.volume, volume) << stored;
+    }
 }
 
 TEST_F(FormMainTest, SliderHintsKeepTheirStartupTextWhileHidden) {
