@@ -14,9 +14,8 @@ base=$work/pulse
 trap '"$desktop" stop "$base"; for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
 export PULSE_SERVER=unix:$base/run/pulse/native
 server_pid() { cat "$base/run/pulse/pid" 2>/dev/null; }
-start_server() {
-  ( unset PULSE_SERVER; "$desktop" pulse "$base" >/dev/null 2>&1 )
-  [ -n "$(server_pid)" ]
+start_server() { # and waits until it answers
+  ( unset PULSE_SERVER; "$desktop" pulse "$base" >/dev/null 2>&1 ) && [ -n "$(server_pid)" ]
 }
 play_tone() { # low latency into the private server's speakers
   setsid bash -c 'sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 600 sine 440 vol 0.5 |
@@ -36,8 +35,13 @@ check "connected" wait_for 50 connected
 xdotool mousemove "$tray_x" "$tray_y" click 1
 check "recording" wait_for 30 recording
 sleep 2
-kill -9 "$(server_pid)"
+dead=$(server_pid)
+kill -9 "$dead"
 : >"$base/pids" # that pid is gone; nothing may stop another process by it
+# A daemon killed this way leaves its pid file behind; should the number be
+# taken by another process, the next daemon would think itself running.
+wait_for 50 bash -c "! kill -0 $dead 2>/dev/null"
+rm -f "$base/run/pulse/pid"
 check "the take is offered for saving" wait_for 50 save_dialog_open
 shot server-killed
 check "the user was told" wait_for 30 popup_shown
@@ -55,7 +59,7 @@ xdotool key Return
 check "the message closes" wait_for 30 no_box
 
 check "the server comes back" start_server
-check "the program reconnects by itself" wait_for 100 connected
+check "the program reconnects by itself" wait_for 200 connected
 play_tone
 sleep 0.5
 xdotool mousemove "$tray_x" "$tray_y" click 1
@@ -72,4 +76,9 @@ check "of the tone ($f Hz)" awk -v f="$f" 'BEGIN { exit !(f > 430 && f < 450) }'
 
 kill -TERM "$pid"
 check "exit" exited_with_zero "$pid" 50
+if [ "$failed" -gt 0 ]; then
+  echo "-- the private sound server's log:"
+  tail -30 "$base/pulse.log"
+  pactl info 2>&1 | head -3
+fi
 finish server_restart_test
