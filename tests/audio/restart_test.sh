@@ -70,7 +70,9 @@ check "its dialog opens" wait_for 50 save_dialog_open
 save_as "$work/music/after"
 check "it is saved" wait_for 50 save_dialog_closed
 n=$(samples "$work/music/after.mp3")
-check "about two seconds ($n samples)" awk -v n="$n" 'BEGIN { exit !(n > 1.5 * 44100 && n < 3 * 44100) }'
+# The stop may cut up to a capture fragment, and the server that has just
+# come back starts its sink afresh.
+check "about two seconds ($n samples)" awk -v n="$n" 'BEGIN { exit !(n > 1.2 * 44100 && n < 3 * 44100) }'
 f=$(frequency "$work/music/after.mp3")
 check "of the tone ($f Hz)" awk -v f="$f" 'BEGIN { exit !(f > 430 && f < 450) }'
 

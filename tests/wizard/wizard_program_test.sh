@@ -9,7 +9,12 @@ exe=${1:?usage: wizard_program_test.sh path/to/tapewren}
 monitor_volume() { pactl get-source-volume spk.monitor | awk -F/ 'NR == 1 { gsub(/[ %]/, "", $2); print $2 }'; }
 volume_below() { [ "$(monitor_volume)" -lt "$1" ]; }
 monitor_index() { pactl list short sources | awk '$2 == "spk.monitor" { print $1 }'; }
-searching_monitor() { pactl list short source-outputs | awk -v m="$(monitor_index)" '$2 == m' | grep -q .; }
+# Ours only: a program of an earlier test may still be leaving the monitor.
+our_source() {
+  pactl list source-outputs | awk -v p="$pid" '/^Source Output/ { src = "" } /^\tSource: / { src = $2 }
+    /application.process.id = / { gsub(/"/, "", $3); if ($3 == p) print src }'
+}
+searching_monitor() { [ "$(our_source)" = "$(monitor_index)" ]; }
 click_at() { xdotool mousemove --window "$win" "$1" "$2" click 1; } # in the window's client area
 window_shot() { # name: the wizard window alone, where TAPEWREN_SHOTS names a folder
   if [ -n "${TAPEWREN_SHOTS:-}" ]; then import -window "$win" "$TAPEWREN_SHOTS/$1.png"; fi
@@ -44,6 +49,17 @@ for _ in 1 2 3; do
 done
 check "picking the monitor restarts the search on it" searching_monitor
 loud_tone
+if ! wait_for 100 volume_below 99; then
+  # Seen now and then in full suite runs, never alone: say what the desktop
+  # looked like, then pick the input afresh, which starts a new search.
+  echo "note: no fall in 10 s (monitor at $(monitor_volume) %, our source $(our_source)," \
+    "monitor $(monitor_index)); picking the monitor again" >&2
+  pactl list sink-inputs | grep -E '^Sink Input|Mute:|Volume: front' >&2
+  xdotool windowactivate --sync "$win" key End
+  sleep 0.5
+  xdotool windowactivate --sync "$win" key Home
+  wait_for 30 searching_monitor
+fi
 check "the blue bar falls: the monitor is turned down" wait_for 100 volume_below 99
 sleep 0.5
 window_shot wizard-channel
