@@ -69,11 +69,24 @@ chmod 755 "$work/pulse"
 chown -R nobody:nogroup "$user_home" "$user_run"
 module=$(pactl load-module module-native-protocol-unix auth-anonymous=1 socket="$work/pulse/native")
 trap 'pactl unload-module "$module" 2>/dev/null; for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+# Under the sanitizers the other user needs their options too, and a copy of
+# the leak suppressions it can read wherever the checkout lies.
+user_lsan=
+IFS=: read -ra lsan_options <<<"${LSAN_OPTIONS:-}"
+for option in "${lsan_options[@]}"; do
+  if [ "${option%%=*}" = suppressions ]; then
+    cp "${option#*=}" "$work/lsan.supp"
+    chmod 644 "$work/lsan.supp"
+    option=suppressions=$work/lsan.supp
+  fi
+  user_lsan=${user_lsan:+$user_lsan:}$option
+done
 as_user() {
   exec setpriv --reuid=nobody --regid=nogroup --clear-groups \
     env -i HOME="$user_home" XDG_RUNTIME_DIR="$user_run" DISPLAY="$DISPLAY" \
     PULSE_SERVER="unix:$work/pulse/native" PATH=/usr/bin:/bin LANG=C.UTF-8 \
-    ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} "$@"
+    ${ASAN_OPTIONS:+ASAN_OPTIONS=$ASAN_OPTIONS} ${UBSAN_OPTIONS:+UBSAN_OPTIONS=$UBSAN_OPTIONS} \
+    ${user_lsan:+LSAN_OPTIONS=$user_lsan} "$@"
 }
 installed=$root/usr/bin/tapewren
 data=$user_home/.local/share/Tapewren
