@@ -15,6 +15,7 @@ check() { # description, command...
   else
     failed=$((failed + 1))
     echo "FAILED: $what"
+    return 1
   fi
 }
 
@@ -158,7 +159,7 @@ frequency() { # the tone's frequency, from sox over the decoded samples
   # One channel: sox's estimate over two channels together is off.
   sox "$work/decoded.wav" -n remix 1 stat 2>&1 | awk '/Rough +frequency/ { print $3 }'
 }
-save_dialog_open() { visible_window "Save as"; }
+save_dialog_open() { visible_window "Save as" >/dev/null; }
 save_dialog_closed() { ! xdotool search --onlyvisible --name '^Save as$' >/dev/null 2>&1; }
 save_as() { # path: types it into the open save dialog and presses Enter
   local win

@@ -69,7 +69,11 @@ save_as "$music/kept"
 check "a good name saves and closes" wait_for 50 save_dialog_closed
 n=$(samples "$music/kept.mp3")
 check "the saved take decodes ($n samples)" awk -v n="$n" 'BEGIN { exit !(n > 44100) }'
-check "LastDir is the folder saved to" grep -qx "LastDir=$music/" "$app/quillby.ini"
+# Written once the dialog has gone, so it may trail the window by a moment.
+if ! check "LastDir is the folder saved to" wait_for 50 grep -qx "LastDir=$music/" "$app/quillby.ini"; then
+  echo "-- the settings file:"
+  cat "$app/quillby.ini"
+fi
 
 kill -TERM "$pid"
 check "exit" exited_with_zero "$pid" 50
