@@ -20,8 +20,8 @@ trap stop_desktop EXIT
 . "$desktop/env"
 
 echo "== tests"
-ctest --test-dir "$out/plain" --output-on-failure --repeat until-pass:2
+ctest --test-dir "$out/plain" --output-on-failure
 echo "== tests under AddressSanitizer and UBSan, leaks included"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 \
-  ctest --test-dir "$out/asan" --output-on-failure --repeat until-pass:2
+  ctest --test-dir "$out/asan" --output-on-failure
