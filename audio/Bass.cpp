@@ -101,7 +101,7 @@ HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
         return 0;
     const int channels = (flags & BASS_SAMPLE_MONO) ? 1 : 2;
     const bool started = BASS_Backend().Start(
-        freq, channels,
+        freq, channels, flags >> 16,
         [proc, user](const void* data, uint32_t length) { return proc(data, length, user); },
         [failProc, user] {
             if (failProc)

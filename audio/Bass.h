@@ -39,6 +39,11 @@ BOOL BASS_Init(int device, DWORD freq, DWORD flags, void* window);
 const char* BASS_RecordGetInputName(int input);
 DWORD BASS_RecordGetInput(int input);
 BOOL BASS_RecordSetInput(int input, DWORD setting);
+// The high word of flags is the period: for how many milliseconds blocks may
+// be held back and handed over together (0: each as it comes).
+constexpr DWORD MAKELONG(DWORD low, DWORD high) {
+    return (low & 0xFFFF) | (high << 16);
+}
 HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
                          RECORDFAILPROC failProc = nullptr);
 // Called from the capture thread; null to stop being told.

@@ -45,7 +45,10 @@ public:
     virtual bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) = 0;
     // The selected input, -1 when none is.
     virtual int SelectedInput() const = 0;
-    virtual bool Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) = 0;
+    // Blocks may be held back for up to periodMs and then handed over one
+    // after another, which saves wake-ups; 0 hands each over as it comes.
+    virtual bool Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn onBlock,
+                       FailFn onFail) = 0;
     virtual void Pause() = 0;
     virtual void Resume() = 0;
     virtual void Stop() = 0;

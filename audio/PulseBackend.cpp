@@ -1,5 +1,7 @@
 #include "PulseBackend.h"
 
+#include "PulseLoop.h"
+
 #include <pulse/pulseaudio.h>
 
 #include <algorithm>
@@ -10,7 +12,8 @@ namespace {
 // Blocks per second are wake-ups of the capture thread, which cost battery on
 // a laptop; a tenth of a second is still below what a person notices at stop
 // or pause. The server's default fragment, two seconds, would also hold the
-// first block back that long.
+// first block back that long. A monitor ignores it and sends at the pace of
+// its players; the period given to Start() gathers those.
 constexpr uint32_t kFragmentMs = 100;
 // How often a lost sound server is looked for, and how long a connection
 // may take to get through its handshake before it is tried afresh.
@@ -19,27 +22,28 @@ constexpr pa_usec_t kHandshakeUsec = 3 * PA_USEC_PER_SEC;
 
 class LoopLock {
 public:
-    LoopLock(pa_threaded_mainloop* loop, bool needed) : m_loop(needed ? loop : nullptr) {
+    LoopLock(const std::unique_ptr<PulseLoop>& loop, bool needed)
+        : m_loop(needed ? loop.get() : nullptr) {
         if (m_loop)
-            pa_threaded_mainloop_lock(m_loop);
+            m_loop->Lock();
     }
     ~LoopLock() {
         if (m_loop)
-            pa_threaded_mainloop_unlock(m_loop);
+            m_loop->Unlock();
     }
     LoopLock(const LoopLock&) = delete;
     LoopLock& operator=(const LoopLock&) = delete;
 
 private:
-    pa_threaded_mainloop* m_loop;
+    PulseLoop* m_loop;
 };
 
 // Waits, with the loop locked, until an operation has run its course.
-void waitFor(pa_threaded_mainloop* loop, pa_operation* operation) {
+void waitFor(PulseLoop& loop, pa_operation* operation) {
     if (!operation)
         return;
     while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING)
-        pa_threaded_mainloop_wait(loop);
+        loop.Wait();
     pa_operation_unref(operation);
 }
 
@@ -53,17 +57,17 @@ bool containsWord(const char* text, const char* word) {
 }
 
 struct SourceQuery {
-    pa_threaded_mainloop* loop;
+    PulseLoop* loop;
     std::vector<PulseBackend::Source>* sources;
 };
 
 struct SinkQuery {
-    pa_threaded_mainloop* loop;
+    PulseLoop* loop;
     int count = 0;
 };
 
 struct SuccessQuery {
-    pa_threaded_mainloop* loop;
+    PulseLoop* loop;
     bool ok = false;
 };
 } // namespace
@@ -75,7 +79,7 @@ PulseBackend::~PulseBackend() {
 }
 
 bool PulseBackend::inLoopThread() const {
-    return m_loop && pa_threaded_mainloop_in_thread(m_loop);
+    return m_loop && m_loop->InThread();
 }
 
 uint32_t PulseBackend::ClassifySource(const pa_source_info& info) {
@@ -111,12 +115,12 @@ void PulseBackend::onContextState(pa_context* context, void* self) {
         if (backend->m_onReconnect)
             backend->m_onReconnect();
     }
-    pa_threaded_mainloop_signal(backend->m_loop, 0);
+    backend->m_loop->Signal();
 }
 
 void PulseBackend::scheduleReconnect(uint64_t delayUsec) {
     m_reconnecting = true;
-    pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_loop);
+    pa_mainloop_api* api = m_loop->Api();
     timeval when{};
     pa_timeval_add(pa_gettimeofday(&when), delayUsec);
     if (m_retry)
@@ -150,8 +154,7 @@ bool PulseBackend::newContext() {
     pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Tapewren");
     pa_proplist_sets(props, PA_PROP_APPLICATION_ID, "tapewren");
     pa_proplist_sets(props, PA_PROP_APPLICATION_ICON_NAME, "audio-input-microphone");
-    m_context =
-        pa_context_new_with_proplist(pa_threaded_mainloop_get_api(m_loop), "Tapewren", props);
+    m_context = pa_context_new_with_proplist(m_loop->Api(), "Tapewren", props);
     pa_proplist_free(props);
     if (!m_context)
         return false;
@@ -171,7 +174,7 @@ void PulseBackend::onStreamState(pa_stream* stream, void* self) {
     const pa_stream_state_t state = pa_stream_get_state(stream);
     if ((state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) && backend->m_state != 0)
         backend->endCapture(true);
-    pa_threaded_mainloop_signal(backend->m_loop, 0);
+    backend->m_loop->Signal();
 }
 
 void PulseBackend::onStreamRead(pa_stream* stream, size_t readable, void* self) {
@@ -193,6 +196,10 @@ void PulseBackend::onStreamRead(pa_stream* stream, size_t readable, void* self) 
             const auto bytes = static_cast<uint32_t>(length);
             backend->m_level = PeakLevel(data, bytes, backend->m_channels);
             goOn = backend->m_onBlock(data, bytes);
+            backend->m_delivered += bytes;
+            // Once the first block is in, the rest may come in batches.
+            if (!backend->m_draining)
+                backend->m_loop->SetBatchInterval(std::chrono::milliseconds(backend->m_periodMs));
         }
         // The callback may have stopped the capture itself.
         if (backend->m_stream != stream)
@@ -209,13 +216,11 @@ void PulseBackend::onStreamRead(pa_stream* stream, size_t readable, void* self) 
 bool PulseBackend::Connect() {
     if (m_context)
         return true;
-    m_loop = pa_threaded_mainloop_new();
-    if (!m_loop)
-        return false;
+    m_loop = std::make_unique<PulseLoop>();
     m_established = false;
     m_reconnecting = false;
     m_server.clear();
-    if (!newContext() || pa_threaded_mainloop_start(m_loop) < 0) {
+    if (!newContext() || !m_loop->Start()) {
         Disconnect();
         return false;
     }
@@ -230,7 +235,7 @@ bool PulseBackend::Connect() {
             }
             if (!PA_CONTEXT_IS_GOOD(state))
                 break;
-            pa_threaded_mainloop_wait(m_loop);
+            m_loop->Wait();
         }
         if (ready) {
             readSources();
@@ -248,28 +253,29 @@ bool PulseBackend::Connect() {
 
 void PulseBackend::readSources() {
     std::vector<Source> sources;
-    SourceQuery query{m_loop, &sources};
-    waitFor(m_loop, pa_context_get_source_info_list(
-                        m_context,
-                        [](pa_context*, const pa_source_info* info, int eol, void* data) {
-                            auto* q = static_cast<SourceQuery*>(data);
-                            if (eol || !info) {
-                                pa_threaded_mainloop_signal(q->loop, 0);
-                                return;
-                            }
-                            Source source;
-                            source.index = info->index;
-                            source.name = info->name ? info->name : "";
-                            source.channels = info->volume.channels ? info->volume.channels : 1;
-                            source.input.name = info->description ? info->description : source.name;
-                            source.input.type = ClassifySource(*info);
-                            const pa_volume_t average = pa_cvolume_avg(&info->volume);
-                            source.input.volume = static_cast<int>(
-                                (static_cast<uint64_t>(average) * 100 + PA_VOLUME_NORM / 2) /
-                                PA_VOLUME_NORM);
-                            q->sources->push_back(std::move(source));
-                        },
-                        &query));
+    SourceQuery query{m_loop.get(), &sources};
+    waitFor(*m_loop, pa_context_get_source_info_list(
+                         m_context,
+                         [](pa_context*, const pa_source_info* info, int eol, void* data) {
+                             auto* q = static_cast<SourceQuery*>(data);
+                             if (eol || !info) {
+                                 q->loop->Signal();
+                                 return;
+                             }
+                             Source source;
+                             source.index = info->index;
+                             source.name = info->name ? info->name : "";
+                             source.channels = info->volume.channels ? info->volume.channels : 1;
+                             source.input.name =
+                                 info->description ? info->description : source.name;
+                             source.input.type = ClassifySource(*info);
+                             const pa_volume_t average = pa_cvolume_avg(&info->volume);
+                             source.input.volume = static_cast<int>(
+                                 (static_cast<uint64_t>(average) * 100 + PA_VOLUME_NORM / 2) /
+                                 PA_VOLUME_NORM);
+                             q->sources->push_back(std::move(source));
+                         },
+                         &query));
     std::sort(sources.begin(), sources.end(),
               [](const Source& a, const Source& b) { return a.index < b.index; });
     // Keep the selection on the same source when the list changes under us.
@@ -291,17 +297,17 @@ bool PulseBackend::HasOutputDevice() {
     LoopLock lock(m_loop, !inLoopThread());
     if (!m_context)
         return false;
-    SinkQuery query{m_loop};
-    waitFor(m_loop, pa_context_get_sink_info_list(
-                        m_context,
-                        [](pa_context*, const pa_sink_info* info, int eol, void* data) {
-                            auto* q = static_cast<SinkQuery*>(data);
-                            if (eol || !info)
-                                pa_threaded_mainloop_signal(q->loop, 0);
-                            else
-                                ++q->count;
-                        },
-                        &query));
+    SinkQuery query{m_loop.get()};
+    waitFor(*m_loop, pa_context_get_sink_info_list(
+                         m_context,
+                         [](pa_context*, const pa_sink_info* info, int eol, void* data) {
+                             auto* q = static_cast<SinkQuery*>(data);
+                             if (eol || !info)
+                                 q->loop->Signal();
+                             else
+                                 ++q->count;
+                         },
+                         &query));
     return query.count > 0;
 }
 
@@ -346,21 +352,22 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
         source.input.volume = *volume;
         return true;
     }
-    SuccessQuery query{m_loop};
-    waitFor(m_loop, pa_context_set_source_volume_by_index(
-                        m_context, source.index, &cv,
-                        [](pa_context*, int success, void* data) {
-                            auto* q = static_cast<SuccessQuery*>(data);
-                            q->ok = success != 0;
-                            pa_threaded_mainloop_signal(q->loop, 0);
-                        },
-                        &query));
+    SuccessQuery query{m_loop.get()};
+    waitFor(*m_loop, pa_context_set_source_volume_by_index(
+                         m_context, source.index, &cv,
+                         [](pa_context*, int success, void* data) {
+                             auto* q = static_cast<SuccessQuery*>(data);
+                             q->ok = success != 0;
+                             q->loop->Signal();
+                         },
+                         &query));
     if (query.ok)
         source.input.volume = *volume;
     return query.ok;
 }
 
-bool PulseBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) {
+bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn onBlock,
+                         FailFn onFail) {
     if (!m_loop || (channels != 1 && channels != 2) || rate == 0)
         return false;
     LoopLock lock(m_loop, !inLoopThread());
@@ -371,6 +378,7 @@ bool PulseBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn on
     if (!m_stream)
         return false;
     m_channels = channels;
+    m_periodMs = periodMs;
     m_onBlock = std::move(onBlock);
     m_onFail = std::move(onFail);
     m_level = 0;
@@ -398,7 +406,7 @@ bool PulseBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn on
             releaseStream();
             return false;
         }
-        pa_threaded_mainloop_wait(m_loop);
+        m_loop->Wait();
     }
     m_state = 1;
     return true;
@@ -411,8 +419,10 @@ void PulseBackend::Pause() {
     LoopLock lock(m_loop, !inLoopThread());
     if (!m_stream || m_state != 1)
         return;
-    m_state = 3;
-    pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
+    corkAndDrain();
+    // The capture may have ended meanwhile.
+    if (m_stream && m_state == 1)
+        m_state = 3;
 }
 
 void PulseBackend::Resume() {
@@ -435,10 +445,52 @@ void PulseBackend::Stop() {
     m_stopping = true;
     {
         LoopLock lock(m_loop, !inLoopThread());
+        m_stopping = false;
+        if (m_stream && m_state == 1)
+            corkAndDrain();
         releaseStream();
         m_state = 0;
     }
-    m_stopping = false;
+}
+
+// Blocks still on their way were captured before the click: held back for
+// the period, in flight, or kept by the server while we were not reading.
+// They are handed over before a pause or a stop takes effect, so that the
+// take keeps the sound up to it. The server answers the cork at once, and
+// sends what it kept for us after its answer, as fast as it is read: a
+// moment without a block means all is in. A server that does not answer
+// gets a second.
+void PulseBackend::corkAndDrain() {
+    using namespace std::chrono;
+    if (inLoopThread()) {
+        pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
+        return;
+    }
+    m_draining = true;
+    m_loop->SetBatchInterval(milliseconds(0));
+    pa_operation* operation = pa_stream_cork(
+        m_stream, 1, [](pa_stream*, int, void* loop) { static_cast<PulseLoop*>(loop)->Signal(); },
+        m_loop.get());
+    const auto deadline = steady_clock::now() + seconds(1);
+    if (operation) {
+        while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING &&
+               m_loop->WaitUntil(deadline)) {
+        }
+        if (pa_operation_get_state(operation) == PA_OPERATION_DONE) {
+            for (uint64_t seen = ~uint64_t{0}; seen != m_delivered && m_stream;) {
+                seen = m_delivered;
+                const auto quiet = std::min(deadline, steady_clock::now() + milliseconds(20));
+                while (m_loop->WaitUntil(quiet)) {
+                }
+                if (steady_clock::now() >= deadline)
+                    break;
+            }
+        } else {
+            pa_operation_cancel(operation);
+        }
+        pa_operation_unref(operation);
+    }
+    m_draining = false;
 }
 
 void PulseBackend::endCapture(bool failed) {
@@ -450,6 +502,8 @@ void PulseBackend::endCapture(bool failed) {
 }
 
 void PulseBackend::releaseStream() {
+    if (m_loop)
+        m_loop->SetBatchInterval(std::chrono::milliseconds(0));
     if (m_stream) {
         pa_stream* stream = m_stream;
         m_stream = nullptr;
@@ -476,11 +530,11 @@ void PulseBackend::Disconnect() {
         m_state = 0;
         return;
     }
-    pa_threaded_mainloop_lock(m_loop);
+    m_loop->Lock();
     releaseStream();
     m_state = 0;
     if (m_retry) {
-        pa_mainloop_api* api = pa_threaded_mainloop_get_api(m_loop);
+        pa_mainloop_api* api = m_loop->Api();
         api->time_free(m_retry);
         m_retry = nullptr;
     }
@@ -492,10 +546,9 @@ void PulseBackend::Disconnect() {
         pa_context_unref(m_context);
         m_context = nullptr;
     }
-    pa_threaded_mainloop_unlock(m_loop);
-    pa_threaded_mainloop_stop(m_loop);
-    pa_threaded_mainloop_free(m_loop);
-    m_loop = nullptr;
+    m_loop->Unlock();
+    m_loop->Stop();
+    m_loop.reset();
     m_sources.clear();
     m_selected = -1;
 }

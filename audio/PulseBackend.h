@@ -4,10 +4,11 @@
 
 #include <atomic>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
-struct pa_threaded_mainloop;
+class PulseLoop;
 struct pa_context;
 struct pa_stream;
 struct pa_source_info;
@@ -27,7 +28,8 @@ public:
     std::vector<CaptureInput> Inputs() override;
     bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) override;
     int SelectedInput() const override { return m_selected; }
-    bool Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) override;
+    bool Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn onBlock,
+               FailFn onFail) override;
     void Pause() override;
     void Resume() override;
     void Stop() override;
@@ -55,10 +57,11 @@ private:
     void scheduleReconnect(uint64_t delayUsec);
     void readSources();
     void endCapture(bool failed);
+    void corkAndDrain();
     void releaseStream();
     bool inLoopThread() const;
 
-    pa_threaded_mainloop* m_loop = nullptr;
+    std::unique_ptr<PulseLoop> m_loop;
     pa_context* m_context = nullptr;
     pa_stream* m_stream = nullptr;
     std::vector<pa_stream*> m_retired;
@@ -71,6 +74,10 @@ private:
     std::vector<Source> m_sources;
     int m_selected = -1;
     int m_channels = 2;
+    uint32_t m_periodMs = 0;
+    // Bytes handed over, and whether a pause or stop is taking in the last.
+    uint64_t m_delivered = 0;
+    bool m_draining = false;
     BlockFn m_onBlock;
     FailFn m_onFail;
     std::atomic<int> m_state{0};

@@ -52,7 +52,8 @@ int SimulatedBackend::SelectedInput() const {
     return m_selected;
 }
 
-bool SimulatedBackend::Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) {
+bool SimulatedBackend::Start(uint32_t rate, int channels, uint32_t, BlockFn onBlock,
+                             FailFn onFail) {
     std::unique_lock lock(m_mutex);
     log("Start " + std::to_string(rate) + " " + std::to_string(channels));
     if (!m_connected || !m_script.startSucceeds || m_state != 0)

@@ -30,7 +30,8 @@ public:
     std::vector<CaptureInput> Inputs() override;
     bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) override;
     int SelectedInput() const override;
-    bool Start(uint32_t rate, int channels, BlockFn onBlock, FailFn onFail) override;
+    bool Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn onBlock,
+               FailFn onFail) override;
     void Pause() override;
     void Resume() override;
     void Stop() override;

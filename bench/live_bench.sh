@@ -12,7 +12,8 @@
 # CPU is perf's task-clock and wake-ups its context switches, of all threads.
 # The tone is played into the speakers with the latency given (10 ms like the
 # test desktop's); the sound server hands recorders blocks of that player's
-# pace, so it sets how often every recorder here wakes up.
+# pace, so it sets how often ffmpeg and parec wake up; the program gathers
+# those blocks for a tenth of a second.
 #   bench/live_bench.sh BUILD_DIR [rounds] [player latency ms] [hour speed]
 set -euo pipefail
 usage="usage: live_bench.sh BUILD_DIR [rounds] [player latency ms] [hour speed]"

@@ -174,6 +174,99 @@ TEST_F(PulseTest, BlocksArriveWithinAFractionOfASecond) {
         << "the server's default two-second fragment would hold the first block back";
 }
 
+namespace {
+// When each block came, to tell the rounds of the capture thread apart.
+struct Rounds {
+    std::atomic<long> bytes{0};
+    std::atomic<int> blocks{0};
+    std::atomic<int> longGaps{0}; // waits of more than 50 ms between blocks
+    std::chrono::steady_clock::time_point last{};
+};
+
+bool timeBlock(const void*, DWORD length, void* user) {
+    auto* r = static_cast<Rounds*>(user);
+    const auto now = std::chrono::steady_clock::now();
+    if (r->blocks > 0 && now - r->last > std::chrono::milliseconds(50))
+        r->longGaps++;
+    r->last = now;
+    r->blocks++;
+    r->bytes += length;
+    return true;
+}
+} // namespace
+
+// The desktop's tone plays with 10 ms of latency, so the monitor sends
+// hundreds of small blocks a second.
+TEST_F(PulseTest, APeriodGathersTheMonitorsBlocksAndLosesNone) {
+    const int monitor = findInput("Monitor of Speakers");
+    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
+    for (const DWORD period : {0u, 100u}) {
+        Rounds rounds;
+        ASSERT_TRUE(BASS_RecordStart(44100, MAKELONG(0, period), timeBlock, &rounds));
+        ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 3000));
+        const long firstBytes = rounds.bytes;
+        const auto start = std::chrono::steady_clock::now();
+        std::this_thread::sleep_for(std::chrono::seconds(2));
+        const long bytes = rounds.bytes - firstBytes;
+        const double seconds =
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        BASS_ChannelStop(1);
+        ASSERT_GT(rounds.blocks, 100) << "period " << period << ": the tone plays in small blocks";
+        // All the sound, give or take a period held back at either end.
+        EXPECT_NEAR(bytes / (44100.0 * 4), seconds, 0.25) << "period " << period;
+        if (period == 0)
+            EXPECT_LE(rounds.longGaps, 3) << "blocks are handed over as they come";
+        else
+            EXPECT_GE(rounds.longGaps, 10) << "blocks wait for the period, then come together";
+    }
+}
+
+TEST_F(PulseTest, AnotherThreadIsAnsweredAtOnceWhileBlocksAreGathered) {
+    const int monitor = findInput("Monitor of Speakers");
+    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
+    Rounds rounds;
+    ASSERT_TRUE(BASS_RecordStart(44100, MAKELONG(0, 3000), timeBlock, &rounds));
+    ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 3000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Each asks the server and waits for its answer.
+    for (int i = 0; i < 3; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        ASSERT_NE(BASS_RecordGetInputName(0), nullptr);
+        ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000))
+            << "round " << i << " waited for the capture's period";
+    }
+    const auto start = std::chrono::steady_clock::now();
+    BASS_ChannelStop(1);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+}
+
+TEST_F(PulseTest, PauseAndStopHandOverTheSoundHeldBackUpToThem) {
+    const int monitor = findInput("Monitor of Speakers");
+    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
+    Rounds rounds;
+    // A period longer than the take: all of it is still held back at the click.
+    ASSERT_TRUE(BASS_RecordStart(44100, MAKELONG(0, 5000), timeBlock, &rounds));
+    ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 3000));
+    const long firstBytes = rounds.bytes;
+    auto start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    ASSERT_TRUE(BASS_ChannelPause(1));
+    const auto seconds = [](auto from) {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
+    };
+    const double beforePause = seconds(start);
+    const long paused = rounds.bytes;
+    EXPECT_NEAR((paused - firstBytes) / (44100.0 * 4), beforePause, 0.2) << "up to the pause";
+    ASSERT_TRUE(BASS_ChannelResume(1));
+    ASSERT_TRUE(waitUntil([&] { return rounds.bytes > paused; }, 3000));
+    const long resumed = rounds.bytes;
+    start = std::chrono::steady_clock::now();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+    BASS_ChannelStop(1);
+    EXPECT_NEAR((rounds.bytes - resumed) / (44100.0 * 4), seconds(start), 0.2) << "up to the stop";
+}
+
 TEST_F(PulseTest, AVanishedSourceEndsTheCaptureAndIsReported) {
     const std::string module = run("pactl load-module module-sine-source source_name=extra "
                                    "source_properties=device.description=Extra frequency=1000");
