@@ -179,9 +179,12 @@ void PulseBackend::onStreamState(pa_stream* stream, void* self) {
 
 void PulseBackend::onStreamRead(pa_stream* stream, size_t readable, void* self) {
     auto* backend = static_cast<PulseBackend*>(self);
-    // Only what was there when the call came: a callback slower than the
-    // capture must not keep the loop locked, or Stop() could never get in.
-    while (backend->m_stream == stream && readable > 0 && !backend->m_stopping) {
+    // Only what was there when the call came, and nothing while another
+    // thread waits for the lock: libpulse calls again for every block it
+    // reads, and a callback slower than the capture would otherwise keep the
+    // loop locked for good, with Pause() or Stop() never getting in. What is
+    // left waits in the stream for the next call.
+    while (backend->m_stream == stream && readable > 0 && !backend->m_loop->Contended()) {
         const void* data = nullptr;
         size_t length = 0;
         if (pa_stream_peek(stream, &data, &length) < 0) {
@@ -440,17 +443,11 @@ void PulseBackend::Stop() {
         return;
     // Blocks are delivered with the loop locked: once we hold the lock, no
     // callback runs, and after the stream is released none will.
-    // The loop thread hands its lock straight back to itself while blocks
-    // keep coming; the flag makes it let go so that we can get in.
-    m_stopping = true;
-    {
-        LoopLock lock(m_loop, !inLoopThread());
-        m_stopping = false;
-        if (m_stream && m_state == 1)
-            corkAndDrain();
-        releaseStream();
-        m_state = 0;
-    }
+    LoopLock lock(m_loop, !inLoopThread());
+    if (m_stream && m_state == 1)
+        corkAndDrain();
+    releaseStream();
+    m_state = 0;
 }
 
 // Blocks still on their way were captured before the click: held back for

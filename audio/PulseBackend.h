@@ -81,6 +81,5 @@ private:
     BlockFn m_onBlock;
     FailFn m_onFail;
     std::atomic<int> m_state{0};
-    std::atomic<bool> m_stopping{false};
     std::atomic<uint32_t> m_level{0};
 };

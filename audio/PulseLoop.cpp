@@ -61,6 +61,10 @@ void PulseLoop::Lock() {
             ++m_outsiders;
         }
         m_wake.notify_one();
+        ++m_lockWaiters;
+        m_mutex.lock();
+        --m_lockWaiters;
+        return;
     }
     m_mutex.lock();
 }
@@ -94,6 +98,8 @@ int PulseLoop::poll(pollfd* fds, unsigned long count, int timeoutMs, void* self)
     loop->m_mutex.unlock();
     const int result = ::poll(fds, count, loop->sleepBeforePoll(timeoutMs));
     loop->m_lastRound = steady_clock::now();
+    while (loop->m_lockWaiters > 0)
+        std::this_thread::yield();
     loop->m_mutex.lock();
     return result;
 }

@@ -43,6 +43,8 @@ public:
     bool WaitUntil(std::chrono::steady_clock::time_point deadline);
     void Signal();
     bool InThread() const;
+    // Another thread waits for the lock: a callback should return soon.
+    bool Contended() const { return m_lockWaiters.load() > 0; }
 
     // 0 takes each message as it comes.
     void SetBatchInterval(std::chrono::milliseconds interval) { m_batch = interval.count(); }
@@ -65,4 +67,8 @@ private:
     std::mutex m_sleepMutex;
     std::condition_variable m_wake;
     int m_outsiders = 0;
+    // Other threads waiting for the lock right now. The loop lets them in
+    // first: a busy loop would otherwise take its lock straight back, and a
+    // pause or a stop could wait for as long as the sound keeps coming.
+    std::atomic<int> m_lockWaiters{0};
 };

@@ -43,8 +43,7 @@ bool onBlock(const void*, DWORD length, void* user) {
     return true;
 }
 
-// Counts and returns at once: a callback slower than the sound keeps the
-// main loop busy, and Pause() waits for it.
+// Counts and returns at once.
 bool countOnly(const void*, DWORD, void* user) {
     static_cast<Capture*>(user)->blocks++;
     return true;
@@ -265,6 +264,31 @@ TEST_F(PulseTest, PauseAndStopHandOverTheSoundHeldBackUpToThem) {
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     BASS_ChannelStop(1);
     EXPECT_NEAR((rounds.bytes - resumed) / (44100.0 * 4), seconds(start), 0.2) << "up to the stop";
+}
+
+namespace {
+// Slower than the sound: each block of a couple of milliseconds takes five.
+bool slowBlock(const void*, DWORD, void* user) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    static_cast<Capture*>(user)->blocks++;
+    return true;
+}
+} // namespace
+
+TEST_F(PulseTest, PauseAndStopGetInWhileASlowCallbackFallsBehind) {
+    const int monitor = findInput("Monitor of Speakers");
+    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
+    Capture capture;
+    ASSERT_TRUE(BASS_RecordStart(44100, 0, slowBlock, &capture));
+    ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 100; }, 5000));
+    const auto took = [](auto call) {
+        const auto start = std::chrono::steady_clock::now();
+        call();
+        return std::chrono::steady_clock::now() - start;
+    };
+    EXPECT_LT(took([] { BASS_ChannelPause(1); }), std::chrono::seconds(3));
+    BASS_ChannelResume(1);
+    EXPECT_LT(took([] { BASS_ChannelStop(1); }), std::chrono::seconds(3));
 }
 
 TEST_F(PulseTest, AVanishedSourceEndsTheCaptureAndIsReported) {
