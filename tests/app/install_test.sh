@@ -105,11 +105,8 @@ check "a click records" wait_for 50 recording
 sleep 2
 xdotool mousemove "$tray_x" "$tray_y" click 1
 check "the next asks where to save" wait_for 50 visible_window "Save as"
-win=$(visible_window "Save as" | head -1)
-xdotool windowactivate --sync "$win" 2>/dev/null || true
-xdotool type --delay 10 "$user_home/music/installed"
-xdotool key Return
-check "the dialog closes" wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Save as\$' >/dev/null"
+save_as "$user_home/music/installed"
+check "the dialog closes" wait_for 50 save_dialog_closed
 take=$user_home/music/installed.mp3
 check "the take is saved" test -s "$take"
 frames=$(mpg123 -q -s "$take" 2>/dev/null | wc -c)

@@ -169,6 +169,12 @@ save_as() { # path: types it into the open save dialog and presses Enter
   xdotool type --delay 5 "$1"
   xdotool key Return
 }
+discard_take() { # Cancel in the open save dialog, then Yes to losing the take
+  xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null || true
+  xdotool key Escape
+  sleep 0.5
+  xdotool key Return
+}
 above() { # window, window: the first is stacked above the second
   local w i=0 pa=0 pb=0
   for w in $(xprop -root _NET_CLIENT_LIST_STACKING | sed 's/.*# //; s/,//g'); do

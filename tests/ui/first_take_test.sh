@@ -27,10 +27,7 @@ check "recording" wait_for 30 recording
 sleep 3
 xdotool mousemove "$tray_x" "$tray_y" click 1
 check "the save dialog opens" wait_for 50 visible_window "Save as"
-win=$(visible_window "Save as" | head -1)
-xdotool windowactivate --sync "$win" 2>/dev/null || true
-xdotool type --delay 10 "$work/first"
-xdotool key Return
+save_as "$work/first"
 check "saved" wait_for 50 test -s "$work/first.mp3"
 mpg123 -q -w "$work/first.wav" "$work/first.mp3" 2>/dev/null
 take=$(rms_db "$work/first.wav")

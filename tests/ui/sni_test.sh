@@ -53,12 +53,8 @@ check "one Activate records" wait_for 50 recording
 sleep 1
 activate
 check "the next one stops and asks where to save" wait_for 50 visible_window "Save as"
-win=$(visible_window "Save as" | head -1)
-xdotool windowactivate --sync "$win" 2>/dev/null || true
-xdotool key Escape
-sleep 0.5
-xdotool key Return
-check "the take is thrown away" wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Save as\$' >/dev/null"
+discard_take
+check "the take is thrown away" wait_for 50 save_dialog_closed
 sleep 0.5
 activate
 activate

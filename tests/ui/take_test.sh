@@ -19,11 +19,8 @@ xdotool mousemove "$tray_x" "$tray_y" click 1
 check "the save dialog opens" wait_for 50 visible_window "Save as"
 check "not recording while it is open" not_recording
 shot save-dialog
-win=$(visible_window "Save as" | head -1)
-xdotool windowactivate --sync "$win" 2>/dev/null || true
-xdotool type --delay 10 "$work/music/evening"
-xdotool key Return
-check "the dialog closes" wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Save as\$' >/dev/null"
+save_as "$work/music/evening"
+check "the dialog closes" wait_for 50 save_dialog_closed
 file=$work/music/evening.mp3
 check "the file is saved with .mp3" test -s "$file"
 n=$(samples "$file")
@@ -41,12 +38,8 @@ xdotool mousemove "$tray_x" "$tray_y" click 1
 check "ready for the next take" wait_for 30 recording
 xdotool mousemove "$tray_x" "$tray_y" click 1
 check "its dialog opens" wait_for 50 visible_window "Save as"
-win=$(visible_window "Save as" | head -1)
-xdotool windowactivate --sync "$win" 2>/dev/null || true
-xdotool key Escape
-sleep 0.5
-xdotool key Return
-check "Cancel and Yes close the dialog" wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Save as\$' >/dev/null"
+discard_take
+check "Cancel and Yes close the dialog" wait_for 50 save_dialog_closed
 check "and delete the take" wait_for 20 bash -c "[ -z \"\$(ls -A '$app/tmp')\" ]"
 
 kill -TERM "$pid"

@@ -26,7 +26,7 @@ discard_take() {
   xdotool key Escape
   wait_for 30 visible_window Tapewren || return 1 # the question "Delete ...?"
   xdotool key Return
-  wait_for 50 bash -c "! xdotool search --onlyvisible --name '^Save as\$' >/dev/null"
+  wait_for 50 save_dialog_closed
 }
 
 app=$work/app
