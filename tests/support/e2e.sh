@@ -169,11 +169,13 @@ save_as() { # path: types it into the open save dialog and presses Enter
   xdotool type --delay 5 "$1"
   xdotool key Return
 }
-discard_take() { # Cancel in the open save dialog, then Yes to losing the take
-  xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null || true
+discard_take() { # Cancel in the save dialog, then Yes to losing the take
+  wait_for 50 save_dialog_open || return 1
+  xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null
   xdotool key Escape
-  sleep 0.5
+  wait_for 30 visible_window Tapewren || return 1 # the question "Delete ...?"
   xdotool key Return
+  wait_for 50 save_dialog_closed
 }
 above() { # window, window: the first is stacked above the second
   local w i=0 pa=0 pb=0

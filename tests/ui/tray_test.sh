@@ -18,16 +18,6 @@ meter_lit() {
   awk -v v="$lit" 'BEGIN { exit !(v > 0.05) }'
 }
 main_window_shown() { visible_window Tapewren; }
-save_dialog() { visible_window "Save as" >/dev/null; }
-# Every stopped take ends in the save dialog: throw it away with Cancel, Yes.
-discard_take() {
-  wait_for 50 save_dialog || return 1
-  xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null
-  xdotool key Escape
-  wait_for 30 visible_window Tapewren || return 1 # the question "Delete ...?"
-  xdotool key Return
-  wait_for 50 save_dialog_closed
-}
 
 app=$work/app
 install_copy "$app"
@@ -46,12 +36,12 @@ check "the meter is lit for the tone" wait_for 30 meter_lit
 shot tray-recording
 click_tray
 check "a second click stops the take" wait_for 30 not_recording
-check "the take reached the save step" wait_for 50 save_dialog
+check "the take reached the save step" wait_for 50 save_dialog_open
 check "the take is on disk meanwhile" test -s "$app/tmp/tmpfile1.mp3"
 xdotool mousemove "$tray_x" "$tray_y" click 1
 sleep 0.7
 check "a click while the dialog is open records nothing" not_recording
-check "the dialog is still there" save_dialog
+check "the dialog is still there" save_dialog_open
 check "discarded" discard_take
 
 # A double click while idle configures and records nothing.
