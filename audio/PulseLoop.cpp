@@ -27,11 +27,11 @@ bool PulseLoop::Start() {
     } catch (const std::system_error&) {
         return false;
     }
-    m_threadId = m_thread.get_id();
     return true;
 }
 
 void PulseLoop::run() {
+    // Before any callback runs: they ask whether they are on this thread.
     m_threadId = std::this_thread::get_id();
     pthread_setname_np(pthread_self(), "tapewren-pulse");
     std::lock_guard<std::recursive_mutex> lock(m_mutex);

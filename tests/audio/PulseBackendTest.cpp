@@ -192,23 +192,31 @@ bool timeBlock(const void*, DWORD length, void* user) {
     r->bytes += length;
     return true;
 }
+
+// Records "Monitor of Speakers" with the period given, until the first block.
+bool recordMonitor(DWORD period, Rounds& rounds) {
+    const int monitor = findInput("Monitor of Speakers");
+    return BASS_RecordSetInput(monitor, 0x60000 + 100) &&
+           BASS_RecordStart(44100, MAKELONG(0, period), timeBlock, &rounds) &&
+           waitUntil([&] { return rounds.blocks >= 1; }, 3000);
+}
+
+double secondsSince(std::chrono::steady_clock::time_point from) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
+}
 } // namespace
 
 // The desktop's tone plays with 10 ms of latency, so the monitor sends
 // hundreds of small blocks a second.
 TEST_F(PulseTest, APeriodGathersTheMonitorsBlocksAndLosesNone) {
-    const int monitor = findInput("Monitor of Speakers");
-    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
     for (const DWORD period : {0u, 100u}) {
         Rounds rounds;
-        ASSERT_TRUE(BASS_RecordStart(44100, MAKELONG(0, period), timeBlock, &rounds));
-        ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 3000));
+        ASSERT_TRUE(recordMonitor(period, rounds));
         const long firstBytes = rounds.bytes;
         const auto start = std::chrono::steady_clock::now();
         std::this_thread::sleep_for(std::chrono::seconds(2));
         const long bytes = rounds.bytes - firstBytes;
-        const double seconds =
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double seconds = secondsSince(start);
         BASS_ChannelStop(1);
         ASSERT_GT(rounds.blocks, 100) << "period " << period << ": the tone plays in small blocks";
         // All the sound, give or take a period held back at either end.
@@ -221,11 +229,9 @@ TEST_F(PulseTest, APeriodGathersTheMonitorsBlocksAndLosesNone) {
 }
 
 TEST_F(PulseTest, AnotherThreadIsAnsweredAtOnceWhileBlocksAreGathered) {
-    const int monitor = findInput("Monitor of Speakers");
-    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
     Rounds rounds;
-    ASSERT_TRUE(BASS_RecordStart(44100, MAKELONG(0, 3000), timeBlock, &rounds));
-    ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 3000));
+    ASSERT_TRUE(recordMonitor(3000, rounds));
+    const int monitor = findInput("Monitor of Speakers");
     std::this_thread::sleep_for(std::chrono::milliseconds(200));
     // Each asks the server and waits for its answer.
     for (int i = 0; i < 3; ++i) {
@@ -241,20 +247,14 @@ TEST_F(PulseTest, AnotherThreadIsAnsweredAtOnceWhileBlocksAreGathered) {
 }
 
 TEST_F(PulseTest, PauseAndStopHandOverTheSoundHeldBackUpToThem) {
-    const int monitor = findInput("Monitor of Speakers");
-    ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
     Rounds rounds;
     // A period longer than the take: all of it is still held back at the click.
-    ASSERT_TRUE(BASS_RecordStart(44100, MAKELONG(0, 5000), timeBlock, &rounds));
-    ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 3000));
+    ASSERT_TRUE(recordMonitor(5000, rounds));
     const long firstBytes = rounds.bytes;
     auto start = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     ASSERT_TRUE(BASS_ChannelPause(1));
-    const auto seconds = [](auto from) {
-        return std::chrono::duration<double>(std::chrono::steady_clock::now() - from).count();
-    };
-    const double beforePause = seconds(start);
+    const double beforePause = secondsSince(start);
     const long paused = rounds.bytes;
     EXPECT_NEAR((paused - firstBytes) / (44100.0 * 4), beforePause, 0.2) << "up to the pause";
     ASSERT_TRUE(BASS_ChannelResume(1));
@@ -263,7 +263,8 @@ TEST_F(PulseTest, PauseAndStopHandOverTheSoundHeldBackUpToThem) {
     start = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
     BASS_ChannelStop(1);
-    EXPECT_NEAR((rounds.bytes - resumed) / (44100.0 * 4), seconds(start), 0.2) << "up to the stop";
+    EXPECT_NEAR((rounds.bytes - resumed) / (44100.0 * 4), secondsSince(start), 0.2)
+        << "up to the stop";
 }
 
 namespace {
