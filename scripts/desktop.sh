@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# The test desktop: a private PulseAudio daemon (a null sink "spk" and a
-# 440 Hz sine source "line"), Xvfb and IceWM with its tray.  Everything lives
-# under one folder and every process is stopped by its own pid, so nothing in
-# the home folder is touched and a second desktop can run beside this one.
+# The test desktop: a private session bus, a private PulseAudio daemon (a null
+# sink "spk" and a 440 Hz sine source "line"), Xvfb and IceWM with its tray.
+# Everything lives under one folder and every process is stopped by its own
+# pid, so nothing in the home folder is touched and a second desktop can run
+# beside this one.
 #
 #   scripts/desktop.sh start BASE   starts it, writes BASE/env (source it)
 #   scripts/desktop.sh stop BASE    stops what BASE/pids names
@@ -57,7 +58,13 @@ start_pulse() {
 
 start() {
   start_pulse
-  local n
+  # A session bus of our own: otherwise what the tests see depends on whether
+  # dbus-x11 happens to be installed, which would autolaunch one.
+  local bus n
+  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
+    --address="unix:path=$BASE/run/bus") || { echo "dbus-daemon did not start" >&2; exit 1; }
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+  sed -n 2p <<<"$bus" >>"$BASE/pids"
   n=$(free_display)
   # Sessions of their own: a Ctrl+C meant for the program must not end them.
   setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BASE/xvfb.log" 2>&1 &
@@ -71,6 +78,7 @@ start() {
   cat >"$BASE/env" <<ENV
 export XDG_RUNTIME_DIR='$XDG_RUNTIME_DIR' XDG_CONFIG_HOME='$XDG_CONFIG_HOME'
 export PULSE_STATE_PATH='$PULSE_STATE_PATH' HOME='$HOME' DISPLAY='$DISPLAY'
+export DBUS_SESSION_BUS_ADDRESS='$DBUS_SESSION_BUS_ADDRESS'
 unset PULSE_SERVER
 ENV
 }
