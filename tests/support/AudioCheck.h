@@ -113,6 +113,23 @@ inline double ToneFrequency(const Decoded& d, int channel) {
     return static_cast<double>(rises - 1) * d.rate / static_cast<double>(last - first);
 }
 
+// Amplitude of the channel's component at a frequency, full scale 1, over
+// the middle four fifths (Hann window: neighbouring tones leak little).
+inline double ToneLevel(const Decoded& d, int channel, double frequency) {
+    const size_t frames = d.Frames();
+    const size_t begin = frames / 10, end = frames - frames / 10;
+    double re = 0, im = 0, weight = 0;
+    for (size_t i = begin; i < end; ++i) {
+        const double w = 0.5 - 0.5 * std::cos(2 * M_PI * (i - begin) / (end - begin));
+        const double v = d.samples[i * d.channels + channel] / 32768.0;
+        const double phase = 2 * M_PI * frequency * i / d.rate;
+        re += w * v * std::cos(phase);
+        im += w * v * std::sin(phase);
+        weight += w;
+    }
+    return weight > 0 ? 2 * std::hypot(re, im) / weight : 0;
+}
+
 struct FrameWalk {
     int frames = 0;
     int framesWithoutCrc = 0;
