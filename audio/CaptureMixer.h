@@ -19,6 +19,13 @@ struct SpeexResamplerState_;
 // the blocks: block sizes alone would put a whole block of error into every
 // reading.
 //
+// A backend that offers the entry opens both record streams at the take's
+// rate and channels and feeds each one's blocks here; the level it reports
+// is that of the mixed blocks. Before a pause or a stop takes effect it
+// drains both streams, then calls Flush(); on resuming, Restart(). When
+// either stream fails, the take ends as for one input: Flush(), then the
+// failure callback, once.
+//
 // Not thread-safe: Feed() and Flush() run one at a time, on the capture
 // thread or with it held, as a backend's block callbacks do.
 class CaptureMixer {
