@@ -46,8 +46,8 @@ public:
     // it applies to the microphone alone. The speakers' share is the monitor
     // as the user hears it.
     void SetMicrophoneVolume(int percent);
-    // A block of 16-bit PCM of one stream, whose last frame was captured at
-    // capturedUsec on a monotonic clock. False once the block callback has
+    // A block of whole frames of 16-bit PCM of one stream, whose last frame
+    // was captured at capturedUsec on a monotonic clock. False once the block callback has
     // asked to end the capture; nothing is handed over after that.
     bool Feed(Stream stream, const void* data, uint32_t length, int64_t capturedUsec);
     // Hands over every microphone frame still held, with the speakers' sound
