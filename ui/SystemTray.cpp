@@ -1,5 +1,7 @@
 #include "TrayBackend.h"
 
+#include "TextLines.h"
+
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -111,19 +113,19 @@ public:
                 });
     }
     void SetIcon(const QIcon& icon) override { m_icon.setIcon(icon); }
-    void SetToolTip(const QString& text) override { m_icon.setToolTip(lines(text)); }
+    void SetToolTip(const QString& text) override { m_icon.setToolTip(TextLines(text)); }
     void SetVisible(bool visible) override { m_icon.setVisible(visible); }
     void SetMenu(QMenu* menu) override { m_icon.setContextMenu(menu); }
     void ShowBalloon(const QString& title, const QString& text, int seconds,
                      BalloonIcon icon) override {
         if (m_notifications) {
-            m_notifications->Show(title, lines(text), seconds, icon);
+            m_notifications->Show(title, TextLines(text), seconds, icon);
             return;
         }
         static const QSystemTrayIcon::MessageIcon icons[] = {
             QSystemTrayIcon::NoIcon, QSystemTrayIcon::Information, QSystemTrayIcon::Warning,
             QSystemTrayIcon::Critical};
-        m_icon.showMessage(title, lines(text), icons[static_cast<int>(icon)], seconds * 1000);
+        m_icon.showMessage(title, TextLines(text), icons[static_cast<int>(icon)], seconds * 1000);
     }
     void HideBalloon() override {
         if (m_notifications)
@@ -133,12 +135,6 @@ public:
     }
 
 private:
-    // The program's texts break lines with a carriage return.
-    static QString lines(QString text) {
-        return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
-            .replace(QChar('\r'), QChar('\n'));
-    }
-
     std::unique_ptr<DesktopNotifications> m_notifications;
     QSystemTrayIcon m_icon;
 };

@@ -16,6 +16,7 @@
 #include "SendEmail.h"
 #include "TFormSave.h"
 #include "TFormWizard.h"
+#include "TextLines.h"
 #include "TrayImages.h"
 
 #include <QApplication>
@@ -152,9 +153,9 @@ void TFormMain::showSliderHint(QSlider* slider, const QString& text) {
     // hidden keeps the start-up hints.
     if (!isVisible())
         return;
-    slider->setToolTip(text);
+    slider->setToolTip(TextLines(text));
     QToolTip::hideText();
-    QToolTip::showText(QCursor::pos(), text, slider);
+    QToolTip::showText(QCursor::pos(), TextLines(text), slider);
 }
 
 void TFormMain::SliderQualityChange() {
@@ -242,7 +243,8 @@ bool TFormMain::FormCreate() {
 
     ActivateHotKeys();
     LoadSettings();
-    SliderQuality->setToolTip(QString::fromStdString(StartupQualityHint(SliderQuality->value())));
+    SliderQuality->setToolTip(
+        TextLines(QString::fromStdString(StartupQualityHint(SliderQuality->value()))));
     SliderVolume->setToolTip(QStringLiteral("%1%").arg(SliderVolume->value()));
     m_leftTakes = KeepLeftTakes(WorkingFolder());
     m_recorder.CreateStreams();
@@ -534,6 +536,8 @@ void TFormMain::HideMainWindow() {
 void TFormMain::BringApplicationToFront() {
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->isVisible() && !qobject_cast<TfrmMSNPopUp*>(window)) {
+            if (window->isMinimized())
+                window->showNormal();
             window->raise();
             window->activateWindow();
         }
@@ -646,9 +650,12 @@ void TFormMain::FormShow() {
 
 void TFormMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    // Minimizing puts the program back in the tray.
-    if (event->type() == QEvent::WindowStateChange && isMinimized())
-        HideMainWindow();
+    // Minimizing puts the program back in the tray, as Cancel does: hidden
+    // while busy, the tray would answer no click until the window came back.
+    // Over the optimizer the window must wait for it, so it stays.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() &&
+        !QApplication::activeModalWidget())
+        BtnCancelClick();
 }
 
 RecorderHost::Settings TFormMain::RecordingSettings() {

@@ -323,15 +323,15 @@ TEST_F(FormMainTest, SliderHintsKeepTheirStartupTextWhileHidden) {
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=61\nVolume=37\n");
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
-    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\rBitRate: 128 kbps");
+    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\nBitRate: 128 kbps");
     EXPECT_EQ(form.SliderVolume->toolTip(), "37%");
     form.SliderQuality->setValue(66);
     form.SliderVolume->setValue(5);
-    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\rBitRate: 128 kbps");
+    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\nBitRate: 128 kbps");
     form.show();
     form.SliderQuality->setValue(65);
     form.SliderQuality->setValue(66);
-    EXPECT_EQ(form.SliderQuality->toolTip(), "Sample Rate: 48000 hz\r\nBit Rate:  40 kbps");
+    EXPECT_EQ(form.SliderQuality->toolTip(), "Sample Rate: 48000 hz\nBit Rate:  40 kbps");
     form.SliderVolume->setValue(6);
     EXPECT_EQ(form.SliderVolume->toolTip(), "6%");
     form.hide();
