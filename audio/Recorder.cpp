@@ -11,9 +11,10 @@
 namespace {
 constexpr int kSilenceIcon = 0;
 constexpr int kIdleIcon = 36;
-// Room for a flush's worth and the largest block's output, so that the
-// pending buffer does not grow while recording.
-constexpr size_t kPendingReserve = 2 * Recorder::kFlushThreshold;
+// Room for a flush's worth (five seconds at 320 kbps is 200 KB) and the
+// output of a long block, so that the pending buffer does not grow while
+// recording.
+constexpr size_t kPendingReserve = 1024 * 1024;
 constexpr DWORD kCapturePeriodMs = 100;
 } // namespace
 
@@ -55,6 +56,9 @@ void Recorder::ToggleRecording(bool email) {
 }
 
 void Recorder::TogglePause() {
+    // The optimizer captures on the same channel: its search is not a take.
+    if (!m_encoder)
+        return;
     switch (BASS_ChannelIsActive(kRecordChannel)) {
     case BASS_ACTIVE_PLAYING:
     case BASS_ACTIVE_STALLED:
@@ -222,9 +226,10 @@ bool Recorder::RecordBlockHandler(const void* block, uint32_t length) {
         m_carriedByteCount += static_cast<uint32_t>(left);
     }
 
-    const bool due =
-        m_mp3PendingStream.size() > kFlushThreshold || m_samplesPending >= m_flushSamples;
-    if (due && !m_mp3PendingStream.empty() && !flushPending())
+    // Counting sound rather than bytes also bounds the bytes: five seconds at
+    // the highest bit rate, 320 kbps, are 200 KB, so a byte limit of half a
+    // megabyte would never be the first to call for a write.
+    if (m_samplesPending >= m_flushSamples && !m_mp3PendingStream.empty() && !flushPending())
         return writeFailed();
     m_host.UpdateLevelIcon(BASS_ChannelGetLevel(kRecordChannel));
     return true;

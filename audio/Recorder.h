@@ -75,9 +75,8 @@ public:
     // Tests write through failing writers.
     void SetFileFactory(FileFactory factory) { m_createFile = std::move(factory); }
 
-    static constexpr size_t kFlushThreshold = 524288;
-    // Pending bytes are also written once they hold this much sound, so that
-    // a crash loses little of a take at any bit rate.
+    // Pending bytes are written once they hold this much sound, so that a
+    // crash loses little of a take at any bit rate.
     static constexpr uint32_t kFlushSeconds = 5;
     static constexpr const char* kWriteFailedText =
         "Failed to write MP3 file to disk. Please check your disk space.";

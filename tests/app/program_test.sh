@@ -57,13 +57,16 @@ check "W shows the wizard window" wait_for 50 visible_window Tapewren
 kill -TERM "$pid"
 wait "$pid" 2>/dev/null
 check "the wizard run reads and writes no settings" [ ! -e "$wiz/quillby.ini" ]
+# SIGHUP (a closed terminal, a log-out) ends it as SIGTERM does.
 for arg in /w wizard; do
+  signal=TERM
+  [ "$arg" = wizard ] && signal=HUP
   start "$wiz" "$arg" w
   check "$arg starts the tray program" wait_for 50 connected
   check "$arg shows no window" bash -c "! xdotool search --onlyvisible --name '^Tapewren' >/dev/null"
-  kill -TERM "$pid"
-  exited_with_zero "$pid" 50
-  check "$arg wrote settings at exit" [ -e "$wiz/quillby.ini" ]
+  kill -"$signal" "$pid"
+  check "SIG$signal exits 0" exited_with_zero "$pid" 50
+  check "$arg wrote settings at exit" grep -q '^PopCount=' "$wiz/quillby.ini"
   rm -f "$wiz/quillby.ini"
 done
 

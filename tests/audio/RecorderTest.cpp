@@ -304,6 +304,26 @@ TEST_F(RecorderTest, FinalWriteThatFailsIsReportedAndTheTakeStillOffered) {
     EXPECT_EQ(m_host.errors, std::vector<std::string>{Recorder::kEndNotWrittenText})
         << "the flush at stop fails";
     EXPECT_EQ(m_host.savedBytes.size(), 1000u);
+
+    // Only the pending sound's write fails; the encoder's last frames and the
+    // close that follow it succeed, and must not hide the loss.
+    class FailsOnce : public FailingWriter {
+    public:
+        using FailingWriter::FailingWriter;
+        bool Write(const uint8_t* data, size_t size) override {
+            return !m_first.exchange(false) && FailingWriter::Write(data, size);
+        }
+
+    private:
+        std::atomic<bool> m_first{true};
+    };
+    m_host.errors.clear();
+    m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
+        return std::make_unique<FailsOnce>(CreateNewFile(path), SIZE_MAX);
+    });
+    take(asBytes(tone), {4410});
+    EXPECT_EQ(m_host.errors, std::vector<std::string>{Recorder::kEndNotWrittenText})
+        << "only the pending sound was lost";
 }
 
 TEST_F(RecorderTest, FullDiskKeepsEverythingWrittenAndTheProgramGoesOn) {
