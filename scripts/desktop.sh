@@ -50,10 +50,11 @@ start_pulse() {
     -L module-native-protocol-unix \
     -L "module-null-sink sink_name=spk rate=44100 sink_properties=device.description=Speakers" \
     -L "module-sine-source source_name=line rate=44100 frequency=440"
+  # Noted before anything else can fail, so that stop finds it.
+  cat "$XDG_RUNTIME_DIR/pulse/pid" >>"$BASE/pids" 2>/dev/null
   wait_for 10 pactl info || { echo "PulseAudio did not start; see $BASE/pulse.log" >&2; exit 1; }
   pactl set-default-sink spk
   pactl set-default-source line
-  cat "$XDG_RUNTIME_DIR/pulse/pid" >>"$BASE/pids"
 }
 
 start() {

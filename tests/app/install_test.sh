@@ -68,7 +68,7 @@ chmod 700 "$user_run"
 chmod 755 "$work/pulse"
 chown -R nobody:nogroup "$user_home" "$user_run"
 module=$(pactl load-module module-native-protocol-unix auth-anonymous=1 socket="$work/pulse/native")
-trap 'pactl unload-module "$module" 2>/dev/null; for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+at_exit 'pactl unload-module "$module" 2>/dev/null'
 # Under the sanitizers the other user needs their options too, and a copy of
 # the leak suppressions it can read wherever the checkout lies.
 user_lsan=

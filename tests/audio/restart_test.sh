@@ -11,7 +11,7 @@ desktop=${2:?usage: restart_test.sh path/to/tapewren path/to/desktop.sh}
 . "$(dirname "$0")/../support/e2e.sh"
 
 base=$work/pulse
-trap '"$desktop" stop "$base"; for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+at_exit '"$desktop" stop "$base"'
 export PULSE_SERVER=unix:$base/run/pulse/native
 server_pid() { cat "$base/run/pulse/pid" 2>/dev/null; }
 start_server() { # and waits until it answers

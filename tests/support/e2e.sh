@@ -5,7 +5,30 @@ work=$(mktemp -d)
 pids=()
 passed=0
 failed=0
-trap 'for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+# Everything a test started is stopped however it ends: the programs in
+# $pids, and whatever a script names with at_exit (a sound server, a mount).
+on_exit=()
+at_exit() { on_exit+=("$1"); }
+cleanup() {
+  local c p
+  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
+  for c in "${on_exit[@]}"; do eval "$c"; done
+  [ -z "${watchdog:-}" ] || kill "$watchdog" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+# ctest ends a test that overruns with SIGKILL, which no trap sees: the
+# watchdog ends it a little earlier, through the trap above.
+trap 'echo "TIMEOUT: still running after $TAPEWREN_TEST_LIMIT s"; exit 124' TERM
+if [ -n "${TAPEWREN_TEST_LIMIT:-}" ]; then
+  (
+    trap 'kill $s 2>/dev/null; exit 0' TERM
+    sleep "$TAPEWREN_TEST_LIMIT" &
+    s=$!
+    wait $s && kill -TERM $$
+  ) >/dev/null 2>&1 &
+  watchdog=$!
+fi
 
 check() { # description, command...
   local what=$1
@@ -145,6 +168,14 @@ start_ready() { # a program of its own in $app, input 0 at full volume, 44.1 kHz
   mkdir -p "$work/music"
   start "$app"
   check "tray icon" wait_for 100 tray_window
+}
+close_popups() { # a click on each popup closes it
+  local w
+  for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    [ "$WIDTH" -eq 148 ] && [ "$HEIGHT" -eq 121 ] && xdotool mousemove --window "$w" 74 70 click 1
+  done
+  ! popup_shown
 }
 popup_shown() { # a popup window of 148 x 121
   local w
