@@ -2,6 +2,7 @@
 
 #include "CommandLine.h"
 #include "Common.h"
+#include "DiskSpaceGuard.h"
 #include "ExitSignals.h"
 #include "InstanceLock.h"
 #include "MessageBox.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 bool IsWizardArgument(int argc, char** argv) {
     return argc > 1 && QString::fromLocal8Bit(argv[1]).toLower() == QLatin1String("w");
@@ -58,7 +60,12 @@ int RunTapewren(int argc, char** argv) {
 
     // The program lives in the tray: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Made before the form, so that it outlives its recorder, which tells
+    // it of each take's end.
+    std::unique_ptr<DiskSpaceGuard> diskGuard;
     TFormMain form(dataFolder);
+    diskGuard = std::make_unique<DiskSpaceGuard>(form.TheRecorder(), form);
+    form.TheRecorder().AddTakeWatcher(*diskGuard);
     MessageBox::SetOwner(&form);
     // Listening from before start-up: a log-out or kill that comes while the
     // program starts must end it as cleanly as one that comes later. A box
