@@ -6,6 +6,7 @@
 #include "ExitSignals.h"
 #include "InstanceLock.h"
 #include "MessageBox.h"
+#include "SleepInhibitor.h"
 #include "TFormMain.h"
 #include "TFormWizard.h"
 
@@ -60,12 +61,14 @@ int RunTapewren(int argc, char** argv) {
 
     // The program lives in the tray: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    // Made before the form, so that it outlives its recorder, which tells
-    // it of each take's end.
+    // Made before the form, so that they outlive its recorder, which tells
+    // them of each take's end.
+    SleepInhibitor sleepInhibitor;
     std::unique_ptr<DiskSpaceGuard> diskGuard;
     TFormMain form(dataFolder);
     diskGuard = std::make_unique<DiskSpaceGuard>(form.TheRecorder(), form);
     form.TheRecorder().AddTakeWatcher(*diskGuard);
+    form.TheRecorder().AddTakeWatcher(sleepInhibitor);
     MessageBox::SetOwner(&form);
     // Listening from before start-up: a log-out or kill that comes while the
     // program starts must end it as cleanly as one that comes later. A box
