@@ -2,15 +2,18 @@
 
 #include "CommandLine.h"
 #include "Common.h"
+#include "DiskSpaceGuard.h"
 #include "ExitSignals.h"
 #include "InstanceLock.h"
 #include "MessageBox.h"
+#include "SleepInhibitor.h"
 #include "TFormMain.h"
 #include "TFormWizard.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 bool IsWizardArgument(int argc, char** argv) {
     return argc > 1 && QString::fromLocal8Bit(argv[1]).toLower() == QLatin1String("w");
@@ -58,7 +61,14 @@ int RunTapewren(int argc, char** argv) {
 
     // The program lives in the tray: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Made before the form, so that they outlive its recorder, which tells
+    // them of each take's end.
+    SleepInhibitor sleepInhibitor;
+    std::unique_ptr<DiskSpaceGuard> diskGuard;
     TFormMain form(dataFolder);
+    diskGuard = std::make_unique<DiskSpaceGuard>(form.TheRecorder(), form);
+    form.TheRecorder().AddTakeWatcher(*diskGuard);
+    form.TheRecorder().AddTakeWatcher(sleepInhibitor);
     MessageBox::SetOwner(&form);
     // Listening from before start-up: a log-out or kill that comes while the
     // program starts must end it as cleanly as one that comes later. A box

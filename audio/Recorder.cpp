@@ -81,9 +81,22 @@ void Recorder::startSequence() {
     m_host.SetTrayIcon(kSilenceIcon);
     recordStartTick = TickCount();
     encodedByteCount = 0;
+    encodedSampleCount = 0;
     m_carriedByteCount = 0;
     m_endRequested = false;
     m_writeFailed = false;
+
+    const RecordingParameters params =
+        RecordingParametersFor(settings.quality, settings.stereo, settings.vbr);
+    const TakeInfo take{m_workingFolder, params.maxBitrate, params.vbr,
+                        params.captureRate * static_cast<uint32_t>(params.captureChannels)};
+    for (TakeWatcher* watcher : m_watchers) {
+        const std::string refusal = watcher->Refusal(take);
+        if (!refusal.empty()) {
+            failedStart(refusal);
+            return;
+        }
+    }
 
     std::error_code ec;
     tempFileName.clear();
@@ -98,8 +111,6 @@ void Recorder::startSequence() {
         return;
     }
 
-    const RecordingParameters params =
-        RecordingParametersFor(settings.quality, settings.stereo, settings.vbr);
     m_encoder = std::make_unique<TLameCoder>();
     ConfigureEncoder(*m_encoder, params);
     m_vbr = params.vbr;
@@ -129,10 +140,14 @@ void Recorder::startSequence() {
     if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
                           &Recorder::captureFailed)) {
         failedStart("Unable to start recording.");
+        return;
     }
+    m_watched = true;
+    for (TakeWatcher* watcher : m_watchers)
+        watcher->TakeStarted(take);
 }
 
-void Recorder::failedStart(const char* text) {
+void Recorder::failedStart(const std::string& text) {
     // The empty file goes, and the take is wholly gone before the box shows:
     // its event loop lets clicks and hot keys through.
     if (m_tempFileStream) {
@@ -155,6 +170,11 @@ void Recorder::releaseRecording() {
     m_mp3OutputBuffer = {};
     m_chunkByteCount = 0;
     m_carriedByteCount = 0;
+    if (m_watched) {
+        m_watched = false;
+        for (TakeWatcher* watcher : m_watchers)
+            watcher->TakeEnded();
+    }
 }
 
 bool Recorder::recordProc(const void* block, uint32_t length, void* user) {
@@ -170,6 +190,7 @@ bool Recorder::encode(const int16_t* pcm) {
     if (m_encoder->EncodeChunk(pcm, m_mp3OutputBuffer.data(), count) != BE_ERR_SUCCESSFUL)
         return false;
     encodedByteCount += count;
+    encodedSampleCount += m_encoder->SamplesPerChunk();
     m_samplesPending += m_encoder->SamplesPerChunk();
     try {
         m_mp3PendingStream.insert(m_mp3PendingStream.end(), m_mp3OutputBuffer.data(),

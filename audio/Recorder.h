@@ -2,6 +2,7 @@
 
 #include "FileWriter.h"
 #include "LameCoder.h"
+#include "TakeWatcher.h"
 
 #include <QObject>
 
@@ -71,6 +72,12 @@ public:
     bool emailAfterRecording = false;
     uint32_t recordStartTick = 0;
     std::atomic<int64_t> encodedByteCount{0};
+    // Samples of all channels encoded: the take's length in sound, pauses
+    // left out.
+    std::atomic<int64_t> encodedSampleCount{0};
+
+    // Told of every take's start and end; each outlives the recorder.
+    void AddTakeWatcher(TakeWatcher& watcher) { m_watchers.push_back(&watcher); }
 
     // Tests write through failing writers.
     void SetFileFactory(FileFactory factory) { m_createFile = std::move(factory); }
@@ -92,7 +99,7 @@ private:
 
     void startSequence();
     void stopSequence();
-    void failedStart(const char* text);
+    void failedStart(const std::string& text);
     void releaseRecording();
     bool encode(const int16_t* pcm);
     bool flushPending();
@@ -118,4 +125,6 @@ private:
     bool m_vbr = false;
     bool m_writeFailed = false;
     std::atomic<bool> m_endRequested{false};
+    std::vector<TakeWatcher*> m_watchers;
+    bool m_watched = false; // the watchers were told of a start
 };

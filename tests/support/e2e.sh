@@ -177,14 +177,18 @@ close_popups() { # a click on each popup closes it
   done
   ! popup_shown
 }
-popup_shown() { # a popup window of 148 x 121
+popup_window() { # a popup fully out, 148 x 121: prints its id
   local w
   for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
     eval "$(xdotool getwindowgeometry --shell "$w")"
-    [ "$WIDTH" -eq 148 ] && [ "$HEIGHT" -eq 121 ] && return 0
+    if [ "$WIDTH" -eq 148 ] && [ "$HEIGHT" -eq 121 ]; then
+      echo "$w"
+      return 0
+    fi
   done
   return 1
 }
+popup_shown() { popup_window >/dev/null; }
 frequency() { # the tone's frequency, from sox over the decoded samples
   mpg123 -q -w "$work/decoded.wav" "$1" 2>/dev/null
   # One channel: sox's estimate over two channels together is off.
@@ -221,7 +225,33 @@ box_text() { # window of a message box: what it says, read off the screen
   # Out from under any other window first: the screen is what is read.
   xdotool windowmove "$1" 0 0 >/dev/null 2>&1
   sleep 0.3
+  window_text "$1"
+}
+window_text() { # window: what it says, read off the screen where it stands
   import -window "$1" "$work/box.png" &&
     convert "$work/box.png" -resize 300% -colorspace Gray "$work/box-big.png" &&
     tesseract "$work/box-big.png" - 2>/dev/null | tr '\n' ' ' | tr -s ' '
+}
+private_bus() { # a session bus of the test's own, where only what the test puts answers: sets $bus
+  cat >"$work/bus.conf" <<XML
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/>
+<allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
+XML
+  dbus-daemon --config-file="$work/bus.conf" --nofork --print-address >"$work/bus.address" \
+    2>"$work/bus.log" &
+  bus_pid=$!
+  pids+=("$bus_pid")
+  wait_for 50 test -s "$work/bus.address" || return 1
+  bus=$(head -1 "$work/bus.address")
+}
+free_bytes() { stat -f -c '%a %S' "$1" | awk '{ print $1 * $2 }'; } # folder: what a user may still write
+fake_portal_on_bus() { # program: the fake desktop portal on $bus, noting into $work/portal
+  mkdir -p "$work/portal"
+  DBUS_SESSION_BUS_ADDRESS=$bus "$1" "$work/portal" >"$work/portal.out" 2>&1 &
+  portal_pid=$!
+  pids+=("$portal_pid")
+  wait_for 50 grep -q ready "$work/portal.out"
 }

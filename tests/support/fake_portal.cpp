@@ -1,6 +1,8 @@
-// A desktop portal with only the Email interface, on the session bus that
-// DBUS_SESSION_BUS_ADDRESS names. Each ComposeEmail call leaves its options
-// and the bytes read through each attachment descriptor in the folder given.
+// A desktop portal with the Email and Inhibit interfaces, on the session bus
+// that DBUS_SESSION_BUS_ADDRESS names. Each ComposeEmail call leaves its
+// options and the bytes read through each attachment descriptor in the
+// folder given; "inhibit-log" there gets a line for each Inhibit and each
+// Close of one, and "inhibit-held" the number held.
 #include "FakePortal.h"
 
 #include <QCoreApplication>
@@ -37,9 +39,16 @@ int main(int argc, char** argv) {
                   QByteArray::fromStdString(portal.attachments[i]));
         write(out + "portal-calls", QByteArray::number(portal.calls));
     };
+    auto* inhibit = new FakeInhibit(&portal, bus);
+    inhibit->changed = [&] {
+        QFile log(out + "inhibit-log");
+        if (log.open(QIODevice::Append))
+            log.write(QByteArray::fromStdString(inhibit->events.back()) + '\n');
+        write(out + "inhibit-held", QByteArray::number(inhibit->held));
+    };
     if (!bus.registerObject(kPortalPath, &portal,
-                            QDBusConnection::ExportAllSlots |
-                                QDBusConnection::ExportAllProperties) ||
+                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties |
+                                QDBusConnection::ExportAdaptors) ||
         !bus.registerService(kPortal)) {
         std::fprintf(stderr, "fake_portal: cannot register on the bus\n");
         return 1;
