@@ -101,6 +101,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     TrayIcon = new TCoolTrayIcon(tray ? std::move(tray) : CreateSystemTray(), this);
     TrayIcon->OnClick = [this] { TrayIconClick(); };
     TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
+    TrayIcon->OnClose = [this] { MenuExitClick(); };
     buildMenu();
     TimerHint = new QTimer(this);
     TimerHint->setInterval(10000);
