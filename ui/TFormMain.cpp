@@ -111,6 +111,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
 
     RecordHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
     RecordHotKey->SetHotKey(kRecordShortCut);
+    RecordHotKey->Name = "Record/Stop";
     RecordHotKey->OnHotKey = [this] {
         // Whatever a single click does in the tray's current mode.
         if (TrayIcon->OnClick)
@@ -118,6 +119,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     };
     PauseHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
     PauseHotKey->SetHotKey(kPauseShortCut);
+    PauseHotKey->Name = "Pause/Resume";
     PauseHotKey->OnHotKey = [this] { PauseHotKeyHotKey(); };
     m_hotKeys->SetPressedHandler([this](int id) {
         RecordHotKey->Dispatch(id);

@@ -1,6 +1,12 @@
-// A desktop portal with only the Email interface, on the session bus that
-// DBUS_SESSION_BUS_ADDRESS names. Each ComposeEmail call leaves its options
-// and the bytes read through each attachment descriptor in the folder given.
+// A desktop portal on the session bus that DBUS_SESSION_BUS_ADDRESS names.
+//   fake_portal OUTPUT_FOLDER              the Email interface: each
+//     ComposeEmail call leaves its options and the bytes read through each
+//     attachment descriptor in the folder.
+//   fake_portal --shortcuts OUTPUT_FOLDER  the GlobalShortcuts interface:
+//     each BindShortcuts leaves "shortcuts" (id|description|preferred trigger,
+//     one a line) and "sessions"; its EmitActivated(id) method, called by the
+//     test, presses a bound key.
+#include "FakeGlobalShortcuts.h"
 #include "FakePortal.h"
 
 #include <QCoreApplication>
@@ -8,6 +14,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 void write(const QString& path, const QByteArray& bytes) {
@@ -19,11 +26,12 @@ void write(const QString& path, const QByteArray& bytes) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: fake_portal OUTPUT_FOLDER\n");
+    const bool shortcuts = argc == 3 && QByteArray(argv[1]) == "--shortcuts";
+    if (argc != 2 && !shortcuts) {
+        std::fprintf(stderr, "usage: fake_portal [--shortcuts] OUTPUT_FOLDER\n");
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+    const QString out = QString::fromLocal8Bit(argv[argc - 1]) + QLatin1Char('/');
     qDBusRegisterMetaType<QList<QDBusUnixFileDescriptor>>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     FakePortal portal(bus);
@@ -37,7 +45,18 @@ int main(int argc, char** argv) {
                   QByteArray::fromStdString(portal.attachments[i]));
         write(out + "portal-calls", QByteArray::number(portal.calls));
     };
-    if (!bus.registerObject(kPortalPath, &portal,
+    FakeGlobalShortcuts keys(bus);
+    keys.bound = [&] {
+        QByteArray lines;
+        for (const auto& [id, properties] : keys.asked)
+            lines += (id + '|' + properties.value("description").toString() + '|' +
+                      properties.value("preferred_trigger").toString() + '\n')
+                         .toUtf8();
+        write(out + "shortcuts", lines);
+        write(out + "sessions", QByteArray::number(keys.sessions));
+    };
+    QObject* exported = shortcuts ? static_cast<QObject*>(&keys) : &portal;
+    if (!bus.registerObject(kPortalPath, exported,
                             QDBusConnection::ExportAllSlots |
                                 QDBusConnection::ExportAllProperties) ||
         !bus.registerService(kPortal)) {
