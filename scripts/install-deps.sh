@@ -8,6 +8,7 @@ apt-get install -y -q \
   qt6-base-dev libpulse-dev libmp3lame-dev libsimpleini-dev libxcb1-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   pulseaudio pulseaudio-utils xvfb icewm x11-utils xdotool imagemagick fonts-dejavu-core \
+  openbox trayer weston qt6-wayland \
   sox ffmpeg mpg123 xdg-utils lame \
   dbus dbus-daemon libglib2.0-bin desktop-file-utils appstream dpkg-dev \
   linux-perf valgrind tesseract-ocr tesseract-ocr-eng

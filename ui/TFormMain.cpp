@@ -102,6 +102,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     TrayIcon = new TCoolTrayIcon(tray ? std::move(tray) : CreateSystemTray(), this);
     TrayIcon->OnClick = [this] { TrayIconClick(); };
     TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
+    TrayIcon->OnClose = [this] { MenuExitClick(); };
     buildMenu();
     TimerHint = new QTimer(this);
     TimerHint->setInterval(10000);
@@ -111,6 +112,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
 
     RecordHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
     RecordHotKey->SetHotKey(kRecordShortCut);
+    RecordHotKey->Name = "Record/Stop";
     RecordHotKey->OnHotKey = [this] {
         // Whatever a single click does in the tray's current mode.
         if (TrayIcon->OnClick)
@@ -118,6 +120,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     };
     PauseHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
     PauseHotKey->SetHotKey(kPauseShortCut);
+    PauseHotKey->Name = "Pause/Resume";
     PauseHotKey->OnHotKey = [this] { PauseHotKeyHotKey(); };
     m_hotKeys->SetPressedHandler([this](int id) {
         RecordHotKey->Dispatch(id);

@@ -7,17 +7,30 @@ exe=${1:?usage: program_test.sh path/to/tapewren}
 # shellcheck source=../support/e2e.sh
 . "$(dirname "$0")/../support/e2e.sh"
 
-# Single instance: a second start ends at once, silently, with code 0.
+# Single instance: a second start asks the first to show itself (through the
+# session bus), then ends with code 0; with no session bus it ends silently.
 app=$work/app
 install_copy "$app"
 start "$app"
 first=$pid
 check "first instance connects to the sound server" wait_for 50 connected
+no_tapewren_window() { ! xdotool search --onlyvisible --name '^Tapewren' >/dev/null; }
+DBUS_SESSION_BUS_ADDRESS=unix:path=$work/no-bus start "$app"
+check "without a bus a second start exits 0 within a second" exited_with_zero "$pid" 10
+check "and shows nothing" no_tapewren_window
 start "$app"
-second=$pid
-check "second start exits 0 within a second" exited_with_zero "$second" 10
+check "a second start shows the configuration window within 2 s" wait_for 20 window_of_size 348x508
+check "and exits 0" exited_with_zero "$pid" 30
 check "first instance keeps running" running "$first"
-check "second start showed no window" bash -c "! xdotool search --onlyvisible --name '^Tapewren' >/dev/null"
+click_window "$(window_of_size 348x508)" $((241 + 37)) $((462 + 15)) # Cancel
+check "Cancel" wait_for 30 no_tapewren_window
+start "$app" w
+check "a second start with w opens the optimizer within 2 s" wait_for 20 window_of_size 445x307
+check "and exits 0" exited_with_zero "$pid" 30
+xdotool windowactivate --sync "$(window_of_size 445x307)" key alt+F4
+check "the optimizer closes into the configuration window" wait_for 30 window_of_size 348x508
+click_window "$(window_of_size 348x508)" $((241 + 37)) $((462 + 15))
+check "which Cancel closes" wait_for 30 no_tapewren_window
 
 # SIGTERM ends it like Exit: settings written, code 0.
 kill -TERM "$first"

@@ -4,6 +4,7 @@
 
 #include <QDBusConnection>
 #include <QProcess>
+#include <QString>
 #include <QStringList>
 
 #include <string>

@@ -255,3 +255,27 @@ fake_portal_on_bus() { # program: the fake desktop portal on $bus, noting into $
   pids+=("$portal_pid")
   wait_for 50 grep -q ready "$work/portal.out"
 }
+own_bus() { # a session bus of the test's own, with nothing on it: exports its address
+  local out
+  out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
+    --address="unix:path=$work/bus") || return 1
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$out")
+  pids+=("$(sed -n 2p <<<"$out")")
+}
+own_display() { # window manager...: an X display of the test's own with that manager; exports DISPLAY
+  local n
+  for n in $(seq 200 299); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  pids+=("$!")
+  export DISPLAY=":$n"
+  wait_for 50 xdpyinfo || return 1
+  "$@" >"$work/wm.log" 2>&1 &
+  pids+=("$!")
+  sleep 0.5
+}
+click_window() { # window, x, y: a click at that point of the window
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + $2)) $((Y + $3)) click "${4:-1}"
+}
