@@ -158,6 +158,11 @@ tone() {
   setsid bash -c 'sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 86400 sine 440 vol 0.5 |
     pacat --latency-msec=10 --rate=44100 --channels=2 --format=s16le -d spk' </dev/null >/dev/null 2>&1 &
   echo $! >>"$BASE/tone.pids"
+  # A null sink that has just started hands a new player's sound to its
+  # monitor in lumps for its first seconds (measured on PulseAudio: a take
+  # begun then came out 0.8 s short); the tests want it flowing evenly.
+  wait_for 10 bash -c 'pactl list short sink-inputs | grep -q .' || true
+  sleep 2
 }
 
 case "$cmd" in
