@@ -100,8 +100,23 @@ start_sound() {
   pactl set-default-sink spk
 }
 
+start_bus() {
+  local bus
+  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
+    --address="unix:path=$BASE/run/bus") || { echo "dbus-daemon did not start" >&2; exit 1; }
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+  sed -n 2p <<<"$bus" >>"$BASE/pids"
+}
+
 start_pulse() {
   prepare
+  # Never the desktop's bus: a second PulseAudio would find its name taken
+  # there and refuse to start. PulseAudio goes without; WirePlumber cannot.
+  if [ "$server" = pipewire ]; then
+    start_bus
+  else
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$BASE/run/no-bus
+  fi
   start_sound
 }
 
@@ -110,11 +125,8 @@ start() {
   # A session bus of our own, first, as the sound server's services use it:
   # otherwise what the tests see depends on whether dbus-x11 happens to be
   # installed, which would autolaunch one.
-  local bus n
-  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
-    --address="unix:path=$BASE/run/bus") || { echo "dbus-daemon did not start" >&2; exit 1; }
-  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
-  sed -n 2p <<<"$bus" >>"$BASE/pids"
+  local n
+  start_bus
   start_sound
   n=$(free_display)
   # Sessions of their own: a Ctrl+C meant for the program must not end them.
