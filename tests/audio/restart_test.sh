@@ -173,9 +173,22 @@ check "the configuration window lists the new input" grep -q other <<<"$inputs"
 check "and not the one gone" test -n "${inputs##*extra*}"
 check "and is closed again" no_box
 
-# A server that hangs: the click fails in time and the program answers.
+# A server that hangs: a stop keeps the take, a start fails in time, and
+# the program answers all along.
 play_tone
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "recording before the hang" wait_for 30 recording
+sleep 2
 kill -STOP "$(server_pid)"
+t0=$(date +%s.%N)
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "a stop during the hang opens the save dialog" wait_for 40 save_dialog_open
+check "within 3 s of the click" awk -v t0="$t0" -v now="$(date +%s.%N)" 'BEGIN { exit !(now - t0 < 3) }'
+save_as "$work/music/hung"
+check "it is saved" wait_for 50 save_dialog_closed
+n=$(samples "$work/music/hung.mp3")
+check "with what was captured before the hang ($n samples)" awk -v n="$n" 'BEGIN { exit !(n > 1.5 * 44100) }'
+sleep 0.5
 t0=$(date +%s.%N)
 xdotool mousemove "$tray_x" "$tray_y" click 1
 check "a hung server: the start fails with a message" wait_for 40 message_box
