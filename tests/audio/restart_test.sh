@@ -163,8 +163,18 @@ check "the output made again is recorded ($f Hz)" near "$f" 660
 output other >/dev/null
 kill -- "-$extra_tone" # its sound goes with it, not on to the speakers
 pactl unload-module "$extra"
-check "the user is told" wait_for 50 popup_shown
+check "a popup shows" wait_for 50 popup_shown
 shot input-gone
+told() { # a popup says the chosen input is gone
+  local w
+  for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
+    [ "$(xdotool getwindowgeometry "$w" | awk '/Geometry/ { print $2 }')" = 148x121 ] &&
+      import -window "$w" "$work/popup.png" && convert "$work/popup.png" -resize 300% "$work/popup-big.png" &&
+      tesseract "$work/popup-big.png" - 2>/dev/null | tr '\n' ' ' | grep -q "no longer" && return 0
+  done
+  return 1
+}
+check "saying that the input is gone" wait_for 30 told
 f=$(take_frequency fallback)
 check "the next click records the default input, the speakers ($f Hz)" near "$f" 440
 inputs=$(listed)
@@ -173,22 +183,10 @@ check "the configuration window lists the new input" grep -q other <<<"$inputs"
 check "and not the one gone" test -n "${inputs##*extra*}"
 check "and is closed again" no_box
 
-# A server that hangs: a stop keeps the take, a start fails in time, and
+# A server that hangs: a start fails in time, a stop keeps the take, and
 # the program answers all along.
 play_tone
-xdotool mousemove "$tray_x" "$tray_y" click 1
-check "recording before the hang" wait_for 30 recording
-sleep 2
 kill -STOP "$(server_pid)"
-t0=$(date +%s.%N)
-xdotool mousemove "$tray_x" "$tray_y" click 1
-check "a stop during the hang opens the save dialog" wait_for 40 save_dialog_open
-check "within 3 s of the click" awk -v t0="$t0" -v now="$(date +%s.%N)" 'BEGIN { exit !(now - t0 < 3) }'
-save_as "$work/music/hung"
-check "it is saved" wait_for 50 save_dialog_closed
-n=$(samples "$work/music/hung.mp3")
-check "with what was captured before the hang ($n samples)" awk -v n="$n" 'BEGIN { exit !(n > 1.5 * 44100) }'
-sleep 0.5
 t0=$(date +%s.%N)
 xdotool mousemove "$tray_x" "$tray_y" click 1
 check "a hung server: the start fails with a message" wait_for 40 message_box
@@ -203,8 +201,22 @@ check "the tray menu opens while the server hangs" wait_for 20 menu
 xdotool key Escape
 kill -CONT "$(server_pid)"
 sleep 1
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "once it answers again, a take records" wait_for 30 recording
+sleep 2
+kill -STOP "$(server_pid)"
+t0=$(date +%s.%N)
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "a stop during a hang opens the save dialog" wait_for 40 save_dialog_open
+check "within 3 s of the click" awk -v t0="$t0" -v now="$(date +%s.%N)" 'BEGIN { exit !(now - t0 < 3) }'
+save_as "$work/music/hung"
+check "it is saved" wait_for 50 save_dialog_closed
+n=$(samples "$work/music/hung.mp3")
+check "with what was captured before the hang ($n samples)" awk -v n="$n" 'BEGIN { exit !(n > 1.5 * 44100) }'
+kill -CONT "$(server_pid)"
+sleep 1
 f=$(take_frequency after-hang)
-check "once it answers again, a take records ($f Hz)" near "$f" 440
+check "and after that hang, too ($f Hz)" near "$f" 440
 
 kill -TERM "$pid"
 check "exit" exited_with_zero "$pid" 50
