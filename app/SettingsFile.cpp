@@ -154,6 +154,9 @@ std::optional<RecorderSettings> SettingsFile::Load() const {
         return ParseInteger(text).value_or(fallback);
     };
     settings.channel = integer("Channel", -1);
+    settings.channelName = ini.GetValue(kSection, "ChannelName", "");
+    if (settings.channelName.size() > kMaxStringLength)
+        settings.channelName.resize(kMaxStringLength);
     settings.quality = integer("Quality", 12);
     settings.volume = integer("Volume", 10);
     settings.stereo = integer("Stereo", 1) != 0;
@@ -169,6 +172,7 @@ std::optional<RecorderSettings> SettingsFile::Load() const {
 bool SettingsFile::SaveAtExit(const RecorderSettings& s) const {
     return update(m_path, [&](CSimpleIniA& ini) {
         setInteger(ini, "Channel", s.channel);
+        ini.SetValue(kSection, "ChannelName", s.channelName.c_str());
         setInteger(ini, "Quality", s.quality);
         setInteger(ini, "Volume", s.volume);
         setInteger(ini, "Stereo", s.stereo ? 1 : 0);

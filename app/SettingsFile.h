@@ -7,6 +7,8 @@
 // the controls that hold the values at run time, so these are raw numbers.
 struct RecorderSettings {
     int channel = -1;
+    // The chosen input's name: indexes move as inputs come and go.
+    std::string channelName;
     int quality = 12;
     int volume = 10;
     bool stereo = true;
@@ -26,8 +28,9 @@ public:
     // read yields the defaults, and later writes refuse to replace it.
     std::optional<RecorderSettings> Load() const;
 
-    // The keys written at exit, in this order: Channel, Quality, Volume,
-    // Stereo, VBR, HideWiz1, PopCount. Every other line of the file is kept.
+    // The keys written at exit, in this order: Channel, ChannelName, Quality,
+    // Volume, Stereo, VBR, HideWiz1, PopCount. Every other line of the file
+    // is kept.
     [[nodiscard]] bool SaveAtExit(const RecorderSettings& settings) const;
     [[nodiscard]] bool SaveLastDir(const std::string& lastDir) const;
 

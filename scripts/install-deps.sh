@@ -12,3 +12,6 @@ apt-get install -y -q \
   sox ffmpeg mpg123 xdg-utils lame \
   dbus dbus-daemon libglib2.0-bin desktop-file-utils appstream dpkg-dev \
   linux-perf valgrind tesseract-ocr tesseract-ocr-eng
+# PipeWire for the test desktop's second sound server; without recommends,
+# so that it leaves PulseAudio installed and in charge.
+apt-get install -y -q --no-install-recommends pipewire pipewire-pulse wireplumber

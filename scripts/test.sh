@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds with warnings as errors and runs every test against a private test
 # desktop (PulseAudio, Xvfb, IceWM); then builds again with AddressSanitizer
-# and UBSan and runs the tests once more.
+# and UBSan and runs the tests once more; then runs the tests of recording,
+# restarts and the optimizer (label "pipewire") on a desktop with PipeWire.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build/test
@@ -25,3 +26,10 @@ echo "== tests under AddressSanitizer and UBSan, leaks included"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 \
   ctest --test-dir "$out/asan" --output-on-failure
+echo "== recording, restart and optimizer tests on PipeWire"
+stop_desktop
+"$root/scripts/desktop.sh" start "$desktop" pipewire
+"$root/scripts/desktop.sh" tone "$desktop"
+# shellcheck disable=SC1091
+. "$desktop/env"
+ctest --test-dir "$out/plain" --output-on-failure -L pipewire

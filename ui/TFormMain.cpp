@@ -8,6 +8,7 @@
 #include "HelpFiles.h"
 #include "ImageButton.h"
 #include "ImageSlider.h"
+#include "InputChoice.h"
 #include "LeftTakes.h"
 #include "LinkLabel.h"
 #include "MessageBox.h"
@@ -64,6 +65,9 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     ImageBG->setGeometry(0, 0, 348, 508);
     ComboChannels = new FlatComboBox(this, "ComboChannels");
     ComboChannels->setGeometry(23, 131, 162, 21);
+    m_inputChoice = std::make_unique<InputChoice>(*ComboChannels);
+    connect(ComboChannels, &QComboBox::activated, this,
+            [this] { m_inputChoice->ChooseSelected(); });
     SliderQuality = makeSlider(this, "SliderQuality", 0, 76);
     SliderQuality->setGeometry(16, 208, 177, 41);
     SliderVolume = makeSlider(this, "SliderVolume", 1, 100);
@@ -234,15 +238,8 @@ bool TFormMain::FormCreate() {
         return false;
     }
     m_audioOpen = true;
-    BASS_RecordSetServerProc(
-        [](void* self) {
-            auto* form = static_cast<TFormMain*>(self);
-            QMetaObject::invokeMethod(
-                form, [form] { form->RefreshInputs(); }, Qt::QueuedConnection);
-        },
-        this);
-
-    fillInputList();
+    FollowInputChanges(this);
+    m_inputChoice->Fill();
 
     ActivateHotKeys();
     LoadSettings();
@@ -258,49 +255,18 @@ bool TFormMain::FormCreate() {
     return true;
 }
 
-void TFormMain::fillInputList() {
-    ComboChannels->clear();
-    for (int i = 0;; ++i) {
-        const char* name = BASS_RecordGetInputName(i);
-        if (!name)
-            break;
-        ComboChannels->addItem(QString::fromUtf8(name));
-    }
-}
-
 void TFormMain::RefreshInputs() {
     if (!m_audioOpen)
         return;
-    const QString chosen = ComboChannels->currentText();
-    fillInputList();
-    const int at = ComboChannels->findText(chosen, Qt::MatchExactly);
-    if (at >= 0)
-        ComboChannels->setCurrentIndex(at);
-    else
-        SelectDefaultChannel();
+    const QString gone = m_inputChoice->Refresh();
+    if (gone.isEmpty())
+        return;
+    SelectDefaultChannel();
+    ShowNotification(InputChoice::GoneText(gone, ComboChannels->currentText()), QString());
 }
 
 void TFormMain::SelectDefaultChannel() {
-    int chosen = -1;
-    for (int i = 0; chosen < 0; ++i) {
-        const DWORD info = BASS_RecordGetInput(i);
-        if (info == static_cast<DWORD>(-1))
-            break;
-        if ((info >> 24) == kInputWaveOutput)
-            chosen = i;
-    }
-    for (int i = 0; chosen < 0; ++i) {
-        const DWORD info = BASS_RecordGetInput(i);
-        if (info == static_cast<DWORD>(-1))
-            break;
-        const char* name = BASS_RecordGetInputName(i);
-        const QString lower = QString::fromUtf8(name ? name : "").toLower();
-        if ((info >> 24) == kInputAnalog &&
-            (lower.contains(QLatin1String("wave")) || lower.contains(QLatin1String("wav")) ||
-             lower.contains(QLatin1String("stereo")) || lower.contains(QLatin1String("mix"))))
-            chosen = i;
-    }
-    ComboChannels->setCurrentIndex(chosen >= 0 ? chosen : 0);
+    ComboChannels->setCurrentIndex(std::max(InputChoice::DefaultIndex(), 0));
 }
 
 void TFormMain::LoadSettings() {
@@ -313,6 +279,7 @@ void TFormMain::LoadSettings() {
         SelectDefaultChannel();
         if (ComboChannels->currentIndex() < 0)
             ComboChannels->setCurrentIndex(0);
+        m_inputChoice->ChooseSelected();
         const RecorderSettings defaults;
         SliderQuality->setValue(defaults.quality);
         // The desktop's volume scale is cubic: a fixed low default would make
@@ -327,10 +294,18 @@ void TFormMain::LoadSettings() {
         lastSaveDir.clear();
         return;
     }
+    // The name, where stored, tells the input: its index moves as others come and go.
+    const QString name = QString::fromStdString(stored->channelName);
     const bool validChannel = stored->channel >= 0 && stored->channel < ComboChannels->count();
-    ComboChannels->setCurrentIndex(validChannel ? stored->channel : -1);
+    if (name.isEmpty())
+        ComboChannels->setCurrentIndex(validChannel ? stored->channel : -1);
+    const bool gone = !name.isEmpty() && !m_inputChoice->Choose(name);
     if (ComboChannels->currentIndex() < 0)
         SelectDefaultChannel();
+    if (name.isEmpty())
+        m_inputChoice->ChooseSelected();
+    if (gone)
+        ShowNotification(InputChoice::GoneText(name, ComboChannels->currentText()), QString());
     SliderQuality->setValue(stored->quality); // the sliders clamp to their ranges
     SliderVolume->setValue(stored->volume);
     CheckStereo->setChecked(stored->stereo);
@@ -343,6 +318,7 @@ void TFormMain::LoadSettings() {
 RecorderSettings TFormMain::CurrentSettings() const {
     RecorderSettings s;
     s.channel = ComboChannels->currentIndex();
+    s.channelName = m_inputChoice->Chosen().toStdString();
     s.quality = SliderQuality->value();
     s.volume = SliderVolume->value();
     s.stereo = CheckStereo->isChecked();
@@ -580,14 +556,17 @@ void TFormMain::BtnVolOptClick() {
     BASS_RecordFree();
     BASS_Free();
     m_audioOpen = false;
+    QString chosen;
     {
         TFormWizard wizard(this);
+        wizard.ShowInputGone = [this](const QString& text) { ShowNotification(text, QString()); };
         if (!wizard.FormCreate()) {
             // Fatal: shown, and the program is ending without its settings.
             m_closed = true;
             return;
         }
-        wizard.ComboRecChannel->setCurrentIndex(ComboChannels->currentIndex());
+        wizard.ComboRecChannel->setCurrentIndex(
+            wizard.ComboRecChannel->findText(ComboChannels->currentText(), Qt::MatchExactly));
         wizard.SliderVOL->setValue(100);
         wizard.CheckW1->setChecked(hideWizardWelcome);
         wizard.SetActivePage(wizard.CheckW1->isChecked() ? TFormWizard::PageOPT
@@ -598,11 +577,11 @@ void TFormMain::BtnVolOptClick() {
             wizard.exec();
         // Also after an error inside the wizard: what it shows is what we keep.
         SliderVolume->setValue(wizard.SliderVOL->value());
-        // A wizard that could list no inputs has no choice to give back; the
+        // By name: inputs may have come and gone while the wizard was open. A
+        // wizard that could list no inputs has no choice to give back; the
         // user's own choice stays rather than becoming "none".
-        const int chosen = wizard.ComboRecChannel->currentIndex();
-        if (chosen >= 0 && chosen < ComboChannels->count())
-            ComboChannels->setCurrentIndex(chosen);
+        chosen = wizard.ComboRecChannel->currentIndex() >= 0 ? wizard.ComboRecChannel->currentText()
+                                                             : m_inputChoice->Chosen();
         hideWizardWelcome = wizard.CheckW1->isChecked();
         BASS_RecordFree();
         BASS_Free();
@@ -618,6 +597,10 @@ void TFormMain::BtnVolOptClick() {
         return;
     }
     m_audioOpen = true;
+    FollowInputChanges(this);
+    m_inputChoice->Refresh();
+    if (!m_inputChoice->Choose(chosen) && ComboChannels->currentIndex() < 0)
+        SelectDefaultChannel();
 }
 
 void TFormMain::BtnOKClick() {

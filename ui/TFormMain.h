@@ -18,6 +18,7 @@
 
 class ConfigFace;
 class ImageButton;
+class InputChoice;
 class LinkLabel;
 class QAction;
 class QCheckBox;
@@ -51,8 +52,9 @@ public:
     void FormClose();
     void ShutdownAudio();
     void SelectDefaultChannel();
-    // The sound server is back: its inputs are read again and the chosen
-    // one is kept by name where it still exists.
+    // An input came or went, or the sound server is back: the inputs are
+    // read again and the chosen one is kept by name; when it is gone the
+    // user is told and the default input is used until it returns.
     void RefreshInputs();
     void ToggleRecording(bool email);
     void TogglePause();
@@ -153,13 +155,13 @@ protected:
 
 private:
     void placeBottomRight();
-    void fillInputList();
     void buildMenu();
     void refreshHint();
     void showSliderHint(QSlider* slider, const QString& text);
 
     std::string m_dataFolder;
     SettingsFile m_settings;
+    std::unique_ptr<InputChoice> m_inputChoice;
     std::unique_ptr<HotKeyBackend> m_hotKeys;
     std::unique_ptr<MailClient> m_mailClient;
     QTimer m_hintRefresh;

@@ -75,6 +75,7 @@ TEST(SettingsSave, ExitWritesTheSevenKeysInOrder) {
     SettingsFile file(temp / "quillby.ini");
     RecorderSettings s;
     s.channel = 2;
+    s.channelName = "USB Mic";
     s.quality = 61;
     s.volume = 37;
     s.stereo = false;
@@ -83,11 +84,14 @@ TEST(SettingsSave, ExitWritesTheSevenKeysInOrder) {
     s.popupShowCount = 4;
     s.lastSaveDir = "/not/written/at/exit/";
     ASSERT_TRUE(file.SaveAtExit(s));
-    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nChannel=2\nQuality=61\nVolume=37\n"
-                                              "Stereo=0\nVBR=1\nHideWiz1=1\nPopCount=4\n");
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "[Recorder]\nChannel=2\nChannelName=USB Mic\nQuality=61\n"
+              "Volume=37\n"
+              "Stereo=0\nVBR=1\nHideWiz1=1\nPopCount=4\n");
     const auto back = file.Load();
     EXPECT_EQ(back->popupShowCount, 4) << "POPCount reads what PopCount wrote";
     EXPECT_EQ(back->lastSaveDir, "");
+    EXPECT_EQ(back->channelName, "USB Mic");
 }
 
 TEST(SettingsSave, KeepsOtherSectionsKeysAndCommentsAndReplacesInPlace) {

@@ -37,7 +37,7 @@ kill -TERM "$first"
 check "SIGTERM exits 0" exited_with_zero "$first" 50
 check "exit wrote the settings" grep -q '^PopCount=' "$app/quillby.ini"
 
-# Stored values load clamped, and exit writes the seven keys in order.
+# Stored values load clamped, and exit writes the eight keys in order.
 printf '[Recorder]\nQuality=99\nVolume=0\nStereo=yes\nVBR=0x1\nChannel=7\n' >"$app/quillby.ini"
 mkdir -p "$app/tmp/old"
 touch "$app/tmp/tmpfile1.mp3" "$app/tmp/old/x"
@@ -50,7 +50,7 @@ kill -TERM "$pid"
 check "exit after stored settings" exited_with_zero "$pid" 50
 # Sources in index order: the monitor of the speakers comes first, so the
 # default choice is input 0.
-expected=$'[Recorder]\nQuality=76\nVolume=1\nStereo=1\nVBR=1\nChannel=0\nHideWiz1=0\nPopCount=1'
+expected=$'[Recorder]\nQuality=76\nVolume=1\nStereo=1\nVBR=1\nChannel=0\nChannelName=Monitor of Speakers\nHideWiz1=0\nPopCount=1'
 check "clamped values written back" [ "$(cat "$app/quillby.ini")" = "$expected" ]
 rm "$app/quillby.ini"
 start "$app"
@@ -58,8 +58,8 @@ wait_for 50 connected
 kill -TERM "$pid"
 exited_with_zero "$pid" 50
 # Without a file the volume is the chosen input's own: the monitor is at 100 %.
-expected=$'[Recorder]\nChannel=0\nQuality=12\nVolume=100\nStereo=1\nVBR=0\nHideWiz1=0\nPopCount=1'
-check "a new file holds the seven keys in order" [ "$(cat "$app/quillby.ini")" = "$expected" ]
+expected=$'[Recorder]\nChannel=0\nChannelName=Monitor of Speakers\nQuality=12\nVolume=100\nStereo=1\nVBR=0\nHideWiz1=0\nPopCount=1'
+check "a new file holds the eight keys in order" [ "$(cat "$app/quillby.ini")" = "$expected" ]
 
 # "W" opens the optimizer alone; "/w" and "wizard" the tray program ("-w" is
 # an unknown option, see install_test.sh).

@@ -1,5 +1,6 @@
 #include "MessageBox.h"
 #include "StopOnExit.h"
+#include "VolumeGuard.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -31,6 +32,9 @@ StopOnExit::~StopOnExit() {
 }
 
 int main(int argc, char** argv) {
+    // Tests of the real sound server start the volume guard from their own executable.
+    if (int code = 0; RunVolumeGuardIfAsked(argc, argv, &code))
+        return code;
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");

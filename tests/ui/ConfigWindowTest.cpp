@@ -129,6 +129,7 @@ TEST_F(ConfigWindowTest, CancelKeepsWhatWasChangedForTheNextTakeAndTheSettings) 
     install(threeInputs());
     auto form = openWindow();
     form->ComboChannels->setCurrentIndex(0);
+    emit form->ComboChannels->activated(0);
     form->SliderVolume->setValue(73);
     form->SliderQuality->setValue(40);
     form->CheckStereo->setChecked(false);
@@ -143,7 +144,10 @@ TEST_F(ConfigWindowTest, CancelKeepsWhatWasChangedForTheNextTakeAndTheSettings) 
     EXPECT_FALSE(next.stereo);
     form->MenuExitClick();
     const std::string saved = ReadFile(m_folder / "quillby.ini");
-    EXPECT_NE(saved.find("Channel=0\nQuality=40\nVolume=73\nStereo=0\n"), std::string::npos)
+    EXPECT_NE(
+        saved.find("Channel=0\nChannelName=" + form->ComboChannels->itemText(0).toStdString() +
+                   "\nQuality=40\nVolume=73\nStereo=0\n"),
+        std::string::npos)
         << saved;
 }
 

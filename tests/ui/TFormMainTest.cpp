@@ -133,7 +133,8 @@ TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
     form.MenuExitClick();
     EXPECT_TRUE(closed);
     EXPECT_EQ(ReadFile(m_folder / "quillby.ini"),
-              "[Recorder]\nLastDir=/music/\nChannel=2\nQuality=12\nVolume=42\nStereo=1\n"
+              "[Recorder]\nLastDir=/music/\nChannel=2\nChannelName=Monitor of Speakers\n"
+              "Quality=12\nVolume=42\nStereo=1\n"
               "VBR=0\nHideWiz1=0\nPopCount=1\n");
     EXPECT_EQ(sim->Calls().back(), "Disconnect");
     EXPECT_EQ(BASS_RecordGetInputName(0), nullptr);
@@ -194,30 +195,65 @@ TEST_F(FormMainTest, ShownBalloonCountStopsAtTheLargestNumber) {
               std::numeric_limits<int>::max());
 }
 
-TEST_F(FormMainTest, ReturningSoundServerRefreshesTheInputsAndKeepsTheChosenOneByName) {
+TEST_F(FormMainTest, TheInputListFollowsTheServerAndKeepsTheChosenInputByName) {
     SimulatedBackend* sim = install(micMixMonitor());
-    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
-    ASSERT_TRUE(form.FormCreate());
-    form.ComboChannels->setCurrentIndex(1); // Stereo Mix
+    auto form = std::make_unique<TFormMain>(m_folder.Path(), std::make_unique<FakeTray>(),
+                                            std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form->FormCreate());
+    form->ComboChannels->setCurrentIndex(1); // the user picks Stereo Mix
+    emit form->ComboChannels->activated(1);
     sim->Reconnect({{"Headset", kInputMicrophone, 100},
                     {"Monitor of Speakers", kInputWaveOutput, 100},
                     {"Stereo Mix", kInputAnalog, 100}});
     QCoreApplication::processEvents();
-    ASSERT_EQ(form.ComboChannels->count(), 3);
-    EXPECT_EQ(form.ComboChannels->itemText(0), "Headset");
-    EXPECT_EQ(form.ComboChannels->currentText(), "Stereo Mix");
-    EXPECT_EQ(form.RecordingSettings().channel, 2);
+    ASSERT_EQ(form->ComboChannels->count(), 3);
+    EXPECT_EQ(form->ComboChannels->itemText(0), "Headset");
+    EXPECT_EQ(form->ComboChannels->currentText(), "Stereo Mix");
+    EXPECT_EQ(form->RecordingSettings().channel, 2);
 
-    sim->Reconnect(
-        {{"Headset", kInputMicrophone, 100}, {"Monitor of Speakers", kInputWaveOutput, 100}});
+    // Unplugged while another input arrives: said, and the default used.
+    sim->ChangeInputs({{"Headset", kInputMicrophone, 100},
+                       {"Monitor of Speakers", kInputWaveOutput, 100},
+                       {"USB Mic", kInputMicrophone, 100}});
     QCoreApplication::processEvents();
-    EXPECT_EQ(form.ComboChannels->count(), 2);
-    EXPECT_EQ(form.ComboChannels->currentText(), "Monitor of Speakers")
-        << "the chosen one is gone: the default choice";
-    form.FormClose();
+    EXPECT_EQ(form->ComboChannels->count(), 3);
+    EXPECT_EQ(form->ComboChannels->itemText(2), "USB Mic");
+    EXPECT_EQ(form->ComboChannels->currentText(), "Monitor of Speakers");
+    EXPECT_EQ(form->MSNPopUp->Text, "\"Stereo Mix\" is no longer available.\r"
+                                    "Recording from \"Monitor of Speakers\" now.");
+    // Plugged in again, elsewhere in the list: the user's choice again.
+    sim->ChangeInputs(
+        {{"Stereo Mix", kInputAnalog, 100}, {"Monitor of Speakers", kInputWaveOutput, 100}});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->RecordingSettings().channel, 0);
+    form->MenuExitClick();
+    EXPECT_NE(ReadFile(m_folder / "quillby.ini").find("Channel=0\nChannelName=Stereo Mix\n"),
+              std::string::npos);
     sim->Reconnect(micMixMonitor());
     QCoreApplication::processEvents();
-    EXPECT_EQ(form.ComboChannels->count(), 2) << "no longer told after shut-down";
+    EXPECT_EQ(form->ComboChannels->count(), 2) << "no longer told after shut-down";
+    form.reset();
+
+    // The next start finds the stored input by its name, not by its index.
+    install({{"Headset", kInputMicrophone, 100}, {"Stereo Mix", kInputAnalog, 100}});
+    form = std::make_unique<TFormMain>(m_folder.Path(), std::make_unique<FakeTray>(),
+                                       std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form->FormCreate());
+    EXPECT_EQ(form->RecordingSettings().channel, 1);
+    form->FormClose();
+    form.reset();
+    // Gone since: said, and not the input that now has its index.
+    install(micMixMonitor());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\nChannelName=USB Mic\n");
+    form = std::make_unique<TFormMain>(m_folder.Path(), std::make_unique<FakeTray>(),
+                                       std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form->FormCreate());
+    EXPECT_EQ(form->RecordingSettings().channel, 2);
+    EXPECT_EQ(form->MSNPopUp->Text, "\"USB Mic\" is no longer available.\r"
+                                    "Recording from \"Monitor of Speakers\" now.");
+    form->FormClose();
+    EXPECT_NE(ReadFile(m_folder / "quillby.ini").find("ChannelName=USB Mic\n"), std::string::npos)
+        << "the choice waits for its input to come back";
 }
 
 TEST_F(FormMainTest, NoSoundServerIsFatalAndTouchesNothing) {
