@@ -5,6 +5,7 @@
 #include "ExitSignals.h"
 #include "InstanceLock.h"
 #include "MessageBox.h"
+#include "ProgramFiles.h"
 #include "TFormMain.h"
 #include "TFormWizard.h"
 
@@ -37,9 +38,9 @@ int RunTapewren(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Tapewren"));
     QApplication::setApplicationVersion(QStringLiteral(TAPEWREN_VERSION));
 
-    // Taken before anything looks into the working folder.
-    const std::string dataFolder = DataFolder();
-    InstanceLock lock(dataFolder, "Quillby 20050624");
+    // Taken before anything looks into the takes folder.
+    const ProgramFiles files = LocateProgramFiles(ProgramFolder());
+    InstanceLock lock(files.lockFolder, kInstanceName);
     if (!lock.TryAcquire())
         return 0;
 
@@ -48,7 +49,7 @@ int RunTapewren(int argc, char** argv) {
         // nothing is stored.
         TFormWizard wizard;
         if (!wizard.FormCreate())
-            return 0;
+            return 1;
         QObject::connect(&wizard, &QDialog::finished, &app, &QApplication::quit,
                          Qt::QueuedConnection);
         wizard.show();
@@ -56,9 +57,10 @@ int RunTapewren(int argc, char** argv) {
         return 0;
     }
 
+    MoveEarlierFiles(files);
     // The program lives in the tray: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    TFormMain form(dataFolder);
+    TFormMain form(files);
     MessageBox::SetOwner(&form);
     // Listening from before start-up: a log-out or kill that comes while the
     // program starts must end it as cleanly as one that comes later. A box
@@ -70,7 +72,7 @@ int RunTapewren(int argc, char** argv) {
         MessageBox::DismissAll();
     });
     if (!form.FormCreate())
-        return 0;
+        return 1;
     QObject::disconnect(duringStart);
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &form, &TFormMain::ExitRequested);
     if (exitDuringStart)
