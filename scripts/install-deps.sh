@@ -9,5 +9,5 @@ apt-get install -y -q \
   libgtest-dev libgmock-dev libbenchmark-dev \
   pulseaudio pulseaudio-utils xvfb icewm x11-utils xdotool imagemagick fonts-dejavu-core \
   sox ffmpeg mpg123 xdg-utils lame \
-  dbus dbus-daemon libglib2.0-bin desktop-file-utils appstream dpkg-dev \
+  dbus dbus-daemon libglib2.0-bin desktop-file-utils appstream dpkg-dev lintian man-db \
   linux-perf valgrind tesseract-ocr tesseract-ocr-eng
