@@ -76,6 +76,13 @@ else
   lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1
   check "lintian finds no error and no warning" [ $? -eq 0 ]
   grep -E '^(E|W):' "$work/lintian.log"
+  # lintian only mentions these: Debian's hardening, seen in the executable.
+  dpkg-deb --fsys-tarfile "$deb" | tar -xO ./usr/bin/tapewren >"$work/packaged"
+  check "hardened: PIE" bash -c "readelf -h '$work/packaged' | grep -q 'DYN (Position-Independent'"
+  check "hardened: relocations read-only" bash -c "readelf -lW '$work/packaged' | grep -q GNU_RELRO"
+  check "hardened: bound at load time" bash -c "readelf -dW '$work/packaged' | grep -q BIND_NOW"
+  check "hardened: fortified functions" bash -c "readelf -sW --dyn-syms '$work/packaged' | grep -q '__[a-z]*_chk'"
+  check "hardened: stack protector" bash -c "readelf -sW --dyn-syms '$work/packaged' | grep -q __stack_chk_fail"
 fi
 root=$work/root
 dpkg-deb -x "$deb" "$root"

@@ -217,13 +217,16 @@ TEST_F(FormMainTest, ASignalEndsTheProgramWhileTheSettingsWriteErrorIsShown) {
             seen = box->text();
         form.ExitRequested();
     });
-    QTimer::singleShot(5000, &form, [] { // the test's own way out if the signal is ignored
+    bool stuck = false;
+    QTimer::singleShot(5000, &form, [&] { // the test's own way out if the signal is ignored
+        stuck = true;
         if (QWidget* box = QApplication::activeModalWidget())
             box->close();
     });
     form.MenuExitClick();
     MessageBox::SetTestMode(true);
     EXPECT_EQ(seen.toStdString(), "Unable to write to " + (m_folder / "quillby.ini"));
+    EXPECT_FALSE(stuck) << "the box outlived the signal";
     EXPECT_TRUE(closed);
     EXPECT_EQ(ReadFile(m_folder / "quillby.ini"), "[Recorder]\nQuality=5\n") << "read-only";
 }
