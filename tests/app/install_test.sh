@@ -214,6 +214,7 @@ cp "$take" "$state/tmp/tmpfile7.mp3"
 chown nobody:nogroup "$state/tmp/tmpfile7.mp3"
 chmod 000 "$state/tmp/tmpfile7.mp3"
 user_start
+wait_for 100 visible_window Tapewren && shot unreadable-take
 check "the unreadable take: the reason is given" box_says "Permission denied"
 check "then it is offered" wait_for 50 save_dialog_open
 save_as "$music/unreadable"

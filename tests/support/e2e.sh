@@ -203,6 +203,7 @@ above() { # window, window: the first is stacked above the second
   [ "$pa" -gt 0 ] && [ "$pb" -gt 0 ] && [ "$pa" -gt "$pb" ]
 }
 box_text() { # window of a message box: what it says, read off the screen
+  [ -n "$1" ] || return 1 # import would wait for a click on some window
   # Out from under any other window first: the screen is what is read.
   xdotool windowmove "$1" 0 0 >/dev/null 2>&1
   sleep 0.3
