@@ -7,6 +7,7 @@
 #include "HandOver.h"
 #include "InstanceLock.h"
 #include "MessageBox.h"
+#include "ProgramFiles.h"
 #include "SleepInhibitor.h"
 #include "TFormMain.h"
 #include "TFormWizard.h"
@@ -63,9 +64,9 @@ int RunTapewren(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(kProgramBusName);
     QApplication::setWindowIcon(ProgramIcon());
 
-    // Taken before anything looks into the working folder.
-    const std::string dataFolder = DataFolder();
-    InstanceLock lock(dataFolder, "Quillby 20050624");
+    // Taken before anything looks into the takes folder.
+    const ProgramFiles files = LocateProgramFiles(ProgramFolder());
+    InstanceLock lock(files.lockFolder, kInstanceName);
     if (!lock.TryAcquire()) {
         // Ends as before, after asking the running program to show itself;
         // with no session bus, silently.
@@ -79,7 +80,7 @@ int RunTapewren(int argc, char** argv) {
         // nothing is stored.
         TFormWizard wizard;
         if (!wizard.FormCreate())
-            return 0;
+            return 1;
         QObject::connect(&wizard, &QDialog::finished, &app, &QApplication::quit,
                          Qt::QueuedConnection);
         // Alone, the optimizer is the program's only window, whatever is asked.
@@ -93,13 +94,14 @@ int RunTapewren(int argc, char** argv) {
         return 0;
     }
 
+    MoveEarlierFiles(files);
     // The program lives in the tray: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     // Made before the form, so that they outlive its recorder, which tells
     // them of each take's end.
     SleepInhibitor sleepInhibitor;
     std::unique_ptr<DiskSpaceGuard> diskGuard;
-    TFormMain form(dataFolder);
+    TFormMain form(files);
     diskGuard = std::make_unique<DiskSpaceGuard>(form.TheRecorder(), form);
     form.TheRecorder().AddTakeWatcher(*diskGuard);
     form.TheRecorder().AddTakeWatcher(sleepInhibitor);
@@ -114,7 +116,7 @@ int RunTapewren(int argc, char** argv) {
         MessageBox::DismissAll();
     });
     if (!form.FormCreate())
-        return 0;
+        return 1;
     QObject::disconnect(duringStart);
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &form, &TFormMain::ExitRequested);
     if (exitDuringStart)

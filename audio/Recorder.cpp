@@ -293,20 +293,17 @@ void Recorder::stopSequence() {
         m_encoder->WriteInfoTag(tempFileName);
     releaseRecording();
     // A failure during the take has been reported already.
-    offerTake(tempFileName, emailAfterRecording, !written && !m_writeFailed);
+    OfferTake(tempFileName, emailAfterRecording,
+              !written && !m_writeFailed ? kEndNotWrittenText : std::string());
     m_endRequested = false;
 }
 
-void Recorder::OfferTake(const std::string& fileName, bool email) {
-    offerTake(fileName, email, false);
-}
-
-void Recorder::offerTake(const std::string& fileName, bool email, bool endNotWritten) {
+void Recorder::OfferTake(const std::string& fileName, bool email, const std::string& problem) {
     tempFileName = fileName;
     // Busy first, so that no click starts a take while the news is shown.
     m_host.EnterTrayBusyMode();
-    if (endNotWritten)
-        m_host.ShowError(kEndNotWrittenText);
+    if (!problem.empty())
+        m_host.ShowError(problem);
     m_host.RunSaveDialog(tempFileName, email);
     m_host.SaveLastDir();
     tempFileName.clear();

@@ -58,8 +58,10 @@ public:
     bool IsActive() const;
 
     // Offers a finished take for saving, in busy mode: the end of every stop,
-    // and the way takes left by an earlier run come back.
-    void OfferTake(const std::string& fileName, bool emailAfterRecording);
+    // and the way takes left by an earlier run come back. A problem with the
+    // take is shown first.
+    void OfferTake(const std::string& fileName, bool emailAfterRecording,
+                   const std::string& problem = {});
 
     // The two long-lived buffers, made at start-up and freed at shut-down.
     void CreateStreams();
@@ -93,7 +95,6 @@ public:
         "Recording stopped: the recording device is no longer available.";
 
 private:
-    void offerTake(const std::string& fileName, bool email, bool endNotWritten);
     static bool recordProc(const void* block, uint32_t length, void* user);
     static void captureFailed(void* user);
 

@@ -43,6 +43,14 @@ constexpr TShortCut kPauseShortCut = 0xC050;  // Ctrl+Alt+P
 const char* const kProductPage = "https://github.com/tapewren/tapewren";
 const char* const kSupportPage = "https://github.com/tapewren/tapewren/issues";
 
+// Where no volume is stored. The desktop's volume scale is cubic: a fixed
+// low default would make a take silent and turn the input down for every
+// other program. The input's own volume records what the user already hears.
+int inputVolume(int input) {
+    const DWORD info = BASS_RecordGetInput(input);
+    return info == static_cast<DWORD>(-1) ? 10 : static_cast<int>(info & 0xFFFF);
+}
+
 QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum) {
     auto* slider = new ImageSlider(parent, minimum, maximum);
     slider->setObjectName(QString::fromLatin1(name));
@@ -50,12 +58,12 @@ QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum)
 }
 } // namespace
 
-TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
+TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tray,
                      std::unique_ptr<HotKeyBackend> hotKeys)
-    : QWidget(nullptr, Qt::FramelessWindowHint), m_dataFolder(std::move(dataFolder)),
-      m_settings(m_dataFolder + "quillby.ini"),
+    : QWidget(nullptr, Qt::FramelessWindowHint), m_takesFolder(files.takesFolder),
+      m_settings(files.settingsFile),
       m_hotKeys(hotKeys ? std::move(hotKeys) : CreateSystemHotKeys()),
-      m_recorder(*this, m_dataFolder + "tmp") {
+      m_recorder(*this, m_takesFolder) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Tapewren"));
     setFixedSize(348, 508);
@@ -227,14 +235,14 @@ bool TFormMain::FormCreate() {
 
     const DWORD version = BASS_GetVersion();
     if ((version & 0xFFFF) != 1 || (version >> 16) != 8) {
-        MessageBox::Error(QStringLiteral("A required part of the software is missing, please "
+        MessageBox::Fatal(QStringLiteral("A required part of the software is missing, please "
                                          "re-install."));
         return false;
     }
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Error(QStringLiteral("Can not initiate defualt recording device."));
+        MessageBox::Fatal(QStringLiteral("Can not initiate defualt recording device."));
         return false;
     }
     m_audioOpen = true;
@@ -282,12 +290,7 @@ void TFormMain::LoadSettings() {
         m_inputChoice->ChooseSelected();
         const RecorderSettings defaults;
         SliderQuality->setValue(defaults.quality);
-        // The desktop's volume scale is cubic: a fixed low default would make
-        // a first take silent and turn the input down for every other program.
-        // The input's own volume records what the user already hears.
-        const DWORD input = BASS_RecordGetInput(ComboChannels->currentIndex());
-        SliderVolume->setValue(input == static_cast<DWORD>(-1) ? defaults.volume
-                                                               : static_cast<int>(input & 0xFFFF));
+        SliderVolume->setValue(inputVolume(ComboChannels->currentIndex()));
         CheckStereo->setChecked(defaults.stereo);
         CheckVBR->setChecked(defaults.vbr);
         hideWizardWelcome = defaults.hideWizardWelcome;
@@ -307,7 +310,7 @@ void TFormMain::LoadSettings() {
     if (gone)
         ShowNotification(InputChoice::GoneText(name, ComboChannels->currentText()), QString());
     SliderQuality->setValue(stored->quality); // the sliders clamp to their ranges
-    SliderVolume->setValue(stored->volume);
+    SliderVolume->setValue(stored->volume.value_or(inputVolume(ComboChannels->currentIndex())));
     CheckStereo->setChecked(stored->stereo);
     CheckVBR->setChecked(stored->vbr);
     hideWizardWelcome = stored->hideWizardWelcome;
@@ -337,26 +340,31 @@ void TFormMain::MenuExitClick() {
 }
 
 void TFormMain::ExitRequested() {
-    if (!m_saveDialog) {
+    if (!m_saveDialog && !MessageBox::AnyOpen()) {
         MenuExitClick();
         return;
     }
-    // Nobody may be there to answer (a log-out): the take is already whole
-    // on disk, so leave it for the next start rather than ask.
+    // Nobody may be there to answer (a log-out): what waits for an answer
+    // closes as if answered, a take stays whole on disk for the next start,
+    // and nothing more is asked.
     m_endingWithoutAsking = true;
     MessageBox::DismissAll();
-    m_saveDialog->done(QDialog::Rejected);
+    if (m_saveDialog)
+        m_saveDialog->done(QDialog::Rejected);
+    else if (!m_closed) // else the closing goes on once its box is gone
+        QMetaObject::invokeMethod(this, &TFormMain::MenuExitClick, Qt::QueuedConnection);
 }
 
 void TFormMain::OfferLeftTakes() {
-    std::vector<std::string> takes;
+    std::vector<LeftTake> takes;
     takes.swap(m_leftTakes);
-    for (const std::string& take : takes) {
+    for (const LeftTake& take : takes) {
         // A take begun meanwhile comes first; the rest wait for the next start.
         if (m_closed || m_endingWithoutAsking || m_recorder.IsActive())
             return;
-        if (PathExists(take))
-            m_recorder.OfferTake(take, false);
+        if (PathExists(take.path))
+            m_recorder.OfferTake(take.path, false,
+                                 take.readError.empty() ? std::string() : UnreadableTakeText(take));
     }
 }
 
@@ -589,7 +597,7 @@ void TFormMain::BtnVolOptClick() {
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Error(QStringLiteral("Can not re-initiate defualt recording device."));
+        MessageBox::Fatal(QStringLiteral("Can not re-initiate defualt recording device."));
         // Ending at once writes nothing; should the end be deferred, closing
         // must not write the settings either.
         m_closed = true;
@@ -694,6 +702,8 @@ void TFormMain::LeaveTrayBusyMode() {
 }
 
 void TFormMain::RunSaveDialog(const std::string& tempFileName, bool email) {
+    if (m_endingWithoutAsking)
+        return;
     TFormSave::Context context;
     context.tempFileName = tempFileName;
     context.emailAfterRecording = email;

@@ -179,14 +179,14 @@ TFormWizard::~TFormWizard() {
 
 bool TFormWizard::FormCreate() {
     if (BASS_GetVersion() != BASS_VERSION) {
-        MessageBox::Error(QString::fromUtf8(kVersionText), QStringLiteral("Error"));
+        MessageBox::Fatal(QString::fromUtf8(kVersionText), QStringLiteral("Error"));
         EndProgramAtOnce();
         return false;
     }
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Error(QString::fromUtf8(kNoDeviceText), QStringLiteral("Error"));
+        MessageBox::Fatal(QString::fromUtf8(kNoDeviceText), QStringLiteral("Error"));
         EndProgramAtOnce();
         return false;
     }

@@ -29,6 +29,11 @@ if [ -n "${TAPEWREN_TEST_LIMIT:-}" ]; then
   ) >/dev/null 2>&1 &
   watchdog=$!
 fi
+# The user's folders, this test's own: where an installed program keeps its
+# settings and takes.
+export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
+user_settings=$XDG_CONFIG_HOME/tapewren/quillby.ini
+user_takes=$XDG_STATE_HOME/tapewren/tmp
 
 check() { # description, command...
   local what=$1
@@ -51,7 +56,8 @@ finish() { # name
   [ "$failed" -eq 0 ]
 }
 
-install_copy() { # folder: a program folder of its own, so quillby.ini and tmp/ are ours
+install_copy() { # folder: a program folder of its own; with a quillby.ini put there the
+  # copy is portable and keeps its settings and tmp/ beside itself
   rm -rf "$1"
   mkdir -p "$1"
   cp "$exe" "$1/tapewren"
@@ -189,6 +195,16 @@ popup_window() { # a popup fully out, 148 x 121: prints its id
   return 1
 }
 popup_shown() { popup_window >/dev/null; }
+rms_db() { # sox's arguments for a sound: its RMS level in dB past the first half second
+  sox "$@" -n trim 0.5 stats 2>&1 | awk '/^RMS lev dB/ { print $4 }'
+}
+take_db() { # an MP3: its RMS level in dB, decoded by mpg123
+  mpg123 -q -w "$work/level.wav" "$1" 2>/dev/null && rms_db "$work/level.wav"
+}
+within_db() { # level, level, dB: the two differ by that much at most
+  awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { x = a - b; exit !(a != "" && b != "" && x <= d && x >= -d) }'
+}
+monitor_volume() { pactl get-source-volume spk.monitor | awk -F/ 'NR == 1 { gsub(/[ %]/, "", $2); print $2 }'; }
 frequency() { # the tone's frequency, from sox over the decoded samples
   mpg123 -q -w "$work/decoded.wav" "$1" 2>/dev/null
   # One channel: sox's estimate over two channels together is off.
@@ -222,6 +238,7 @@ above() { # window, window: the first is stacked above the second
   [ "$pa" -gt 0 ] && [ "$pb" -gt 0 ] && [ "$pa" -gt "$pb" ]
 }
 box_text() { # window of a message box: what it says, read off the screen
+  [ -n "$1" ] || return 1 # import would wait for a click on some window
   # Out from under any other window first: the screen is what is read.
   xdotool windowmove "$1" 0 0 >/dev/null 2>&1
   sleep 0.3

@@ -9,8 +9,11 @@
 #include "TempFolder.h"
 #include "ToneMp3.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <tuple>
 
@@ -119,7 +122,8 @@ TEST_F(FormMainTest, StoredValuesAreClampedAndBadChannelFallsBack) {
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=5\n");
     TFormMain third(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(third.FormCreate());
-    EXPECT_EQ(third.SliderVolume->value(), 10) << "a file without the key gives the default";
+    EXPECT_EQ(third.SliderVolume->value(), 100)
+        << "a file without the key (the first save, then a crash): the input's own volume";
 }
 
 TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
@@ -163,23 +167,69 @@ TEST_F(FormMainTest, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
 }
 
 TEST_F(FormMainTest, UnreadableSettingsAreReportedOnceAtStartAndLeftAlone) {
+    std::vector<CaptureInput> inputs = micMixMonitor();
+    inputs[2].volume = 64;
+    install(inputs);
+    std::string junk = "[Recorder]\nQuality=61\nVolume=80\n";
+    junk += std::string("\0\x01\xff\x7f binary", 12);
+    for (const bool readError : {true, false}) {
+        fs::remove(m_folder / "quillby.ini");
+        // Every read fails (EIO), as on a failing disk; or some other file
+        // took the name.
+        if (readError)
+            fs::create_symlink("/proc/self/mem", m_folder / "quillby.ini");
+        else
+            WriteFile(m_folder / "quillby.ini", junk);
+        TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        ASSERT_TRUE(form.FormCreate());
+        auto boxes = shown();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text.toStdString(), "Unable to read " + (m_folder / "quillby.ini") +
+                                                   ". The default settings are used and the file "
+                                                   "is left as it is.");
+        EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
+        EXPECT_EQ(form.SliderQuality->value(), 12) << "defaults";
+        EXPECT_EQ(form.SliderVolume->value(), 64) << "and the input's own volume";
+        form.lastSaveDir = m_folder.Path();
+        form.SaveLastDir();
+        form.MenuExitClick();
+        EXPECT_TRUE(shown().empty()) << "said once";
+        if (readError)
+            EXPECT_TRUE(fs::is_symlink(m_folder / "quillby.ini")) << "not written over";
+        else
+            EXPECT_EQ(ReadFile(m_folder / "quillby.ini"), junk) << "not written over";
+    }
+}
+
+TEST_F(FormMainTest, ASignalEndsTheProgramWhileTheSettingsWriteErrorIsShown) {
     install(micMixMonitor());
-    // Every read fails (EIO), as on a failing disk.
-    fs::create_symlink("/proc/self/mem", m_folder / "quillby.ini");
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=5\n");
+    ::chmod((m_folder / "quillby.ini").c_str(), 0444);
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
-    auto boxes = shown();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text.toStdString(), "Unable to read " + (m_folder / "quillby.ini") +
-                                               ". The default settings are used and the file "
-                                               "is left as it is.");
-    EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
-    EXPECT_EQ(form.SliderQuality->value(), 12) << "defaults";
-    form.lastSaveDir = m_folder.Path();
-    form.SaveLastDir();
+    bool closed = false;
+    QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
+    // A real box this time, waiting for an OK that nobody gives.
+    MessageBox::SetTestMode(false);
+    QString seen;
+    QTimer::singleShot(200, &form, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            seen = box->text();
+        form.ExitRequested();
+    });
+    bool stuck = false;
+    QTimer::singleShot(5000, &form, [&] { // the test's own way out if the signal is ignored
+        stuck = true;
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
     form.MenuExitClick();
-    EXPECT_TRUE(shown().empty()) << "said once";
-    EXPECT_TRUE(fs::is_symlink(m_folder / "quillby.ini")) << "not written over";
+    MessageBox::SetTestMode(true);
+    EXPECT_EQ(seen.toStdString(), "Unable to write to " + (m_folder / "quillby.ini"));
+    EXPECT_FALSE(stuck) << "the box outlived the signal";
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(ReadFile(m_folder / "quillby.ini"), "[Recorder]\nQuality=5\n") << "read-only";
 }
 
 TEST_F(FormMainTest, ShownBalloonCountStopsAtTheLargestNumber) {
@@ -283,6 +333,9 @@ TEST_F(FormMainTest, TakesLeftByAnEarlierRunAreOfferedInOrderAndTheRestRemoved) 
     WriteFile(m_folder / "tmp/tmpfile1.mp3", "no sound in here");
     WriteFile(m_folder / "tmp/tmpfile3.mp3", "");
     WriteFile(m_folder / "tmp/sub/x", "not ours");
+    ASSERT_TRUE(WriteToneMp3(m_folder / "tmp/song.mp3"));
+    WriteFile(m_folder / "tmp/notes.txt", "not ours either");
+    const std::string song = ReadFile(m_folder / "tmp/song.mp3");
     ::chmod((m_folder / "tmp/tmpfile1.mp3").c_str(), 0444);
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     std::vector<std::string> offered;
@@ -298,6 +351,7 @@ TEST_F(FormMainTest, TakesLeftByAnEarlierRunAreOfferedInOrderAndTheRestRemoved) 
     EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile1.mp3"));
     EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile3.mp3"));
     EXPECT_EQ(ReadFile(m_folder / "tmp/sub/x"), "not ours");
+    EXPECT_EQ(ReadFile(m_folder / "tmp/notes.txt"), "not ours either");
     EXPECT_TRUE(offered.empty()) << "offered once the program runs, not during start-up";
 
     QCoreApplication::processEvents();
@@ -305,6 +359,7 @@ TEST_F(FormMainTest, TakesLeftByAnEarlierRunAreOfferedInOrderAndTheRestRemoved) 
                                                  m_folder / "tmp/tmpfile10.mp3"}));
     EXPECT_TRUE(fs::exists(m_folder / "tmp/tmpfile2.mp3")) << "kept: Cancel, then No";
     EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile10.mp3")) << "discarded by the user";
+    EXPECT_EQ(ReadFile(m_folder / "tmp/song.mp3"), song) << "sound, but not a take of ours";
     EXPECT_EQ(form.TrayIcon->IconIndex(), 36);
     form.FormClose();
 }
