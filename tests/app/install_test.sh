@@ -39,7 +39,7 @@ check "for this version" grep -q '"Tapewren 2.95"' "$manual"
 for bad in --bogus -w -x; do
   out=$(offline "$exe" "$bad" 2>"$work/err")
   rc=$?
-  check "$bad exits non-zero ($rc)" [ "$rc" -ne 0 ]
+  check "$bad exits 2, as a wrong usage ($rc)" [ "$rc" -eq 2 ]
   check "$bad says so" grep -q "unknown option '$bad'" "$work/err"
   check "$bad prints nothing else" [ -z "$out" ]
 done
@@ -153,7 +153,7 @@ same_sound() { # take: as loud as the first (within 1 dB), the input's volume un
 }
 # The input at a volume of the user's own, as the desktop's settings left it.
 pactl set-source-volume spk.monitor 70%
-trap 'pactl set-source-volume spk.monitor 100%; pactl unload-module "$module" 2>/dev/null; for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+at_exit 'pactl set-source-volume spk.monitor 100%'
 
 user_start
 check "the installed program reaches the sound server" wait_for 100 connected
@@ -247,7 +247,7 @@ if dpkg -s tapewren >/dev/null 2>&1; then
 else
   usr_files() { find /usr -xdev ! -name icon-theme.cache ! -name mimeinfo.cache | sort; }
   usr_files >"$work/usr.before"
-  trap 'dpkg -r tapewren >/dev/null 2>&1; pactl set-source-volume spk.monitor 100%; pactl unload-module "$module" 2>/dev/null; for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+  at_exit 'dpkg -r tapewren >/dev/null 2>&1'
   check "dpkg installs the package" dpkg -i "$deb" >"$work/dpkg.log" 2>&1
   /usr/bin/tapewren >>"$work/program.log" 2>&1 &
   pid=$!

@@ -123,6 +123,9 @@ TEST(LeftTakes, OnlyFilesNamedAsTakesAreLookedAtAndKeptInTheOrderOfTheirNumbers)
     WriteFile(folder + "/tmpfile2.mp3", "");
     WriteFile(folder + "/notes.txt", "mine");
     WriteFile(folder + "/sub/x", "");
+    // A link under a take's name is no take of ours, nor is what it points to.
+    writeBytes(temp / "elsewhere.mp3", take);
+    fs::create_symlink(temp / "elsewhere.mp3", folder + "/tmpfile5.mp3");
 
     const std::vector<LeftTake> kept = KeepLeftTakes(folder);
     std::vector<std::string> paths;
@@ -137,6 +140,8 @@ TEST(LeftTakes, OnlyFilesNamedAsTakesAreLookedAtAndKeptInTheOrderOfTheirNumbers)
         EXPECT_EQ(ReadBytes(folder + "/" + name), take) << name << " is not ours: untouched";
     EXPECT_EQ(ReadFile(folder + "/notes.txt"), "mine");
     EXPECT_TRUE(fs::exists(folder + "/sub/x"));
+    EXPECT_TRUE(fs::is_symlink(folder + "/tmpfile5.mp3"));
+    EXPECT_EQ(ReadBytes(temp / "elsewhere.mp3"), take) << "not repaired through the link";
     for (const std::string& path : paths)
         EXPECT_NEAR(VbrHeaderFrames(ReadBytes(path)), WalkFrames(ReadBytes(path)).frames - 1, 1);
 

@@ -8,7 +8,11 @@
 #include <QDBusMessage>
 #include <QStringList>
 
+#include <QDBusConnection>
+
 #include <functional>
+#include <utility>
+#include <vector>
 
 class FakeWatcher : public QDBusAbstractAdaptor {
     Q_OBJECT
@@ -62,13 +66,25 @@ public:
 
     std::function<void(uint id, const QString& summary, const QString& body)> notified;
     std::function<void(uint id)> closed;
+    // A server slow to answer: Notify's replies wait for Answer().
+    bool holdAnswers = false;
+    void Answer(QDBusConnection bus) {
+        for (const auto& [call, id] : m_held)
+            bus.send(call.createReply(id));
+        m_held.clear();
+    }
 
 public slots:
     uint Notify(const QString&, uint replacesId, const QString&, const QString& summary,
-                const QString& body, const QStringList&, const QVariantMap&, int) {
+                const QString& body, const QStringList&, const QVariantMap&, int,
+                const QDBusMessage& call) {
         const uint id = replacesId != 0 ? replacesId : ++m_lastId;
         if (notified)
             notified(id, summary, body);
+        if (holdAnswers) {
+            call.setDelayedReply(true);
+            m_held.push_back({call, id});
+        }
         return id;
     }
     void CloseNotification(uint id) {
@@ -90,4 +106,5 @@ signals:
 
 private:
     uint m_lastId = 0;
+    std::vector<std::pair<QDBusMessage, uint>> m_held;
 };

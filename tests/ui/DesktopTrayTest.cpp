@@ -1,4 +1,5 @@
 #include "DesktopTray.h"
+#include "DesktopNotifications.h"
 #include "FakeDesktop.h"
 #include "FakeStatusNotifier.h"
 #include "PrivateBus.h"
@@ -190,4 +191,25 @@ TEST_F(TrayBusTest, TheRecorderWindowTakesTheIconsClicksAndItsNotificationsSayWh
                          "\nSingle click to record/stop\nRight click");
     window.SetVisible(false);
     EXPECT_FALSE(face->isVisible());
+}
+
+TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsIdComes) {
+    QObject notificationsObject;
+    auto* server = new FakeNotifications(&notificationsObject);
+    server->holdAnswers = true;
+    std::vector<uint> shown, closed;
+    server->notified = [&](uint id, const QString&, const QString&) { shown.push_back(id); };
+    server->closed = [&](uint id) { closed.push_back(id); };
+    QDBusConnection desktop = m_bus.Connect("desktop");
+    ASSERT_TRUE(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                       &notificationsObject));
+    ASSERT_TRUE(desktop.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    DesktopNotifications notifications(m_bus.Connect("program"));
+    notifications.Show("Tapewren", "Single click to record/stop", 10,
+                       TrayBackend::BalloonIcon::Information);
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 1; }));
+    notifications.Close(); // before the server has said which id it gave
+    server->Answer(desktop);
+    EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the balloon would stay up";
 }
