@@ -1,13 +1,14 @@
 #include "Common.h"
 
 #include <QDesktopServices>
-#include <QStandardPaths>
 #include <QUrl>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -36,14 +37,18 @@ std::string ProgramFolder() {
     return WithTrailingSeparator(exe.substr(0, slash + 1));
 }
 
-std::string DataFolder() {
-    const std::string program = ProgramFolder();
-    if (::access(program.c_str(), W_OK) == 0)
-        return program;
-    const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+bool MakePrivateFolder(const std::string& path) {
+    if (path.empty())
+        return false;
+    for (size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+        const std::string part = path.substr(0, slash);
+        if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST)
+            return false;
+        if (slash == std::string::npos)
+            break;
+    }
     std::error_code ec;
-    std::filesystem::create_directories(appData.toStdString(), ec);
-    return WithTrailingSeparator(appData.toStdString());
+    return std::filesystem::is_directory(path, ec);
 }
 
 void OpenWithShell(QWidget*, const std::string& target) {
@@ -69,7 +74,7 @@ void EndProgramAtOnce() {
     // No destructors: nothing may be written on the way out. The kernel
     // releases the instance lock.
     std::fflush(nullptr);
-    std::_Exit(0);
+    std::_Exit(1);
 }
 
 void SetProgramEnder(std::function<void()> ender) {

@@ -13,9 +13,9 @@ std::string ProgramFolder();
 // Appends "/" unless the path already ends in one; an empty path stays empty.
 std::string WithTrailingSeparator(const std::string& path);
 
-// Where quillby.ini and tmp/ live: the program folder when the user may write
-// there, else the per-user data folder. Ends in "/".
-std::string DataFolder();
+// Makes the folder and any missing parents, each new one with mode 0700 as
+// the XDG base directories ask. True when the folder is there afterwards.
+bool MakePrivateFolder(const std::string& path);
 
 // Opens a document or web address with the desktop's default action. The
 // outcome is deliberately ignored: a missing help file is not worth a message.
@@ -34,8 +34,8 @@ std::string FormatDuration(int32_t milliseconds);
 // Milliseconds from a monotonic clock; wraps like a 32-bit tick counter.
 uint32_t TickCount();
 
-// Ends the process at once, without the shut-down steps: for the fatal
-// failures to open the sound system. Tests replace it; the caller returns
-// right after it.
+// Ends the process at once, with a failure's exit code and without the
+// shut-down steps: for the fatal failures to open the sound system. Tests
+// replace it; the caller returns right after it.
 void EndProgramAtOnce();
 void SetProgramEnder(std::function<void()> ender);

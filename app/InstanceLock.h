@@ -7,6 +7,9 @@
 // whatever session, can touch a take that is being recorded there. The
 // kernel drops the lock when the process dies, however it dies, so no stale
 // lock survives.
+// The name every instance locks, whatever the folder.
+constexpr const char* kInstanceName = "Quillby 20050624";
+
 class InstanceLock {
 public:
     InstanceLock(const std::string& folder, const std::string& name);

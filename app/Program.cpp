@@ -2,18 +2,41 @@
 
 #include "CommandLine.h"
 #include "Common.h"
+#include "DiskSpaceGuard.h"
 #include "ExitSignals.h"
+#include "HandOver.h"
 #include "InstanceLock.h"
 #include "MessageBox.h"
+#include "ProgramFiles.h"
+#include "SleepInhibitor.h"
 #include "TFormMain.h"
 #include "TFormWizard.h"
+#include "TrayImages.h"
 
 #include <QApplication>
 
 #include <cstdio>
+#include <memory>
 
 bool IsWizardArgument(int argc, char** argv) {
     return argc > 1 && QString::fromLocal8Bit(argv[1]).toLower() == QLatin1String("w");
+}
+
+void AnswerSecondStart(TFormMain& form, HandOverRequest request) {
+    // As a double click on the tray icon: no window while recording, but a
+    // notification that says why.
+    if (form.TheRecorder().IsActive()) {
+        form.TrayIconDblClick();
+        return;
+    }
+    const bool modalOpen = QApplication::activeModalWidget() != nullptr;
+    if (!modalOpen && !form.isVisible())
+        form.TrayIconDblClick(); // ready: the configuration window
+    else if (request == HandOverRequest::Show || modalOpen)
+        form.BringApplicationToFront(); // busy: what is open comes forward
+    // From within the configuration window, as its optimizer button does.
+    if (request == HandOverRequest::Optimizer && !modalOpen && form.isVisible())
+        form.BtnVolOptClick();
 }
 
 int RunTapewren(int argc, char** argv) {
@@ -36,29 +59,52 @@ int RunTapewren(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tapewren"));
     QApplication::setApplicationVersion(QStringLiteral(TAPEWREN_VERSION));
+    // Desktops match windows to the launcher by its id (on Wayland the
+    // window's app id).
+    QGuiApplication::setDesktopFileName(kProgramBusName);
+    QApplication::setWindowIcon(ProgramIcon());
 
-    // Taken before anything looks into the working folder.
-    const std::string dataFolder = DataFolder();
-    InstanceLock lock(dataFolder, "Quillby 20050624");
-    if (!lock.TryAcquire())
+    // Taken before anything looks into the takes folder.
+    const ProgramFiles files = LocateProgramFiles(ProgramFolder());
+    InstanceLock lock(files.lockFolder, kInstanceName);
+    if (!lock.TryAcquire()) {
+        // Ends as before, after asking the running program to show itself;
+        // with no session bus, silently.
+        HandOver(IsWizardArgument(argc, argv) ? HandOverRequest::Optimizer : HandOverRequest::Show);
         return 0;
+    }
+    HandOverService handOver;
 
     if (IsWizardArgument(argc, argv)) {
         // The wizard alone: Finish or the close box ends the program, and
         // nothing is stored.
         TFormWizard wizard;
         if (!wizard.FormCreate())
-            return 0;
+            return 1;
         QObject::connect(&wizard, &QDialog::finished, &app, &QApplication::quit,
                          Qt::QueuedConnection);
+        // Alone, the optimizer is the program's only window, whatever is asked.
+        QObject::connect(&handOver, &HandOverService::requested, &wizard, [&wizard] {
+            wizard.raise();
+            wizard.activateWindow();
+        });
+        handOver.Listen();
         wizard.show();
         QApplication::exec();
         return 0;
     }
 
+    MoveEarlierFiles(files);
     // The program lives in the tray: closing a dialog must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
-    TFormMain form(dataFolder);
+    // Made before the form, so that they outlive its recorder, which tells
+    // them of each take's end.
+    SleepInhibitor sleepInhibitor;
+    std::unique_ptr<DiskSpaceGuard> diskGuard;
+    TFormMain form(files);
+    diskGuard = std::make_unique<DiskSpaceGuard>(form.TheRecorder(), form);
+    form.TheRecorder().AddTakeWatcher(*diskGuard);
+    form.TheRecorder().AddTakeWatcher(sleepInhibitor);
     MessageBox::SetOwner(&form);
     // Listening from before start-up: a log-out or kill that comes while the
     // program starts must end it as cleanly as one that comes later. A box
@@ -70,12 +116,15 @@ int RunTapewren(int argc, char** argv) {
         MessageBox::DismissAll();
     });
     if (!form.FormCreate())
-        return 0;
+        return 1;
     QObject::disconnect(duringStart);
     QObject::connect(&exitSignals, &ExitSignals::exitRequested, &form, &TFormMain::ExitRequested);
     if (exitDuringStart)
         QMetaObject::invokeMethod(&form, &TFormMain::ExitRequested, Qt::QueuedConnection);
     QObject::connect(&form, &TFormMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
+    QObject::connect(&handOver, &HandOverService::requested, &form,
+                     [&form](HandOverRequest request) { AnswerSecondStart(form, request); });
+    handOver.Listen();
     QApplication::exec();
     return 0;
 }

@@ -4,6 +4,7 @@
 #define SI_CONVERT_ICU
 #include <SimpleIni.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdio>
@@ -19,6 +20,16 @@ constexpr size_t kMaxStringLength = 2047;
 bool fileExists(const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
+}
+
+// Control characters (a NUL above all, where the INI library stops reading)
+// mean some other file took this name: reading it as settings, and writing
+// back what was understood, would destroy it.
+bool isText(const std::string& data) {
+    return std::none_of(data.begin(), data.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return byte < 0x20 && c != '\t' && c != '\n' && c != '\r';
+    });
 }
 
 // Only a regular file is read: the INI library would choke on a folder.
@@ -42,7 +53,7 @@ bool loadFile(CSimpleIniA& ini, const std::string& path) {
         data.append(buffer, static_cast<size_t>(n));
     }
     ::close(fd);
-    return ok && ini.LoadData(data) == SI_OK;
+    return ok && isText(data) && ini.LoadData(data) == SI_OK;
 }
 
 // Loads the current file, if any, so that a save keeps what it does not own.
@@ -83,7 +94,17 @@ bool replaceAtomically(const std::string& path, const std::string& data) {
     return true;
 }
 
+// Renaming over a file needs no right to the file itself, only to its
+// folder: a file the user made read-only is refused here instead.
+bool readOnly(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 &&
+           ((st.st_mode & S_IWUSR) == 0 || ::access(path.c_str(), W_OK) != 0);
+}
+
 bool update(const std::string& path, const std::function<void(CSimpleIniA&)>& change) {
+    if (readOnly(path))
+        return false;
     CSimpleIniA ini(true);
     ini.SetSpaces(false); // key=value, as every INI reader expects
     if (!loadExisting(ini, path))
@@ -154,8 +175,12 @@ std::optional<RecorderSettings> SettingsFile::Load() const {
         return ParseInteger(text).value_or(fallback);
     };
     settings.channel = integer("Channel", -1);
+    settings.channelName = ini.GetValue(kSection, "ChannelName", "");
+    if (settings.channelName.size() > kMaxStringLength)
+        settings.channelName.resize(kMaxStringLength);
     settings.quality = integer("Quality", 12);
-    settings.volume = integer("Volume", 10);
+    if (const char* volume = ini.GetValue(kSection, "Volume", nullptr))
+        settings.volume = ParseInteger(volume);
     settings.stereo = integer("Stereo", 1) != 0;
     settings.vbr = integer("VBR", 0) != 0;
     settings.hideWizardWelcome = integer("HideWiz1", 0) != 0;
@@ -169,8 +194,10 @@ std::optional<RecorderSettings> SettingsFile::Load() const {
 bool SettingsFile::SaveAtExit(const RecorderSettings& s) const {
     return update(m_path, [&](CSimpleIniA& ini) {
         setInteger(ini, "Channel", s.channel);
+        ini.SetValue(kSection, "ChannelName", s.channelName.c_str());
         setInteger(ini, "Quality", s.quality);
-        setInteger(ini, "Volume", s.volume);
+        if (s.volume)
+            setInteger(ini, "Volume", *s.volume);
         setInteger(ini, "Stereo", s.stereo ? 1 : 0);
         setInteger(ini, "VBR", s.vbr ? 1 : 0);
         setInteger(ini, "HideWiz1", s.hideWizardWelcome ? 1 : 0);

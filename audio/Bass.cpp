@@ -113,10 +113,18 @@ HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
 void BASS_RecordSetServerProc(RECORDSERVERPROC proc, void* user) {
     if (!proc) {
         if (lib().backend)
-            lib().backend->SetReconnectHandler(nullptr);
+            lib().backend->SetInputsChangedHandler(nullptr);
         return;
     }
-    BASS_Backend().SetReconnectHandler([proc, user] { proc(user); });
+    BASS_Backend().SetInputsChangedHandler([proc, user] { proc(user); });
+}
+
+void BASS_RecordGuardVolumes() {
+    BASS_Backend().GuardVolumes();
+}
+
+void BASS_RecordKeepVolumes() {
+    BASS_Backend().KeepVolumes();
 }
 
 DWORD BASS_ChannelGetLevel(DWORD handle) {

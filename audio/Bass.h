@@ -18,7 +18,8 @@ using HRECORD = DWORD;
 using RECORDPROC = bool (*)(const void* buffer, DWORD length, void* user);
 // The recording ended because its source or the sound server went away.
 using RECORDFAILPROC = void (*)(void* user);
-// The sound server came back after it had gone away; read the inputs again.
+// An input came or went, or the sound server came back after it had gone
+// away; read the inputs again.
 using RECORDSERVERPROC = void (*)(void* user);
 
 constexpr DWORD BASS_VERSION = 0x00080001;
@@ -48,6 +49,10 @@ HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
                          RECORDFAILPROC failProc = nullptr);
 // Called from the capture thread; null to stop being told.
 void BASS_RecordSetServerProc(RECORDSERVERPROC proc, void* user);
+// Volumes set from now on are put back as they were should the program end
+// before BASS_RecordKeepVolumes(), however it ends (SIGKILL included).
+void BASS_RecordGuardVolumes();
+void BASS_RecordKeepVolumes();
 DWORD BASS_ChannelGetLevel(DWORD handle);
 DWORD BASS_ChannelIsActive(DWORD handle);
 BOOL BASS_ChannelPause(DWORD handle);

@@ -31,9 +31,10 @@ public:
     // backend's thread, after the last block.
     using FailFn = std::function<void()>;
 
-    // The sound server came back after it had gone away; its inputs may
-    // differ now. Runs on the backend's thread.
-    using ReconnectFn = std::function<void()>;
+    // The inputs may differ now: one came or went (a device plugged in or
+    // out, an output added or removed), or the sound server came back after
+    // it had gone away. Runs on the backend's thread.
+    using InputsChangedFn = std::function<void()>;
 
     virtual ~CaptureBackend() = default;
 
@@ -58,7 +59,14 @@ public:
     virtual uint32_t Level() const = 0;
     virtual void Disconnect() = 0;
     // Kept across Disconnect() and Connect().
-    virtual void SetReconnectHandler(ReconnectFn onReconnect) = 0;
+    virtual void SetInputsChangedHandler(InputsChangedFn onChange) = 0;
+    // From now until KeepVolumes(), an input whose volume SetInput() changes
+    // gets back the volume it had before, should the program end in any
+    // other way: a signal, a crash, even SIGKILL. Kept across Disconnect()
+    // and Connect().
+    virtual void GuardVolumes() = 0;
+    // The changed volumes are wanted: they stay.
+    virtual void KeepVolumes() = 0;
 };
 
 // Peak level of a block of 16-bit PCM, 0..128 per channel, as the capture

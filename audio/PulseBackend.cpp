@@ -1,6 +1,7 @@
 #include "PulseBackend.h"
 
 #include "PulseLoop.h"
+#include "VolumeGuard.h"
 
 #include <pulse/pulseaudio.h>
 
@@ -19,6 +20,12 @@ constexpr uint32_t kFragmentMs = 100;
 // may take to get through its handshake before it is tried afresh.
 constexpr pa_usec_t kRetryUsec = 500 * PA_USEC_PER_MSEC;
 constexpr pa_usec_t kHandshakeUsec = 3 * PA_USEC_PER_SEC;
+// The longest the program waits for the server: a server stopped or hung
+// (measured: 42 s under kill -STOP) must not freeze the tray, the hot keys
+// and the signals, which all run on the thread that asks. A server that
+// works answers in milliseconds.
+constexpr auto kAnswerWait = std::chrono::milliseconds(1500);
+constexpr auto kConnectWait = std::chrono::seconds(2);
 
 class LoopLock {
 public:
@@ -37,15 +44,6 @@ public:
 private:
     PulseLoop* m_loop;
 };
-
-// Waits, with the loop locked, until an operation has run its course.
-void waitFor(PulseLoop& loop, pa_operation* operation) {
-    if (!operation)
-        return;
-    while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING)
-        loop.Wait();
-    pa_operation_unref(operation);
-}
 
 bool containsWord(const char* text, const char* word) {
     if (!text)
@@ -76,6 +74,43 @@ PulseBackend::PulseBackend() = default;
 
 PulseBackend::~PulseBackend() {
     Disconnect();
+}
+
+bool PulseBackend::await(pa_operation* operation) {
+    if (!operation)
+        return false;
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerWait;
+    while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING &&
+           m_loop->WaitUntil(deadline)) {
+    }
+    const bool done = pa_operation_get_state(operation) == PA_OPERATION_DONE;
+    if (pa_operation_get_state(operation) == PA_OPERATION_RUNNING) {
+        // Its callback points into the caller's frame.
+        pa_operation_cancel(operation);
+        markStalled();
+    }
+    pa_operation_unref(operation);
+    return done;
+}
+
+void PulseBackend::markStalled() {
+    m_stalled = true;
+    if (m_probe || !m_context)
+        return;
+    // The first answer after the silence tells that the server is back.
+    m_probe = pa_context_get_server_info(
+        m_context,
+        [](pa_context*, const pa_server_info*, void* self) {
+            auto* backend = static_cast<PulseBackend*>(self);
+            backend->m_stalled = false;
+            pa_operation_unref(backend->m_probe);
+            backend->m_probe = nullptr;
+        },
+        this);
+}
+
+bool PulseBackend::responsive() const {
+    return m_context && !m_stalled && pa_context_get_state(m_context) == PA_CONTEXT_READY;
 }
 
 bool PulseBackend::inLoopThread() const {
@@ -110,12 +145,35 @@ void PulseBackend::onContextState(pa_context* context, void* self) {
         // The server may come back (a crash, a restart, an update).
         if (backend->m_established)
             backend->scheduleReconnect(kRetryUsec);
-    } else if (state == PA_CONTEXT_READY && backend->m_reconnecting) {
-        backend->m_reconnecting = false;
-        if (backend->m_onReconnect)
-            backend->m_onReconnect();
+    } else if (state == PA_CONTEXT_READY) {
+        backend->subscribe();
+        if (backend->m_reconnecting) {
+            backend->m_reconnecting = false;
+            backend->notifyInputsChanged();
+        }
     }
     backend->m_loop->Signal();
+}
+
+void PulseBackend::subscribe() {
+    // Only inputs that come and go: a change of volume, ours included, is no news.
+    pa_context_set_subscribe_callback(
+        m_context,
+        [](pa_context*, pa_subscription_event_type_t type, uint32_t, void* self) {
+            const auto kind = type & PA_SUBSCRIPTION_EVENT_TYPE_MASK;
+            if ((type & PA_SUBSCRIPTION_EVENT_FACILITY_MASK) == PA_SUBSCRIPTION_EVENT_SOURCE &&
+                (kind == PA_SUBSCRIPTION_EVENT_NEW || kind == PA_SUBSCRIPTION_EVENT_REMOVE))
+                static_cast<PulseBackend*>(self)->notifyInputsChanged();
+        },
+        this);
+    if (pa_operation* operation =
+            pa_context_subscribe(m_context, PA_SUBSCRIPTION_MASK_SOURCE, nullptr, nullptr))
+        pa_operation_unref(operation);
+}
+
+void PulseBackend::notifyInputsChanged() {
+    if (m_onChange)
+        m_onChange();
 }
 
 void PulseBackend::scheduleReconnect(uint64_t delayUsec) {
@@ -143,13 +201,24 @@ void PulseBackend::onRetry(pa_mainloop_api* api, pa_time_event* event, const tim
     backend->scheduleReconnect(backend->newContext() ? kHandshakeUsec : kRetryUsec);
 }
 
-bool PulseBackend::newContext() {
-    if (m_context) {
-        pa_context_set_state_callback(m_context, nullptr, nullptr);
-        pa_context_disconnect(m_context);
-        pa_context_unref(m_context);
-        m_context = nullptr;
+void PulseBackend::dropContext() {
+    if (m_probe) {
+        pa_operation_cancel(m_probe);
+        pa_operation_unref(m_probe);
+        m_probe = nullptr;
     }
+    m_stalled = false;
+    if (!m_context)
+        return;
+    pa_context_set_state_callback(m_context, nullptr, nullptr);
+    pa_context_set_subscribe_callback(m_context, nullptr, nullptr);
+    pa_context_disconnect(m_context);
+    pa_context_unref(m_context);
+    m_context = nullptr;
+}
+
+bool PulseBackend::newContext() {
+    dropContext();
     pa_proplist* props = pa_proplist_new();
     pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Tapewren");
     pa_proplist_sets(props, PA_PROP_APPLICATION_ID, "tapewren");
@@ -164,9 +233,22 @@ bool PulseBackend::newContext() {
     return pa_context_connect(m_context, server, PA_CONTEXT_NOFLAGS, nullptr) >= 0;
 }
 
-void PulseBackend::SetReconnectHandler(ReconnectFn onReconnect) {
+void PulseBackend::SetInputsChangedHandler(InputsChangedFn onChange) {
     LoopLock lock(m_loop, m_loop && !inLoopThread());
-    m_onReconnect = std::move(onReconnect);
+    m_onChange = std::move(onChange);
+}
+
+void PulseBackend::GuardVolumes() {
+    LoopLock lock(m_loop, m_loop && !inLoopThread());
+    m_guarding = true;
+}
+
+void PulseBackend::KeepVolumes() {
+    LoopLock lock(m_loop, m_loop && !inLoopThread());
+    m_guarding = false;
+    if (m_guard)
+        m_guard->Keep();
+    m_guard.reset();
 }
 
 void PulseBackend::onStreamState(pa_stream* stream, void* self) {
@@ -230,22 +312,21 @@ bool PulseBackend::Connect() {
     bool ready = false;
     {
         LoopLock lock(m_loop, true);
+        const auto deadline = std::chrono::steady_clock::now() + kConnectWait;
         for (;;) {
             const pa_context_state_t state = pa_context_get_state(m_context);
             if (state == PA_CONTEXT_READY) {
                 ready = true;
                 break;
             }
-            if (!PA_CONTEXT_IS_GOOD(state))
+            if (!PA_CONTEXT_IS_GOOD(state) || !m_loop->WaitUntil(deadline))
                 break;
-            m_loop->Wait();
         }
-        if (ready) {
-            readSources();
+        if (ready && readSources()) {
             const char* server = pa_context_get_server(m_context);
             m_server = server ? server : "";
         }
-        m_established = ready && !m_sources.empty();
+        m_established = ready && !m_stalled && !m_sources.empty();
     }
     if (!m_established) {
         Disconnect();
@@ -254,31 +335,32 @@ bool PulseBackend::Connect() {
     return true;
 }
 
-void PulseBackend::readSources() {
+bool PulseBackend::readSources() {
     std::vector<Source> sources;
     SourceQuery query{m_loop.get(), &sources};
-    waitFor(*m_loop, pa_context_get_source_info_list(
-                         m_context,
-                         [](pa_context*, const pa_source_info* info, int eol, void* data) {
-                             auto* q = static_cast<SourceQuery*>(data);
-                             if (eol || !info) {
-                                 q->loop->Signal();
-                                 return;
-                             }
-                             Source source;
-                             source.index = info->index;
-                             source.name = info->name ? info->name : "";
-                             source.channels = info->volume.channels ? info->volume.channels : 1;
-                             source.input.name =
-                                 info->description ? info->description : source.name;
-                             source.input.type = ClassifySource(*info);
-                             const pa_volume_t average = pa_cvolume_avg(&info->volume);
-                             source.input.volume = static_cast<int>(
-                                 (static_cast<uint64_t>(average) * 100 + PA_VOLUME_NORM / 2) /
-                                 PA_VOLUME_NORM);
-                             q->sources->push_back(std::move(source));
-                         },
-                         &query));
+    const bool answered = await(pa_context_get_source_info_list(
+        m_context,
+        [](pa_context*, const pa_source_info* info, int eol, void* data) {
+            auto* q = static_cast<SourceQuery*>(data);
+            if (eol || !info) {
+                q->loop->Signal();
+                return;
+            }
+            Source source;
+            source.index = info->index;
+            source.name = info->name ? info->name : "";
+            source.volumes.assign(info->volume.values, info->volume.values + info->volume.channels);
+            source.input.name = info->description ? info->description : source.name;
+            source.input.type = ClassifySource(*info);
+            const pa_volume_t average = pa_cvolume_avg(&info->volume);
+            source.input.volume = static_cast<int>(
+                (static_cast<uint64_t>(average) * 100 + PA_VOLUME_NORM / 2) / PA_VOLUME_NORM);
+            q->sources->push_back(std::move(source));
+        },
+        &query));
+    // Half a list is no list: the one we had stays.
+    if (!answered)
+        return false;
     std::sort(sources.begin(), sources.end(),
               [](const Source& a, const Source& b) { return a.index < b.index; });
     // Keep the selection on the same source when the list changes under us.
@@ -291,6 +373,7 @@ void PulseBackend::readSources() {
     for (size_t i = 0; i < m_sources.size(); ++i)
         if (!selectedName.empty() && m_sources[i].name == selectedName)
             m_selected = static_cast<int>(i);
+    return true;
 }
 
 bool PulseBackend::HasOutputDevice() {
@@ -298,30 +381,29 @@ bool PulseBackend::HasOutputDevice() {
         return false;
     // The loop thread replaces the context when the server comes back.
     LoopLock lock(m_loop, !inLoopThread());
-    if (!m_context)
+    if (!responsive())
         return false;
     SinkQuery query{m_loop.get()};
-    waitFor(*m_loop, pa_context_get_sink_info_list(
-                         m_context,
-                         [](pa_context*, const pa_sink_info* info, int eol, void* data) {
-                             auto* q = static_cast<SinkQuery*>(data);
-                             if (eol || !info)
-                                 q->loop->Signal();
-                             else
-                                 ++q->count;
-                         },
-                         &query));
+    await(pa_context_get_sink_info_list(
+        m_context,
+        [](pa_context*, const pa_sink_info* info, int eol, void* data) {
+            auto* q = static_cast<SinkQuery*>(data);
+            if (eol || !info)
+                q->loop->Signal();
+            else
+                ++q->count;
+        },
+        &query));
     return query.count > 0;
 }
 
 std::vector<CaptureInput> PulseBackend::Inputs() {
     if (!m_loop)
         return {};
-    {
-        LoopLock lock(m_loop, !inLoopThread());
-        if (m_context && pa_context_get_state(m_context) == PA_CONTEXT_READY)
-            readSources();
-    }
+    LoopLock lock(m_loop, !inLoopThread());
+    // A server that does not answer leaves the list as it was last read.
+    if (responsive() && !inLoopThread())
+        readSources();
     std::vector<CaptureInput> inputs;
     for (const Source& source : m_sources)
         inputs.push_back(source.input);
@@ -329,7 +411,10 @@ std::vector<CaptureInput> PulseBackend::Inputs() {
 }
 
 bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int> volume) {
-    if (!m_loop || index < 0 || index >= static_cast<int>(m_sources.size()))
+    if (!m_loop)
+        return false;
+    LoopLock lock(m_loop, !inLoopThread());
+    if (index < 0 || index >= static_cast<int>(m_sources.size()))
         return false;
     Source& source = m_sources[static_cast<size_t>(index)];
     // Switching off only deselects: other programs may be using the source.
@@ -337,12 +422,16 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
         m_selected = *on ? index : (m_selected == index ? -1 : m_selected);
     if (!volume)
         return true;
-    LoopLock lock(m_loop, !inLoopThread());
-    if (!m_context)
+    if (!m_context || (!inLoopThread() && !responsive()))
         return false;
+    if (m_guarding) {
+        if (!m_guard)
+            m_guard = std::make_unique<VolumeGuard>(m_server);
+        m_guard->Remember(source.name, source.volumes);
+    }
     pa_cvolume cv;
     // The source's own channel count: a stereo volume on a mono source is refused.
-    pa_cvolume_set(&cv, source.channels,
+    pa_cvolume_set(&cv, static_cast<unsigned>(std::max<size_t>(source.volumes.size(), 1)),
                    static_cast<pa_volume_t>(static_cast<uint64_t>(PA_VOLUME_NORM) * *volume / 100));
     if (inLoopThread()) {
         // From a block callback: the loop cannot wait for its own reply, so
@@ -356,14 +445,14 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
         return true;
     }
     SuccessQuery query{m_loop.get()};
-    waitFor(*m_loop, pa_context_set_source_volume_by_index(
-                         m_context, source.index, &cv,
-                         [](pa_context*, int success, void* data) {
-                             auto* q = static_cast<SuccessQuery*>(data);
-                             q->ok = success != 0;
-                             q->loop->Signal();
-                         },
-                         &query));
+    await(pa_context_set_source_volume_by_index(
+        m_context, source.index, &cv,
+        [](pa_context*, int success, void* data) {
+            auto* q = static_cast<SuccessQuery*>(data);
+            q->ok = success != 0;
+            q->loop->Signal();
+        },
+        &query));
     if (query.ok)
         source.input.volume = *volume;
     return query.ok;
@@ -374,7 +463,7 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     if (!m_loop || (channels != 1 && channels != 2) || rate == 0)
         return false;
     LoopLock lock(m_loop, !inLoopThread());
-    if (!m_context || m_stream || pa_context_get_state(m_context) != PA_CONTEXT_READY)
+    if (m_stream || !responsive())
         return false;
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
     m_stream = pa_stream_new(m_context, "Recording", &sampleSpec, nullptr);
@@ -401,15 +490,20 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
         releaseStream();
         return false;
     }
+    const auto deadline = std::chrono::steady_clock::now() + kAnswerWait;
     for (;;) {
         const pa_stream_state_t state = pa_stream_get_state(m_stream);
         if (state == PA_STREAM_READY)
             break;
-        if (!PA_STREAM_IS_GOOD(state)) {
+        if (!PA_STREAM_IS_GOOD(state) || inLoopThread()) {
             releaseStream();
             return false;
         }
-        m_loop->Wait();
+        if (!m_loop->WaitUntil(deadline)) {
+            releaseStream();
+            markStalled();
+            return false;
+        }
     }
     m_state = 1;
     return true;
@@ -459,7 +553,7 @@ void PulseBackend::Stop() {
 // gets a second.
 void PulseBackend::corkAndDrain() {
     using namespace std::chrono;
-    if (inLoopThread()) {
+    if (inLoopThread() || m_stalled) {
         pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
         return;
     }
@@ -484,6 +578,7 @@ void PulseBackend::corkAndDrain() {
             }
         } else {
             pa_operation_cancel(operation);
+            markStalled();
         }
         pa_operation_unref(operation);
     }
@@ -537,12 +632,7 @@ void PulseBackend::Disconnect() {
     }
     m_established = false;
     m_reconnecting = false;
-    if (m_context) {
-        pa_context_set_state_callback(m_context, nullptr, nullptr);
-        pa_context_disconnect(m_context);
-        pa_context_unref(m_context);
-        m_context = nullptr;
-    }
+    dropContext();
     m_loop->Unlock();
     m_loop->Stop();
     m_loop.reset();

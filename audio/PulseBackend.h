@@ -9,7 +9,9 @@
 #include <vector>
 
 class PulseLoop;
+class VolumeGuard;
 struct pa_context;
+struct pa_operation;
 struct pa_stream;
 struct pa_source_info;
 struct pa_mainloop_api;
@@ -36,12 +38,15 @@ public:
     int State() const override { return m_state.load(); }
     uint32_t Level() const override { return m_level.load(); }
     void Disconnect() override;
-    void SetReconnectHandler(ReconnectFn onReconnect) override;
+    void SetInputsChangedHandler(InputsChangedFn onChange) override;
+    void GuardVolumes() override;
+    void KeepVolumes() override;
 
     struct Source {
         uint32_t index = 0;
         std::string name;
-        uint32_t channels = 2;
+        // The server's own volume of each channel, to give it back exactly.
+        std::vector<uint32_t> volumes;
         CaptureInput input;
     };
     static uint32_t ClassifySource(const pa_source_info& info);
@@ -54,8 +59,18 @@ private:
                         void* self);
 
     bool newContext();
+    void dropContext();
     void scheduleReconnect(uint64_t delayUsec);
-    void readSources();
+    void subscribe();
+    void notifyInputsChanged();
+    // With the loop locked, outside its thread: true once the operation has
+    // run its course, false when the server did not answer in time.
+    bool await(pa_operation* operation);
+    // The server has not answered a request; until it answers again, calls
+    // that would wait for it fail at once.
+    void markStalled();
+    bool responsive() const;
+    bool readSources();
     void endCapture(bool failed);
     void corkAndDrain();
     void releaseStream();
@@ -70,7 +85,11 @@ private:
     bool m_established = false;
     bool m_reconnecting = false;
     std::string m_server;
-    ReconnectFn m_onReconnect;
+    InputsChangedFn m_onChange;
+    bool m_stalled = false;
+    pa_operation* m_probe = nullptr;
+    std::unique_ptr<VolumeGuard> m_guard;
+    bool m_guarding = false;
     std::vector<Source> m_sources;
     int m_selected = -1;
     int m_channels = 2;

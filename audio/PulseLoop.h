@@ -63,6 +63,10 @@ private:
     std::condition_variable_any m_signal;
     std::atomic<long> m_batch{0};
     std::chrono::steady_clock::time_point m_lastRound;
+    // Rounds in a row that found work; past the limit the loop sleeps again,
+    // so that a descriptor that stays ready cannot keep it spinning.
+    static constexpr int kMaxBusyRounds = 256;
+    int m_busyRounds = 0;
     // Other threads inside Lock()..Unlock(), waits included.
     std::mutex m_sleepMutex;
     std::condition_variable m_wake;

@@ -11,9 +11,10 @@
 namespace {
 constexpr int kSilenceIcon = 0;
 constexpr int kIdleIcon = 36;
-// Room for a flush's worth and the largest block's output, so that the
-// pending buffer does not grow while recording.
-constexpr size_t kPendingReserve = 2 * Recorder::kFlushThreshold;
+// Room for a flush's worth (five seconds at 320 kbps is 200 KB) and the
+// output of a long block, so that the pending buffer does not grow while
+// recording.
+constexpr size_t kPendingReserve = 1024 * 1024;
 constexpr DWORD kCapturePeriodMs = 100;
 } // namespace
 
@@ -55,6 +56,9 @@ void Recorder::ToggleRecording(bool email) {
 }
 
 void Recorder::TogglePause() {
+    // The optimizer captures on the same channel: its search is not a take.
+    if (!m_encoder)
+        return;
     switch (BASS_ChannelIsActive(kRecordChannel)) {
     case BASS_ACTIVE_PLAYING:
     case BASS_ACTIVE_STALLED:
@@ -77,9 +81,22 @@ void Recorder::startSequence() {
     m_host.SetTrayIcon(kSilenceIcon);
     recordStartTick = TickCount();
     encodedByteCount = 0;
+    encodedSampleCount = 0;
     m_carriedByteCount = 0;
     m_endRequested = false;
     m_writeFailed = false;
+
+    const RecordingParameters params =
+        RecordingParametersFor(settings.quality, settings.stereo, settings.vbr);
+    const TakeInfo take{m_workingFolder, params.maxBitrate, params.vbr,
+                        params.captureRate * static_cast<uint32_t>(params.captureChannels)};
+    for (TakeWatcher* watcher : m_watchers) {
+        const std::string refusal = watcher->Refusal(take);
+        if (!refusal.empty()) {
+            failedStart(refusal);
+            return;
+        }
+    }
 
     std::error_code ec;
     tempFileName.clear();
@@ -94,8 +111,6 @@ void Recorder::startSequence() {
         return;
     }
 
-    const RecordingParameters params =
-        RecordingParametersFor(settings.quality, settings.stereo, settings.vbr);
     m_encoder = std::make_unique<TLameCoder>();
     ConfigureEncoder(*m_encoder, params);
     m_vbr = params.vbr;
@@ -125,10 +140,14 @@ void Recorder::startSequence() {
     if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
                           &Recorder::captureFailed)) {
         failedStart("Unable to start recording.");
+        return;
     }
+    m_watched = true;
+    for (TakeWatcher* watcher : m_watchers)
+        watcher->TakeStarted(take);
 }
 
-void Recorder::failedStart(const char* text) {
+void Recorder::failedStart(const std::string& text) {
     // The empty file goes, and the take is wholly gone before the box shows:
     // its event loop lets clicks and hot keys through.
     if (m_tempFileStream) {
@@ -151,6 +170,11 @@ void Recorder::releaseRecording() {
     m_mp3OutputBuffer = {};
     m_chunkByteCount = 0;
     m_carriedByteCount = 0;
+    if (m_watched) {
+        m_watched = false;
+        for (TakeWatcher* watcher : m_watchers)
+            watcher->TakeEnded();
+    }
 }
 
 bool Recorder::recordProc(const void* block, uint32_t length, void* user) {
@@ -166,6 +190,7 @@ bool Recorder::encode(const int16_t* pcm) {
     if (m_encoder->EncodeChunk(pcm, m_mp3OutputBuffer.data(), count) != BE_ERR_SUCCESSFUL)
         return false;
     encodedByteCount += count;
+    encodedSampleCount += m_encoder->SamplesPerChunk();
     m_samplesPending += m_encoder->SamplesPerChunk();
     try {
         m_mp3PendingStream.insert(m_mp3PendingStream.end(), m_mp3OutputBuffer.data(),
@@ -222,9 +247,10 @@ bool Recorder::RecordBlockHandler(const void* block, uint32_t length) {
         m_carriedByteCount += static_cast<uint32_t>(left);
     }
 
-    const bool due =
-        m_mp3PendingStream.size() > kFlushThreshold || m_samplesPending >= m_flushSamples;
-    if (due && !m_mp3PendingStream.empty() && !flushPending())
+    // Counting sound rather than bytes also bounds the bytes: five seconds at
+    // the highest bit rate, 320 kbps, are 200 KB, so a byte limit of half a
+    // megabyte would never be the first to call for a write.
+    if (m_samplesPending >= m_flushSamples && !m_mp3PendingStream.empty() && !flushPending())
         return writeFailed();
     m_host.UpdateLevelIcon(BASS_ChannelGetLevel(kRecordChannel));
     return true;
@@ -267,20 +293,17 @@ void Recorder::stopSequence() {
         m_encoder->WriteInfoTag(tempFileName);
     releaseRecording();
     // A failure during the take has been reported already.
-    offerTake(tempFileName, emailAfterRecording, !written && !m_writeFailed);
+    OfferTake(tempFileName, emailAfterRecording,
+              !written && !m_writeFailed ? kEndNotWrittenText : std::string());
     m_endRequested = false;
 }
 
-void Recorder::OfferTake(const std::string& fileName, bool email) {
-    offerTake(fileName, email, false);
-}
-
-void Recorder::offerTake(const std::string& fileName, bool email, bool endNotWritten) {
+void Recorder::OfferTake(const std::string& fileName, bool email, const std::string& problem) {
     tempFileName = fileName;
     // Busy first, so that no click starts a take while the news is shown.
     m_host.EnterTrayBusyMode();
-    if (endNotWritten)
-        m_host.ShowError(kEndNotWrittenText);
+    if (!problem.empty())
+        m_host.ShowError(problem);
     m_host.RunSaveDialog(tempFileName, email);
     m_host.SaveLastDir();
     tempFileName.clear();

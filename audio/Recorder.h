@@ -2,6 +2,7 @@
 
 #include "FileWriter.h"
 #include "LameCoder.h"
+#include "TakeWatcher.h"
 
 #include <QObject>
 
@@ -57,8 +58,10 @@ public:
     bool IsActive() const;
 
     // Offers a finished take for saving, in busy mode: the end of every stop,
-    // and the way takes left by an earlier run come back.
-    void OfferTake(const std::string& fileName, bool emailAfterRecording);
+    // and the way takes left by an earlier run come back. A problem with the
+    // take is shown first.
+    void OfferTake(const std::string& fileName, bool emailAfterRecording,
+                   const std::string& problem = {});
 
     // The two long-lived buffers, made at start-up and freed at shut-down.
     void CreateStreams();
@@ -71,13 +74,18 @@ public:
     bool emailAfterRecording = false;
     uint32_t recordStartTick = 0;
     std::atomic<int64_t> encodedByteCount{0};
+    // Samples of all channels encoded: the take's length in sound, pauses
+    // left out.
+    std::atomic<int64_t> encodedSampleCount{0};
+
+    // Told of every take's start and end; each outlives the recorder.
+    void AddTakeWatcher(TakeWatcher& watcher) { m_watchers.push_back(&watcher); }
 
     // Tests write through failing writers.
     void SetFileFactory(FileFactory factory) { m_createFile = std::move(factory); }
 
-    static constexpr size_t kFlushThreshold = 524288;
-    // Pending bytes are also written once they hold this much sound, so that
-    // a crash loses little of a take at any bit rate.
+    // Pending bytes are written once they hold this much sound, so that a
+    // crash loses little of a take at any bit rate.
     static constexpr uint32_t kFlushSeconds = 5;
     static constexpr const char* kWriteFailedText =
         "Failed to write MP3 file to disk. Please check your disk space.";
@@ -87,13 +95,12 @@ public:
         "Recording stopped: the recording device is no longer available.";
 
 private:
-    void offerTake(const std::string& fileName, bool email, bool endNotWritten);
     static bool recordProc(const void* block, uint32_t length, void* user);
     static void captureFailed(void* user);
 
     void startSequence();
     void stopSequence();
-    void failedStart(const char* text);
+    void failedStart(const std::string& text);
     void releaseRecording();
     bool encode(const int16_t* pcm);
     bool flushPending();
@@ -119,4 +126,6 @@ private:
     bool m_vbr = false;
     bool m_writeFailed = false;
     std::atomic<bool> m_endRequested{false};
+    std::vector<TakeWatcher*> m_watchers;
+    bool m_watched = false; // the watchers were told of a start
 };

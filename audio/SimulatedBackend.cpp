@@ -322,16 +322,25 @@ int SimulatedBackend::StartedChannels() const {
     return m_channels;
 }
 
-void SimulatedBackend::SetReconnectHandler(ReconnectFn onReconnect) {
+void SimulatedBackend::SetInputsChangedHandler(InputsChangedFn onChange) {
     std::lock_guard lock(m_mutex);
-    m_onReconnect = std::move(onReconnect);
+    m_onChange = std::move(onChange);
 }
 
-void SimulatedBackend::Reconnect(std::vector<CaptureInput> inputs) {
-    ReconnectFn notify;
+void SimulatedBackend::GuardVolumes() {
+    std::lock_guard lock(m_mutex);
+    log("GuardVolumes");
+}
+
+void SimulatedBackend::KeepVolumes() {
+    std::lock_guard lock(m_mutex);
+    log("KeepVolumes");
+}
+
+void SimulatedBackend::replaceInputs(std::vector<CaptureInput> inputs) {
+    InputsChangedFn notify;
     {
         std::lock_guard lock(m_mutex);
-        log("Reconnect");
         const std::string selected =
             m_selected >= 0 && m_selected < static_cast<int>(m_script.inputs.size())
                 ? m_script.inputs[static_cast<size_t>(m_selected)].name
@@ -341,8 +350,20 @@ void SimulatedBackend::Reconnect(std::vector<CaptureInput> inputs) {
         for (size_t i = 0; i < m_script.inputs.size(); ++i)
             if (!selected.empty() && m_script.inputs[i].name == selected)
                 m_selected = static_cast<int>(i);
-        notify = m_onReconnect;
+        notify = m_onChange;
     }
     if (notify)
         notify();
+}
+
+void SimulatedBackend::Reconnect(std::vector<CaptureInput> inputs) {
+    {
+        std::lock_guard lock(m_mutex);
+        log("Reconnect");
+    }
+    replaceInputs(std::move(inputs));
+}
+
+void SimulatedBackend::ChangeInputs(std::vector<CaptureInput> inputs) {
+    replaceInputs(std::move(inputs));
 }

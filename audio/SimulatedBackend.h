@@ -58,7 +58,9 @@ public:
     int State() const override;
     uint32_t Level() const override;
     void Disconnect() override;
-    void SetReconnectHandler(ReconnectFn onReconnect) override;
+    void SetInputsChangedHandler(InputsChangedFn onChange) override;
+    void GuardVolumes() override;
+    void KeepVolumes() override;
 
     // Queues a block for delivery; blocks queued before Start wait for it.
     void Push(std::vector<uint8_t> block);
@@ -73,6 +75,8 @@ public:
     // The server went away and came back with these inputs; the selection
     // follows its input by name, as the real server's does.
     void Reconnect(std::vector<CaptureInput> inputs);
+    // Inputs came or went while connected; the selection follows by name.
+    void ChangeInputs(std::vector<CaptureInput> inputs);
 
     // "Connect", "SetInput 2 on 37", "Start 44100 2", "Stop"...
     std::vector<std::string> Calls() const;
@@ -98,7 +102,9 @@ private:
     std::vector<std::string> m_calls;
     BlockFn m_onBlock;
     FailFn m_onFail;
-    ReconnectFn m_onReconnect;
+    void replaceInputs(std::vector<CaptureInput> inputs);
+
+    InputsChangedFn m_onChange;
     bool m_connected = false;
     bool m_failPending = false;
     bool m_stopRequested = false;

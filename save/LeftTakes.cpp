@@ -1,12 +1,16 @@
 #include "LeftTakes.h"
 
+#include "Common.h"
+
 #include <algorithm>
-#include <array>
+#include <cerrno>
 #include <cstdint>
+#include <cstring>
+#include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -95,11 +99,6 @@ bool isHeaderFrame(const std::vector<uint8_t>& bytes, size_t at, const FrameHead
     return name == "Xing" || name == "Info" || isPlaceholder(bytes, at, header.length);
 }
 
-std::vector<uint8_t> readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 void putBigEndian(uint8_t* out, uint32_t value) {
     out[0] = static_cast<uint8_t>(value >> 24);
     out[1] = static_cast<uint8_t>(value >> 16);
@@ -107,36 +106,118 @@ void putBigEndian(uint8_t* out, uint32_t value) {
     out[3] = static_cast<uint8_t>(value);
 }
 
-// "tmpfile12.mp3" sorts by 12; other names after the numbered ones.
-std::pair<unsigned long long, std::string> takeOrder(const fs::path& path) {
-    const std::string name = path.filename().string();
-    const std::string prefix = "tmpfile", suffix = ".mp3";
-    unsigned long long number = ~0ULL;
-    if (name.size() > prefix.size() + suffix.size() && name.rfind(prefix, 0) == 0 &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0) {
-        const std::string digits =
-            name.substr(prefix.size(), name.size() - prefix.size() - suffix.size());
-        if (digits.size() <= 18 &&
-            std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
-            number = std::stoull(digits);
-    }
-    return {number, name};
-}
-} // namespace
+// A take may be hours long, or something else of any size may carry its
+// name: deciding what it is reads this much of its start.
+constexpr size_t kProbeBytes = 64 * 1024;
 
-bool HoldsAudio(const std::string& path) {
-    const std::vector<uint8_t> bytes = readAll(path);
-    const Scan scan = scanFrames(bytes);
+class OpenFile {
+public:
+    OpenFile(const std::string& path, int flags)
+        : m_fd(::open(path.c_str(), flags | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC)) {}
+    ~OpenFile() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    bool IsOpen() const { return m_fd >= 0; }
+
+    uint64_t Size() const {
+        struct stat st {};
+        return ::fstat(m_fd, &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
+    }
+
+    // Up to size bytes from offset; fewer at the end of the file. Nothing
+    // on a read error, with errno telling which.
+    std::optional<std::vector<uint8_t>> Read(uint64_t offset, size_t size) const {
+        std::vector<uint8_t> bytes(size);
+        size_t done = 0;
+        while (done < size) {
+            const ssize_t n =
+                ::pread(m_fd, bytes.data() + done, size - done, static_cast<off_t>(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                return std::nullopt;
+            if (n == 0)
+                break;
+            done += static_cast<size_t>(n);
+        }
+        bytes.resize(done);
+        return bytes;
+    }
+
+    bool Write(uint64_t offset, const uint8_t* data, size_t size) const {
+        return ::pwrite(m_fd, data, size, static_cast<off_t>(offset)) == static_cast<ssize_t>(size);
+    }
+
+    // Calls onFrame(offset) for each whole frame of the run that begins at
+    // start, reading the file a block at a time.
+    template <class OnFrame> void WalkFrames(uint64_t start, OnFrame onFrame) const {
+        const uint64_t end = Size();
+        std::vector<uint8_t> block;
+        uint64_t blockStart = start;
+        for (uint64_t at = start; at + 4 <= end;) {
+            if (at + 4 > blockStart + block.size()) {
+                const auto read = Read(at, kProbeBytes);
+                if (!read || read->size() < 4)
+                    return;
+                block = std::move(*read);
+                blockStart = at;
+            }
+            const auto frame = frameAt(&block[at - blockStart]);
+            if (!frame || at + frame->length > end)
+                return;
+            onFrame(at);
+            at += frame->length;
+        }
+    }
+
+private:
+    int m_fd;
+};
+
+// Whether the start of the file shows sound; nothing when it cannot be read.
+std::optional<bool> holdsAudio(const OpenFile& file) {
+    const auto bytes = file.Read(0, kProbeBytes);
+    if (!bytes)
+        return std::nullopt;
+    const Scan scan = scanFrames(*bytes);
     if (scan.frames.empty())
         return false;
     const size_t first = scan.frames.front();
-    if (scan.frames.size() == 1 && isHeaderFrame(bytes, first, *frameAt(&bytes[first])))
-        return false;
-    return true;
+    return scan.frames.size() > 1 || !isHeaderFrame(*bytes, first, *frameAt(&(*bytes)[first]));
+}
+
+} // namespace
+
+std::optional<unsigned long> TakeNumber(const std::string& fileName) {
+    const std::string prefix = "tmpfile", suffix = ".mp3";
+    if (fileName.size() <= prefix.size() + suffix.size() || fileName.rfind(prefix, 0) != 0 ||
+        fileName.compare(fileName.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return std::nullopt;
+    const std::string digits =
+        fileName.substr(prefix.size(), fileName.size() - prefix.size() - suffix.size());
+    // The recorder counts from 1 and never pads.
+    if (digits.size() > 9 || digits[0] == '0' ||
+        !std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return std::stoul(digits);
+}
+
+bool HoldsAudio(const std::string& path) {
+    const OpenFile file(path, O_RDONLY);
+    return file.IsOpen() && holdsAudio(file).value_or(false);
 }
 
 bool RepairVbrHeader(const std::string& path) {
-    std::vector<uint8_t> bytes = readAll(path);
+    const OpenFile file(path, O_RDWR);
+    if (!file.IsOpen())
+        return false;
+    const auto head = file.Read(0, kProbeBytes);
+    if (!head)
+        return false;
+    std::vector<uint8_t> bytes = *head;
     const Scan scan = scanFrames(bytes);
     if (scan.frames.size() < 2)
         return false;
@@ -144,14 +225,25 @@ bool RepairVbrHeader(const std::string& path) {
     const FrameHeader header = *frameAt(&bytes[at]);
     if (!isPlaceholder(bytes, at, header.length))
         return false;
-
-    const size_t last = scan.frames.back();
-    const size_t streamBytes = last + frameAt(&bytes[last])->length - at;
-    const size_t audioFrames = scan.frames.size() - 1;
     const size_t tag = at + 4 + header.sideInfoSize;
     const size_t room = at + header.length - tag;
     if (room < 16)
         return false;
+
+    // Counted through the whole file, a block at a time: a take may be hours long.
+    uint64_t frames = 0, last = at;
+    file.WalkFrames(at, [&](uint64_t offset) {
+        ++frames;
+        last = offset;
+    });
+    if (frames < 2)
+        return false;
+    const uint64_t audioFrames = frames - 1;
+    const auto lastHeader = file.Read(last, 4);
+    if (!lastHeader || lastHeader->size() < 4)
+        return false;
+    const uint64_t streamBytes = last + frameAt(lastHeader->data())->length - at;
+
     constexpr uint32_t kFrames = 1, kBytes = 2, kToc = 4;
     const bool withToc = room >= 16 + 100;
     uint8_t* out = &bytes[tag];
@@ -161,44 +253,51 @@ bool RepairVbrHeader(const std::string& path) {
     putBigEndian(out + 12, static_cast<uint32_t>(streamBytes));
     if (withToc) {
         // Entry i: where i % of the playing time begins, in 256ths of the stream.
-        for (size_t i = 0; i < 100; ++i) {
-            const size_t frame = 1 + i * audioFrames / 100;
-            const size_t offset = scan.frames[frame] - at;
-            out[16 + i] = static_cast<uint8_t>(std::min<size_t>(255, offset * 256 / streamBytes));
-        }
+        uint64_t index = 0;
+        size_t entry = 0;
+        file.WalkFrames(at, [&](uint64_t offset) {
+            while (entry < 100 && index == 1 + entry * audioFrames / 100) {
+                out[16 + entry] = static_cast<uint8_t>(
+                    std::min<uint64_t>(255, (offset - at) * 256 / streamBytes));
+                ++entry;
+            }
+            ++index;
+        });
     }
-
-    std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
-    if (!file)
-        return false;
-    file.seekp(static_cast<std::streamoff>(tag));
-    file.write(reinterpret_cast<const char*>(out), static_cast<std::streamsize>(room));
-    file.close();
-    return static_cast<bool>(file);
+    return file.Write(tag, out, room);
 }
 
-std::vector<std::string> KeepLeftTakes(const std::string& folder) {
+std::vector<LeftTake> KeepLeftTakes(const std::string& folder) {
+    // What a crash leaves there is the user's sound: for the user alone.
+    MakePrivateFolder(folder);
+    std::vector<std::pair<unsigned long, LeftTake>> takes;
     std::error_code ec;
-    fs::create_directories(folder, ec);
-    // Removing an entry needs write permission on the folder holding it.
-    fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add, ec);
-    std::vector<fs::path> takes;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-        if (!entry.is_regular_file(ec) || entry.is_symlink(ec))
+        const auto number = TakeNumber(entry.path().filename().string());
+        if (!number || !entry.is_regular_file(ec) || entry.is_symlink(ec))
             continue;
-        const std::string path = entry.path().string();
-        if (HoldsAudio(path)) {
-            RepairVbrHeader(path);
-            takes.push_back(entry.path());
-        } else {
+        LeftTake take{entry.path().string(), {}};
+        const OpenFile file(take.path, O_RDONLY);
+        const std::optional<bool> holds = file.IsOpen() ? holdsAudio(file) : std::nullopt;
+        if (!holds)
+            take.readError = std::strerror(errno);
+        else if (!*holds) {
             fs::remove(entry.path(), ec);
-        }
+            continue;
+        } else
+            RepairVbrHeader(take.path);
+        takes.emplace_back(*number, std::move(take));
     }
     std::sort(takes.begin(), takes.end(),
-              [](const fs::path& a, const fs::path& b) { return takeOrder(a) < takeOrder(b); });
-    std::vector<std::string> paths;
-    paths.reserve(takes.size());
-    for (const fs::path& take : takes)
-        paths.push_back(take.string());
-    return paths;
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<LeftTake> result;
+    result.reserve(takes.size());
+    for (auto& take : takes)
+        result.push_back(std::move(take.second));
+    return result;
+}
+
+std::string UnreadableTakeText(const LeftTake& take) {
+    return "A take left from an earlier run can not be read (" + take.readError + "):\n" +
+           take.path + "\nIt is offered for saving as it is.";
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -7,8 +8,12 @@
 // folder. They are the user's sound: kept until the user names or discards
 // them.
 
+// The number in a take's file name as the recorder gives it
+// ("tmpfile12.mp3": 12); nothing for any other name.
+std::optional<unsigned long> TakeNumber(const std::string& fileName);
+
 // True when the file holds at least one MPEG audio frame that carries sound
-// (a VBR header frame alone carries none).
+// (a VBR header frame alone carries none). Reads only the start of it.
 bool HoldsAudio(const std::string& path);
 
 // A VBR take whose stop never ran still starts with the encoder's
@@ -17,7 +22,16 @@ bool HoldsAudio(const std::string& path);
 // table) into that frame. True when the file was changed.
 bool RepairVbrHeader(const std::string& path);
 
-// Makes the folder when it is missing, removes the files in it that hold no
-// audio, repairs the others and returns them in the order of their take
-// numbers. Folders and links in it are not ours and stay.
-std::vector<std::string> KeepLeftTakes(const std::string& folder);
+struct LeftTake {
+    std::string path;
+    std::string readError; // why it cannot be read; empty when it can
+};
+
+// Makes the folder when it is missing and looks at the files in it named as
+// the recorder names takes, nothing else: those that hold no audio are
+// removed, the others repaired and returned in the order of their numbers,
+// also those that cannot be read (they may still be the user's only copy).
+std::vector<LeftTake> KeepLeftTakes(const std::string& folder);
+
+// What the user is told before such a take is offered.
+std::string UnreadableTakeText(const LeftTake& take);

@@ -1,9 +1,10 @@
 #include "MailClient.h"
 
+#include "BusCall.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
-#include <QDBusPendingCallWatcher>
 #include <QEventLoop>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -17,18 +18,6 @@ const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
 const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kEmail = QStringLiteral("org.freedesktop.portal.Email");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
-
-// Waits in a local event loop, so that our windows keep painting and a
-// portal living in this very process (as in tests) can answer.
-QDBusMessage callAndWait(const QDBusConnection& bus, const QDBusMessage& call, int timeoutMs) {
-    QDBusPendingCallWatcher watcher(bus.asyncCall(call, timeoutMs));
-    if (!watcher.isFinished()) {
-        QEventLoop loop;
-        QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, &QEventLoop::quit);
-        loop.exec();
-    }
-    return watcher.reply();
-}
 
 // The portal's answer to one request, delivered as a D-Bus signal.
 class PortalResponse : public QObject {
@@ -87,21 +76,15 @@ bool DesktopMailClient::Compose(const TEmail& mail) {
 }
 
 bool DesktopMailClient::PortalOffersEmail() {
-    if (!m_bus.isConnected() || !m_bus.interface())
+    if (!ServiceReachable(m_bus, kPortal))
         return false;
-    if (!m_bus.interface()->isServiceRegistered(kPortal).value()) {
-        const QDBusReply<QStringList> activatable =
-            m_bus.interface()->call(QStringLiteral("ListActivatableNames"));
-        if (!activatable.isValid() || !activatable.value().contains(kPortal))
-            return false;
-    }
     // Reading the interface's version starts an activatable portal and
     // fails where the portal has no Email interface.
     QDBusMessage get = QDBusMessage::createMethodCall(
         kPortal, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
         QStringLiteral("Get"));
     get << kEmail << QStringLiteral("version");
-    return callAndWait(m_bus, get, 25000).type() == QDBusMessage::ReplyMessage;
+    return CallAndWait(m_bus, get, 25000).type() == QDBusMessage::ReplyMessage;
 }
 
 DesktopMailClient::PortalResult DesktopMailClient::ComposeThroughPortal(const TEmail& mail) {
@@ -132,7 +115,7 @@ DesktopMailClient::PortalResult DesktopMailClient::ComposeThroughPortal(const TE
     QDBusMessage call = QDBusMessage::createMethodCall(kPortal, kPortalPath, kEmail,
                                                        QStringLiteral("ComposeEmail"));
     call << QString() << options;
-    const QDBusMessage reply = callAndWait(m_bus, call, 25000);
+    const QDBusMessage reply = CallAndWait(m_bus, call, 25000);
     if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty())
         return PortalResult::Unavailable;
 

@@ -1,18 +1,29 @@
 #!/usr/bin/env bash
-# The test desktop: a private session bus, a private PulseAudio daemon (a null
-# sink "spk" and a 440 Hz sine source "line"), Xvfb and IceWM with its tray.
-# Everything lives under one folder and every process is stopped by its own
-# pid, so nothing in the home folder is touched and a second desktop can run
-# beside this one.
+# The test desktop: a private session bus, a private sound server (a null
+# sink "spk" whose monitor is "Monitor of Speakers"), Xvfb and IceWM with its
+# tray. Everything lives under one folder and every process is stopped by its
+# own pid, so nothing in the home folder is touched and a second desktop can
+# run beside this one.
 #
-#   scripts/desktop.sh start BASE   starts it, writes BASE/env (source it)
-#   scripts/desktop.sh stop BASE    stops what BASE/pids names
-#   scripts/desktop.sh tone BASE    plays a 440 Hz tone into "spk" (low latency)
-#   scripts/desktop.sh pulse BASE   starts the sound server alone (no display)
+#   scripts/desktop.sh start BASE [SERVER]  starts it, writes BASE/env (source it)
+#   scripts/desktop.sh stop BASE            stops what BASE/pids names
+#   scripts/desktop.sh tone BASE            plays a 440 Hz tone into "spk" (low latency)
+#   scripts/desktop.sh pulse BASE [SERVER]  starts the sound server alone (no display)
+#
+# SERVER is "pulseaudio" (the default; also a 440 Hz sine source "line") or
+# "pipewire" (pipewire, wireplumber and pipewire-pulse as our own processes);
+# without it, $TAPEWREN_SOUND_SERVER chooses. BASE/server-pid holds the pid of
+# the process that speaks the PulseAudio protocol, for tests that kill it.
 set -euo pipefail
 
-cmd=${1:?usage: desktop.sh start|stop|tone BASE}
-BASE=$(mkdir -p "${2:?usage: desktop.sh start|stop|tone BASE}" && cd "$2" && pwd)
+usage="usage: desktop.sh start|stop|tone|pulse BASE [pulseaudio|pipewire]"
+cmd=${1:?$usage}
+BASE=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
+server=${3:-${TAPEWREN_SOUND_SERVER:-pulseaudio}}
+case "$server" in
+  pulseaudio | pipewire) ;;
+  *) echo "$usage" >&2; exit 2 ;;
+esac
 
 free_display() {
   local n
@@ -36,35 +47,88 @@ wait_for() { # seconds, command...
   done
 }
 
-start_pulse() {
+# A fresh folder, the environment every process of the desktop sees, and
+# the sound server named by $server.
+prepare() {
   "$0" stop "$BASE" 2>/dev/null || true
   mkdir -p "$BASE/run" "$BASE/config" "$BASE/state" "$BASE/home"
   chmod 700 "$BASE/run"
   export XDG_RUNTIME_DIR=$BASE/run XDG_CONFIG_HOME=$BASE/config PULSE_STATE_PATH=$BASE/state
-  # PulseAudio and IceWM look at $HOME too; keep them out of the real one.
+  # WirePlumber keeps the volumes and defaults it has seen in its state
+  # folder; every desktop starts from none.
+  export XDG_STATE_HOME=$BASE/state
+  rm -rf "$BASE/state/wireplumber"
+  # The sound servers and IceWM look at $HOME too; keep them out of the real one.
   export HOME=$BASE/home
   unset PULSE_SERVER
   : >"$BASE/pids"
+  echo "$server" >"$BASE/server"
+}
 
+start_pulseaudio() {
   pulseaudio -n --daemonize=yes --exit-idle-time=-1 --log-target="file:$BASE/pulse.log" \
     -L module-native-protocol-unix \
     -L "module-null-sink sink_name=spk rate=44100 sink_properties=device.description=Speakers" \
     -L "module-sine-source source_name=line rate=44100 frequency=440"
+  # Noted before anything else can fail, so that stop finds it.
+  cat "$XDG_RUNTIME_DIR/pulse/pid" >>"$BASE/pids" 2>/dev/null
   wait_for 10 pactl info || { echo "PulseAudio did not start; see $BASE/pulse.log" >&2; exit 1; }
-  pactl set-default-sink spk
   pactl set-default-source line
-  cat "$XDG_RUNTIME_DIR/pulse/pid" >>"$BASE/pids"
+  cp "$XDG_RUNTIME_DIR/pulse/pid" "$BASE/server-pid"
 }
 
-start() {
-  start_pulse
-  # A session bus of our own: otherwise what the tests see depends on whether
-  # dbus-x11 happens to be installed, which would autolaunch one.
-  local bus n
+# PipeWire refuses module-sine-source; the null sink is a node of its own,
+# which outlives a restart of pipewire-pulse.
+start_pipewire() {
+  local daemon
+  for daemon in pipewire wireplumber pipewire-pulse; do
+    setsid "$daemon" </dev/null >"$BASE/$daemon.log" 2>&1 &
+    echo $! >>"$BASE/pids"
+    [ "$daemon" != pipewire ] || wait_for 10 test -S "$XDG_RUNTIME_DIR/pipewire-0" ||
+      { echo "PipeWire did not start; see $BASE/pipewire.log" >&2; exit 1; }
+  done
+  echo $! >"$BASE/server-pid"
+  wait_for 10 pactl info || { echo "pipewire-pulse did not start; see $BASE/pipewire-pulse.log" >&2; exit 1; }
+  pw-cli create-node adapter '{ factory.name=support.null-audio-sink node.name=spk
+    media.class=Audio/Sink object.linger=true audio.position=[FL FR]
+    node.description=Speakers }' >/dev/null
+  wait_for 10 bash -c 'pactl list short sinks | grep -q "^[0-9]*[[:space:]]spk[[:space:]]"' ||
+    { echo "no sink spk; see $BASE/wireplumber.log" >&2; exit 1; }
+}
+
+start_sound() {
+  "start_$server"
+  pactl set-default-sink spk
+}
+
+start_bus() {
+  local bus
   bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
     --address="unix:path=$BASE/run/bus") || { echo "dbus-daemon did not start" >&2; exit 1; }
   export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
   sed -n 2p <<<"$bus" >>"$BASE/pids"
+}
+
+start_pulse() {
+  prepare
+  # Never the desktop's bus: a second PulseAudio would find its name taken
+  # there and refuse to start. PulseAudio goes without; WirePlumber cannot.
+  if [ "$server" = pipewire ]; then
+    start_bus
+  else
+    export DBUS_SESSION_BUS_ADDRESS=unix:path=$BASE/run/no-bus
+  fi
+  start_sound
+}
+
+start() {
+  prepare
+  # A session bus of our own, first, as the sound server's services use it:
+  # otherwise what the tests see depends on whether dbus-x11 happens to be
+  # installed, which would autolaunch one.
+  local n
+  start_bus
+  start_sound
   n=$(free_display)
   # Sessions of their own: a Ctrl+C meant for the program must not end them.
   setsid Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$BASE/xvfb.log" 2>&1 &
@@ -77,8 +141,10 @@ start() {
 
   cat >"$BASE/env" <<ENV
 export XDG_RUNTIME_DIR='$XDG_RUNTIME_DIR' XDG_CONFIG_HOME='$XDG_CONFIG_HOME'
-export PULSE_STATE_PATH='$PULSE_STATE_PATH' HOME='$HOME' DISPLAY='$DISPLAY'
+export XDG_STATE_HOME='$XDG_STATE_HOME' PULSE_STATE_PATH='$PULSE_STATE_PATH'
+export HOME='$HOME' DISPLAY='$DISPLAY'
 export DBUS_SESSION_BUS_ADDRESS='$DBUS_SESSION_BUS_ADDRESS'
+export TAPEWREN_SOUND_SERVER='$server'
 unset PULSE_SERVER
 ENV
 }
@@ -96,7 +162,7 @@ stop() {
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
     kill -9 "$pid" 2>/dev/null || true
   done
-  rm -f "$BASE/pids"
+  rm -f "$BASE/pids" "$BASE/server-pid"
 }
 
 tone() {
@@ -105,6 +171,11 @@ tone() {
   setsid bash -c 'sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 86400 sine 440 vol 0.5 |
     pacat --latency-msec=10 --rate=44100 --channels=2 --format=s16le -d spk' </dev/null >/dev/null 2>&1 &
   echo $! >>"$BASE/tone.pids"
+  # A null sink that has just started hands a new player's sound to its
+  # monitor in lumps for its first seconds (measured on PulseAudio: a take
+  # begun then came out 0.8 s short); the tests want it flowing evenly.
+  wait_for 10 bash -c 'pactl list short sink-inputs | grep -q .' || true
+  sleep 2
 }
 
 case "$cmd" in
@@ -112,5 +183,5 @@ case "$cmd" in
   pulse) start_pulse ;;
   stop) stop ;;
   tone) tone ;;
-  *) echo "usage: desktop.sh start|stop|tone|pulse BASE" >&2; exit 2 ;;
+  *) echo "$usage" >&2; exit 2 ;;
 esac

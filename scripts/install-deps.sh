@@ -8,6 +8,10 @@ apt-get install -y -q \
   qt6-base-dev libpulse-dev libmp3lame-dev libspeexdsp-dev libsimpleini-dev libxcb1-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   pulseaudio pulseaudio-utils xvfb icewm x11-utils xdotool imagemagick fonts-dejavu-core \
+  openbox trayer weston qt6-wayland \
   sox ffmpeg mpg123 xdg-utils lame \
-  dbus dbus-daemon libglib2.0-bin desktop-file-utils appstream dpkg-dev \
+  dbus dbus-daemon libglib2.0-bin desktop-file-utils appstream dpkg-dev lintian man-db \
   linux-perf valgrind tesseract-ocr tesseract-ocr-eng
+# PipeWire for the test desktop's second sound server; without recommends,
+# so that it leaves PulseAudio installed and in charge.
+apt-get install -y -q --no-install-recommends pipewire pipewire-pulse wireplumber

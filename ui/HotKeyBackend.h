@@ -3,17 +3,20 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 
-// System-wide keys: registered under an identifier, reported by it. The
-// real one grabs keys on the X11 root window; tests use a fake.
+// System-wide keys: registered under an identifier, reported by it. The real
+// ones grab keys on the X11 root window, or ask the desktop's shortcut portal
+// (Wayland); tests use a fake.
 class HotKeyBackend {
 public:
     using PressedFn = std::function<void(int id)>;
     virtual ~HotKeyBackend() = default;
     // shortcut: a key code in the low 8 bits (letters and digits as their
-    // upper-case character), 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt. False
-    // when another program holds the key or there is no way to register.
-    virtual bool Register(int id, uint16_t shortcut) = 0;
+    // upper-case character), 0x2000 Shift, 0x4000 Ctrl, 0x8000 Alt. name: what
+    // the key does, for desktops that list the keys they bind. False when
+    // another program holds the key or there is no way to register.
+    virtual bool Register(int id, uint16_t shortcut, const std::string& name) = 0;
     virtual void Unregister(int id) = 0;
     // Presses arrive on the GUI thread; a held key is reported once.
     void SetPressedHandler(PressedFn handler) { m_pressed = std::move(handler); }
@@ -28,5 +31,9 @@ private:
     PressedFn m_pressed;
 };
 
-// X11 where the desktop runs on it; elsewhere every registration fails.
+// The desktop's: the shortcut portal on Wayland (or wherever there is no X11
+// to grab keys on) when the session bus offers one, else X11 grabs where the
+// program runs on X11; otherwise every registration fails.
 std::unique_ptr<HotKeyBackend> CreateSystemHotKeys();
+// X11 grabs; null where the program does not run on X11.
+std::unique_ptr<HotKeyBackend> CreateX11HotKeys();

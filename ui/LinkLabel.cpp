@@ -11,7 +11,7 @@ LinkLabel::LinkLabel(QWidget* parent, const char* name, const QString& text)
     : QLabel(text, parent) {
     setObjectName(QString::fromLatin1(name));
     setAutoFillBackground(false);
-    setFont(FaceFont(12));
+    setFont(FaceFont(11)); // the window's own font
     setCursor(Qt::PointingHandCursor);
     setColour(kRestColour);
     adjustSize();

@@ -1,5 +1,7 @@
 #include "MSNPopUp.h"
 
+#include "TextLines.h"
+
 #include "Common.h"
 
 #include <QEvent>
@@ -275,10 +277,7 @@ void TfrmMSNPopUp::LayoutText() {
     QPalette palette = lblText->palette();
     palette.setColor(QPalette::WindowText, hover ? m_hoverColor : m_fontColor);
     lblText->setPalette(palette);
-    // Messages break their lines with a carriage return.
-    QString shown = m_text;
-    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QChar('\r'), QChar('\n'));
-    lblText->setText(shown);
+    lblText->setText(TextLines(m_text));
     const int panelWidth = m_width, panelHeight = m_height;
     const int labelWidth = panelWidth - 15;
     const int labelHeight = lblText->heightForWidth(labelWidth);

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -81,6 +82,12 @@ void MessageBox::Error(const QString& text, const QString& caption, QWidget* own
     Show(Icon::Error, caption, text, owner);
 }
 
+void MessageBox::Fatal(const QString& text, const QString& caption) {
+    if (!state().dismissed && !state().testMode) // dismissed: Show writes it there itself
+        std::fprintf(stderr, "tapewren: %s\n", qPrintable(text));
+    Show(Icon::Error, caption, text);
+}
+
 bool MessageBox::Confirm(const QString& text, const QString& caption, QWidget* owner) {
     return Show(Icon::Question, caption, text, owner) == Answer::Yes;
 }
@@ -91,6 +98,11 @@ void MessageBox::DismissAll() {
     for (const QPointer<QMessageBox>& box : s.open)
         if (box)
             box->done(QMessageBox::No);
+}
+
+bool MessageBox::AnyOpen() {
+    return std::any_of(state().open.begin(), state().open.end(),
+                       [](const QPointer<QMessageBox>& box) { return !box.isNull(); });
 }
 
 void MessageBox::SetOwner(QWidget* owner) {

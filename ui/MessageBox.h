@@ -26,6 +26,9 @@ public:
                        QWidget* owner = nullptr);
     static void Error(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
                       QWidget* owner = nullptr);
+    // A failure that ends the program: written to stderr as well, for
+    // whoever started it from a terminal, a script or a session log.
+    static void Fatal(const QString& text, const QString& caption = QStringLiteral("Tapewren"));
     static bool Confirm(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
                         QWidget* owner = nullptr);
 
@@ -35,6 +38,7 @@ public:
     // The program is ending without asking: open boxes close as if answered
     // No (errors as if read), and later ones are only written to stderr.
     static void DismissAll();
+    static bool AnyOpen();
 
     // Test mode: nothing is shown; questions take the queued answers (No
     // when none is queued) and every box is recorded.

@@ -13,6 +13,10 @@ TCoolTrayIcon::TCoolTrayIcon(std::unique_ptr<TrayBackend> backend, QObject* pare
     connect(&m_clickTimer, &QTimer::timeout, this, &TCoolTrayIcon::clickTimerExpired);
     connect(m_backend.get(), &TrayBackend::leftClicked, this, &TCoolTrayIcon::LeftClicked);
     connect(m_backend.get(), &TrayBackend::doubleClicked, this, &TCoolTrayIcon::DoubleClicked);
+    connect(m_backend.get(), &TrayBackend::closeRequested, this, [this] {
+        if (Enabled && OnClose)
+            OnClose();
+    });
 }
 
 void TCoolTrayIcon::SetIconIndex(int index) {

@@ -22,6 +22,9 @@ public:
 
     std::function<void()> OnClick;
     std::function<void()> OnDblClick;
+    // The window that stands in for the icon on a desktop without a tray was
+    // closed.
+    std::function<void()> OnClose;
 
     void SetIconIndex(int index);
     int IconIndex() const { return m_iconIndex; }

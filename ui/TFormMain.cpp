@@ -8,6 +8,7 @@
 #include "HelpFiles.h"
 #include "ImageButton.h"
 #include "ImageSlider.h"
+#include "InputChoice.h"
 #include "LeftTakes.h"
 #include "LinkLabel.h"
 #include "MessageBox.h"
@@ -16,6 +17,7 @@
 #include "SendEmail.h"
 #include "TFormSave.h"
 #include "TFormWizard.h"
+#include "TextLines.h"
 #include "TrayImages.h"
 
 #include <QApplication>
@@ -41,6 +43,14 @@ constexpr TShortCut kPauseShortCut = 0xC050;  // Ctrl+Alt+P
 const char* const kProductPage = "https://github.com/tapewren/tapewren";
 const char* const kSupportPage = "https://github.com/tapewren/tapewren/issues";
 
+// Where no volume is stored. The desktop's volume scale is cubic: a fixed
+// low default would make a take silent and turn the input down for every
+// other program. The input's own volume records what the user already hears.
+int inputVolume(int input) {
+    const DWORD info = BASS_RecordGetInput(input);
+    return info == static_cast<DWORD>(-1) ? 10 : static_cast<int>(info & 0xFFFF);
+}
+
 QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum) {
     auto* slider = new ImageSlider(parent, minimum, maximum);
     slider->setObjectName(QString::fromLatin1(name));
@@ -48,12 +58,12 @@ QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum)
 }
 } // namespace
 
-TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
+TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tray,
                      std::unique_ptr<HotKeyBackend> hotKeys)
-    : QWidget(nullptr, Qt::FramelessWindowHint), m_dataFolder(std::move(dataFolder)),
-      m_settings(m_dataFolder + "quillby.ini"),
+    : QWidget(nullptr, Qt::FramelessWindowHint), m_takesFolder(files.takesFolder),
+      m_settings(files.settingsFile),
       m_hotKeys(hotKeys ? std::move(hotKeys) : CreateSystemHotKeys()),
-      m_recorder(*this, m_dataFolder + "tmp") {
+      m_recorder(*this, m_takesFolder) {
     setObjectName(QStringLiteral("FormMain"));
     setWindowTitle(QStringLiteral("Tapewren"));
     setFixedSize(348, 508);
@@ -63,6 +73,9 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     ImageBG->setGeometry(0, 0, 348, 508);
     ComboChannels = new FlatComboBox(this, "ComboChannels");
     ComboChannels->setGeometry(23, 131, 162, 21);
+    m_inputChoice = std::make_unique<InputChoice>(*ComboChannels);
+    connect(ComboChannels, &QComboBox::activated, this,
+            [this] { m_inputChoice->ChooseSelected(); });
     SliderQuality = makeSlider(this, "SliderQuality", 0, 76);
     SliderQuality->setGeometry(16, 208, 177, 41);
     SliderVolume = makeSlider(this, "SliderVolume", 1, 100);
@@ -101,6 +114,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     TrayIcon = new TCoolTrayIcon(tray ? std::move(tray) : CreateSystemTray(), this);
     TrayIcon->OnClick = [this] { TrayIconClick(); };
     TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
+    TrayIcon->OnClose = [this] { MenuExitClick(); };
     buildMenu();
     TimerHint = new QTimer(this);
     TimerHint->setInterval(10000);
@@ -110,6 +124,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
 
     RecordHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
     RecordHotKey->SetHotKey(kRecordShortCut);
+    RecordHotKey->Name = "Record/Stop";
     RecordHotKey->OnHotKey = [this] {
         // Whatever a single click does in the tray's current mode.
         if (TrayIcon->OnClick)
@@ -117,6 +132,7 @@ TFormMain::TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray,
     };
     PauseHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
     PauseHotKey->SetHotKey(kPauseShortCut);
+    PauseHotKey->Name = "Pause/Resume";
     PauseHotKey->OnHotKey = [this] { PauseHotKeyHotKey(); };
     m_hotKeys->SetPressedHandler([this](int id) {
         RecordHotKey->Dispatch(id);
@@ -152,9 +168,9 @@ void TFormMain::showSliderHint(QSlider* slider, const QString& text) {
     // hidden keeps the start-up hints.
     if (!isVisible())
         return;
-    slider->setToolTip(text);
+    slider->setToolTip(TextLines(text));
     QToolTip::hideText();
-    QToolTip::showText(QCursor::pos(), text, slider);
+    QToolTip::showText(QCursor::pos(), TextLines(text), slider);
 }
 
 void TFormMain::SliderQualityChange() {
@@ -219,30 +235,24 @@ bool TFormMain::FormCreate() {
 
     const DWORD version = BASS_GetVersion();
     if ((version & 0xFFFF) != 1 || (version >> 16) != 8) {
-        MessageBox::Error(QStringLiteral("A required part of the software is missing, please "
+        MessageBox::Fatal(QStringLiteral("A required part of the software is missing, please "
                                          "re-install."));
         return false;
     }
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Error(QStringLiteral("Can not initiate defualt recording device."));
+        MessageBox::Fatal(QStringLiteral("Can not initiate defualt recording device."));
         return false;
     }
     m_audioOpen = true;
-    BASS_RecordSetServerProc(
-        [](void* self) {
-            auto* form = static_cast<TFormMain*>(self);
-            QMetaObject::invokeMethod(
-                form, [form] { form->RefreshInputs(); }, Qt::QueuedConnection);
-        },
-        this);
-
-    fillInputList();
+    FollowInputChanges(this);
+    m_inputChoice->Fill();
 
     ActivateHotKeys();
     LoadSettings();
-    SliderQuality->setToolTip(QString::fromStdString(StartupQualityHint(SliderQuality->value())));
+    SliderQuality->setToolTip(
+        TextLines(QString::fromStdString(StartupQualityHint(SliderQuality->value()))));
     SliderVolume->setToolTip(QStringLiteral("%1%").arg(SliderVolume->value()));
     m_leftTakes = KeepLeftTakes(WorkingFolder());
     m_recorder.CreateStreams();
@@ -253,49 +263,18 @@ bool TFormMain::FormCreate() {
     return true;
 }
 
-void TFormMain::fillInputList() {
-    ComboChannels->clear();
-    for (int i = 0;; ++i) {
-        const char* name = BASS_RecordGetInputName(i);
-        if (!name)
-            break;
-        ComboChannels->addItem(QString::fromUtf8(name));
-    }
-}
-
 void TFormMain::RefreshInputs() {
     if (!m_audioOpen)
         return;
-    const QString chosen = ComboChannels->currentText();
-    fillInputList();
-    const int at = ComboChannels->findText(chosen, Qt::MatchExactly);
-    if (at >= 0)
-        ComboChannels->setCurrentIndex(at);
-    else
-        SelectDefaultChannel();
+    const QString gone = m_inputChoice->Refresh();
+    if (gone.isEmpty())
+        return;
+    SelectDefaultChannel();
+    ShowNotification(InputChoice::GoneText(gone, ComboChannels->currentText()), QString());
 }
 
 void TFormMain::SelectDefaultChannel() {
-    int chosen = -1;
-    for (int i = 0; chosen < 0; ++i) {
-        const DWORD info = BASS_RecordGetInput(i);
-        if (info == static_cast<DWORD>(-1))
-            break;
-        if ((info >> 24) == kInputWaveOutput)
-            chosen = i;
-    }
-    for (int i = 0; chosen < 0; ++i) {
-        const DWORD info = BASS_RecordGetInput(i);
-        if (info == static_cast<DWORD>(-1))
-            break;
-        const char* name = BASS_RecordGetInputName(i);
-        const QString lower = QString::fromUtf8(name ? name : "").toLower();
-        if ((info >> 24) == kInputAnalog &&
-            (lower.contains(QLatin1String("wave")) || lower.contains(QLatin1String("wav")) ||
-             lower.contains(QLatin1String("stereo")) || lower.contains(QLatin1String("mix"))))
-            chosen = i;
-    }
-    ComboChannels->setCurrentIndex(chosen >= 0 ? chosen : 0);
+    ComboChannels->setCurrentIndex(std::max(InputChoice::DefaultIndex(), 0));
 }
 
 void TFormMain::LoadSettings() {
@@ -308,26 +287,30 @@ void TFormMain::LoadSettings() {
         SelectDefaultChannel();
         if (ComboChannels->currentIndex() < 0)
             ComboChannels->setCurrentIndex(0);
+        m_inputChoice->ChooseSelected();
         const RecorderSettings defaults;
         SliderQuality->setValue(defaults.quality);
-        // The desktop's volume scale is cubic: a fixed low default would make
-        // a first take silent and turn the input down for every other program.
-        // The input's own volume records what the user already hears.
-        const DWORD input = BASS_RecordGetInput(ComboChannels->currentIndex());
-        SliderVolume->setValue(input == static_cast<DWORD>(-1) ? defaults.volume
-                                                               : static_cast<int>(input & 0xFFFF));
+        SliderVolume->setValue(inputVolume(ComboChannels->currentIndex()));
         CheckStereo->setChecked(defaults.stereo);
         CheckVBR->setChecked(defaults.vbr);
         hideWizardWelcome = defaults.hideWizardWelcome;
         lastSaveDir.clear();
         return;
     }
+    // The name, where stored, tells the input: its index moves as others come and go.
+    const QString name = QString::fromStdString(stored->channelName);
     const bool validChannel = stored->channel >= 0 && stored->channel < ComboChannels->count();
-    ComboChannels->setCurrentIndex(validChannel ? stored->channel : -1);
+    if (name.isEmpty())
+        ComboChannels->setCurrentIndex(validChannel ? stored->channel : -1);
+    const bool gone = !name.isEmpty() && !m_inputChoice->Choose(name);
     if (ComboChannels->currentIndex() < 0)
         SelectDefaultChannel();
+    if (name.isEmpty())
+        m_inputChoice->ChooseSelected();
+    if (gone)
+        ShowNotification(InputChoice::GoneText(name, ComboChannels->currentText()), QString());
     SliderQuality->setValue(stored->quality); // the sliders clamp to their ranges
-    SliderVolume->setValue(stored->volume);
+    SliderVolume->setValue(stored->volume.value_or(inputVolume(ComboChannels->currentIndex())));
     CheckStereo->setChecked(stored->stereo);
     CheckVBR->setChecked(stored->vbr);
     hideWizardWelcome = stored->hideWizardWelcome;
@@ -338,6 +321,7 @@ void TFormMain::LoadSettings() {
 RecorderSettings TFormMain::CurrentSettings() const {
     RecorderSettings s;
     s.channel = ComboChannels->currentIndex();
+    s.channelName = m_inputChoice->Chosen().toStdString();
     s.quality = SliderQuality->value();
     s.volume = SliderVolume->value();
     s.stereo = CheckStereo->isChecked();
@@ -356,26 +340,31 @@ void TFormMain::MenuExitClick() {
 }
 
 void TFormMain::ExitRequested() {
-    if (!m_saveDialog) {
+    if (!m_saveDialog && !MessageBox::AnyOpen()) {
         MenuExitClick();
         return;
     }
-    // Nobody may be there to answer (a log-out): the take is already whole
-    // on disk, so leave it for the next start rather than ask.
+    // Nobody may be there to answer (a log-out): what waits for an answer
+    // closes as if answered, a take stays whole on disk for the next start,
+    // and nothing more is asked.
     m_endingWithoutAsking = true;
     MessageBox::DismissAll();
-    m_saveDialog->done(QDialog::Rejected);
+    if (m_saveDialog)
+        m_saveDialog->done(QDialog::Rejected);
+    else if (!m_closed) // else the closing goes on once its box is gone
+        QMetaObject::invokeMethod(this, &TFormMain::MenuExitClick, Qt::QueuedConnection);
 }
 
 void TFormMain::OfferLeftTakes() {
-    std::vector<std::string> takes;
+    std::vector<LeftTake> takes;
     takes.swap(m_leftTakes);
-    for (const std::string& take : takes) {
+    for (const LeftTake& take : takes) {
         // A take begun meanwhile comes first; the rest wait for the next start.
         if (m_closed || m_endingWithoutAsking || m_recorder.IsActive())
             return;
-        if (PathExists(take))
-            m_recorder.OfferTake(take, false);
+        if (PathExists(take.path))
+            m_recorder.OfferTake(take.path, false,
+                                 take.readError.empty() ? std::string() : UnreadableTakeText(take));
     }
 }
 
@@ -534,6 +523,8 @@ void TFormMain::HideMainWindow() {
 void TFormMain::BringApplicationToFront() {
     for (QWidget* window : QApplication::topLevelWidgets())
         if (window->isVisible() && !qobject_cast<TfrmMSNPopUp*>(window)) {
+            if (window->isMinimized())
+                window->showNormal();
             window->raise();
             window->activateWindow();
         }
@@ -573,14 +564,17 @@ void TFormMain::BtnVolOptClick() {
     BASS_RecordFree();
     BASS_Free();
     m_audioOpen = false;
+    QString chosen;
     {
         TFormWizard wizard(this);
+        wizard.ShowInputGone = [this](const QString& text) { ShowNotification(text, QString()); };
         if (!wizard.FormCreate()) {
             // Fatal: shown, and the program is ending without its settings.
             m_closed = true;
             return;
         }
-        wizard.ComboRecChannel->setCurrentIndex(ComboChannels->currentIndex());
+        wizard.ComboRecChannel->setCurrentIndex(
+            wizard.ComboRecChannel->findText(ComboChannels->currentText(), Qt::MatchExactly));
         wizard.SliderVOL->setValue(100);
         wizard.CheckW1->setChecked(hideWizardWelcome);
         wizard.SetActivePage(wizard.CheckW1->isChecked() ? TFormWizard::PageOPT
@@ -591,11 +585,11 @@ void TFormMain::BtnVolOptClick() {
             wizard.exec();
         // Also after an error inside the wizard: what it shows is what we keep.
         SliderVolume->setValue(wizard.SliderVOL->value());
-        // A wizard that could list no inputs has no choice to give back; the
+        // By name: inputs may have come and gone while the wizard was open. A
+        // wizard that could list no inputs has no choice to give back; the
         // user's own choice stays rather than becoming "none".
-        const int chosen = wizard.ComboRecChannel->currentIndex();
-        if (chosen >= 0 && chosen < ComboChannels->count())
-            ComboChannels->setCurrentIndex(chosen);
+        chosen = wizard.ComboRecChannel->currentIndex() >= 0 ? wizard.ComboRecChannel->currentText()
+                                                             : m_inputChoice->Chosen();
         hideWizardWelcome = wizard.CheckW1->isChecked();
         BASS_RecordFree();
         BASS_Free();
@@ -603,7 +597,7 @@ void TFormMain::BtnVolOptClick() {
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Error(QStringLiteral("Can not re-initiate defualt recording device."));
+        MessageBox::Fatal(QStringLiteral("Can not re-initiate defualt recording device."));
         // Ending at once writes nothing; should the end be deferred, closing
         // must not write the settings either.
         m_closed = true;
@@ -611,6 +605,10 @@ void TFormMain::BtnVolOptClick() {
         return;
     }
     m_audioOpen = true;
+    FollowInputChanges(this);
+    m_inputChoice->Refresh();
+    if (!m_inputChoice->Choose(chosen) && ComboChannels->currentIndex() < 0)
+        SelectDefaultChannel();
 }
 
 void TFormMain::BtnOKClick() {
@@ -646,9 +644,12 @@ void TFormMain::FormShow() {
 
 void TFormMain::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    // Minimizing puts the program back in the tray.
-    if (event->type() == QEvent::WindowStateChange && isMinimized())
-        HideMainWindow();
+    // Minimizing puts the program back in the tray, as Cancel does: hidden
+    // while busy, the tray would answer no click until the window came back.
+    // Over the optimizer the window must wait for it, so it stays.
+    if (event->type() == QEvent::WindowStateChange && isMinimized() &&
+        !QApplication::activeModalWidget())
+        BtnCancelClick();
 }
 
 RecorderHost::Settings TFormMain::RecordingSettings() {
@@ -701,6 +702,8 @@ void TFormMain::LeaveTrayBusyMode() {
 }
 
 void TFormMain::RunSaveDialog(const std::string& tempFileName, bool email) {
+    if (m_endingWithoutAsking)
+        return;
     TFormSave::Context context;
     context.tempFileName = tempFileName;
     context.emailAfterRecording = email;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "HotKeyBackend.h"
+#include "LeftTakes.h"
 #include "MSNPopUp.h"
 #include "MailClient.h"
+#include "ProgramFiles.h"
 #include "Recorder.h"
 #include "SettingsFile.h"
 #include "TCoolTrayIcon.h"
@@ -18,6 +20,7 @@
 
 class ConfigFace;
 class ImageButton;
+class InputChoice;
 class LinkLabel;
 class QAction;
 class QCheckBox;
@@ -32,9 +35,9 @@ class TFormWizard;
 class TFormMain : public QWidget, public RecorderHost {
     Q_OBJECT
 public:
-    // dataFolder: where quillby.ini and tmp/ live, ending in "/". Without
-    // backends the desktop's own tray and hot keys are used.
-    explicit TFormMain(std::string dataFolder, std::unique_ptr<TrayBackend> tray = nullptr,
+    // files: where quillby.ini and the takes live. Without backends the
+    // desktop's own tray and hot keys are used.
+    explicit TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tray = nullptr,
                        std::unique_ptr<HotKeyBackend> hotKeys = nullptr);
     ~TFormMain() override;
 
@@ -51,8 +54,9 @@ public:
     void FormClose();
     void ShutdownAudio();
     void SelectDefaultChannel();
-    // The sound server is back: its inputs are read again and the chosen
-    // one is kept by name where it still exists.
+    // An input came or went, or the sound server is back: the inputs are
+    // read again and the chosen one is kept by name; when it is gone the
+    // user is told and the default input is used until it returns.
     void RefreshInputs();
     void ToggleRecording(bool email);
     void TogglePause();
@@ -62,7 +66,7 @@ public:
 
     void LoadSettings();
     RecorderSettings CurrentSettings() const;
-    std::string WorkingFolder() const { return m_dataFolder + "tmp"; }
+    const std::string& WorkingFolder() const { return m_takesFolder; }
 
     // The tray, its menu and the hot keys.
     void SetTrayIconIndex(int index);
@@ -153,13 +157,13 @@ protected:
 
 private:
     void placeBottomRight();
-    void fillInputList();
     void buildMenu();
     void refreshHint();
     void showSliderHint(QSlider* slider, const QString& text);
 
-    std::string m_dataFolder;
+    std::string m_takesFolder;
     SettingsFile m_settings;
+    std::unique_ptr<InputChoice> m_inputChoice;
     std::unique_ptr<HotKeyBackend> m_hotKeys;
     std::unique_ptr<MailClient> m_mailClient;
     QTimer m_hintRefresh;
@@ -167,7 +171,7 @@ private:
     bool m_audioOpen = false;
     bool m_settingsUnreadable = false;
     bool m_closed = false;
-    std::vector<std::string> m_leftTakes;
+    std::vector<LeftTake> m_leftTakes;
     QPointer<TFormSave> m_saveDialog;
     bool m_endingWithoutAsking = false;
 };

@@ -51,7 +51,7 @@ void TJvApplicationHotKey::SetActive(bool active) {
     }
     m_id = g_nextId++;
     for (;;) {
-        if (m_backend.Register(m_id, m_hotKey)) {
+        if (m_backend.Register(m_id, m_hotKey, Name)) {
             m_active = true;
             return;
         }

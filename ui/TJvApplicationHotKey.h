@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 
 using TShortCut = uint16_t;
 
@@ -27,6 +28,8 @@ public:
     void SetActive(bool active);
     int Id() const { return m_id; }
 
+    // What the key does, for desktops that list the keys they bind.
+    std::string Name;
     std::function<void()> OnHotKey;
     // May change HotKey; registration is retried while it does.
     std::function<void(TShortCut& shortcut)> OnHotKeyRegisterFailed;

@@ -9,7 +9,8 @@
 class QMenu;
 
 // The desktop's notification area, as the tray facility needs it. The real
-// one is Qt's system tray icon; tests use a fake that records the calls.
+// one is Qt's system tray icon, or a window where the desktop has no tray;
+// tests use a fake that records the calls.
 class TrayBackend : public QObject {
     Q_OBJECT
 public:
@@ -25,11 +26,17 @@ public:
     virtual void HideBalloon() = 0;
 
 signals:
-    void leftClicked();   // each left click, as the desktop reports it
-    void doubleClicked(); // only where the desktop reports double clicks itself
+    void leftClicked();    // each left click, as the desktop reports it
+    void doubleClicked();  // only where the desktop reports double clicks itself
+    void closeRequested(); // the user closed the window that stands in for the icon
 
 protected:
     using QObject::QObject;
 };
 
+// The desktop's tray: Qt's tray icon while the desktop has a tray, a
+// recorder window while it has none, switching as trays come and go.
 std::unique_ptr<TrayBackend> CreateSystemTray();
+// Qt's tray icon alone; statusNotifier: the desktop's tray is on D-Bus, where
+// balloons go to its notification server.
+std::unique_ptr<TrayBackend> CreateTrayIcon(bool statusNotifier);

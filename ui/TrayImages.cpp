@@ -2,9 +2,11 @@
 
 #include <QFont>
 #include <QPainter>
+#include <QPainterPath>
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 int LevelBand(uint32_t value) {
     if (value <= 18)
@@ -70,4 +72,52 @@ const QIcon& TrayIconImage(int index) {
         return drawn;
     }();
     return (*icons)[static_cast<size_t>(std::clamp(index, 0, kTrayImageCount - 1))];
+}
+
+namespace {
+// The launcher's icon (data/io.github.tapewren.Tapewren.svg), drawn on its
+// 128-unit grid: Qt reads SVG only with a plugin that few installations have.
+QPixmap drawProgramIcon(int size) {
+    QPixmap image(size, size);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(size / 128.0, size / 128.0);
+    p.setPen(QPen(QColor(0x14, 0x36, 0x85), 4));
+    p.setBrush(QColor(0x1e, 0x50, 0xc8));
+    p.drawRoundedRect(QRectF(6, 22, 116, 84), 14, 14);
+    p.setPen(QPen(Qt::white, 3));
+    p.setBrush(QColor(0xe8, 0x32, 0x2b));
+    p.drawEllipse(QPointF(64, 44), 11, 11);
+    QPainterPath letters;
+    letters.moveTo(22, 94); // R
+    letters.lineTo(22, 64);
+    letters.lineTo(34, 64);
+    letters.arcTo(QRectF(26, 64, 16, 16), 90, -180);
+    letters.lineTo(22, 80);
+    letters.moveTo(33, 80);
+    letters.lineTo(41, 94);
+    letters.moveTo(72, 64); // E
+    letters.lineTo(54, 64);
+    letters.lineTo(54, 94);
+    letters.lineTo(72, 94);
+    letters.moveTo(54, 79);
+    letters.lineTo(68, 79);
+    // C: the long way round from (106, 68) to (106, 90) on a circle of 14.
+    const QPointF centre(106 - std::sqrt(14.0 * 14 - 11.0 * 11), 79);
+    const double start = std::atan2(-(68 - centre.y()), 106 - centre.x()) * 180 / M_PI;
+    letters.moveTo(106, 68);
+    letters.arcTo(QRectF(centre.x() - 14, centre.y() - 14, 28, 28), start, 360 - 2 * start);
+    p.setPen(QPen(Qt::white, 7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(letters);
+    return image;
+}
+} // namespace
+
+QIcon ProgramIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128})
+        icon.addPixmap(drawProgramIcon(size));
+    return icon;
 }

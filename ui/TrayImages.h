@@ -22,3 +22,6 @@ QPixmap DrawTrayImage(int index);
 // same icon every time, so nothing piles up in Qt's pixmap cache. GUI thread
 // only.
 const QIcon& TrayIconImage(int index);
+
+// The program's own icon, for every window: the launcher's image.
+QIcon ProgramIcon();

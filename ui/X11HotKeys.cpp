@@ -28,7 +28,7 @@ public:
             QCoreApplication::instance()->removeNativeEventFilter(this);
     }
 
-    bool Register(int id, uint16_t shortcut) override {
+    bool Register(int id, uint16_t shortcut, const std::string&) override {
         Key key;
         key.keycode = keycodeFor(shortcut & 0xFF);
         if (key.keycode == 0)
@@ -138,19 +138,12 @@ private:
     xcb_keycode_t m_maxKeycode = 255;
     std::map<int, Key> m_keys;
 };
-
-// Where no X11 display is there to grab keys on (Wayland, no display).
-class NoHotKeys : public HotKeyBackend {
-public:
-    bool Register(int, uint16_t) override { return false; }
-    void Unregister(int) override {}
-};
 } // namespace
 
-std::unique_ptr<HotKeyBackend> CreateSystemHotKeys() {
+std::unique_ptr<HotKeyBackend> CreateX11HotKeys() {
     if (auto* x11 =
             qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr)
         if (xcb_connection_t* connection = x11->connection())
             return std::make_unique<X11HotKeys>(connection);
-    return std::make_unique<NoHotKeys>();
+    return nullptr;
 }

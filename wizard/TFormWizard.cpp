@@ -77,6 +77,7 @@ TFormWizard::TFormWizard(QWidget* parent) : QDialog(parent), m_optimizer(*this) 
     // The user's pick only: the configuration window sets the index before
     // the channel page starts the search itself.
     connect(ComboRecChannel, &QComboBox::activated, this, &TFormWizard::ComboRecChannelChange);
+    m_inputChoice = std::make_unique<InputChoice>(*ComboRecChannel);
     connect(SliderVOL, &QSlider::valueChanged, this, &TFormWizard::SliderVOLChange);
 
     GaugeVOL->setValue(m_optimizer.Volume());
@@ -178,30 +179,44 @@ TFormWizard::~TFormWizard() {
 
 bool TFormWizard::FormCreate() {
     if (BASS_GetVersion() != BASS_VERSION) {
-        MessageBox::Error(QString::fromUtf8(kVersionText), QStringLiteral("Error"));
+        MessageBox::Fatal(QString::fromUtf8(kVersionText), QStringLiteral("Error"));
         EndProgramAtOnce();
         return false;
     }
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Error(QString::fromUtf8(kNoDeviceText), QStringLiteral("Error"));
+        MessageBox::Fatal(QString::fromUtf8(kNoDeviceText), QStringLiteral("Error"));
         EndProgramAtOnce();
         return false;
     }
-    ComboRecChannel->clear();
-    for (int i = 0;; ++i) {
-        const char* name = BASS_RecordGetInputName(i);
-        if (!name)
-            break;
-        ComboRecChannel->addItem(QString::fromUtf8(name));
-    }
-    ComboRecChannel->setCurrentIndex(-1);
+    m_inputChoice->Fill();
+    FollowInputChanges(this);
     SetActivePage(PageWelcome);
     return true;
 }
 
+void TFormWizard::RefreshInputs() {
+    // Stopped first: the search sets volumes by index, and the indexes are
+    // about to move.
+    const bool searching = BASS_ChannelIsActive(kRecordChannel) != BASS_ACTIVE_STOPPED;
+    if (searching)
+        BASS_ChannelStop(kRecordChannel);
+    const QString gone = m_inputChoice->Refresh();
+    if (!gone.isEmpty()) {
+        ComboRecChannel->setCurrentIndex(InputChoice::DefaultIndex());
+        const QString text = InputChoice::GoneText(gone, ComboRecChannel->currentText());
+        if (ShowInputGone)
+            ShowInputGone(text);
+        else
+            MessageBox::Error(text, QStringLiteral("Tapewren"), this);
+    }
+    if (searching)
+        ComboRecChannelChange();
+}
+
 void TFormWizard::FormDestroy() {
+    BASS_RecordSetServerProc(nullptr, nullptr);
     if (BASS_ChannelIsActive(kRecordChannel) == BASS_ACTIVE_PLAYING)
         BASS_ChannelStop(kRecordChannel);
     BASS_RecordFree();
@@ -276,6 +291,7 @@ void TFormWizard::BtnFinishClick() {
 }
 
 void TFormWizard::ComboRecChannelChange() {
+    m_inputChoice->ChooseSelected();
     m_optimizer.ComboRecChannelChange(ComboRecChannel->currentIndex());
 }
 
@@ -285,7 +301,9 @@ void TFormWizard::SliderVOLChange(int value) {
 }
 
 void TFormWizard::closeEvent(QCloseEvent* event) {
-    // No cancel: the close box ends the wizard like Finish.
+    // No cancel: the close box ends the wizard like Finish, and both keep
+    // the volumes the search set. Any other end gives them back.
+    BASS_RecordKeepVolumes();
     event->accept();
     done(QDialog::Accepted);
 }

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "InputChoice.h"
 #include "VolumeOptimizer.h"
 
 #include <QDialog>
+
+#include <functional>
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -56,6 +60,12 @@ public:
     void BtnFinishClick();
     void ComboRecChannelChange();
     void SliderVOLChange(int value);
+    // An input came or went: the list follows, the chosen input by its name,
+    // and a running search starts again on it.
+    void RefreshInputs();
+    // How the user learns that the input searched on is gone; without it, a
+    // message box on top of the wizard.
+    std::function<void(const QString&)> ShowInputGone;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,5 +84,6 @@ private:
     void ShowVolume(int percent) override;
 
     VolumeOptimizer m_optimizer;
+    std::unique_ptr<InputChoice> m_inputChoice;
     int m_page = PageWelcome;
 };

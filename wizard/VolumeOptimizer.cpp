@@ -30,6 +30,8 @@ void VolumeOptimizer::ComboRecChannelChange(int channel) {
     }
     for (int i = 0; BASS_RecordSetInput(i, BASS_INPUT_OFF); ++i) {
     }
+    // The search turns the user's input up and down; only Finish keeps that.
+    BASS_RecordGuardVolumes();
     m_channel = channel;
     BASS_RecordSetInput(channel, kInputOnAt | kStartVolume);
     // Set before the start: the first block may come before the start returns,

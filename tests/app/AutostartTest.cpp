@@ -51,6 +51,10 @@ TEST_F(AutostartTest, OffByDefaultThenSwitchedOnAndOff) {
     EXPECT_FALSE(fs::exists(entry()));
     EXPECT_FALSE(IsAutostartOn());
     EXPECT_TRUE(SetAutostart(false, "/usr/bin/tapewren")) << "off when already off";
+    // A lone "%" would start a field code.
+    ASSERT_TRUE(SetAutostart(true, "/opt/100% sure/tapewren"));
+    EXPECT_NE(ReadFile(entry()).find("\nExec=\"/opt/100%% sure/tapewren\"\n"), std::string::npos)
+        << ReadFile(entry());
 }
 
 TEST_F(AutostartTest, AnEntryTheUserDisabledInTheSessionSettingsCountsAsOff) {

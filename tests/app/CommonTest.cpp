@@ -1,12 +1,16 @@
 #include "Common.h"
+#include "CommandLine.h"
 #include "InstanceLock.h"
+#include "ProgramFiles.h"
 #include "TempFolder.h"
 
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sys/stat.h>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -69,4 +73,141 @@ TEST(InstanceLock, OneHolderPerDataFolderWhateverTheSession) {
     InstanceLock again(data.Path(), "Quillby 20050624");
     EXPECT_TRUE(again.TryAcquire());
     EXPECT_TRUE(fs::exists(data / "Quillby-20050624.lock"));
+}
+
+TEST(Paths, PrivateFoldersAreMadeForTheUserAlone) {
+    TempFolder temp;
+    ASSERT_TRUE(MakePrivateFolder(temp / "a/b/c/"));
+    for (const char* folder : {"a", "a/b", "a/b/c"})
+        EXPECT_EQ(fs::status(temp / folder).permissions(), fs::perms::owner_all) << folder;
+    ::chmod((temp / "a").c_str(), 0755);
+    EXPECT_TRUE(MakePrivateFolder(temp / "a/b"));
+    EXPECT_EQ(fs::status(temp / "a").permissions(), fs::perms(0755)) << "what exists stays";
+    WriteFile(temp / "file", "");
+    EXPECT_FALSE(MakePrivateFolder(temp / "file/x"));
+}
+
+namespace {
+// A home of its own: the XDG folders point into it.
+struct FreshHome {
+    TempFolder home;
+    ScopedVariable config{"XDG_CONFIG_HOME", home / "config"};
+    ScopedVariable state{"XDG_STATE_HOME", home / "state"};
+    ScopedVariable data{"XDG_DATA_HOME", home / "data"};
+};
+} // namespace
+
+TEST(ProgramFiles, InTheUsersFoldersUnlessAQuillbyIniLiesBesideTheProgram) {
+    FreshHome user;
+    TempFolder program;
+    WriteFile(program / "tapewren", "");
+    const ProgramFiles files = LocateProgramFiles(program.Path());
+    EXPECT_FALSE(files.portable);
+    EXPECT_EQ(files.settingsFile, user.home / "config/tapewren/quillby.ini");
+    EXPECT_EQ(files.takesFolder, user.home / "state/tapewren/tmp/");
+    EXPECT_EQ(files.lockFolder, user.home / "state/tapewren/");
+    for (const char* folder : {"config/tapewren", "state/tapewren"})
+        EXPECT_EQ(fs::status(user.home / folder).permissions(), fs::perms::owner_all) << folder;
+    EXPECT_EQ(fs::directory_iterator(program.Path())->path().filename(), "tapewren")
+        << "nothing written beside the program";
+
+    // Relative base folders are invalid and ignored.
+    ScopedVariable relative("XDG_CONFIG_HOME", "config");
+    ScopedVariable home("HOME", user.home / "home");
+    EXPECT_EQ(LocateProgramFiles(program.Path()).settingsFile,
+              user.home / "home/.config/tapewren/quillby.ini");
+
+    WriteFile(program / "quillby.ini", "");
+    const ProgramFiles portable = LocateProgramFiles(program.Path());
+    EXPECT_TRUE(portable.portable);
+    EXPECT_EQ(portable.settingsFile, program / "quillby.ini");
+    EXPECT_EQ(portable.takesFolder, program / "tmp/");
+    EXPECT_EQ(portable.lockFolder, program.Path());
+}
+
+TEST(ProgramFiles, BesideAnInstalledProgramNothingIsEverLookedAt) {
+    FreshHome user;
+    EXPECT_TRUE(IsInstalledFolder("/usr/bin/"));
+    EXPECT_TRUE(IsInstalledFolder("/usr/local/bin"));
+    TempFolder prefix;
+    fs::create_directories(prefix / "bin");
+    WriteFile(prefix / "bin/quillby.ini", "[Recorder]\n");
+    EXPECT_FALSE(IsInstalledFolder(prefix / "bin/"));
+    EXPECT_TRUE(LocateProgramFiles(prefix / "bin/").portable) << "an unpacked copy";
+    fs::create_directories(prefix / "share/tapewren");
+    EXPECT_TRUE(IsInstalledFolder(prefix / "bin/"));
+    EXPECT_EQ(LocateProgramFiles(prefix / "bin/").settingsFile,
+              user.home / "config/tapewren/quillby.ini");
+}
+
+TEST(ProgramFiles, WhatAnEarlierReleaseKeptIsMovedOverOnce) {
+    FreshHome user;
+    TempFolder program;
+    const std::string earlier = user.home / "data/Tapewren/";
+    fs::create_directories(earlier + "tmp");
+    WriteFile(earlier + "quillby.ini", "[Recorder]\nVolume=80\n");
+    WriteFile(earlier + "tmp/tmpfile1.mp3", "take one");
+    WriteFile(earlier + "tmp/tmpfile2.mp3", "take two");
+    WriteFile(InstanceLock::LockFilePath(earlier, kInstanceName), "");
+    const ProgramFiles files = LocateProgramFiles(program.Path());
+    MakePrivateFolder(files.takesFolder);
+    WriteFile(files.takesFolder + "tmpfile1.mp3", "a take of the new release");
+
+    {
+        // An earlier release still runs there: nothing moves under it.
+        InstanceLock running(earlier, kInstanceName);
+        ASSERT_TRUE(running.TryAcquire());
+        MoveEarlierFiles(files);
+        EXPECT_TRUE(fs::exists(earlier + "quillby.ini"));
+        EXPECT_FALSE(fs::exists(files.settingsFile));
+    }
+    MoveEarlierFiles(files);
+    EXPECT_EQ(ReadFile(files.settingsFile), "[Recorder]\nVolume=80\n");
+    std::vector<std::string> takes;
+    for (const auto& entry : fs::directory_iterator(files.takesFolder))
+        takes.push_back(ReadFile(entry.path()));
+    std::sort(takes.begin(), takes.end());
+    EXPECT_EQ(takes,
+              (std::vector<std::string>{"a take of the new release", "take one", "take two"}));
+    EXPECT_FALSE(fs::exists(earlier)) << "gone once empty";
+
+    // Files not ours stay where they are, and a settings file is never replaced.
+    fs::create_directories(earlier + "tmp");
+    WriteFile(earlier + "quillby.ini", "[Recorder]\nVolume=5\n");
+    WriteFile(earlier + "tmp/notes.txt", "mine");
+    MoveEarlierFiles(files);
+    EXPECT_EQ(ReadFile(files.settingsFile), "[Recorder]\nVolume=80\n");
+    EXPECT_EQ(ReadFile(earlier + "quillby.ini"), "[Recorder]\nVolume=5\n");
+    EXPECT_EQ(ReadFile(earlier + "tmp/notes.txt"), "mine");
+
+    // A portable copy never had its files there.
+    WriteFile(program / "quillby.ini", "");
+    fs::remove(earlier + "quillby.ini");
+    WriteFile(earlier + "tmp/tmpfile1.mp3", "take");
+    MoveEarlierFiles(LocateProgramFiles(program.Path()));
+    EXPECT_TRUE(fs::exists(earlier + "tmp/tmpfile1.mp3"));
+}
+
+TEST(CommandLine, QtsOwnOptionsAreAcceptedWithTheirValues) {
+    struct Case {
+        std::vector<const char*> args;
+        CommandLine::Action action;
+    };
+    const Case cases[] = {
+        {{"-platform", "offscreen"}, CommandLine::Action::Run},
+        {{"--platform", "xcb", "-style", "Fusion", "w"}, CommandLine::Action::Run},
+        {{"-style=Fusion", "-reverse", "-display", ":1"}, CommandLine::Action::Run},
+        {{"-stylesheet", "a.qss", "--version"}, CommandLine::Action::Version},
+        {{"-platform"}, CommandLine::Action::Run},
+        {{"-style", "--bogus"}, CommandLine::Action::Run},
+        {{"-platforms", "x"}, CommandLine::Action::UnknownOption},
+        {{"-reverse=1"}, CommandLine::Action::UnknownOption},
+    };
+    for (const Case& c : cases) {
+        std::vector<char*> argv{const_cast<char*>("tapewren")};
+        for (const char* arg : c.args)
+            argv.push_back(const_cast<char*>(arg));
+        EXPECT_EQ(ParseCommandLine(static_cast<int>(argv.size()), argv.data()).action, c.action)
+            << c.args.front();
+    }
 }

@@ -47,7 +47,7 @@ TEST(SettingsLoad, BadValuesFallBackToEachKeysDefault) {
     const auto hex = SettingsFile(temp / "quillby.ini").Load();
     ASSERT_TRUE(hex.has_value());
     EXPECT_EQ(hex->quality, 12);
-    EXPECT_EQ(hex->volume, 10);
+    EXPECT_EQ(hex->volume, std::nullopt) << "no volume: the input keeps its own";
     EXPECT_EQ(hex->popupShowCount, 0);
 }
 
@@ -59,7 +59,7 @@ TEST(SettingsLoad, KeysMatchWithoutRegardToCaseAndMissingKeysTakeDefaults) {
     EXPECT_EQ(s->popupShowCount, 5);
     EXPECT_FALSE(s->stereo);
     EXPECT_EQ(s->quality, 12);
-    EXPECT_EQ(s->volume, 10);
+    EXPECT_EQ(s->volume, std::nullopt);
     EXPECT_FALSE(s->vbr);
     EXPECT_EQ(s->lastSaveDir, "");
 }
@@ -75,6 +75,7 @@ TEST(SettingsSave, ExitWritesTheSevenKeysInOrder) {
     SettingsFile file(temp / "quillby.ini");
     RecorderSettings s;
     s.channel = 2;
+    s.channelName = "USB Mic";
     s.quality = 61;
     s.volume = 37;
     s.stereo = false;
@@ -83,17 +84,20 @@ TEST(SettingsSave, ExitWritesTheSevenKeysInOrder) {
     s.popupShowCount = 4;
     s.lastSaveDir = "/not/written/at/exit/";
     ASSERT_TRUE(file.SaveAtExit(s));
-    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nChannel=2\nQuality=61\nVolume=37\n"
-                                              "Stereo=0\nVBR=1\nHideWiz1=1\nPopCount=4\n");
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "[Recorder]\nChannel=2\nChannelName=USB Mic\nQuality=61\n"
+              "Volume=37\n"
+              "Stereo=0\nVBR=1\nHideWiz1=1\nPopCount=4\n");
     const auto back = file.Load();
     EXPECT_EQ(back->popupShowCount, 4) << "POPCount reads what PopCount wrote";
     EXPECT_EQ(back->lastSaveDir, "");
+    EXPECT_EQ(back->channelName, "USB Mic");
 }
 
 TEST(SettingsSave, KeepsOtherSectionsKeysAndCommentsAndReplacesInPlace) {
     TempFolder temp;
-    WriteFile(temp / "quillby.ini",
-              "; mine\n[Other]\nx=1\n\n[Recorder]\nLastDir=/music/\nPOPCount=9\nExtra=keep\n");
+    WriteFile(temp / "quillby.ini", "; mine\r\n[Other]\nx=1\tand a "
+                                    "tab\n\n[Recorder]\nLastDir=/music/\nPOPCount=9\nExtra=keep\n");
     SettingsFile file(temp / "quillby.ini");
     ASSERT_TRUE(file.SaveAtExit(RecorderSettings{}));
     ASSERT_TRUE(file.SaveLastDir("/music/new/"));
@@ -118,6 +122,19 @@ TEST(SettingsSave, RefusedWriteReportsThePathAndLeavesTheFileWhole) {
     EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nQuality=5\n");
 }
 
+TEST(SettingsSave, AReadOnlyFileIsNotReplaced) {
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini", "[Recorder]\nQuality=5\n");
+    ::chmod((temp / "quillby.ini").c_str(), 0444);
+    SettingsFile file(temp / "quillby.ini");
+    EXPECT_TRUE(file.Readable());
+    EXPECT_FALSE(file.SaveAtExit(RecorderSettings{}));
+    EXPECT_FALSE(file.SaveLastDir("/x/"));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nQuality=5\n");
+    EXPECT_EQ(std::filesystem::status(temp / "quillby.ini").permissions(),
+              std::filesystem::perms(0444));
+}
+
 TEST(SettingsSave, WriteIntoAMissingFolderFailsWithItsMessage) {
     TempFolder temp;
     SettingsFile file(temp / "gone/quillby.ini");
@@ -133,10 +150,18 @@ TEST(SettingsSave, AFileThatCannotBeReadIsNotReplaced) {
     // Opens, then every read fails (EIO), as a failing disk would.
     std::filesystem::create_directories(temp / "ioerror");
     std::filesystem::create_symlink("/proc/self/mem", temp / "ioerror/quillby.ini");
-    for (const char* name : {"folder/quillby.ini", "ioerror/quillby.ini"}) {
+    // Some other file under this name: the INI library would stop at its
+    // first NUL and keep what came before.
+    std::filesystem::create_directories(temp / "junk");
+    std::string junk = "[Recorder]\nVolume=80\n";
+    for (int i = 0; i < 300; ++i)
+        junk += static_cast<char>((i * 37) % 256);
+    WriteFile(temp / "junk/quillby.ini", junk);
+    for (const char* name : {"folder/quillby.ini", "ioerror/quillby.ini", "junk/quillby.ini"}) {
         SettingsFile file(temp / name);
         EXPECT_FALSE(file.Readable()) << name;
-        EXPECT_TRUE(file.Load().has_value()) << name;
+        ASSERT_TRUE(file.Load().has_value()) << name;
+        EXPECT_EQ(file.Load()->volume, std::nullopt) << name;
         EXPECT_FALSE(file.SaveAtExit(RecorderSettings{})) << name;
         EXPECT_FALSE(file.SaveLastDir("/x/")) << name;
         EXPECT_EQ(file.ReadErrorText(), "Unable to read " + (temp / name) +
@@ -145,5 +170,6 @@ TEST(SettingsSave, AFileThatCannotBeReadIsNotReplaced) {
     }
     EXPECT_TRUE(std::filesystem::is_directory(temp / "folder/quillby.ini"));
     EXPECT_TRUE(std::filesystem::is_symlink(temp / "ioerror/quillby.ini"));
+    EXPECT_EQ(ReadFile(temp / "junk/quillby.ini"), junk);
     EXPECT_TRUE(SettingsFile(temp / "missing.ini").Readable()) << "no file is no failure";
 }

@@ -3,9 +3,11 @@
 // source "line" at amplitude 0.5, with a tone playing into "spk".
 #include "PulseBackend.h"
 #include "Bass.h"
+#include "PulseLoop.h"
 
 #include "PulseTools.h"
 #include <gtest/gtest.h>
+#include <pulse/mainloop-api.h>
 
 #include <atomic>
 #include <chrono>
@@ -14,9 +16,13 @@
 #include <memory>
 #include <string>
 #include <thread>
+#include <unistd.h>
 
 namespace {
+// A test that fails half way leaves its capture running: stopped here,
+// before the counters its callback writes go.
 struct Capture {
+    ~Capture() { BASS_ChannelStop(kRecordChannel); }
     std::atomic<int> blocks{0};
     std::atomic<long> bytes{0};
     std::atomic<bool> inside{false};
@@ -176,6 +182,7 @@ TEST_F(PulseTest, BlocksArriveWithinAFractionOfASecond) {
 namespace {
 // When each block came, to tell the rounds of the capture thread apart.
 struct Rounds {
+    ~Rounds() { BASS_ChannelStop(kRecordChannel); }
     std::atomic<long> bytes{0};
     std::atomic<int> blocks{0};
     std::atomic<int> longGaps{0}; // waits of more than 50 ms between blocks
@@ -320,4 +327,59 @@ TEST(PulseNoServer, RecordInitFails) {
         ::setenv("PULSE_SERVER", keep.c_str(), 1);
     else
         ::unsetenv("PULSE_SERVER");
+}
+
+// No server needed: the loop's own lock. A socket that is always readable,
+// with a handler slower than the sound, as a slow encoder behind a busy
+// monitor would be, must not keep another thread (a pause, a stop) from the
+// lock for longer than a call.
+TEST(PulseLoopLock, AWaitingThreadGetsInBetweenCallsOfASlowCallback) {
+    int fds[2];
+    ASSERT_EQ(::pipe(fds), 0);
+    ASSERT_EQ(::write(fds[1], "x", 1), 1); // never read: readable for good
+    PulseLoop loop;
+    std::atomic<bool> busy{true};
+    std::atomic<int> calls{0};
+    struct State {
+        std::atomic<bool>* busy;
+        std::atomic<int>* calls;
+    } state{&busy, &calls};
+    pa_mainloop_api* api = loop.Api();
+    api->io_new(
+        api, fds[0], PA_IO_EVENT_INPUT,
+        [](pa_mainloop_api* a, pa_io_event* e, int, pa_io_event_flags_t, void* user) {
+            auto* s = static_cast<State*>(user);
+            if (!s->busy->load()) {
+                a->io_enable(e, PA_IO_EVENT_NULL);
+                return;
+            }
+            ++*s->calls;
+            std::this_thread::sleep_for(std::chrono::milliseconds(60));
+        },
+        &state);
+    ASSERT_TRUE(loop.Start());
+    ASSERT_TRUE(waitUntil([&] { return calls >= 2; }, 2000));
+    // Should the lock never come, the handler is told to rest, so that the
+    // test fails rather than hangs.
+    std::thread watchdog([&] {
+        for (int i = 0; i < 100 && busy; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        busy = false;
+    });
+    std::chrono::steady_clock::duration longest{};
+    for (int i = 0; i < 50 && busy; ++i) {
+        const auto start = std::chrono::steady_clock::now();
+        loop.Lock();
+        longest = std::max(longest, std::chrono::steady_clock::now() - start);
+        loop.Unlock();
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    const bool stillBusy = busy.exchange(false);
+    watchdog.join();
+    EXPECT_TRUE(stillBusy) << "the lock did not come within ten seconds";
+    EXPECT_LT(longest, std::chrono::milliseconds(200));
+    EXPECT_GT(calls, 25) << "the handler kept running meanwhile";
+    loop.Stop();
+    ::close(fds[0]);
+    ::close(fds[1]);
 }

@@ -5,6 +5,7 @@
 #include "FakeRecorderHost.h"
 #include "PulseBackend.h"
 #include "Recorder.h"
+#include "StopOnExit.h"
 #include "TempFolder.h"
 
 #include <QCoreApplication>
@@ -99,6 +100,7 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
             pumpFor(std::chrono::milliseconds(20));
     };
     const std::string pid = startServer();
+    StopOnExit stopServer("'" + script + "' stop '" + base + "'");
     if (pid.empty())
         GTEST_SKIP() << "no PulseAudio daemon could be started";
     const char* saved = std::getenv("PULSE_SERVER");
@@ -163,7 +165,6 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     EXPECT_GT(static_cast<double>(again.Frames()) / 44100, 0.1);
     EXPECT_NEAR(ToneFrequency(again, 0), 440.0, 4.0);
 
-    RunCommand("'" + script + "' stop '" + base + "'");
     BASS_RecordSetServerProc(nullptr, nullptr);
     BASS_RecordFree();
     BASS_SetBackend(nullptr);

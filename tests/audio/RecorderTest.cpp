@@ -3,6 +3,7 @@
 #include "Bass.h"
 #include "DirectLame.h"
 #include "FakeRecorderHost.h"
+#include "FakeTakeWatcher.h"
 #include "QualityPresets.h"
 #include "SimulatedBackend.h"
 #include "TempFolder.h"
@@ -304,6 +305,26 @@ TEST_F(RecorderTest, FinalWriteThatFailsIsReportedAndTheTakeStillOffered) {
     EXPECT_EQ(m_host.errors, std::vector<std::string>{Recorder::kEndNotWrittenText})
         << "the flush at stop fails";
     EXPECT_EQ(m_host.savedBytes.size(), 1000u);
+
+    // Only the pending sound's write fails; the encoder's last frames and the
+    // close that follow it succeed, and must not hide the loss.
+    class FailsOnce : public FailingWriter {
+    public:
+        using FailingWriter::FailingWriter;
+        bool Write(const uint8_t* data, size_t size) override {
+            return !m_first.exchange(false) && FailingWriter::Write(data, size);
+        }
+
+    private:
+        std::atomic<bool> m_first{true};
+    };
+    m_host.errors.clear();
+    m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
+        return std::make_unique<FailsOnce>(CreateNewFile(path), SIZE_MAX);
+    });
+    take(asBytes(tone), {4410});
+    EXPECT_EQ(m_host.errors, std::vector<std::string>{Recorder::kEndNotWrittenText})
+        << "only the pending sound was lost";
 }
 
 TEST_F(RecorderTest, FullDiskKeepsEverythingWrittenAndTheProgramGoesOn) {
@@ -363,4 +384,64 @@ TEST_F(RecorderTest, VbrTakeTellsPlayersItsLength) {
     const FrameWalk walk = WalkFrames(m_host.savedBytes);
     EXPECT_EQ(VbrHeaderFrames(m_host.savedBytes), walk.frames - 1);
     EXPECT_NEAR(FfprobeDuration(m_host.savedFile), 3.0, 3 * 1152 / 44100.0);
+}
+
+TEST_F(RecorderTest, WatchersHearOfEveryStartAndEveryEnd) {
+    FakeTakeWatcher watcher;
+    m_recorder->AddTakeWatcher(watcher);
+    using Calls = std::vector<std::string>;
+    const std::vector<int16_t> tone = Tone(44100, 2, 1.0);
+    take(asBytes(tone), {4410});
+    EXPECT_EQ(watcher.calls, (Calls{"refusal?", "started", "ended"}));
+    EXPECT_EQ(watcher.last.folder, m_folder.Path() + "tmp/");
+    EXPECT_EQ(watcher.last.bitRate, 128u);
+    EXPECT_FALSE(watcher.last.vbr);
+    EXPECT_EQ(watcher.last.samplesPerSecond, 88200u);
+    EXPECT_EQ(m_recorder->encodedSampleCount, static_cast<int64_t>(tone.size() / 2304 * 2304))
+        << "whole chunks of 1152 frames";
+
+    // The device goes, the disk fills, the program ends: each ends the take.
+    watcher.calls.clear();
+    m_recorder->ToggleRecording(false);
+    m_sim->FailAfterQueued();
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 2; }));
+    m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
+        return std::make_unique<FailingWriter>(CreateNewFile(path), 0);
+    });
+    m_recorder->ToggleRecording(false);
+    m_sim->Push(asBytes(Tone(44100, 2, 6.0)));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 3; }));
+    m_recorder->SetFileFactory(&CreateNewFile);
+    m_recorder->ToggleRecording(false);
+    m_recorder->TogglePause();
+    EXPECT_EQ(watcher.calls.back(), "started") << "a paused take still runs";
+    m_recorder.reset();
+    EXPECT_EQ(watcher.calls, (Calls{"refusal?", "started", "ended", "refusal?", "started", "ended",
+                                    "refusal?", "started", "ended"}));
+
+    // Starts that fail hold nothing.
+    m_recorder = std::make_unique<Recorder>(m_host, m_folder / "tmp");
+    m_recorder->AddTakeWatcher(watcher);
+    watcher.calls.clear();
+    fs::remove_all(m_folder / "tmp");
+    m_recorder->ToggleRecording(false);
+    EXPECT_EQ(watcher.calls, Calls{"refusal?"});
+    fs::create_directories(m_folder / "tmp");
+    m_host.settings.vbr = true;
+    m_host.settings.quality = 65;
+    m_host.settings.stereo = false;
+    watcher.refusal = "No room for this.";
+    m_host.errors.clear();
+    m_host.icons.clear();
+    m_recorder->ToggleRecording(false);
+    EXPECT_EQ(m_host.errors, Calls{"No room for this."}) << "said as a failed start";
+    EXPECT_EQ(m_host.icons, (std::vector<int>{0, 36}));
+    EXPECT_TRUE(fs::is_empty(m_folder / "tmp")) << "nothing made";
+    EXPECT_FALSE(m_recorder->IsActive());
+    const auto calls = m_sim->Calls();
+    EXPECT_EQ(std::count(calls.begin(), calls.end(), "Start 44100 1"), 0) << "nothing started";
+    EXPECT_EQ(watcher.calls, (Calls{"refusal?", "refusal?"}));
+    EXPECT_EQ(watcher.last.bitRate, 320u) << "the ceiling of the variable rate";
+    EXPECT_TRUE(watcher.last.vbr);
+    EXPECT_EQ(watcher.last.samplesPerSecond, 44100u);
 }

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -110,24 +112,66 @@ TEST(LeftTakes, OnlyFilesWithSoundAreKept) {
     }
 }
 
-TEST(LeftTakes, KeepsTakesInTheOrderOfTheirNumbers) {
+TEST(LeftTakes, OnlyFilesNamedAsTakesAreLookedAtAndKeptInTheOrderOfTheirNumbers) {
     TempFolder temp;
     const std::string folder = temp / "tmp";
     fs::create_directories(folder + "/sub");
     const std::vector<uint8_t> take = unfinishedVbrTake(1.0);
-    for (const char* name : {"tmpfile10.mp3", "tmpfile9.mp3", "tmpfile1.mp3", "other.mp3"})
+    for (const char* name : {"tmpfile10.mp3", "tmpfile9.mp3", "tmpfile1.mp3", "song.mp3",
+                             "tmpfile01.mp3", "tmpfile2.mp3.part"})
         writeBytes(folder + "/" + name, take);
     WriteFile(folder + "/tmpfile2.mp3", "");
+    WriteFile(folder + "/notes.txt", "mine");
     WriteFile(folder + "/sub/x", "");
+    // A link under a take's name is no take of ours, nor is what it points to.
+    writeBytes(temp / "elsewhere.mp3", take);
+    fs::create_symlink(temp / "elsewhere.mp3", folder + "/tmpfile5.mp3");
 
-    const std::vector<std::string> kept = KeepLeftTakes(folder);
-    EXPECT_EQ(kept, (std::vector<std::string>{folder + "/tmpfile1.mp3", folder + "/tmpfile9.mp3",
-                                              folder + "/tmpfile10.mp3", folder + "/other.mp3"}));
-    EXPECT_FALSE(fs::exists(folder + "/tmpfile2.mp3"));
+    const std::vector<LeftTake> kept = KeepLeftTakes(folder);
+    std::vector<std::string> paths;
+    for (const LeftTake& left : kept) {
+        paths.push_back(left.path);
+        EXPECT_EQ(left.readError, "") << left.path;
+    }
+    EXPECT_EQ(paths, (std::vector<std::string>{folder + "/tmpfile1.mp3", folder + "/tmpfile9.mp3",
+                                               folder + "/tmpfile10.mp3"}));
+    EXPECT_FALSE(fs::exists(folder + "/tmpfile2.mp3")) << "ours, and no sound in it";
+    for (const char* name : {"song.mp3", "tmpfile01.mp3", "tmpfile2.mp3.part"})
+        EXPECT_EQ(ReadBytes(folder + "/" + name), take) << name << " is not ours: untouched";
+    EXPECT_EQ(ReadFile(folder + "/notes.txt"), "mine");
     EXPECT_TRUE(fs::exists(folder + "/sub/x"));
-    for (const std::string& path : kept)
+    EXPECT_TRUE(fs::is_symlink(folder + "/tmpfile5.mp3"));
+    EXPECT_EQ(ReadBytes(temp / "elsewhere.mp3"), take) << "not repaired through the link";
+    for (const std::string& path : paths)
         EXPECT_NEAR(VbrHeaderFrames(ReadBytes(path)), WalkFrames(ReadBytes(path)).frames - 1, 1);
 
     EXPECT_TRUE(KeepLeftTakes(temp / "new/tmp").empty());
     EXPECT_TRUE(fs::is_directory(temp / "new/tmp"));
+    EXPECT_EQ(fs::status(temp / "new/tmp").permissions(), fs::perms::owner_all)
+        << "what is left there is for the user alone";
+}
+
+TEST(LeftTakes, ATakeThatCannotBeReadIsOfferedWithTheReason) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root reads any file";
+    TempFolder temp;
+    const std::string folder = temp / "tmp";
+    fs::create_directories(folder);
+    writeBytes(folder + "/tmpfile3.mp3", unfinishedVbrTake(1.0));
+    ::chmod((folder + "/tmpfile3.mp3").c_str(), 0);
+    const std::vector<LeftTake> kept = KeepLeftTakes(folder);
+    ASSERT_EQ(kept.size(), 1u);
+    EXPECT_EQ(kept[0].readError, "Permission denied");
+    EXPECT_EQ(UnreadableTakeText(kept[0]),
+              "A take left from an earlier run can not be read (Permission denied):\n" + folder +
+                  "/tmpfile3.mp3\nIt is offered for saving as it is.");
+}
+
+TEST(LeftTakes, TakeNamesAreTheRecordersOwn) {
+    EXPECT_EQ(TakeNumber("tmpfile1.mp3"), 1u);
+    EXPECT_EQ(TakeNumber("tmpfile999999.mp3"), 999999u);
+    for (const char* name :
+         {"tmpfile.mp3", "tmpfile0.mp3", "tmpfile07.mp3", "tmpfile-1.mp3", "tmpfile1.MP3",
+          "Tmpfile1.mp3", "tmpfile1.mp3~", "tmpfile1x.mp3", "tmpfile1234567890.mp3", "song.mp3"})
+        EXPECT_EQ(TakeNumber(name), std::nullopt) << name;
 }

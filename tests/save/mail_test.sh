@@ -87,24 +87,8 @@ check "no client was started" test "$(wc -l <"$work/received")" -eq 1
 kill -TERM "$pid"
 check "exit" exited_with_zero "$pid" 50
 # The portal: a private bus with the fake portal on it, and no xdg-email.
-cat >"$work/bus.conf" <<XML
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
-<policy context="default"><allow send_destination="*" eavesdrop="true"/>
-<allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
-XML
-dbus-daemon --config-file="$work/bus.conf" --nofork --print-address >"$work/bus.address" \
-  2>"$work/bus.log" &
-bus_pid=$!
-pids+=("$bus_pid")
-check "a private bus" wait_for 50 test -s "$work/bus.address"
-bus=$(head -1 "$work/bus.address")
-mkdir -p "$work/portal"
-DBUS_SESSION_BUS_ADDRESS=$bus "$fake_portal" "$work/portal" >"$work/portal.out" 2>&1 &
-portal_pid=$!
-pids+=("$portal_pid")
-check "the fake portal is on it" wait_for 50 grep -q ready "$work/portal.out"
+check "a private bus" private_bus
+check "the fake portal is on it" fake_portal_on_bus "$fake_portal"
 XDG_CONFIG_HOME=$work/nothing/config XDG_DATA_HOME=$work/nothing/data \
   DBUS_SESSION_BUS_ADDRESS=$bus PATH=$work/empty-path start "$app"
 check "tray icon once more" wait_for 100 tray_window

@@ -47,7 +47,7 @@ public:
     std::set<uint16_t> taken; // held by another program
     std::map<int, uint16_t> registered;
 
-    bool Register(int id, uint16_t shortcut) override {
+    bool Register(int id, uint16_t shortcut, const std::string&) override {
         if (taken.count(shortcut))
             return false;
         registered[id] = shortcut;

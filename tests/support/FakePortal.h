@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDBusAbstractAdaptor>
 #include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
@@ -72,4 +73,64 @@ public slots:
 
 private:
     QDBusConnection m_bus;
+};
+
+// One inhibition the fake portal granted: released by Close on its object.
+class FakeInhibitRequest : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Request")
+public:
+    explicit FakeInhibitRequest(std::function<void()> closed) : m_closed(std::move(closed)) {}
+
+public slots:
+    void Close() { m_closed(); }
+
+private:
+    std::function<void()> m_closed;
+};
+
+// The portal's Inhibit interface on the portal's object (export it with
+// ExportAdaptors). It notes each call and each Close, in order.
+class FakeInhibit : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Inhibit")
+    Q_PROPERTY(uint version READ version)
+public:
+    FakeInhibit(QObject* portal, QDBusConnection bus)
+        : QDBusAbstractAdaptor(portal), m_bus(std::move(bus)) {}
+    uint version() const { return 3; }
+
+    std::vector<std::string> events; // "inhibit FLAGS REASON", "close"
+    int held = 0;
+    std::function<void()> changed; // after each event
+
+public slots:
+    QDBusObjectPath Inhibit(const QString&, uint flags, const QVariantMap& options,
+                            const QDBusMessage& message) {
+        QString sender = message.service().mid(1);
+        sender.replace('.', '_');
+        const QString handle =
+            QStringLiteral("%1/request/%2/i%3").arg(kPortalPath, sender).arg(++m_count);
+        auto* request = new FakeInhibitRequest([this, handle] {
+            m_bus.unregisterObject(handle);
+            note("close", -1);
+        });
+        request->setParent(this);
+        m_bus.registerObject(handle, request, QDBusConnection::ExportAllSlots);
+        note("inhibit " + std::to_string(flags) + " " +
+                 options.value("reason").toString().toStdString(),
+             +1);
+        return QDBusObjectPath(handle);
+    }
+
+private:
+    void note(const std::string& event, int change) {
+        events.push_back(event);
+        held += change;
+        if (changed)
+            changed();
+    }
+
+    QDBusConnection m_bus;
+    int m_count = 0;
 };

@@ -5,7 +5,35 @@ work=$(mktemp -d)
 pids=()
 passed=0
 failed=0
-trap 'for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+# Everything a test started is stopped however it ends: the programs in
+# $pids, and whatever a script names with at_exit (a sound server, a mount).
+on_exit=()
+at_exit() { on_exit+=("$1"); }
+cleanup() {
+  local c p
+  for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
+  for c in "${on_exit[@]}"; do eval "$c"; done
+  [ -z "${watchdog:-}" ] || kill "$watchdog" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+# ctest ends a test that overruns with SIGKILL, which no trap sees: the
+# watchdog ends it a little earlier, through the trap above.
+trap 'echo "TIMEOUT: still running after $TAPEWREN_TEST_LIMIT s"; exit 124' TERM
+if [ -n "${TAPEWREN_TEST_LIMIT:-}" ]; then
+  (
+    trap 'kill $s 2>/dev/null; exit 0' TERM
+    sleep "$TAPEWREN_TEST_LIMIT" &
+    s=$!
+    wait $s && kill -TERM $$
+  ) >/dev/null 2>&1 &
+  watchdog=$!
+fi
+# The user's folders, this test's own: where an installed program keeps its
+# settings and takes.
+export XDG_CONFIG_HOME=$work/config XDG_STATE_HOME=$work/state XDG_DATA_HOME=$work/data
+user_settings=$XDG_CONFIG_HOME/tapewren/quillby.ini
+user_takes=$XDG_STATE_HOME/tapewren/tmp
 
 check() { # description, command...
   local what=$1
@@ -28,7 +56,8 @@ finish() { # name
   [ "$failed" -eq 0 ]
 }
 
-install_copy() { # folder: a program folder of its own, so quillby.ini and tmp/ are ours
+install_copy() { # folder: a program folder of its own; with a quillby.ini put there the
+  # copy is portable and keeps its settings and tmp/ beside itself
   rm -rf "$1"
   mkdir -p "$1"
   cp "$exe" "$1/tapewren"
@@ -146,14 +175,36 @@ start_ready() { # a program of its own in $app, input 0 at full volume, 44.1 kHz
   start "$app"
   check "tray icon" wait_for 100 tray_window
 }
-popup_shown() { # a popup window of 148 x 121
+close_popups() { # a click on each popup closes it
   local w
   for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
     eval "$(xdotool getwindowgeometry --shell "$w")"
-    [ "$WIDTH" -eq 148 ] && [ "$HEIGHT" -eq 121 ] && return 0
+    [ "$WIDTH" -eq 148 ] && [ "$HEIGHT" -eq 121 ] && xdotool mousemove --window "$w" 74 70 click 1
+  done
+  ! popup_shown
+}
+popup_window() { # a popup fully out, 148 x 121: prints its id
+  local w
+  for w in $(xdotool search --onlyvisible --classname tapewren 2>/dev/null); do
+    eval "$(xdotool getwindowgeometry --shell "$w")"
+    if [ "$WIDTH" -eq 148 ] && [ "$HEIGHT" -eq 121 ]; then
+      echo "$w"
+      return 0
+    fi
   done
   return 1
 }
+popup_shown() { popup_window >/dev/null; }
+rms_db() { # sox's arguments for a sound: its RMS level in dB past the first half second
+  sox "$@" -n trim 0.5 stats 2>&1 | awk '/^RMS lev dB/ { print $4 }'
+}
+take_db() { # an MP3: its RMS level in dB, decoded by mpg123
+  mpg123 -q -w "$work/level.wav" "$1" 2>/dev/null && rms_db "$work/level.wav"
+}
+within_db() { # level, level, dB: the two differ by that much at most
+  awk -v a="$1" -v b="$2" -v d="$3" 'BEGIN { x = a - b; exit !(a != "" && b != "" && x <= d && x >= -d) }'
+}
+monitor_volume() { pactl get-source-volume spk.monitor | awk -F/ 'NR == 1 { gsub(/[ %]/, "", $2); print $2 }'; }
 frequency() { # the tone's frequency, from sox over the decoded samples
   mpg123 -q -w "$work/decoded.wav" "$1" 2>/dev/null
   # One channel: sox's estimate over two channels together is off.
@@ -187,10 +238,61 @@ above() { # window, window: the first is stacked above the second
   [ "$pa" -gt 0 ] && [ "$pb" -gt 0 ] && [ "$pa" -gt "$pb" ]
 }
 box_text() { # window of a message box: what it says, read off the screen
+  [ -n "$1" ] || return 1 # import would wait for a click on some window
   # Out from under any other window first: the screen is what is read.
   xdotool windowmove "$1" 0 0 >/dev/null 2>&1
   sleep 0.3
+  window_text "$1"
+}
+window_text() { # window: what it says, read off the screen where it stands
   import -window "$1" "$work/box.png" &&
     convert "$work/box.png" -resize 300% -colorspace Gray "$work/box-big.png" &&
     tesseract "$work/box-big.png" - 2>/dev/null | tr '\n' ' ' | tr -s ' '
+}
+private_bus() { # a session bus of the test's own, where only what the test puts answers: sets $bus
+  cat >"$work/bus.conf" <<XML
+<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
+ "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
+<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
+<policy context="default"><allow send_destination="*" eavesdrop="true"/>
+<allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
+XML
+  dbus-daemon --config-file="$work/bus.conf" --nofork --print-address >"$work/bus.address" \
+    2>"$work/bus.log" &
+  bus_pid=$!
+  pids+=("$bus_pid")
+  wait_for 50 test -s "$work/bus.address" || return 1
+  bus=$(head -1 "$work/bus.address")
+}
+free_bytes() { stat -f -c '%a %S' "$1" | awk '{ print $1 * $2 }'; } # folder: what a user may still write
+fake_portal_on_bus() { # program: the fake desktop portal on $bus, noting into $work/portal
+  mkdir -p "$work/portal"
+  DBUS_SESSION_BUS_ADDRESS=$bus "$1" "$work/portal" >"$work/portal.out" 2>&1 &
+  portal_pid=$!
+  pids+=("$portal_pid")
+  wait_for 50 grep -q ready "$work/portal.out"
+}
+own_bus() { # a session bus of the test's own, with nothing on it: exports its address
+  local out
+  out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
+    --address="unix:path=$work/bus") || return 1
+  export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$out")
+  pids+=("$(sed -n 2p <<<"$out")")
+}
+own_display() { # window manager...: an X display of the test's own with that manager; exports DISPLAY
+  local n
+  for n in $(seq 200 299); do
+    [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break
+  done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+  pids+=("$!")
+  export DISPLAY=":$n"
+  wait_for 50 xdpyinfo || return 1
+  "$@" >"$work/wm.log" 2>&1 &
+  pids+=("$!")
+  sleep 0.5
+}
+click_window() { # window, x, y: a click at that point of the window
+  eval "$(xdotool getwindowgeometry --shell "$1")"
+  xdotool mousemove $((X + $2)) $((Y + $3)) click "${4:-1}"
 }

@@ -1,6 +1,14 @@
-// A desktop portal with only the Email interface, on the session bus that
-// DBUS_SESSION_BUS_ADDRESS names. Each ComposeEmail call leaves its options
-// and the bytes read through each attachment descriptor in the folder given.
+// A desktop portal on the session bus that DBUS_SESSION_BUS_ADDRESS names.
+//   fake_portal OUTPUT_FOLDER              the Email and Inhibit interfaces:
+//     each ComposeEmail call leaves its options and the bytes read through
+//     each attachment descriptor in the folder; "inhibit-log" there gets a
+//     line for each Inhibit and each Close of one, and "inhibit-held" the
+//     number held.
+//   fake_portal --shortcuts OUTPUT_FOLDER  the GlobalShortcuts interface:
+//     each BindShortcuts leaves "shortcuts" (id|description|preferred trigger,
+//     one a line) and "sessions"; its EmitActivated(id) method, called by the
+//     test, presses a bound key.
+#include "FakeGlobalShortcuts.h"
 #include "FakePortal.h"
 
 #include <QCoreApplication>
@@ -8,6 +16,7 @@
 #include <QFile>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 void write(const QString& path, const QByteArray& bytes) {
@@ -19,11 +28,12 @@ void write(const QString& path, const QByteArray& bytes) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: fake_portal OUTPUT_FOLDER\n");
+    const bool shortcuts = argc == 3 && QByteArray(argv[1]) == "--shortcuts";
+    if (argc != 2 && !shortcuts) {
+        std::fprintf(stderr, "usage: fake_portal [--shortcuts] OUTPUT_FOLDER\n");
         return 2;
     }
-    const QString out = QString::fromLocal8Bit(argv[1]) + QLatin1Char('/');
+    const QString out = QString::fromLocal8Bit(argv[argc - 1]) + QLatin1Char('/');
     qDBusRegisterMetaType<QList<QDBusUnixFileDescriptor>>();
     QDBusConnection bus = QDBusConnection::sessionBus();
     FakePortal portal(bus);
@@ -37,9 +47,27 @@ int main(int argc, char** argv) {
                   QByteArray::fromStdString(portal.attachments[i]));
         write(out + "portal-calls", QByteArray::number(portal.calls));
     };
-    if (!bus.registerObject(kPortalPath, &portal,
-                            QDBusConnection::ExportAllSlots |
-                                QDBusConnection::ExportAllProperties) ||
+    auto* inhibit = new FakeInhibit(&portal, bus);
+    inhibit->changed = [&] {
+        QFile log(out + "inhibit-log");
+        if (log.open(QIODevice::Append))
+            log.write(QByteArray::fromStdString(inhibit->events.back()) + '\n');
+        write(out + "inhibit-held", QByteArray::number(inhibit->held));
+    };
+    FakeGlobalShortcuts keys(bus);
+    keys.bound = [&] {
+        QByteArray lines;
+        for (const auto& [id, properties] : keys.asked)
+            lines += (id + '|' + properties.value("description").toString() + '|' +
+                      properties.value("preferred_trigger").toString() + '\n')
+                         .toUtf8();
+        write(out + "shortcuts", lines);
+        write(out + "sessions", QByteArray::number(keys.sessions));
+    };
+    QObject* exported = shortcuts ? static_cast<QObject*>(&keys) : &portal;
+    if (!bus.registerObject(kPortalPath, exported,
+                            QDBusConnection::ExportAllSlots | QDBusConnection::ExportAllProperties |
+                                QDBusConnection::ExportAdaptors) ||
         !bus.registerService(kPortal)) {
         std::fprintf(stderr, "fake_portal: cannot register on the bus\n");
         return 1;

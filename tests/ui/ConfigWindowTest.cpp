@@ -19,6 +19,7 @@
 #include <QEnterEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QSlider>
 #include <gtest/gtest.h>
 
@@ -128,6 +129,7 @@ TEST_F(ConfigWindowTest, CancelKeepsWhatWasChangedForTheNextTakeAndTheSettings) 
     install(threeInputs());
     auto form = openWindow();
     form->ComboChannels->setCurrentIndex(0);
+    emit form->ComboChannels->activated(0);
     form->SliderVolume->setValue(73);
     form->SliderQuality->setValue(40);
     form->CheckStereo->setChecked(false);
@@ -142,7 +144,10 @@ TEST_F(ConfigWindowTest, CancelKeepsWhatWasChangedForTheNextTakeAndTheSettings) 
     EXPECT_FALSE(next.stereo);
     form->MenuExitClick();
     const std::string saved = ReadFile(m_folder / "quillby.ini");
-    EXPECT_NE(saved.find("Channel=0\nQuality=40\nVolume=73\nStereo=0\n"), std::string::npos)
+    EXPECT_NE(
+        saved.find("Channel=0\nChannelName=" + form->ComboChannels->itemText(0).toStdString() +
+                   "\nQuality=40\nVolume=73\nStereo=0\n"),
+        std::string::npos)
         << saved;
 }
 
@@ -153,10 +158,10 @@ TEST_F(ConfigWindowTest, SlidersFollowThePointerAndTheirHintsFollowTheValue) {
     auto* quality = static_cast<ImageSlider*>(form->SliderQuality);
     press(quality, quality->ThumbCentre(61), QEvent::MouseButtonPress);
     EXPECT_EQ(quality->value(), 61);
-    EXPECT_EQ(quality->toolTip(), "Sample Rate: 44100 hz\r\nBit Rate: 128 kbps");
+    EXPECT_EQ(quality->toolTip(), "Sample Rate: 44100 hz\nBit Rate: 128 kbps");
     press(quality, quality->ThumbCentre(66), QEvent::MouseMove);
     EXPECT_EQ(quality->value(), 66);
-    EXPECT_EQ(quality->toolTip(), "Sample Rate: 48000 hz\r\nBit Rate:  40 kbps");
+    EXPECT_EQ(quality->toolTip(), "Sample Rate: 48000 hz\nBit Rate:  40 kbps");
     press(quality, quality->width() + 40, QEvent::MouseMove);
     EXPECT_EQ(quality->value(), 76) << "past the end is the last preset";
     press(quality, -40, QEvent::MouseMove);
@@ -230,6 +235,28 @@ TEST_F(ConfigWindowTest, AnOptimizerWithoutInputsLeavesTheChosenInput) {
     form->FormClose();
 }
 
+TEST_F(ConfigWindowTest, AnOptimizerWhoseSearchCannotStartHandsBackItsVolumeAndTheUntouchedBox) {
+    SimulatedBackend::Script refuses;
+    refuses.inputs = threeInputs();
+    refuses.startSucceeds = false;
+    BASS_SetBackend(std::make_unique<SimulatedBackend>(refuses));
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\nVolume=40\nHideWiz1=1\n");
+    auto form = openWindow();
+    form->WizardDriver = [](TFormWizard& wizard) {
+        wizard.BtnNext->click();
+        wizard.SliderVOL->setValue(70);
+        wizard.close();
+    };
+    form->Image1->click();
+    const auto boxes = MessageBox::TakeShown();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Unable to start the selected channel.");
+    EXPECT_EQ(form->SliderVolume->value(), 70);
+    EXPECT_TRUE(form->hideWizardWelcome) << "the box was left as it was";
+    form->FormClose();
+    EXPECT_NE(ReadFile(m_folder / "quillby.ini").find("HideWiz1=1\n"), std::string::npos);
+}
+
 TEST_F(ConfigWindowTest, SoundSystemGoneAfterTheOptimizerIsFatalAndWritesNothing) {
     install(threeInputs());
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nVolume=40\n");
@@ -298,4 +325,18 @@ TEST(HelpFiles, TheFirstFolderThatHoldsThePageWins) {
     EXPECT_EQ(FindHelpFile("Tapewren.chm", folders), "");
     fs::create_directories(beside / "faq.htm/");
     EXPECT_EQ(FindHelpFile("faq.htm", folders), installed / "faq.htm") << "a folder is no page";
+
+    // The program's own folders: beside the executable comes before the data
+    // folder of an installation.
+    const std::string page = "help-order-test.htm";
+    const fs::path share = ProgramFolder() + "../share/tapewren/";
+    fs::create_directories(share);
+    WriteFile(share / page, "installed");
+    WriteFile(ProgramFolder() + page, "beside");
+    EXPECT_EQ(ReadFile(FindHelpFile(page)), "beside");
+    fs::remove(ProgramFolder() + page);
+    EXPECT_EQ(ReadFile(FindHelpFile(page)), "installed");
+    fs::remove(share / page);
+    fs::remove(share.parent_path()); // only when left empty
+    fs::remove(share.parent_path().parent_path());
 }

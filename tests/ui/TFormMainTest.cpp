@@ -9,8 +9,11 @@
 #include "TempFolder.h"
 #include "ToneMp3.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QMessageBox>
+#include <QTimer>
 
 #include <tuple>
 
@@ -119,7 +122,8 @@ TEST_F(FormMainTest, StoredValuesAreClampedAndBadChannelFallsBack) {
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=5\n");
     TFormMain third(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(third.FormCreate());
-    EXPECT_EQ(third.SliderVolume->value(), 10) << "a file without the key gives the default";
+    EXPECT_EQ(third.SliderVolume->value(), 100)
+        << "a file without the key (the first save, then a crash): the input's own volume";
 }
 
 TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
@@ -133,7 +137,8 @@ TEST_F(FormMainTest, ExitWritesTheSettingsAndClosesTheDevice) {
     form.MenuExitClick();
     EXPECT_TRUE(closed);
     EXPECT_EQ(ReadFile(m_folder / "quillby.ini"),
-              "[Recorder]\nLastDir=/music/\nChannel=2\nQuality=12\nVolume=42\nStereo=1\n"
+              "[Recorder]\nLastDir=/music/\nChannel=2\nChannelName=Monitor of Speakers\n"
+              "Quality=12\nVolume=42\nStereo=1\n"
               "VBR=0\nHideWiz1=0\nPopCount=1\n");
     EXPECT_EQ(sim->Calls().back(), "Disconnect");
     EXPECT_EQ(BASS_RecordGetInputName(0), nullptr);
@@ -162,23 +167,69 @@ TEST_F(FormMainTest, UnwritableSettingsAreReportedAndTheProgramStillCloses) {
 }
 
 TEST_F(FormMainTest, UnreadableSettingsAreReportedOnceAtStartAndLeftAlone) {
+    std::vector<CaptureInput> inputs = micMixMonitor();
+    inputs[2].volume = 64;
+    install(inputs);
+    std::string junk = "[Recorder]\nQuality=61\nVolume=80\n";
+    junk += std::string("\0\x01\xff\x7f binary", 12);
+    for (const bool readError : {true, false}) {
+        fs::remove(m_folder / "quillby.ini");
+        // Every read fails (EIO), as on a failing disk; or some other file
+        // took the name.
+        if (readError)
+            fs::create_symlink("/proc/self/mem", m_folder / "quillby.ini");
+        else
+            WriteFile(m_folder / "quillby.ini", junk);
+        TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        ASSERT_TRUE(form.FormCreate());
+        auto boxes = shown();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text.toStdString(), "Unable to read " + (m_folder / "quillby.ini") +
+                                                   ". The default settings are used and the file "
+                                                   "is left as it is.");
+        EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
+        EXPECT_EQ(form.SliderQuality->value(), 12) << "defaults";
+        EXPECT_EQ(form.SliderVolume->value(), 64) << "and the input's own volume";
+        form.lastSaveDir = m_folder.Path();
+        form.SaveLastDir();
+        form.MenuExitClick();
+        EXPECT_TRUE(shown().empty()) << "said once";
+        if (readError)
+            EXPECT_TRUE(fs::is_symlink(m_folder / "quillby.ini")) << "not written over";
+        else
+            EXPECT_EQ(ReadFile(m_folder / "quillby.ini"), junk) << "not written over";
+    }
+}
+
+TEST_F(FormMainTest, ASignalEndsTheProgramWhileTheSettingsWriteErrorIsShown) {
     install(micMixMonitor());
-    // Every read fails (EIO), as on a failing disk.
-    fs::create_symlink("/proc/self/mem", m_folder / "quillby.ini");
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=5\n");
+    ::chmod((m_folder / "quillby.ini").c_str(), 0444);
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
-    auto boxes = shown();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text.toStdString(), "Unable to read " + (m_folder / "quillby.ini") +
-                                               ". The default settings are used and the file "
-                                               "is left as it is.");
-    EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
-    EXPECT_EQ(form.SliderQuality->value(), 12) << "defaults";
-    form.lastSaveDir = m_folder.Path();
-    form.SaveLastDir();
+    bool closed = false;
+    QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
+    // A real box this time, waiting for an OK that nobody gives.
+    MessageBox::SetTestMode(false);
+    QString seen;
+    QTimer::singleShot(200, &form, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            seen = box->text();
+        form.ExitRequested();
+    });
+    bool stuck = false;
+    QTimer::singleShot(5000, &form, [&] { // the test's own way out if the signal is ignored
+        stuck = true;
+        if (QWidget* box = QApplication::activeModalWidget())
+            box->close();
+    });
     form.MenuExitClick();
-    EXPECT_TRUE(shown().empty()) << "said once";
-    EXPECT_TRUE(fs::is_symlink(m_folder / "quillby.ini")) << "not written over";
+    MessageBox::SetTestMode(true);
+    EXPECT_EQ(seen.toStdString(), "Unable to write to " + (m_folder / "quillby.ini"));
+    EXPECT_FALSE(stuck) << "the box outlived the signal";
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(ReadFile(m_folder / "quillby.ini"), "[Recorder]\nQuality=5\n") << "read-only";
 }
 
 TEST_F(FormMainTest, ShownBalloonCountStopsAtTheLargestNumber) {
@@ -194,30 +245,65 @@ TEST_F(FormMainTest, ShownBalloonCountStopsAtTheLargestNumber) {
               std::numeric_limits<int>::max());
 }
 
-TEST_F(FormMainTest, ReturningSoundServerRefreshesTheInputsAndKeepsTheChosenOneByName) {
+TEST_F(FormMainTest, TheInputListFollowsTheServerAndKeepsTheChosenInputByName) {
     SimulatedBackend* sim = install(micMixMonitor());
-    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
-    ASSERT_TRUE(form.FormCreate());
-    form.ComboChannels->setCurrentIndex(1); // Stereo Mix
+    auto form = std::make_unique<TFormMain>(m_folder.Path(), std::make_unique<FakeTray>(),
+                                            std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form->FormCreate());
+    form->ComboChannels->setCurrentIndex(1); // the user picks Stereo Mix
+    emit form->ComboChannels->activated(1);
     sim->Reconnect({{"Headset", kInputMicrophone, 100},
                     {"Monitor of Speakers", kInputWaveOutput, 100},
                     {"Stereo Mix", kInputAnalog, 100}});
     QCoreApplication::processEvents();
-    ASSERT_EQ(form.ComboChannels->count(), 3);
-    EXPECT_EQ(form.ComboChannels->itemText(0), "Headset");
-    EXPECT_EQ(form.ComboChannels->currentText(), "Stereo Mix");
-    EXPECT_EQ(form.RecordingSettings().channel, 2);
+    ASSERT_EQ(form->ComboChannels->count(), 3);
+    EXPECT_EQ(form->ComboChannels->itemText(0), "Headset");
+    EXPECT_EQ(form->ComboChannels->currentText(), "Stereo Mix");
+    EXPECT_EQ(form->RecordingSettings().channel, 2);
 
-    sim->Reconnect(
-        {{"Headset", kInputMicrophone, 100}, {"Monitor of Speakers", kInputWaveOutput, 100}});
+    // Unplugged while another input arrives: said, and the default used.
+    sim->ChangeInputs({{"Headset", kInputMicrophone, 100},
+                       {"Monitor of Speakers", kInputWaveOutput, 100},
+                       {"USB Mic", kInputMicrophone, 100}});
     QCoreApplication::processEvents();
-    EXPECT_EQ(form.ComboChannels->count(), 2);
-    EXPECT_EQ(form.ComboChannels->currentText(), "Monitor of Speakers")
-        << "the chosen one is gone: the default choice";
-    form.FormClose();
+    EXPECT_EQ(form->ComboChannels->count(), 3);
+    EXPECT_EQ(form->ComboChannels->itemText(2), "USB Mic");
+    EXPECT_EQ(form->ComboChannels->currentText(), "Monitor of Speakers");
+    EXPECT_EQ(form->MSNPopUp->Text, "\"Stereo Mix\" is no longer available.\r"
+                                    "Recording from \"Monitor of Speakers\" now.");
+    // Plugged in again, elsewhere in the list: the user's choice again.
+    sim->ChangeInputs(
+        {{"Stereo Mix", kInputAnalog, 100}, {"Monitor of Speakers", kInputWaveOutput, 100}});
+    QCoreApplication::processEvents();
+    EXPECT_EQ(form->RecordingSettings().channel, 0);
+    form->MenuExitClick();
+    EXPECT_NE(ReadFile(m_folder / "quillby.ini").find("Channel=0\nChannelName=Stereo Mix\n"),
+              std::string::npos);
     sim->Reconnect(micMixMonitor());
     QCoreApplication::processEvents();
-    EXPECT_EQ(form.ComboChannels->count(), 2) << "no longer told after shut-down";
+    EXPECT_EQ(form->ComboChannels->count(), 2) << "no longer told after shut-down";
+    form.reset();
+
+    // The next start finds the stored input by its name, not by its index.
+    install({{"Headset", kInputMicrophone, 100}, {"Stereo Mix", kInputAnalog, 100}});
+    form = std::make_unique<TFormMain>(m_folder.Path(), std::make_unique<FakeTray>(),
+                                       std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form->FormCreate());
+    EXPECT_EQ(form->RecordingSettings().channel, 1);
+    form->FormClose();
+    form.reset();
+    // Gone since: said, and not the input that now has its index.
+    install(micMixMonitor());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\nChannelName=USB Mic\n");
+    form = std::make_unique<TFormMain>(m_folder.Path(), std::make_unique<FakeTray>(),
+                                       std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form->FormCreate());
+    EXPECT_EQ(form->RecordingSettings().channel, 2);
+    EXPECT_EQ(form->MSNPopUp->Text, "\"USB Mic\" is no longer available.\r"
+                                    "Recording from \"Monitor of Speakers\" now.");
+    form->FormClose();
+    EXPECT_NE(ReadFile(m_folder / "quillby.ini").find("ChannelName=USB Mic\n"), std::string::npos)
+        << "the choice waits for its input to come back";
 }
 
 TEST_F(FormMainTest, NoSoundServerIsFatalAndTouchesNothing) {
@@ -247,6 +333,9 @@ TEST_F(FormMainTest, TakesLeftByAnEarlierRunAreOfferedInOrderAndTheRestRemoved) 
     WriteFile(m_folder / "tmp/tmpfile1.mp3", "no sound in here");
     WriteFile(m_folder / "tmp/tmpfile3.mp3", "");
     WriteFile(m_folder / "tmp/sub/x", "not ours");
+    ASSERT_TRUE(WriteToneMp3(m_folder / "tmp/song.mp3"));
+    WriteFile(m_folder / "tmp/notes.txt", "not ours either");
+    const std::string song = ReadFile(m_folder / "tmp/song.mp3");
     ::chmod((m_folder / "tmp/tmpfile1.mp3").c_str(), 0444);
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     std::vector<std::string> offered;
@@ -262,6 +351,7 @@ TEST_F(FormMainTest, TakesLeftByAnEarlierRunAreOfferedInOrderAndTheRestRemoved) 
     EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile1.mp3"));
     EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile3.mp3"));
     EXPECT_EQ(ReadFile(m_folder / "tmp/sub/x"), "not ours");
+    EXPECT_EQ(ReadFile(m_folder / "tmp/notes.txt"), "not ours either");
     EXPECT_TRUE(offered.empty()) << "offered once the program runs, not during start-up";
 
     QCoreApplication::processEvents();
@@ -269,6 +359,7 @@ TEST_F(FormMainTest, TakesLeftByAnEarlierRunAreOfferedInOrderAndTheRestRemoved) 
                                                  m_folder / "tmp/tmpfile10.mp3"}));
     EXPECT_TRUE(fs::exists(m_folder / "tmp/tmpfile2.mp3")) << "kept: Cancel, then No";
     EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile10.mp3")) << "discarded by the user";
+    EXPECT_EQ(ReadFile(m_folder / "tmp/song.mp3"), song) << "sound, but not a take of ours";
     EXPECT_EQ(form.TrayIcon->IconIndex(), 36);
     form.FormClose();
 }
@@ -323,15 +414,15 @@ TEST_F(FormMainTest, SliderHintsKeepTheirStartupTextWhileHidden) {
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=61\nVolume=37\n");
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     ASSERT_TRUE(form.FormCreate());
-    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\rBitRate: 128 kbps");
+    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\nBitRate: 128 kbps");
     EXPECT_EQ(form.SliderVolume->toolTip(), "37%");
     form.SliderQuality->setValue(66);
     form.SliderVolume->setValue(5);
-    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\rBitRate: 128 kbps");
+    EXPECT_EQ(form.SliderQuality->toolTip(), "SampleRate: 44100 hz\nBitRate: 128 kbps");
     form.show();
     form.SliderQuality->setValue(65);
     form.SliderQuality->setValue(66);
-    EXPECT_EQ(form.SliderQuality->toolTip(), "Sample Rate: 48000 hz\r\nBit Rate:  40 kbps");
+    EXPECT_EQ(form.SliderQuality->toolTip(), "Sample Rate: 48000 hz\nBit Rate:  40 kbps");
     form.SliderVolume->setValue(6);
     EXPECT_EQ(form.SliderVolume->toolTip(), "6%");
     form.hide();

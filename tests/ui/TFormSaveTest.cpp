@@ -391,3 +391,30 @@ TEST(SaveFromTheRecorder, LastDirOfAFailedAttemptReachesTheSettings) {
     MessageBox::TakeShown();
     BASS_SetBackend(nullptr);
 }
+
+TEST(SaveFromTheRecorder, CancelWithoutASaveAttemptKeepsTheStoredLastDirOnDisk) {
+    TempFolder folder;
+    simulateMonitorInput();
+    fs::create_directories(folder / "music");
+    // A folder that exists, and one that has gone: the dialog cannot open in
+    // the second, and must not store where it opened instead.
+    for (const std::string& stored : {folder / "music/", std::string("/gone/away/")}) {
+        WriteFile(folder / "quillby.ini", "[Recorder]\nLastDir=" + stored + "\n");
+        TFormMain form(folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        ASSERT_TRUE(form.FormCreate());
+        form.SaveDialogDriver = [&](TFormSave& d) {
+            d.PanelSaveDlg->setDirectory(QString::fromStdString(folder.Path()));
+            MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+            d.reject();
+        };
+        form.ToggleRecording(false);
+        form.ToggleRecording(false);
+        EXPECT_NE(ReadFile(folder / "quillby.ini").find("LastDir=" + stored + "\n"),
+                  std::string::npos)
+            << ReadFile(folder / "quillby.ini");
+        form.FormClose();
+    }
+    MessageBox::TakeShown();
+    BASS_SetBackend(nullptr);
+}

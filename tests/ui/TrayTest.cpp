@@ -1,10 +1,13 @@
 #include "Bass.h"
 #include "Common.h"
 #include "FakeDesktop.h"
+#include "HandOver.h"
 #include "MessageBox.h"
+#include "Program.h"
 #include "SimulatedBackend.h"
 #include "TFormMain.h"
 #include "TFormSave.h"
+#include "TFormWizard.h"
 #include "TJvApplicationHotKey.h"
 #include "TempFolder.h"
 #include "TrayImages.h"
@@ -384,4 +387,34 @@ TEST_F(TrayTest, StartWithTheDesktopIsACheckableMenuItemThatWritesTheEntry) {
     EXPECT_EQ(shown[0].text.toStdString(), "Unable to write to " + entry);
     EXPECT_FALSE(m_form->MenuAutostart->isChecked());
     qputenv("XDG_CONFIG_HOME", old);
+}
+
+TEST_F(TrayTest, ASecondStartIsAnsweredAsADoubleClickOrTheOptimizerButtonWouldBe) {
+    int wizards = 0;
+    m_form->WizardDriver = [&](TFormWizard& wizard) {
+        ++wizards;
+        wizard.reject();
+    };
+    AnswerSecondStart(*m_form, HandOverRequest::Show);
+    EXPECT_TRUE(m_form->isVisible()) << "ready: the configuration window";
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 37);
+    AnswerSecondStart(*m_form, HandOverRequest::Show);
+    EXPECT_TRUE(m_form->isVisible());
+    AnswerSecondStart(*m_form, HandOverRequest::Optimizer);
+    EXPECT_EQ(wizards, 1) << "from within the open window";
+    m_form->BtnCancelClick();
+    AnswerSecondStart(*m_form, HandOverRequest::Optimizer);
+    EXPECT_EQ(wizards, 2) << "ready: the window, then the optimizer over it";
+    EXPECT_TRUE(m_form->isVisible());
+    m_form->BtnCancelClick();
+
+    m_form->ToggleRecording(false);
+    AnswerSecondStart(*m_form, HandOverRequest::Optimizer);
+    EXPECT_EQ(wizards, 2) << "the optimizer would take the sound system from the take";
+    EXPECT_TRUE(recording());
+    EXPECT_FALSE(m_form->isVisible());
+    EXPECT_EQ(m_form->MSNPopUp->Text, "Configuration is disabled while recording is in progress.");
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (qobject_cast<TfrmMSNPopUp*>(w))
+            delete w;
 }

@@ -16,6 +16,7 @@ hint_window() {
     eval "$(xdotool getwindowgeometry --shell "$w")"
     if [ "$WIDTH" -gt 32 ] && [ "$HEIGHT" -lt 60 ]; then
       hint_x=$X
+      hint=$w
       return 0
     fi
   done
@@ -47,6 +48,17 @@ check "it sits at the bottom right of the screen" test "$wx,$wy" = "671,230"
 sleep 0.3
 shot config-window
 
+# Until it is dragged, the slider's hint is the one made at start-up, read
+# off the screen: the rate on one line, the bit rate on the next.
+at "$(quality_x 12)" 223
+check "the pointer over the slider shows its hint" wait_for 30 hint_window
+import -window "$hint" "$work/hint.png"
+convert "$work/hint.png" -resize 400% -colorspace Gray "$work/hint-big.png"
+tesseract "$work/hint-big.png" - 2>/dev/null | grep . >"$work/hint.txt"
+check "the hint shows two lines: $(tr '\n' '|' <"$work/hint.txt")" \
+  awk 'NR == 1 && /SampleRate/ && !/Bit/ { one = 1 } NR == 2 && /BitRate/ { two = 1 }
+       END { exit !(one && two && NR == 2) }' "$work/hint.txt"
+
 # Dragging the quality slider: the hint goes along with the pointer.
 at "$(quality_x 12)" 223
 xdotool mousedown 1
@@ -65,6 +77,21 @@ at $((132 + 37)) $((462 + 15)) && xdotool click 1
 check "Apply hides the window" wait_for 30 main_window_gone
 check "Apply shows the summary popup" wait_for 30 popup_shown
 shot config-apply
+
+# Minimised through the window manager, the window goes back to the tray,
+# which answers again.
+check "the window opens again" open_window
+xdotool windowminimize "$(main_window)"
+check "minimising hides the window" wait_for 30 main_window_gone
+check "a double click brings it back" open_window
+at $((132 + 37)) $((462 + 15)) && xdotool click 1
+check "Apply hides it" wait_for 30 main_window_gone
+sleep 0.5 # a click right after a double click would count as part of it
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "and a click records again" wait_for 50 recording
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "the take is thrown away" discard_take
+check "the popups go with a click" wait_for 20 close_popups
 
 # The links go to the desktop's opener.
 check "the window opens again" open_window
@@ -101,7 +128,11 @@ check "the optimizer button opens the wizard" wait_for 50 wizard_window
 wiz=$(wizard_window)
 xdotool mousemove --window "$wiz" 365 235 click 1 # Start the Wizard
 check "the wizard searches" wait_for 30 recording
-sleep 1
+xdotool key ctrl+alt+p
+sleep 0.5
+not_corked() { ! corked; }
+check "the pause key leaves the search alone" not_corked
+sleep 0.5
 xdotool mousemove --window "$wiz" 395 286 click 1 # Next
 sleep 0.3
 xdotool mousemove --window "$wiz" 395 286 click 1 # Finish, where Next was

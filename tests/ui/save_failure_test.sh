@@ -10,7 +10,7 @@ exe=${1:?usage: save_failure_test.sh path/to/tapewren}
 
 mounts=()
 unmount_all() { for m in "${mounts[@]}"; do umount -l "$m" 2>/dev/null; done; }
-trap 'unmount_all; for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done; rm -rf "$work"' EXIT
+at_exit unmount_all
 mount_tmpfs() { # folder, options
   mkdir -p "$1" && mount -t tmpfs -o "$2" tmpfs "$1" && mounts+=("$1")
 }

@@ -11,10 +11,7 @@ fake=${2:?usage: sni_test.sh path/to/tapewren path/to/fake_sni}
 
 log=$work/sni.log
 : >"$log"
-bus_out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
-  --address="unix:path=$work/bus") || { echo "no dbus-daemon"; exit 1; }
-export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus_out")
-pids+=("$(sed -n 2p <<<"$bus_out")")
+own_bus || { echo "no dbus-daemon"; exit 1; }
 "$fake" "$log" 2>>"$work/fake.log" &
 pids+=("$!")
 check "the fake desktop is on the bus" wait_for 50 grep -q ' ready$' "$log"

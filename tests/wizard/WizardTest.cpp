@@ -82,9 +82,9 @@ TEST_F(OptimizerTest, AStartSwitchesEveryInputOffAndTheChosenOneOnAtFullVolume) 
     EXPECT_EQ(optimizer.Volume(), 1) << "a new window shows 1";
     optimizer.ComboRecChannelChange(1);
     // Switching off goes on until an input index fails: the fourth.
-    const std::vector<std::string> expected = {"Connect",           "SetInput 0 off",
-                                               "SetInput 1 off",    "SetInput 2 off",
-                                               "SetInput 1 on 100", "Start 44100 2"};
+    const std::vector<std::string> expected = {
+        "Connect",      "SetInput 0 off",    "SetInput 1 off", "SetInput 2 off",
+        "GuardVolumes", "SetInput 1 on 100", "Start 44100 2"};
     EXPECT_EQ(calls(), expected);
     EXPECT_EQ(host.volume, 100);
     EXPECT_EQ(host.left, 0);

@@ -8,6 +8,8 @@ exe=${1:?usage: wizard_program_test.sh path/to/tapewren}
 
 monitor_volume() { pactl get-source-volume spk.monitor | awk -F/ 'NR == 1 { gsub(/[ %]/, "", $2); print $2 }'; }
 volume_below() { [ "$(monitor_volume)" -lt "$1" ]; }
+volume_above() { [ "$(monitor_volume)" -gt "$1" ]; }
+volume_is() { [ "$(monitor_volume)" = "$1" ]; }
 monitor_index() { pactl list short sources | awk '$2 == "spk.monitor" { print $1 }'; }
 # Ours only: a program of an earlier test may still be leaving the monitor.
 our_source() {
@@ -64,7 +66,7 @@ sleep 0.3
 window_shot wizard-decide
 click_at 395 286 # Finish, where Next was
 check "Finish ends the program" exited_with_zero "$pid" 100
-check "nothing was stored" [ ! -e "$wiz/quillby.ini" ]
+check "nothing was stored" [ ! -e "$user_settings" ] && [ ! -e "$wiz/quillby.ini" ]
 kill -- "-$tone" 2>/dev/null
 
 # The close box ends it the same way, on any page.
@@ -75,8 +77,30 @@ click_at 365 235
 check "searching" wait_for 30 recording
 xdotool windowactivate --sync "$win" key alt+F4
 check "the close box ends the program" exited_with_zero "$pid" 100
-check "still nothing stored" [ ! -e "$wiz/quillby.ini" ]
+check "still nothing stored" [ ! -e "$user_settings" ] && [ ! -e "$wiz/quillby.ini" ]
 check "and the search ended with it" wait_for 20 not_recording
+
+# Ended without Finish, by a signal it may handle or by one it cannot: the
+# input gets back the volume it had before the search.
+loud_tone
+for sig in TERM KILL; do
+  pactl set-source-volume spk.monitor 60%
+  start "$wiz" w
+  wait_for 50 visible_window Tapewren
+  win=$(visible_window Tapewren | head -1)
+  click_at 365 235
+  wait_for 30 recording
+  for _ in 1 2 3; do
+    xdotool windowactivate --sync "$win" key Home
+    wait_for 30 searching_monitor && break
+  done
+  check "SIG$sig: the search turns the monitor up from 60 %" wait_for 50 volume_above 60
+  kill "-$sig" "$pid"
+  wait "$pid" 2>/dev/null
+  wait_for 50 volume_is 60
+  check "SIG$sig: the monitor is back at 60 % ($(monitor_volume) %)" volume_is 60
+done
+kill -- "-$tone" 2>/dev/null
 
 pactl set-source-volume spk.monitor 100%
 [ "$failed" -eq 0 ] || tail -20 "$work/program.log"

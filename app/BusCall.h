@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+
+// The name has an owner on the bus, or the bus starts one on the first call
+// to it (portals, notification servers such as dunst).
+bool ServiceReachable(const QDBusConnection& bus, const QString& name);
+
+// A call on the session bus answered within timeoutMs, waited for in a local
+// event loop: our windows keep painting, and a service living in this very
+// process (as in tests) can answer, which a blocking call would not let it.
+QDBusMessage CallAndWait(const QDBusConnection& bus, const QDBusMessage& call, int timeoutMs);

@@ -1,0 +1,94 @@
+#include "HandOver.h"
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusConnectionInterface>
+#include <QDBusMessage>
+#include <QDBusServiceWatcher>
+#include <QEventLoop>
+#include <QTimer>
+
+namespace {
+const QString kPath = QStringLiteral("/io/github/tapewren/Tapewren");
+const QString kInterface = QStringLiteral("org.freedesktop.Application");
+const QString kOptimizerAction = QStringLiteral("SoundOptimizer");
+
+class ApplicationAdaptor : public QDBusAbstractAdaptor {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
+public:
+    explicit ApplicationAdaptor(HandOverService* service)
+        : QDBusAbstractAdaptor(service), m_service(service) {}
+
+public slots:
+    void Activate(const QVariantMap&) { post(HandOverRequest::Show); }
+    // The program opens no documents: it shows itself.
+    void Open(const QStringList&, const QVariantMap&) { post(HandOverRequest::Show); }
+    void ActivateAction(const QString& name, const QVariantList&, const QVariantMap&) {
+        post(name == kOptimizerAction ? HandOverRequest::Optimizer : HandOverRequest::Show);
+    }
+
+private:
+    void post(HandOverRequest request) {
+        QMetaObject::invokeMethod(
+            m_service, [service = m_service, request] { emit service->requested(request); },
+            Qt::QueuedConnection);
+    }
+
+    HandOverService* m_service;
+};
+} // namespace
+
+HandOverService::HandOverService(QDBusConnection bus) : m_bus(std::move(bus)) {
+    new ApplicationAdaptor(this);
+}
+
+HandOverService::~HandOverService() {
+    if (!m_listening)
+        return;
+    m_bus.unregisterObject(kPath);
+    m_bus.unregisterService(kProgramBusName);
+}
+
+bool HandOverService::Listen() {
+    if (m_listening)
+        return true;
+    if (!m_bus.isConnected() || !m_bus.registerObject(kPath, this, QDBusConnection::ExportAdaptors))
+        return false;
+    if (!m_bus.registerService(kProgramBusName)) {
+        m_bus.unregisterObject(kPath);
+        return false;
+    }
+    m_listening = true;
+    return true;
+}
+
+bool HandOver(HandOverRequest request, QDBusConnection bus, int waitMs) {
+    if (!bus.isConnected() || !bus.interface())
+        return false;
+    if (!bus.interface()->isServiceRegistered(kProgramBusName).value()) {
+        QDBusServiceWatcher watcher(kProgramBusName, bus,
+                                    QDBusServiceWatcher::WatchForRegistration);
+        QEventLoop loop;
+        QObject::connect(&watcher, &QDBusServiceWatcher::serviceRegistered, &loop,
+                         &QEventLoop::quit);
+        QTimer::singleShot(waitMs, &loop, &QEventLoop::quit);
+        // It may have come between the question and the watch.
+        if (!bus.interface()->isServiceRegistered(kProgramBusName).value())
+            loop.exec();
+        if (!bus.interface()->isServiceRegistered(kProgramBusName).value())
+            return false;
+    }
+    QDBusMessage call;
+    if (request == HandOverRequest::Optimizer) {
+        call = QDBusMessage::createMethodCall(kProgramBusName, kPath, kInterface,
+                                              QStringLiteral("ActivateAction"));
+        call << kOptimizerAction << QVariantList() << QVariantMap();
+    } else {
+        call = QDBusMessage::createMethodCall(kProgramBusName, kPath, kInterface,
+                                              QStringLiteral("Activate"));
+        call << QVariantMap();
+    }
+    return bus.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+}
+
+#include "HandOver.moc"

@@ -1,0 +1,224 @@
+#include "VolumeGuard.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+#include <map>
+#include <spawn.h>
+#include <sstream>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+// Long enough for a server that is busy starting, short enough that a
+// guard of a server that is gone for good does not linger.
+constexpr auto kRestoreWait = std::chrono::seconds(5);
+
+bool writeAll(int fd, const std::string& data) {
+    size_t done = 0;
+    while (done < data.size()) {
+        // Never SIGPIPE: a guard that died must not take us with it. Never
+        // blocks either: the capture thread calls in.
+        const ssize_t n =
+            ::send(fd, data.data() + done, data.size() - done, MSG_NOSIGNAL | MSG_DONTWAIT);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+struct Restore {
+    std::string server;
+    // Source name, volume of each channel.
+    std::map<std::string, std::vector<uint32_t>> volumes;
+    bool keep = false;
+};
+
+Restore readOrders(int fd) {
+    Restore orders;
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) {
+        std::istringstream words(line);
+        std::string word;
+        words >> word;
+        if (word == "keep") {
+            orders.keep = true;
+        } else if (word == "server") {
+            std::getline(words >> std::ws, orders.server);
+        } else if (word == "source") {
+            size_t channels = 0;
+            words >> channels;
+            std::vector<uint32_t> volumes(std::min<size_t>(channels, PA_CHANNELS_MAX));
+            for (uint32_t& v : volumes)
+                words >> v;
+            std::string name;
+            std::getline(words >> std::ws, name);
+            if (words && !name.empty() && !volumes.empty())
+                orders.volumes.emplace(name, volumes);
+        }
+    }
+    // Orders cut short by our end: the last line may be half a line.
+    return orders;
+}
+
+// Without blocking, so that the deadline holds whatever the server does.
+void iterate(pa_mainloop* loop) {
+    if (pa_mainloop_iterate(loop, 0, nullptr) == 0)
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+// One connection, one request per source, all answered or the time is up.
+void restore(const Restore& orders) {
+    pa_mainloop* loop = pa_mainloop_new();
+    pa_context* context = pa_context_new(pa_mainloop_get_api(loop), "Tapewren volume guard");
+    const auto deadline = std::chrono::steady_clock::now() + kRestoreWait;
+    const auto inTime = [&] { return std::chrono::steady_clock::now() < deadline; };
+    if (context &&
+        pa_context_connect(context, orders.server.empty() ? nullptr : orders.server.c_str(),
+                           PA_CONTEXT_NOFLAGS, nullptr) >= 0) {
+        while (inTime() && PA_CONTEXT_IS_GOOD(pa_context_get_state(context)) &&
+               pa_context_get_state(context) != PA_CONTEXT_READY)
+            iterate(loop);
+        std::vector<pa_operation*> pending;
+        if (pa_context_get_state(context) == PA_CONTEXT_READY) {
+            for (const auto& [name, volumes] : orders.volumes) {
+                pa_cvolume cv;
+                pa_cvolume_init(&cv);
+                cv.channels = static_cast<uint8_t>(volumes.size());
+                for (size_t i = 0; i < volumes.size(); ++i)
+                    cv.values[i] = volumes[i];
+                if (pa_operation* o = pa_context_set_source_volume_by_name(context, name.c_str(),
+                                                                           &cv, nullptr, nullptr))
+                    pending.push_back(o);
+            }
+        }
+        const auto running = [&] {
+            for (pa_operation* o : pending)
+                if (pa_operation_get_state(o) == PA_OPERATION_RUNNING)
+                    return true;
+            return false;
+        };
+        while (inTime() && running())
+            iterate(loop);
+        for (pa_operation* o : pending)
+            pa_operation_unref(o);
+        pa_context_disconnect(context);
+    }
+    if (context)
+        pa_context_unref(context);
+    pa_mainloop_free(loop);
+}
+} // namespace
+
+VolumeGuard::VolumeGuard(const std::string& server) {
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+        return;
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[1], 0);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    // A group of its own: a Ctrl+C in our terminal is not for it.
+    posix_spawnattr_setpgroup(&attributes, 0);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    sigset_t defaults;
+    sigemptyset(&defaults);
+    for (int sig : {SIGTERM, SIGINT, SIGHUP, SIGPIPE})
+        sigaddset(&defaults, sig);
+    posix_spawnattr_setsigdefault(&attributes, &defaults);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK |
+                                              POSIX_SPAWN_SETSIGDEF);
+    char name[] = "tapewren";
+    std::string argument = kVolumeGuardArgument;
+    char* argv[] = {name, argument.data(), nullptr};
+    if (::posix_spawn(&m_pid, "/proc/self/exe", &actions, &attributes, argv, environ) != 0)
+        m_pid = -1;
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(ends[1]);
+    if (m_pid < 0) {
+        ::close(ends[0]);
+        return;
+    }
+    m_pipe = ends[0];
+    send("server " + server + "\n");
+}
+
+VolumeGuard::~VolumeGuard() {
+    close(false);
+}
+
+void VolumeGuard::send(const std::string& line) {
+    if (m_pipe >= 0)
+        writeAll(m_pipe, line);
+}
+
+void VolumeGuard::Remember(const std::string& source, const std::vector<uint32_t>& volumes) {
+    if (volumes.empty() || !m_remembered.insert(source).second)
+        return;
+    std::string line = "source " + std::to_string(volumes.size());
+    for (uint32_t v : volumes)
+        line += " " + std::to_string(v);
+    send(line + " " + source + "\n");
+}
+
+void VolumeGuard::Keep() {
+    close(true);
+}
+
+void VolumeGuard::close(bool keep) {
+    if (m_pipe < 0)
+        return;
+    if (keep)
+        send("keep\n");
+    ::close(m_pipe);
+    m_pipe = -1;
+    // A kept guard ends at once; one that restores takes its time, and is
+    // left to finish on its own.
+    for (int i = 0; i < (keep ? 100 : 1); ++i) {
+        if (::waitpid(m_pid, nullptr, WNOHANG) != 0)
+            return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
+int VolumeGuard::Run(int fd) {
+    // Only an end of the pipe ends the watch: not the terminal's Ctrl+C, nor
+    // the hang-up of a session that is closing around the program.
+    std::signal(SIGINT, SIG_IGN);
+    std::signal(SIGHUP, SIG_IGN);
+    const Restore orders = readOrders(fd);
+    if (!orders.keep && !orders.volumes.empty())
+        restore(orders);
+    return 0;
+}
+
+bool RunVolumeGuardIfAsked(int argc, char** argv, int* code) {
+    if (argc != 2 || std::strcmp(argv[1], VolumeGuard::kVolumeGuardArgument) != 0)
+        return false;
+    *code = VolumeGuard::Run(0);
+    return true;
+}

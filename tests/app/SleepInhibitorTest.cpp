@@ -1,0 +1,150 @@
+#include "SleepInhibitor.h"
+#include "FakePortal.h"
+#include "PrivateBus.h"
+#include "SpinUntil.h"
+#include "TempFolder.h"
+
+#include <QDBusUnixFileDescriptor>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include <poll.h>
+#include <unistd.h>
+
+namespace {
+
+// logind's Manager as far as Inhibit goes: each inhibition is a pipe whose
+// writing end the caller gets; it is held until every copy of that is closed.
+class FakeLogind : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
+public:
+    ~FakeLogind() override {
+        for (int fd : m_readEnds)
+            ::close(fd);
+    }
+    std::vector<std::string> calls;
+    int Held() const {
+        int held = 0;
+        for (int fd : m_readEnds) {
+            pollfd p{fd, POLLIN, 0};
+            held += ::poll(&p, 1, 0) == 0 || !(p.revents & POLLHUP);
+        }
+        return held;
+    }
+
+public slots:
+    QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why,
+                                    const QString& mode) {
+        calls.push_back((QStringList{what, who, why, mode}.join('|')).toStdString());
+        int ends[2];
+        if (::pipe(ends) != 0)
+            return {};
+        m_readEnds.push_back(ends[0]);
+        QDBusUnixFileDescriptor given(ends[1]); // holds a copy of its own
+        ::close(ends[1]);
+        return given;
+    }
+
+private:
+    std::vector<int> m_readEnds;
+};
+
+class SleepInhibitorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_session.address.isEmpty()) << "dbus-daemon did not start";
+        ASSERT_FALSE(m_system.address.isEmpty()) << "dbus-daemon did not start";
+    }
+    // The desktop portal, with Inhibit or without.
+    FakeInhibit* offerPortal(bool withInhibit) {
+        QDBusConnection bus = m_session.Connect("portal");
+        auto* inhibit = new FakeInhibit(&m_portal, bus);
+        EXPECT_TRUE(bus.registerService(kPortal));
+        EXPECT_TRUE(bus.registerObject(kPortalPath, &m_portal,
+                                       withInhibit ? QDBusConnection::ExportAdaptors
+                                                   : QDBusConnection::ExportAllSlots));
+        return inhibit;
+    }
+    void offerLogind() {
+        QDBusConnection bus = m_system.Connect("logind");
+        EXPECT_TRUE(bus.registerService("org.freedesktop.login1"));
+        EXPECT_TRUE(bus.registerObject("/org/freedesktop/login1", &m_logind,
+                                       QDBusConnection::ExportAllSlots));
+    }
+    std::unique_ptr<SleepInhibitor> inhibitor() {
+        return std::make_unique<SleepInhibitor>(m_session.Connect("program"),
+                                                m_system.Connect("program-system"));
+    }
+    // Long enough for any answer on a private bus to have come.
+    static void settle() {
+        spinUntil([] { return false; }, 300);
+    }
+
+    TempFolder m_sessionFolder;
+    TempFolder m_systemFolder;
+    PrivateBus m_session{m_sessionFolder.Path()};
+    PrivateBus m_system{m_systemFolder.Path()};
+    FakePortal m_portal{m_session.Connect("portal")};
+    FakeLogind m_logind;
+};
+
+TEST_F(SleepInhibitorTest, ThePortalHoldsSuspendAndIdleUntilTheTakeEnds) {
+    FakeInhibit* portal = offerPortal(true);
+    offerLogind();
+    std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    settle();
+    EXPECT_TRUE(portal->events.empty()) << "nothing held while idle";
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return portal->held == 1; }));
+    EXPECT_EQ(portal->events, std::vector<std::string>{"inhibit 12 Recording sound"});
+    settle(); // the answer is in: the take holds it
+    sleep->TakeEnded();
+    ASSERT_TRUE(spinUntil([&] { return portal->held == 0; }));
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return portal->held == 1; }));
+    sleep->TakeEnded();
+    sleep->TakeEnded();
+    settle();
+    EXPECT_EQ(portal->events, (std::vector<std::string>{"inhibit 12 Recording sound", "close",
+                                                        "inhibit 12 Recording sound", "close"}));
+    EXPECT_TRUE(m_logind.calls.empty());
+}
+
+TEST_F(SleepInhibitorTest, ATakeEndedBeforeThePortalAnswersIsLetGoWhenItDoes) {
+    FakeInhibit* portal = offerPortal(true);
+    std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    sleep->TakeStarted({});
+    sleep->TakeEnded();
+    sleep->TakeStarted({});
+    settle();
+    EXPECT_EQ(portal->held, 1) << "the second take's, not both";
+    sleep.reset();
+    EXPECT_EQ(portal->held, 0) << "the exit lets go before the program ends";
+    EXPECT_EQ(portal->events.size(), 4u);
+}
+
+TEST_F(SleepInhibitorTest, WithoutThePortalsInhibitLogindBlocksSleep) {
+    FakeInhibit* portal = offerPortal(false);
+    offerLogind();
+    std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; }));
+    settle();
+    EXPECT_EQ(m_logind.calls,
+              std::vector<std::string>{"sleep:idle|Tapewren|Recording sound|block"});
+    EXPECT_TRUE(portal->events.empty());
+    sleep->TakeEnded();
+    EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0; }));
+
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return m_logind.calls.size() == 2; }));
+    sleep->TakeEnded(); // whether its answer has come or not
+    settle();
+    EXPECT_EQ(m_logind.Held(), 0);
+}
+
+} // namespace
+
+#include "SleepInhibitorTest.moc"

@@ -1,0 +1,215 @@
+#include "DesktopTray.h"
+#include "DesktopNotifications.h"
+#include "FakeDesktop.h"
+#include "FakeStatusNotifier.h"
+#include "PrivateBus.h"
+#include "RecorderWindow.h"
+#include "SpinUntil.h"
+#include "TempFolder.h"
+#include "TrayPresence.h"
+
+#include <QMenu>
+#include <QMouseEvent>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+namespace {
+// How often a signal came.
+struct Count {
+    template <typename Sender, typename Signal> Count(Sender* sender, Signal signal) {
+        QObject::connect(sender, signal, [this] { ++n; });
+    }
+    int n = 0;
+};
+
+const QString kWatcher = QStringLiteral("org.kde.StatusNotifierWatcher");
+
+// A desktop's tray on a bus of the test's own: a watcher that can come, go
+// and lose its host.
+class TrayBusTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(m_bus.address.isEmpty()) << "dbus-daemon did not start"; }
+    void offerWatcher(bool host) {
+        m_desktop = m_bus.Connect("desktop");
+        if (!m_watcher)
+            m_watcher = new FakeWatcher(&m_watcherObject);
+        m_watcher->host = host;
+        ASSERT_TRUE(
+            m_desktop.registerObject(QStringLiteral("/StatusNotifierWatcher"), &m_watcherObject));
+        ASSERT_TRUE(m_desktop.registerService(kWatcher));
+    }
+    void withdrawWatcher() {
+        m_desktop.unregisterService(kWatcher);
+        m_desktop.unregisterObject(QStringLiteral("/StatusNotifierWatcher"));
+    }
+
+    TempFolder m_folder;
+    PrivateBus m_bus{m_folder.Path()};
+    QDBusConnection m_desktop{QString()};
+    QObject m_watcherObject;
+    FakeWatcher* m_watcher = nullptr;
+};
+} // namespace
+
+TEST(TrayPresence, QtsIconGoesToDBusFirstAndStaysWithTheKindItChose) {
+    const TrayFacts none, xembed{true, false}, sni{false, true}, both{true, true};
+    EXPECT_EQ(DecideTray(none, TrayKind::None), TrayKind::None);
+    EXPECT_EQ(DecideTray(xembed, TrayKind::None), TrayKind::XEmbed);
+    EXPECT_EQ(DecideTray(sni, TrayKind::None), TrayKind::StatusNotifier);
+    EXPECT_EQ(DecideTray(both, TrayKind::None), TrayKind::StatusNotifier);
+    // Once made, Qt's icon cannot move to the other kind of tray.
+    EXPECT_EQ(DecideTray(sni, TrayKind::XEmbed), TrayKind::None);
+    EXPECT_EQ(DecideTray(both, TrayKind::XEmbed), TrayKind::XEmbed);
+    EXPECT_EQ(DecideTray(xembed, TrayKind::StatusNotifier), TrayKind::None);
+    EXPECT_EQ(DecideTray(none, TrayKind::StatusNotifier), TrayKind::None);
+}
+
+TEST_F(TrayBusTest, AWatcherCountsOnlyWithARegisteredHost) {
+    TrayPresence presence(m_bus.Connect("program"));
+    Count changed(&presence, &TrayPresence::changed);
+    EXPECT_FALSE(presence.Facts().statusNotifierHost) << "an empty bus";
+    EXPECT_FALSE(presence.Facts().xembedManager) << "no X11 in unit tests";
+
+    offerWatcher(false);
+    spinUntil([&] { return false; }, 300);
+    EXPECT_FALSE(presence.Facts().statusNotifierHost) << "a watcher without a host";
+    m_watcher->SetHost(true);
+    EXPECT_TRUE(spinUntil([&] { return presence.Facts().statusNotifierHost; }));
+    withdrawWatcher();
+    EXPECT_TRUE(spinUntil([&] { return !presence.Facts().statusNotifierHost; }));
+    EXPECT_EQ(changed.n, 2);
+
+    // Known at once when the watcher is there from the start.
+    offerWatcher(true);
+    EXPECT_TRUE(TrayPresence(m_bus.Connect("second")).Facts().statusNotifierHost);
+}
+
+TEST_F(TrayBusTest, TheWindowStandsInUntilATrayComesAndReturnsWhenItGoes) {
+    FakeTray* icon = nullptr;
+    FakeTray* window = nullptr;
+    int iconsMade = 0;
+    DesktopTray tray(
+        std::make_unique<TrayPresence>(m_bus.Connect("program")),
+        [&](TrayKind kind) {
+            EXPECT_EQ(kind, TrayKind::StatusNotifier);
+            ++iconsMade;
+            auto made = std::make_unique<FakeTray>();
+            icon = made.get();
+            return made;
+        },
+        [&] {
+            auto made = std::make_unique<FakeTray>();
+            window = made.get();
+            return made;
+        });
+    Count clicks(&tray, &TrayBackend::leftClicked);
+    Count closes(&tray, &TrayBackend::closeRequested);
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(icon, nullptr) << "no tray, no tray icon made";
+    QMenu menu;
+    tray.SetIcon(QIcon(QPixmap(16, 16)));
+    tray.SetToolTip("hint");
+    tray.SetMenu(&menu);
+    tray.SetVisible(true);
+    EXPECT_TRUE(tray.InWindow());
+    EXPECT_TRUE(window->visible);
+    window->Click();
+    emit window->closeRequested();
+    EXPECT_EQ(clicks.n, 1);
+    EXPECT_EQ(closes.n, 1);
+
+    offerWatcher(true);
+    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }));
+    ASSERT_NE(icon, nullptr);
+    EXPECT_FALSE(window->visible) << "the window gives way";
+    EXPECT_TRUE(icon->visible);
+    EXPECT_EQ(icon->toolTip, "hint");
+    EXPECT_EQ(icon->menu, &menu);
+    EXPECT_EQ(icon->iconChanges, 1);
+    icon->Click();
+    EXPECT_EQ(clicks.n, 2);
+
+    tray.SetToolTip("recording");
+    withdrawWatcher();
+    ASSERT_TRUE(spinUntil([&] { return tray.InWindow(); }));
+    EXPECT_TRUE(window->visible) << "and comes back";
+    EXPECT_FALSE(icon->visible);
+    EXPECT_EQ(window->toolTip, "recording");
+    offerWatcher(true);
+    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }));
+    EXPECT_EQ(iconsMade, 1) << "the same icon comes back";
+    tray.SetVisible(false);
+    EXPECT_FALSE(icon->visible);
+    EXPECT_FALSE(window->visible);
+}
+
+TEST_F(TrayBusTest, TheRecorderWindowTakesTheIconsClicksAndItsNotificationsSayWhereItIs) {
+    QObject notificationsObject;
+    auto* server = new FakeNotifications(&notificationsObject);
+    QString shown;
+    server->notified = [&](uint, const QString& summary, const QString& body) {
+        shown = summary + '|' + body;
+    };
+    QDBusConnection desktop = m_bus.Connect("desktop");
+    ASSERT_TRUE(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                       &notificationsObject));
+    ASSERT_TRUE(desktop.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    RecorderWindow window(m_bus.Connect("program"));
+    QMenu menu;
+    window.SetMenu(&menu);
+    window.SetVisible(true);
+    QWidget* face = window.Window();
+    EXPECT_TRUE(face->isVisible());
+    EXPECT_EQ(face->windowTitle(), "Tapewren");
+    auto* button = face->findChild<QWidget*>("BtnMenu");
+    ASSERT_NE(button, nullptr);
+    EXPECT_TRUE(button->isEnabled());
+    window.SetMenu(nullptr);
+    EXPECT_FALSE(button->isEnabled()) << "no menu while busy";
+
+    Count clicks(&window, &TrayBackend::leftClicked);
+    Count doubles(&window, &TrayBackend::doubleClicked);
+    Count closes(&window, &TrayBackend::closeRequested);
+    const QPointF centre(face->width() / 2.0, face->height() / 3.0);
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                              QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(type, centre, face->mapToGlobal(centre), Qt::LeftButton,
+                          type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                          Qt::NoModifier);
+        QCoreApplication::sendEvent(face, &event);
+    }
+    EXPECT_EQ(clicks.n, 1) << "the second press is the double click's";
+    EXPECT_EQ(doubles.n, 1);
+    EXPECT_FALSE(face->close()) << "the program decides whether to end";
+    EXPECT_EQ(closes.n, 1);
+
+    window.ShowBalloon("Tapewren", "Single click to record/stop\r\nRight click", 10,
+                       TrayBackend::BalloonIcon::Information);
+    EXPECT_TRUE(spinUntil([&] { return !shown.isEmpty(); }));
+    EXPECT_EQ(shown, "Tapewren|" + RecorderWindow::WhereText() +
+                         "\nSingle click to record/stop\nRight click");
+    window.SetVisible(false);
+    EXPECT_FALSE(face->isVisible());
+}
+
+TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsIdComes) {
+    QObject notificationsObject;
+    auto* server = new FakeNotifications(&notificationsObject);
+    server->holdAnswers = true;
+    std::vector<uint> shown, closed;
+    server->notified = [&](uint id, const QString&, const QString&) { shown.push_back(id); };
+    server->closed = [&](uint id) { closed.push_back(id); };
+    QDBusConnection desktop = m_bus.Connect("desktop");
+    ASSERT_TRUE(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
+                                       &notificationsObject));
+    ASSERT_TRUE(desktop.registerService(QStringLiteral("org.freedesktop.Notifications")));
+
+    DesktopNotifications notifications(m_bus.Connect("program"));
+    notifications.Show("Tapewren", "Single click to record/stop", 10,
+                       TrayBackend::BalloonIcon::Information);
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 1; }));
+    notifications.Close(); // before the server has said which id it gave
+    server->Answer(desktop);
+    EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the balloon would stay up";
+}

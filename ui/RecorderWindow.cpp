@@ -1,0 +1,191 @@
+#include "RecorderWindow.h"
+
+#include "TextLines.h"
+
+#include "DesktopNotifications.h"
+
+#include <QContextMenuEvent>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace {
+constexpr int kWidth = 260;
+constexpr int kHeight = 300;
+constexpr int kImage = 128; // the 16-pixel image, eight times over
+constexpr int kMargin = 10;
+} // namespace
+
+class RecorderWindow::Face : public QWidget {
+public:
+    std::function<void()> clicked, doubleClicked, closed;
+
+    Face() {
+        setObjectName(QStringLiteral("RecorderWindow"));
+        setWindowTitle(QStringLiteral("Tapewren"));
+        setFixedSize(kWidth, kHeight);
+        m_menuButton = new QPushButton(QStringLiteral("&Menu"), this);
+        m_menuButton->setObjectName(QStringLiteral("BtnMenu"));
+        m_menuButton->adjustSize();
+        m_menuButton->move(kWidth - kMargin - m_menuButton->width(),
+                           kHeight - kMargin - m_menuButton->height());
+        m_menuButton->setEnabled(false);
+        m_balloonTimer.setSingleShot(true);
+        QObject::connect(&m_balloonTimer, &QTimer::timeout, this, [this] { SetBalloon({}, {}); });
+    }
+
+    void SetImage(const QIcon& icon) {
+        // Blown up pixel for pixel: smoothing would blur the meter's segments.
+        m_image = icon.pixmap(16, 16).scaled(kImage, kImage, Qt::IgnoreAspectRatio,
+                                             Qt::FastTransformation);
+        update(imageRect());
+    }
+    void SetHint(const QString& hint) {
+        m_hint = TextLines(hint);
+        setToolTip(m_hint);
+        update(textRect());
+    }
+    void SetMenu(QMenu* menu) {
+        m_menu = menu;
+        m_menuButton->setMenu(menu);
+        m_menuButton->setEnabled(menu != nullptr);
+    }
+    void SetBalloon(const QString& title, const QString& text, int seconds = 0) {
+        m_balloonTitle = title;
+        m_balloonText = TextLines(text);
+        if (seconds > 0)
+            m_balloonTimer.start(seconds * 1000);
+        else
+            m_balloonTimer.stop();
+        update(textRect());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.fillRect(rect(), palette().window());
+        p.drawPixmap(imageRect(), m_image);
+        const QRect text = textRect();
+        if (m_balloonText.isEmpty()) {
+            p.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_hint);
+            return;
+        }
+        p.setPen(palette().toolTipText().color());
+        p.setBrush(palette().toolTipBase());
+        p.drawRoundedRect(text.adjusted(0, 0, -1, -1), 6, 6);
+        const QRect inner = text.adjusted(6, 4, -6, -4);
+        QFont bold = font();
+        bold.setBold(true);
+        p.setFont(bold);
+        const int titleHeight = QFontMetrics(bold).height();
+        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, m_balloonTitle);
+        p.setFont(font());
+        p.drawText(inner.adjusted(0, titleHeight + 2, 0, 0),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_balloonText);
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        // Read: a click puts the hint back, which while recording counts the
+        // time.
+        SetBalloon({}, {});
+        if (event->button() == Qt::LeftButton && clicked)
+            clicked();
+    }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton && doubleClicked)
+            doubleClicked();
+    }
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        if (m_menu)
+            m_menu->popup(event->globalPos());
+    }
+    void closeEvent(QCloseEvent* event) override {
+        // The program decides: Exit may first finish a take and ask for
+        // its name, with this window still there.
+        event->ignore();
+        if (closed)
+            closed();
+    }
+
+private:
+    static QRect imageRect() { return {(kWidth - kImage) / 2, kMargin + 6, kImage, kImage}; }
+    QRect textRect() const {
+        const int top = imageRect().bottom() + kMargin;
+        return {kMargin, top, kWidth - 2 * kMargin, m_menuButton->y() - 4 - top};
+    }
+
+    QPixmap m_image;
+    QString m_hint;
+    QString m_balloonTitle;
+    QString m_balloonText;
+    QMenu* m_menu = nullptr;
+    QPushButton* m_menuButton = nullptr;
+    QTimer m_balloonTimer;
+};
+
+RecorderWindow::RecorderWindow(QDBusConnection bus)
+    : m_face(std::make_unique<Face>()), m_bus(std::move(bus)) {
+    m_face->clicked = [this] { emit leftClicked(); };
+    m_face->doubleClicked = [this] { emit doubleClicked(); };
+    m_face->closed = [this] { emit closeRequested(); };
+    if (DesktopNotifications::Available(m_bus))
+        m_notifications = std::make_unique<DesktopNotifications>(m_bus);
+}
+
+RecorderWindow::~RecorderWindow() = default;
+
+QWidget* RecorderWindow::Window() const {
+    return m_face.get();
+}
+
+QString RecorderWindow::WhereText() {
+    return QStringLiteral("Tapewren is in its own window (this desktop shows no tray icons).");
+}
+
+void RecorderWindow::SetIcon(const QIcon& icon) {
+    m_face->SetImage(icon);
+}
+
+void RecorderWindow::SetToolTip(const QString& text) {
+    m_face->SetHint(text);
+}
+
+void RecorderWindow::SetVisible(bool visible) {
+    if (!visible) {
+        m_face->hide();
+        return;
+    }
+    // Where the tray would be: the bottom right of the work area.
+    if (!m_placed)
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            m_face->move(area.right() - kWidth - 40, area.bottom() - kHeight - 60);
+            m_placed = true;
+        }
+    m_face->show();
+}
+
+void RecorderWindow::SetMenu(QMenu* menu) {
+    m_face->SetMenu(menu);
+}
+
+void RecorderWindow::ShowBalloon(const QString& title, const QString& text, int seconds,
+                                 BalloonIcon icon) {
+    if (m_notifications)
+        m_notifications->Show(title, WhereText() + QLatin1Char('\n') + TextLines(text), seconds,
+                              icon);
+    else
+        m_face->SetBalloon(title, text, seconds);
+}
+
+void RecorderWindow::HideBalloon() {
+    if (m_notifications)
+        m_notifications->Close();
+    m_face->SetBalloon({}, {});
+}
