@@ -20,6 +20,13 @@ constexpr double kPieceSeconds = 0.1;
 // closed at once by dropping or inserting sound.
 constexpr double kMaxAdjust = 0.005;
 constexpr double kResyncSeconds = 0.05;
+// Two streams seldom start at the same moment (a tenth of a second apart
+// was seen), and their first blocks come in lumps and batches, each stream's
+// at its own moments. The first second is held back until the envelopes have
+// seen enough blocks to tell where each stream stands; then the gap is closed
+// at once. Left to the loop, it would bend the speakers' pitch for seconds.
+constexpr double kSettleSeconds = 1.0;
+constexpr double kSettledSeconds = 0.005;
 // A second-order loop on the gap between the streams: settles within a
 // minute, without overshooting by more than a few milliseconds for clock
 // differences up to kMaxAdjust.
@@ -137,7 +144,8 @@ bool CaptureMixer::Feed(Stream stream, const void* data, uint32_t length, int64_
             feedMicrophone(m_scratch.data(), n, seconds);
         else
             feedSpeakers(m_scratch.data(), n, seconds);
-        const size_t ready = std::min(m_queue[kMicrophone].Frames(), m_queue[kSpeakers].Frames());
+        const size_t ready =
+            m_settled ? std::min(m_queue[kMicrophone].Frames(), m_queue[kSpeakers].Frames()) : 0;
         if (!mixOut(ready))
             return false;
     }
@@ -151,6 +159,9 @@ void CaptureMixer::feedMicrophone(const int16_t* pcm, size_t frames, double seco
     microphone.end += samples;
     m_clock[kMicrophone].frames += static_cast<double>(frames);
     m_clock[kMicrophone].Observe(seconds, m_rate);
+    // Speakers that have not begun by now are stalled: the take goes on.
+    if (microphone.Frames() > m_capacity / 2)
+        m_settled = true;
     // The speakers gave nothing for that long: the microphone goes on over
     // silence, and the speakers' sound for that stretch, should it come
     // late, is dropped by the next resync.
@@ -170,6 +181,10 @@ void CaptureMixer::feedSpeakers(const int16_t* pcm, size_t frames, double second
     auto out = static_cast<spx_uint32_t>(frames + frames / 50 + 64);
     speex_resampler_process_interleaved_int(m_resampler, pcm, &in, speakers.Room(out), &out);
     speakers.end += static_cast<size_t>(out) * static_cast<size_t>(m_channels);
+    // Sound a resync gave up before it came.
+    const size_t owed = std::min(m_owedFrames, speakers.Frames());
+    speakers.Pop(owed);
+    m_owedFrames -= owed;
     m_clock[kSpeakers].frames += out;
     m_clock[kSpeakers].Observe(seconds, m_rate);
     // The microphone has stalled: its clock decides, so the oldest goes.
@@ -179,9 +194,11 @@ void CaptureMixer::feedSpeakers(const int16_t* pcm, size_t frames, double second
     steer(seconds);
 }
 
+// The oldest of the speakers' sound goes; what has not come yet goes as it comes.
 void CaptureMixer::dropSpeakers(size_t frames) {
-    frames = std::min(frames, m_queue[kSpeakers].Frames());
-    m_queue[kSpeakers].Pop(frames);
+    const size_t now = std::min(frames, m_queue[kSpeakers].Frames());
+    m_queue[kSpeakers].Pop(now);
+    m_owedFrames += frames - now;
     m_clock[kSpeakers].frames -= static_cast<double>(frames);
     m_clock[kSpeakers].envelope -= static_cast<double>(frames) / m_rate;
 }
@@ -194,17 +211,28 @@ void CaptureMixer::steer(double seconds) {
     const double held = speex_resampler_get_output_latency(m_resampler) / double(m_rate);
     const double gap =
         m_clock[kSpeakers].LeadAt(seconds) + held - m_clock[kMicrophone].LeadAt(seconds);
-    if (std::abs(gap) > kResyncSeconds) {
+    if (m_settleUntil == 0)
+        m_settleUntil = seconds + kSettleSeconds;
+    if (!m_settled && seconds < m_settleUntil)
+        return;
+    // Once settled, all but what the loop closes unheard; after that only a
+    // gap the loop cannot close.
+    const double resync = m_settled ? kResyncSeconds : kSettledSeconds;
+    m_settled = true;
+    if (std::abs(gap) > resync) {
         const auto frames = static_cast<size_t>(std::lround(std::abs(gap) * m_rate));
         if (gap > 0) {
             dropSpeakers(frames);
         } else {
+            // Sound still owed to an earlier drop is simply not dropped.
+            const size_t forgiven = std::min(m_owedFrames, frames);
+            m_owedFrames -= forgiven;
             Queue& speakers = m_queue[kSpeakers];
             const size_t room = m_capacity + m_pieceMax - std::min(m_capacity, speakers.Frames());
-            const size_t n = std::min(frames, room);
+            const size_t n = std::min(frames - forgiven, room);
             speakers.PushSilenceFront(n);
-            m_clock[kSpeakers].frames += static_cast<double>(n);
-            m_clock[kSpeakers].envelope += static_cast<double>(n) / m_rate;
+            m_clock[kSpeakers].frames += static_cast<double>(forgiven + n);
+            m_clock[kSpeakers].envelope += static_cast<double>(forgiven + n) / m_rate;
         }
         return;
     }
@@ -296,6 +324,9 @@ void CaptureMixer::Restart() {
     m_clock[kMicrophone] = {};
     m_clock[kSpeakers] = {};
     m_steered = false;
+    m_settleUntil = 0;
+    m_settled = false;
+    m_owedFrames = 0;
     if (m_resampler) {
         speex_resampler_reset_mem(m_resampler);
         speex_resampler_skip_zeros(m_resampler);

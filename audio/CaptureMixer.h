@@ -107,5 +107,8 @@ private:
     double m_ratio = 1.0;
     size_t m_framesSinceRatio = 0;
     bool m_steered = false;
+    double m_settleUntil = 0; // seconds; 0 until both streams are seen
+    bool m_settled = false;
+    size_t m_owedFrames = 0; // of the speakers', still to be dropped
     bool m_ended = false;
 };

@@ -201,15 +201,6 @@ protected:
     int m_loudest = 0;
 };
 
-double dB(double ratio) {
-    return 20 * std::log10(ratio);
-}
-
-// Decoded samples at or past this are taken as clipped.
-size_t clippedSamples(const Decoded& d) {
-    return static_cast<size_t>(std::count_if(d.samples.begin(), d.samples.end(),
-                                             [](int16_t v) { return std::abs(v) >= 32000; }));
-}
 } // namespace
 
 TEST_F(MixedRecorderTest, BothSourcesKeepTheirLevelsTheVolumeIsTheMicrophonesAndNothingClips) {
@@ -224,19 +215,19 @@ TEST_F(MixedRecorderTest, BothSourcesKeepTheirLevelsTheVolumeIsTheMicrophonesAnd
     EXPECT_NEAR(both.Frames(), 3.0 * 44100, 2 * 1152 + 0.02 * 44100)
         << "the pause kept everything up to it";
     for (int c = 0; c < 2; ++c) {
-        EXPECT_NEAR(dB(ToneLevel(both, c, 440) / ToneLevel(microphone, c, 440)), 0, 3);
-        EXPECT_NEAR(dB(ToneLevel(both, c, 1000) / ToneLevel(speakers, c, 1000)), 0, 3);
+        EXPECT_NEAR(Decibels(ToneLevel(both, c, 440) / ToneLevel(microphone, c, 440)), 0, 3);
+        EXPECT_NEAR(Decibels(ToneLevel(both, c, 1000) / ToneLevel(speakers, c, 1000)), 0, 3);
     }
     EXPECT_GT(m_loudest, microphoneLevel) << "the level icon shows the mix";
-    EXPECT_EQ(clippedSamples(both), 0u);
+    EXPECT_EQ(ClippedSamples(both), 0u);
 
     // Both at full scale: the sum would pass it twice over.
     devices(device(tone(440, 0.99)), device(tone(1000, 0.99), 1.0005));
     const Decoded loud = take({3.0});
-    EXPECT_EQ(clippedSamples(loud), 0u);
+    EXPECT_EQ(ClippedSamples(loud), 0u);
     // Clipping adds tones of its own: odd harmonics and intermodulation.
     for (double product : {3 * 440.0, 2 * 1000.0 - 440, 2 * 440.0 + 1000, 2 * 1000.0 + 440})
-        EXPECT_LT(dB(ToneLevel(loud, 0, product) / ToneLevel(loud, 0, 440)), -40)
+        EXPECT_LT(Decibels(ToneLevel(loud, 0, product) / ToneLevel(loud, 0, 440)), -40)
             << product << " Hz";
 
     // Half volume on the desktop's scale is an eighth of the amplitude, for
@@ -244,8 +235,8 @@ TEST_F(MixedRecorderTest, BothSourcesKeepTheirLevelsTheVolumeIsTheMicrophonesAnd
     devices(device(tone(440, 0.5)), device(tone(1000, 0.5), 1.0005));
     m_host.settings.volume = 50;
     const Decoded quieter = take({3.0});
-    EXPECT_NEAR(dB(ToneLevel(quieter, 0, 440) / ToneLevel(microphone, 0, 440)), -18, 1);
-    EXPECT_NEAR(dB(ToneLevel(quieter, 0, 1000) / ToneLevel(speakers, 0, 1000)), 0, 1);
+    EXPECT_NEAR(Decibels(ToneLevel(quieter, 0, 440) / ToneLevel(microphone, 0, 440)), -18, 1);
+    EXPECT_NEAR(Decibels(ToneLevel(quieter, 0, 1000) / ToneLevel(speakers, 0, 1000)), 0, 1);
 }
 
 TEST_F(MixedRecorderTest, EitherDeviceGoingAwayEndsTheTakeAndKeepsWhatWasRecorded) {
