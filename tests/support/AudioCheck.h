@@ -83,7 +83,9 @@ inline Decoded DecodeMp3(const std::string& mp3) {
 }
 
 // Frequency of the channel's tone from its zero crossings, with hysteresis
-// against coding noise; the first and last tenth are left out.
+// against coding noise; the first and last tenth are left out. Counted over
+// the longest stretch without a gap, so that a source that stalls for a moment
+// (a test tone player starved on a busy machine) does not read as a lower tone.
 inline double ToneFrequency(const Decoded& d, int channel) {
     const size_t frames = d.Frames();
     if (frames < 100 || d.rate == 0)
@@ -96,22 +98,37 @@ inline double ToneFrequency(const Decoded& d, int channel) {
     if (threshold == 0)
         return 0;
     bool low = false;
-    long rises = 0;
-    size_t first = 0, last = 0;
+    std::vector<size_t> rises;
     for (size_t i = begin; i < end; ++i) {
         const int v = d.samples[i * d.channels + channel];
         if (v < -threshold) {
             low = true;
         } else if (v > threshold && low) {
             low = false;
-            if (rises++ == 0)
-                first = i;
-            last = i;
+            rises.push_back(i);
         }
     }
-    if (rises < 2)
+    if (rises.size() < 2)
         return 0;
-    return static_cast<double>(rises - 1) * d.rate / static_cast<double>(last - first);
+    std::vector<size_t> periods;
+    for (size_t i = 1; i < rises.size(); ++i)
+        periods.push_back(rises[i] - rises[i - 1]);
+    std::nth_element(periods.begin(), periods.begin() + periods.size() / 2, periods.end());
+    const size_t typical = periods[periods.size() / 2];
+    size_t runStart = 0, bestStart = 0, bestEnd = 0;
+    for (size_t i = 1; i <= rises.size(); ++i) {
+        if (i == rises.size() || rises[i] - rises[i - 1] > typical * 3 / 2) {
+            if (rises[i - 1] - rises[runStart] > rises[bestEnd] - rises[bestStart]) {
+                bestStart = runStart;
+                bestEnd = i - 1;
+            }
+            runStart = i;
+        }
+    }
+    if (bestEnd == bestStart)
+        return 0;
+    return static_cast<double>(bestEnd - bestStart) * d.rate /
+           static_cast<double>(rises[bestEnd] - rises[bestStart]);
 }
 
 // Amplitude of the channel's component at a frequency, full scale 1, over
