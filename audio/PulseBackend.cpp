@@ -1,5 +1,6 @@
 #include "PulseBackend.h"
 
+#include "CaptureMixer.h"
 #include "PulseLoop.h"
 #include "VolumeGuard.h"
 
@@ -7,6 +8,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <chrono>
 #include <cstring>
 
 namespace {
@@ -68,6 +70,16 @@ struct SuccessQuery {
     PulseLoop* loop;
     bool ok = false;
 };
+
+struct NameQuery {
+    PulseLoop* loop;
+    std::string first = {}, second = {};
+};
+
+int64_t nowUsec() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
 } // namespace
 
 PulseBackend::PulseBackend() = default;
@@ -261,12 +273,14 @@ void PulseBackend::onStreamState(pa_stream* stream, void* self) {
 
 void PulseBackend::onStreamRead(pa_stream* stream, size_t readable, void* self) {
     auto* backend = static_cast<PulseBackend*>(self);
+    const auto which =
+        stream == backend->m_speakers ? CaptureMixer::kSpeakers : CaptureMixer::kMicrophone;
     // Only what was there when the call came, and nothing while another
     // thread waits for the lock: libpulse calls again for every block it
     // reads, and a callback slower than the capture would otherwise keep the
     // loop locked for good, with Pause() or Stop() never getting in. What is
     // left waits in the stream for the next call.
-    while (backend->m_stream == stream && readable > 0 && !backend->m_loop->Contended()) {
+    while (backend->owns(stream) && readable > 0 && !backend->m_loop->Contended()) {
         const void* data = nullptr;
         size_t length = 0;
         if (pa_stream_peek(stream, &data, &length) < 0) {
@@ -276,18 +290,28 @@ void PulseBackend::onStreamRead(pa_stream* stream, size_t readable, void* self) 
         if (length == 0)
             return;
         bool goOn = true;
-        // A hole carries no samples; while paused, what was in flight is dropped.
-        if (data && backend->m_state == 1) {
-            const auto bytes = static_cast<uint32_t>(length);
+        const auto bytes = static_cast<uint32_t>(length);
+        const bool deliver = backend->m_state == 1 && (data || backend->m_mixer);
+        // While paused, what was in flight is dropped.
+        if (deliver && backend->m_mixer) {
+            // A hole is silence of its length: the two streams must stay in step.
+            std::vector<uint8_t> silence(data ? 0 : length);
+            backend->m_feeding = true;
+            goOn = backend->m_mixer->Feed(which, data ? data : silence.data(), bytes, nowUsec());
+            backend->m_feeding = false;
+        } else if (deliver) {
+            // A hole of one input carries no samples.
             backend->m_level = PeakLevel(data, bytes, backend->m_channels);
             goOn = backend->m_onBlock(data, bytes);
+        }
+        if (deliver) {
             backend->m_delivered += bytes;
             // Once the first block is in, the rest may come in batches.
             if (!backend->m_draining)
                 backend->m_loop->SetBatchInterval(std::chrono::milliseconds(backend->m_periodMs));
         }
         // The callback may have stopped the capture itself.
-        if (backend->m_stream != stream)
+        if (!backend->owns(stream))
             return;
         pa_stream_drop(stream);
         readable -= std::min(readable, length);
@@ -407,19 +431,47 @@ std::vector<CaptureInput> PulseBackend::Inputs() {
     std::vector<CaptureInput> inputs;
     for (const Source& source : m_sources)
         inputs.push_back(source.input);
+    if (mixedInput() >= 0)
+        inputs.push_back({CaptureMixer::kInputName, CaptureMixer::kInputType, m_mixVolume});
     return inputs;
+}
+
+int PulseBackend::mixedInput() const {
+    const auto monitor = [](const Source& s) { return s.input.type == kInputWaveOutput; };
+    const bool offered = std::any_of(m_sources.begin(), m_sources.end(), monitor) &&
+                         !std::all_of(m_sources.begin(), m_sources.end(), monitor);
+    return offered ? static_cast<int>(m_sources.size()) : -1;
+}
+
+// The list and the choice change only on the thread that asks.
+int PulseBackend::SelectedInput() const {
+    return m_mixSelected ? mixedInput() : m_selected;
 }
 
 bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int> volume) {
     if (!m_loop)
         return false;
     LoopLock lock(m_loop, !inLoopThread());
+    if (index >= 0 && index == mixedInput()) {
+        if (on) {
+            m_mixSelected = *on;
+            if (*on)
+                m_selected = -1;
+        }
+        // The microphone's share in the mix, applied to the samples: the
+        // devices themselves stay as the user set them.
+        if (volume)
+            m_mixVolume = std::clamp(*volume, 0, 100);
+        return true;
+    }
     if (index < 0 || index >= static_cast<int>(m_sources.size()))
         return false;
     Source& source = m_sources[static_cast<size_t>(index)];
     // Switching off only deselects: other programs may be using the source.
     if (on)
         m_selected = *on ? index : (m_selected == index ? -1 : m_selected);
+    if (on && *on)
+        m_mixSelected = false;
     if (!volume)
         return true;
     if (!m_context || (!inLoopThread() && !responsive()))
@@ -458,44 +510,116 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
     return query.ok;
 }
 
+bool PulseBackend::findMixedSources(std::string& microphone, std::string& speakers) {
+    NameQuery defaults{m_loop.get()};
+    if (!await(pa_context_get_server_info(
+            m_context,
+            [](pa_context*, const pa_server_info* info, void* data) {
+                auto* q = static_cast<NameQuery*>(data);
+                if (info && info->default_sink_name)
+                    q->first = info->default_sink_name;
+                if (info && info->default_source_name)
+                    q->second = info->default_source_name;
+                q->loop->Signal();
+            },
+            &defaults)))
+        return false;
+    NameQuery monitor{m_loop.get()};
+    if (!defaults.first.empty() &&
+        !await(pa_context_get_sink_info_by_name(
+            m_context, defaults.first.c_str(),
+            [](pa_context*, const pa_sink_info* info, int eol, void* data) {
+                auto* q = static_cast<NameQuery*>(data);
+                if (!eol && info && info->monitor_source_name)
+                    q->first = info->monitor_source_name;
+                if (eol)
+                    q->loop->Signal();
+            },
+            &monitor)))
+        return false;
+    microphone.clear();
+    speakers.clear();
+    for (const Source& source : m_sources) {
+        const bool isMonitor = source.input.type == kInputWaveOutput;
+        if (isMonitor && (source.name == monitor.first || speakers.empty()))
+            speakers = source.name;
+        // Where the default source is a monitor, the first microphone there is.
+        if (!isMonitor && (source.name == defaults.second || microphone.empty()))
+            microphone = source.name;
+    }
+    return !microphone.empty() && !speakers.empty();
+}
+
+pa_stream* PulseBackend::openStream(const char* device, const pa_sample_spec& spec) {
+    pa_stream* stream = pa_stream_new(m_context, "Recording", &spec, nullptr);
+    if (!stream)
+        return nullptr;
+    pa_stream_set_state_callback(stream, &PulseBackend::onStreamState, this);
+    pa_stream_set_read_callback(stream, &PulseBackend::onStreamRead, this);
+    pa_buffer_attr attr;
+    std::memset(&attr, 0xff, sizeof attr);
+    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(kFragmentMs * PA_USEC_PER_MSEC, &spec));
+    // The chosen input or nothing: when it goes away the take ends and the user
+    // is told, rather than the server quietly recording another source.
+    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
+                                                      (device ? PA_STREAM_DONT_MOVE : 0));
+    if (pa_stream_connect_record(stream, device, &attr, flags) < 0) {
+        pa_stream_set_read_callback(stream, nullptr, nullptr);
+        pa_stream_set_state_callback(stream, nullptr, nullptr);
+        pa_stream_unref(stream);
+        return nullptr;
+    }
+    return stream;
+}
+
 bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn onBlock,
                          FailFn onFail) {
     if (!m_loop || (channels != 1 && channels != 2) || rate == 0)
         return false;
     LoopLock lock(m_loop, !inLoopThread());
-    if (m_stream || !responsive())
+    if (m_stream || !responsive() || inLoopThread())
         return false;
+    m_retiredMixers.clear();
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
-    m_stream = pa_stream_new(m_context, "Recording", &sampleSpec, nullptr);
-    if (!m_stream)
-        return false;
     m_channels = channels;
     m_periodMs = periodMs;
     m_onBlock = std::move(onBlock);
     m_onFail = std::move(onFail);
     m_level = 0;
-    pa_stream_set_state_callback(m_stream, &PulseBackend::onStreamState, this);
-    pa_stream_set_read_callback(m_stream, &PulseBackend::onStreamRead, this);
-    pa_buffer_attr attr;
-    std::memset(&attr, 0xff, sizeof attr);
-    attr.fragsize =
-        static_cast<uint32_t>(pa_usec_to_bytes(kFragmentMs * PA_USEC_PER_MSEC, &sampleSpec));
-    const char* device =
-        m_selected >= 0 ? m_sources[static_cast<size_t>(m_selected)].name.c_str() : nullptr;
-    // The chosen input or nothing: when it goes away the take ends and the user
-    // is told, rather than the server quietly recording another source.
-    const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
-                                                      (device ? PA_STREAM_DONT_MOVE : 0));
-    if (pa_stream_connect_record(m_stream, device, &attr, flags) < 0) {
+    m_delivered = 0;
+    const bool mixed = m_mixSelected && mixedInput() >= 0;
+    std::string microphone, speakers;
+    if (mixed) {
+        if (!findMixedSources(microphone, speakers))
+            return false;
+        m_mixer = std::make_unique<CaptureMixer>(rate, channels,
+                                                 [this](const void* data, uint32_t length) {
+                                                     m_level = PeakLevel(data, length, m_channels);
+                                                     return m_onBlock(data, length);
+                                                 });
+        if (!m_mixer->Ready()) {
+            m_mixer.reset();
+            return false;
+        }
+        m_mixer->SetMicrophoneVolume(m_mixVolume);
+    }
+    const char* device = mixed             ? microphone.c_str()
+                         : m_selected >= 0 ? m_sources[static_cast<size_t>(m_selected)].name.c_str()
+                                           : nullptr;
+    m_stream = openStream(device, sampleSpec);
+    if (mixed && m_stream)
+        m_speakers = openStream(speakers.c_str(), sampleSpec);
+    if (!m_stream || (mixed && !m_speakers)) {
         releaseStream();
         return false;
     }
     const auto deadline = std::chrono::steady_clock::now() + kAnswerWait;
     for (;;) {
         const pa_stream_state_t state = pa_stream_get_state(m_stream);
-        if (state == PA_STREAM_READY)
+        const pa_stream_state_t second = m_speakers ? pa_stream_get_state(m_speakers) : state;
+        if (state == PA_STREAM_READY && second == PA_STREAM_READY)
             break;
-        if (!PA_STREAM_IS_GOOD(state) || inLoopThread()) {
+        if (!PA_STREAM_IS_GOOD(state) || !PA_STREAM_IS_GOOD(second)) {
             releaseStream();
             return false;
         }
@@ -518,8 +642,10 @@ void PulseBackend::Pause() {
         return;
     corkAndDrain();
     // The capture may have ended meanwhile.
-    if (m_stream && m_state == 1)
+    if (m_stream && m_state == 1) {
+        flushMixer();
         m_state = 3;
+    }
 }
 
 void PulseBackend::Resume() {
@@ -528,8 +654,13 @@ void PulseBackend::Resume() {
     LoopLock lock(m_loop, !inLoopThread());
     if (!m_stream || m_state != 3)
         return;
+    // Both streams begin again together; the mixer keeps what it learnt of the clocks.
+    if (m_mixer)
+        m_mixer->Restart();
     m_state = 1;
-    pa_operation_unref(pa_stream_cork(m_stream, 0, nullptr, nullptr));
+    for (pa_stream* stream : {m_stream, m_speakers})
+        if (stream)
+            pa_operation_unref(pa_stream_cork(stream, 0, nullptr, nullptr));
 }
 
 void PulseBackend::Stop() {
@@ -538,10 +669,19 @@ void PulseBackend::Stop() {
     // Blocks are delivered with the loop locked: once we hold the lock, no
     // callback runs, and after the stream is released none will.
     LoopLock lock(m_loop, !inLoopThread());
-    if (m_stream && m_state == 1)
+    if (m_stream && m_state == 1) {
         corkAndDrain();
+        flushMixer();
+    }
     releaseStream();
     m_state = 0;
+}
+
+// The microphone's last frames, with the speakers' sound for them, go into
+// the take before a pause or stop takes effect: they were captured before it.
+void PulseBackend::flushMixer() {
+    if (m_mixer && !m_feeding)
+        m_mixer->Flush();
 }
 
 // Blocks still on their way were captured before the click: held back for
@@ -553,33 +693,46 @@ void PulseBackend::Stop() {
 // gets a second.
 void PulseBackend::corkAndDrain() {
     using namespace std::chrono;
+    pa_stream* const streams[] = {m_stream, m_speakers};
     if (inLoopThread() || m_stalled) {
-        pa_operation_unref(pa_stream_cork(m_stream, 1, nullptr, nullptr));
+        for (pa_stream* stream : streams)
+            if (stream)
+                pa_operation_unref(pa_stream_cork(stream, 1, nullptr, nullptr));
         return;
     }
     m_draining = true;
     m_loop->SetBatchInterval(milliseconds(0));
-    pa_operation* operation = pa_stream_cork(
-        m_stream, 1, [](pa_stream*, int, void* loop) { static_cast<PulseLoop*>(loop)->Signal(); },
-        m_loop.get());
+    std::vector<pa_operation*> operations;
+    for (pa_stream* stream : streams)
+        if (stream)
+            if (pa_operation* operation = pa_stream_cork(
+                    stream, 1,
+                    [](pa_stream*, int, void* loop) { static_cast<PulseLoop*>(loop)->Signal(); },
+                    m_loop.get()))
+                operations.push_back(operation);
+    const auto running = [&] {
+        return std::any_of(operations.begin(), operations.end(), [](pa_operation* operation) {
+            return pa_operation_get_state(operation) == PA_OPERATION_RUNNING;
+        });
+    };
     const auto deadline = steady_clock::now() + seconds(1);
-    if (operation) {
-        while (pa_operation_get_state(operation) == PA_OPERATION_RUNNING &&
-               m_loop->WaitUntil(deadline)) {
-        }
-        if (pa_operation_get_state(operation) == PA_OPERATION_DONE) {
-            for (uint64_t seen = ~uint64_t{0}; seen != m_delivered && m_stream;) {
-                seen = m_delivered;
-                const auto quiet = std::min(deadline, steady_clock::now() + milliseconds(20));
-                while (m_loop->WaitUntil(quiet)) {
-                }
-                if (steady_clock::now() >= deadline)
-                    break;
+    while (running() && m_loop->WaitUntil(deadline)) {
+    }
+    if (!operations.empty() && !running()) {
+        for (uint64_t seen = ~uint64_t{0}; seen != m_delivered && m_stream;) {
+            seen = m_delivered;
+            const auto quiet = std::min(deadline, steady_clock::now() + milliseconds(20));
+            while (m_loop->WaitUntil(quiet)) {
             }
-        } else {
-            pa_operation_cancel(operation);
-            markStalled();
+            if (steady_clock::now() >= deadline)
+                break;
         }
+    } else if (!operations.empty()) {
+        markStalled();
+    }
+    for (pa_operation* operation : operations) {
+        if (pa_operation_get_state(operation) == PA_OPERATION_RUNNING)
+            pa_operation_cancel(operation);
         pa_operation_unref(operation);
     }
     m_draining = false;
@@ -587,7 +740,11 @@ void PulseBackend::corkAndDrain() {
 
 void PulseBackend::endCapture(bool failed) {
     const bool wasActive = m_state != 0;
+    const bool wasRecording = m_state == 1;
     m_state = 0;
+    // What the mixer holds of a take that ended on its own was captured.
+    if (failed && wasRecording)
+        flushMixer();
     releaseStream();
     if (failed && wasActive && m_onFail)
         m_onFail();
@@ -596,9 +753,11 @@ void PulseBackend::endCapture(bool failed) {
 void PulseBackend::releaseStream() {
     if (m_loop)
         m_loop->SetBatchInterval(std::chrono::milliseconds(0));
-    if (m_stream) {
-        pa_stream* stream = m_stream;
-        m_stream = nullptr;
+    for (pa_stream** slot : {&m_stream, &m_speakers}) {
+        pa_stream* stream = *slot;
+        if (!stream)
+            continue;
+        *slot = nullptr;
         pa_stream_set_read_callback(stream, nullptr, nullptr);
         pa_stream_set_state_callback(stream, nullptr, nullptr);
         if (PA_STREAM_IS_GOOD(pa_stream_get_state(stream)))
@@ -606,11 +765,15 @@ void PulseBackend::releaseStream() {
         // Inside one of its own callbacks the stream must outlive the call.
         m_retired.push_back(stream);
     }
+    // So must the mixer, whose block callback may be what ends the take.
+    if (m_mixer)
+        m_retiredMixers.push_back(std::move(m_mixer));
     if (inLoopThread())
         return;
     for (pa_stream* old : m_retired)
         pa_stream_unref(old);
     m_retired.clear();
+    m_retiredMixers.clear();
 }
 
 void PulseBackend::Disconnect() {
@@ -638,4 +801,5 @@ void PulseBackend::Disconnect() {
     m_loop.reset();
     m_sources.clear();
     m_selected = -1;
+    m_mixSelected = false;
 }

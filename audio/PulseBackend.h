@@ -8,18 +8,23 @@
 #include <string>
 #include <vector>
 
+class CaptureMixer;
 class PulseLoop;
 class VolumeGuard;
 struct pa_context;
 struct pa_operation;
 struct pa_stream;
+struct pa_sample_spec;
 struct pa_source_info;
 struct pa_mainloop_api;
 struct pa_time_event;
 struct timeval;
 
 // Recording through the PulseAudio client API (PipeWire desktops serve it
-// too). The sound server's sources, monitors included, are the inputs.
+// too). The sound server's sources, monitors included, are the inputs, and
+// after them "Microphone and speakers": the default microphone and the
+// monitor of the default output, each on a record stream of its own, mixed
+// into one.
 class PulseBackend : public CaptureBackend {
 public:
     PulseBackend();
@@ -29,7 +34,7 @@ public:
     bool HasOutputDevice() override;
     std::vector<CaptureInput> Inputs() override;
     bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) override;
-    int SelectedInput() const override { return m_selected; }
+    int SelectedInput() const override;
     bool Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn onBlock,
                FailFn onFail) override;
     void Pause() override;
@@ -71,6 +76,17 @@ private:
     void markStalled();
     bool responsive() const;
     bool readSources();
+    // The index of "Microphone and speakers", -1 when the server lacks a
+    // microphone or a monitor.
+    int mixedInput() const;
+    // The sources a mixed take records: the default source unless it is a
+    // monitor, and the monitor of the default sink.
+    bool findMixedSources(std::string& microphone, std::string& speakers);
+    pa_stream* openStream(const char* device, const pa_sample_spec& spec);
+    bool owns(const pa_stream* stream) const {
+        return stream && (stream == m_stream || stream == m_speakers);
+    }
+    void flushMixer();
     void endCapture(bool failed);
     void corkAndDrain();
     void releaseStream();
@@ -78,8 +94,16 @@ private:
 
     std::unique_ptr<PulseLoop> m_loop;
     pa_context* m_context = nullptr;
+    // The one record stream, or the microphone's in a mixed take.
     pa_stream* m_stream = nullptr;
+    pa_stream* m_speakers = nullptr;
+    std::unique_ptr<CaptureMixer> m_mixer;
+    // Inside the mixer, whose block callback may stop the capture.
+    bool m_feeding = false;
+    bool m_mixSelected = false;
+    int m_mixVolume = 100;
     std::vector<pa_stream*> m_retired;
+    std::vector<std::unique_ptr<CaptureMixer>> m_retiredMixers;
     pa_time_event* m_retry = nullptr;
     // Set once the first connection stood: later losses are retried.
     bool m_established = false;

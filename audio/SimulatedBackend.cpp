@@ -1,5 +1,8 @@
 #include "SimulatedBackend.h"
 
+#include <algorithm>
+#include <cmath>
+
 SimulatedBackend::SimulatedBackend() : SimulatedBackend(Script{}) {}
 
 SimulatedBackend::SimulatedBackend(Script script) : m_script(std::move(script)) {}
@@ -25,9 +28,21 @@ bool SimulatedBackend::HasOutputDevice() {
     return m_connected && m_script.hasOutput;
 }
 
+int SimulatedBackend::mixedInput() const {
+    const auto count = static_cast<int>(m_script.inputs.size());
+    const bool offered = m_script.mixMicrophone >= 0 && m_script.mixMicrophone < count &&
+                         m_script.mixSpeakers >= 0 && m_script.mixSpeakers < count;
+    return offered ? count : -1;
+}
+
 std::vector<CaptureInput> SimulatedBackend::Inputs() {
     std::lock_guard lock(m_mutex);
-    return m_connected ? m_script.inputs : std::vector<CaptureInput>{};
+    if (!m_connected)
+        return {};
+    std::vector<CaptureInput> inputs = m_script.inputs;
+    if (mixedInput() >= 0)
+        inputs.push_back({CaptureMixer::kInputName, CaptureMixer::kInputType, m_mixVolume});
+    return inputs;
 }
 
 bool SimulatedBackend::SetInput(int index, std::optional<bool> on, std::optional<int> volume) {
@@ -38,11 +53,16 @@ bool SimulatedBackend::SetInput(int index, std::optional<bool> on, std::optional
     if (volume)
         call += " " + std::to_string(*volume);
     log(call);
-    if (!m_connected || index < 0 || index >= static_cast<int>(m_script.inputs.size()))
+    const bool mixed = index >= 0 && index == mixedInput();
+    if (!m_connected || index < 0 || (index >= static_cast<int>(m_script.inputs.size()) && !mixed))
         return false;
     if (on)
         m_selected = *on ? index : (m_selected == index ? -1 : m_selected);
-    if (volume)
+    // The entry's volume is the microphone's share in the mix; the devices
+    // themselves stay as the user set them.
+    if (volume && mixed)
+        m_mixVolume = *volume;
+    else if (volume)
         m_script.inputs[static_cast<size_t>(index)].volume = *volume;
     return true;
 }
@@ -65,6 +85,22 @@ bool SimulatedBackend::Start(uint32_t rate, int channels, uint32_t, BlockFn onBl
     m_onFail = std::move(onFail);
     m_stopRequested = false;
     m_level = 0;
+    m_mixer.reset();
+    if (m_selected >= 0 && m_selected == mixedInput()) {
+        m_mixer = std::make_unique<CaptureMixer>(
+            rate, channels, [this](const void* data, uint32_t length) {
+                const uint32_t level = PeakLevel(data, length, m_channels);
+                {
+                    std::lock_guard levelLock(m_mutex);
+                    m_level = level;
+                }
+                return m_onBlock(data, length);
+            });
+        if (!m_mixer->Ready())
+            return false;
+        m_mixer->SetMicrophoneVolume(m_mixVolume);
+        m_played = m_playUntil = 0;
+    }
     m_state = 1;
     m_thread = std::thread([this] { run(); });
     m_threadId = m_thread.get_id();
@@ -73,6 +109,10 @@ bool SimulatedBackend::Start(uint32_t rate, int channels, uint32_t, BlockFn onBl
 
 void SimulatedBackend::run() {
     std::unique_lock lock(m_mutex);
+    if (m_mixer) {
+        runMixed(lock);
+        return;
+    }
     for (;;) {
         m_changed.wait(lock, [this] {
             return m_stopRequested || (m_state == 1 && (!m_queue.empty() || m_failPending));
@@ -81,13 +121,7 @@ void SimulatedBackend::run() {
             return;
         if (m_queue.empty()) {
             m_failPending = false;
-            m_state = 0;
-            log("Failed");
-            lock.unlock();
-            if (m_onFail)
-                m_onFail();
-            lock.lock();
-            m_changed.notify_all();
+            fail(lock);
             return;
         }
         std::vector<uint8_t> block = std::move(m_queue.front());
@@ -107,18 +141,103 @@ void SimulatedBackend::run() {
     }
 }
 
-void SimulatedBackend::Pause() {
+void SimulatedBackend::fail(std::unique_lock<std::mutex>& lock) {
+    m_state = 0;
+    log("Failed");
+    // In a take from two devices, what came before the failure still counts.
+    if (m_mixer)
+        flushMixed(lock);
+    lock.unlock();
+    if (m_onFail)
+        m_onFail();
+    lock.lock();
+    m_changed.notify_all();
+}
+
+// Both devices' blocks, in the order they are due, as fast as taken; time
+// stands still while paused.
+void SimulatedBackend::runMixed(std::unique_lock<std::mutex>& lock) {
+    uint64_t frames[2] = {0, 0};
+    std::vector<int16_t> block;
+    for (;;) {
+        m_changed.wait(
+            lock, [this] { return m_stopRequested || (m_state == 1 && m_played < m_playUntil); });
+        if (m_stopRequested)
+            return;
+        uint32_t sizes[2];
+        double due[2];
+        for (int d = 0; d < 2; ++d) {
+            const Device& device = m_script.devices[d];
+            sizes[d] = std::max<uint32_t>(1, m_rate * device.blockMs / 1000);
+            due[d] = static_cast<double>(frames[d] + sizes[d]) / (m_rate * device.clock);
+        }
+        const int d = due[1] < due[0] ? 1 : 0;
+        const Device& device = m_script.devices[d];
+        if (device.vanishesAt >= 0 && device.vanishesAt <= m_playUntil &&
+            due[d] > device.vanishesAt) {
+            fail(lock);
+            return;
+        }
+        if (due[d] > m_playUntil) {
+            m_played = m_playUntil;
+            m_changed.notify_all();
+            continue;
+        }
+        m_played = due[d];
+        block.assign(static_cast<size_t>(sizes[d]) * static_cast<size_t>(m_channels), 0);
+        if (device.sound)
+            device.sound(block.data(), frames[d], sizes[d], m_rate, m_channels);
+        frames[d] += sizes[d];
+        m_inCallback = true;
+        lock.unlock();
+        const bool goOn =
+            m_mixer->Feed(static_cast<CaptureMixer::Stream>(d), block.data(),
+                          static_cast<uint32_t>(block.size() * 2), std::llround(due[d] * 1e6));
+        lock.lock();
+        m_inCallback = false;
+        m_changed.notify_all();
+        if (!goOn) {
+            m_state = 0;
+            return;
+        }
+    }
+}
+
+// Hands over what the mixer holds, with the lock let go: the block callback
+// takes it for the level.
+void SimulatedBackend::flushMixed(std::unique_lock<std::mutex>& lock) {
+    lock.unlock();
+    m_mixer->Flush();
+    lock.lock();
+}
+
+void SimulatedBackend::Play(double seconds) {
     std::lock_guard lock(m_mutex);
+    m_playUntil += seconds;
+    m_changed.notify_all();
+}
+
+void SimulatedBackend::Pause() {
+    std::unique_lock lock(m_mutex);
     log("Pause");
-    if (m_state == 1)
-        m_state = 3;
+    if (m_state != 1)
+        return;
+    m_state = 3;
+    if (m_mixer && std::this_thread::get_id() != m_threadId) {
+        // The take keeps everything up to the pause, as a drained stream does.
+        m_changed.wait(lock, [this] { return !m_inCallback; });
+        flushMixed(lock);
+    }
 }
 
 void SimulatedBackend::Resume() {
     std::lock_guard lock(m_mutex);
     log("Resume");
-    if (m_state == 3)
+    if (m_state == 3) {
+        if (m_mixer)
+            m_mixer->Restart();
         m_state = 1;
+    }
     m_changed.notify_all();
 }
 
@@ -138,12 +257,16 @@ void SimulatedBackend::joinThread(std::unique_lock<std::mutex>& lock) {
 
 void SimulatedBackend::Stop() {
     std::unique_lock lock(m_mutex);
+    const bool recording = m_state == 1;
     if (m_state != 0 || m_thread.joinable()) {
         log("Stop");
         m_queue.clear();
     }
     m_state = 0;
+    const bool fromCapture = std::this_thread::get_id() == m_threadId;
     joinThread(lock);
+    if (m_mixer && recording && !fromCapture)
+        flushMixed(lock);
 }
 
 int SimulatedBackend::State() const {
@@ -179,7 +302,8 @@ void SimulatedBackend::FailAfterQueued() {
 void SimulatedBackend::WaitUntilDrained() {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] {
-        return (m_queue.empty() && !m_inCallback && !m_failPending) || m_state == 0;
+        return (m_queue.empty() && !m_inCallback && !m_failPending && m_played >= m_playUntil) ||
+               m_state == 0;
     });
 }
 

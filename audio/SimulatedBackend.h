@@ -1,9 +1,12 @@
 #pragma once
 
 #include "CaptureBackend.h"
+#include "CaptureMixer.h"
 
 #include <condition_variable>
 #include <deque>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -14,11 +17,28 @@
 // a log of every call made to it.
 class SimulatedBackend : public CaptureBackend {
 public:
+    // A device of a take from two at once. Its frame k is what it heard
+    // k / (rate x clock) seconds into the take: a clock of 1.001 runs 0.1 % fast.
+    struct Device {
+        double clock = 1.0;
+        uint32_t blockMs = 100;
+        // Seconds into the take at which it goes away; negative: never.
+        double vanishesAt = -1;
+        // Fills frames [first, first + frames) of its sound, interleaved;
+        // silence when empty.
+        std::function<void(int16_t* pcm, uint64_t first, uint32_t frames, uint32_t rate,
+                           int channels)>
+            sound;
+    };
     struct Script {
         bool connects = true;
         bool hasOutput = true;
         bool startSucceeds = true;
         std::vector<CaptureInput> inputs;
+        // With both set, an entry after the inputs records these two at once.
+        int mixMicrophone = -1;
+        int mixSpeakers = -1;
+        Device devices[2]; // microphone, speakers
     };
 
     SimulatedBackend();
@@ -46,7 +66,11 @@ public:
     void Push(std::vector<uint8_t> block);
     // Ends the capture as a vanished source would, after the queued blocks.
     void FailAfterQueued();
-    // Waits until every queued block was delivered (or the capture ended).
+    // A two-device take: the devices run this many seconds more, their
+    // blocks handed over in the order they are due, as fast as taken.
+    void Play(double seconds);
+    // Waits until every queued block was delivered, or every block played
+    // (or the capture ended).
     void WaitUntilDrained();
     // The server went away and came back with these inputs; the selection
     // follows its input by name, as the real server's does.
@@ -61,6 +85,11 @@ public:
 
 private:
     void run();
+    void runMixed(std::unique_lock<std::mutex>& lock);
+    int mixedInput() const;
+    void flushMixed(std::unique_lock<std::mutex>& lock);
+    // Ends the capture as a vanished source does.
+    void fail(std::unique_lock<std::mutex>& lock);
     void log(std::string call);
     void joinThread(std::unique_lock<std::mutex>& lock);
 
@@ -85,4 +114,9 @@ private:
     int m_channels = 2;
     uint32_t m_rate = 0;
     uint32_t m_level = 0;
+    // The take from two devices, when the entry for it is recording.
+    std::unique_ptr<CaptureMixer> m_mixer;
+    int m_mixVolume = 100;
+    double m_played = 0; // seconds of the take delivered
+    double m_playUntil = 0;
 };

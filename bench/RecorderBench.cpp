@@ -3,6 +3,7 @@
 // hour-long take.
 #include "Bass.h"
 #include "BenchSupport.h"
+#include "CaptureMixer.h"
 #include "FakeRecorderHost.h"
 #include "Recorder.h"
 #include "SimulatedBackend.h"
@@ -67,6 +68,32 @@ void BM_RecordBlockHandler(benchmark::State& state) {
         recordTake(pcm(), state.range(0));
 }
 
+// The same take from a microphone and the speakers at once, in 100 ms blocks
+// of each: the speakers' device runs 0.05 % fast, so the mixer resamples all
+// along, and the sum is limited.
+void mixedTake(const std::vector<int16_t>& samples) {
+    const size_t blockBytes = 4410 * 4;
+    const auto* bytes = reinterpret_cast<const uint8_t*>(samples.data());
+    const size_t total = samples.size() * 2;
+    Take take(61, true);
+    CaptureMixer mixer(44100, 2, [&take](const void* data, uint32_t length) {
+        return take.recorder.RecordBlockHandler(data, length);
+    });
+    for (size_t at = 0; at + blockBytes <= total; at += blockBytes) {
+        const auto length = static_cast<uint32_t>(blockBytes);
+        const int64_t end = static_cast<int64_t>((at + blockBytes) / 4) * 1000000 / 44100;
+        mixer.Feed(CaptureMixer::kMicrophone, bytes + at, length, end);
+        mixer.Feed(CaptureMixer::kSpeakers, bytes + at, length,
+                   static_cast<int64_t>(static_cast<double>(end) / 1.0005));
+    }
+    mixer.Flush();
+}
+
+void BM_MixedTake(benchmark::State& state) {
+    for (auto _ : state)
+        mixedTake(pcm());
+}
+
 void BM_LameDirect(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(EncodeDirect(pcm(), 44100, 2, 128));
@@ -83,6 +110,13 @@ BENCHMARK(BM_RecordBlockHandler)
     ->Arg(20)
     ->Arg(100)
     ->Arg(2000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(2)
+    ->Repetitions(5)
+    ->ComputeStatistics("min", MinOf);
+
+BENCHMARK(BM_MixedTake)
+    ->Name("BM_MixedTake")
     ->Unit(benchmark::kMillisecond)
     ->Iterations(2)
     ->Repetitions(5)
@@ -171,6 +205,7 @@ int main(int argc, char** argv) {
     std::printf("\n");
     for (const char* size : {"5", "20", "100", "2000"})
         PrintRatio(times, std::string("BM_RecordBlockHandler/") + size, "BM_LameDirect", 1.02);
+    PrintRatio(times, "BM_MixedTake", "BM_RecordBlockHandler/100", 1.3);
     printInstructionRatios();
     hourLongTake();
     BASS_RecordFree();

@@ -2,6 +2,7 @@
 // tone playing into the null sink "spk", and a private one the test kills.
 #include "AudioCheck.h"
 #include "Bass.h"
+#include "CaptureMixer.h"
 #include "FakeRecorderHost.h"
 #include "PulseBackend.h"
 #include "Recorder.h"
@@ -14,6 +15,7 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -166,6 +168,115 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     EXPECT_NEAR(ToneFrequency(again, 0), 440.0, 4.0);
 
     BASS_RecordSetServerProc(nullptr, nullptr);
+    BASS_RecordFree();
+    BASS_SetBackend(nullptr);
+}
+
+// A private server whose microphone is a source of its own, as a real one
+// is (a remap of a second null sink's monitor), hearing 440 Hz while the
+// speakers play 1 kHz; each tone alone would take the sum past full scale.
+TEST(RecorderPulse, MicrophoneAndSpeakersHoldBothTonesAndEitherMayGoAway) {
+    TempFolder folder;
+    const std::string base = folder / "pulse";
+    const std::string script = std::string(TAPEWREN_SOURCE_DIR) + "/scripts/desktop.sh";
+    const std::string server = "PULSE_SERVER='unix:" + base + "/run/pulse/native' ";
+    const std::string pid =
+        RunCommand("'" + script + "' pulse '" + base + "' >/dev/null 2>&1; cat '" + base +
+                   "/run/pulse/pid' 2>/dev/null");
+    StopOnExit stopServer("'" + script + "' stop '" + base + "'");
+    if (pid.empty())
+        GTEST_SKIP() << "no PulseAudio daemon could be started";
+    const auto pactl = [&](const std::string& args) {
+        std::string out = RunCommand(server + "pactl " + args + " 2>&1");
+        return out.substr(0, out.find_last_not_of('\n') + 1);
+    };
+    const auto play = [&](int hertz, const std::string& sink) {
+        RunCommand(server +
+                   "setsid bash -c \"sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - "
+                   "synth 60 sine " +
+                   std::to_string(hertz) +
+                   " vol 0.55 | pacat --latency-msec=10 --rate=44100 --channels=2 "
+                   "--format=s16le -d " +
+                   sink + "\" </dev/null >/dev/null 2>&1 &");
+    };
+    std::string microphone;
+    const auto plugMicrophone = [&] {
+        pactl("load-module module-null-sink sink_name=micsink rate=44100 "
+              "sink_properties=device.description=Voice");
+        microphone = pactl("load-module module-remap-source master=micsink.monitor "
+                           "source_name=mic source_properties=device.description=Microphone");
+        pactl("set-default-sink spk");
+        pactl("set-default-source mic");
+        play(440, "micsink");
+    };
+    plugMicrophone();
+    play(1000, "spk");
+    // Idle null sinks hand out their first second in lumps.
+    pumpFor(std::chrono::seconds(1));
+
+    const char* saved = std::getenv("PULSE_SERVER");
+    const std::string keep = saved ? saved : "";
+    ::setenv("PULSE_SERVER", ("unix:" + base + "/run/pulse/native").c_str(), 1);
+    BASS_SetBackend(std::make_unique<PulseBackend>());
+    const bool opened = BASS_RecordInit(-1);
+    if (saved)
+        ::setenv("PULSE_SERVER", keep.c_str(), 1);
+    else
+        ::unsetenv("PULSE_SERVER");
+    ASSERT_TRUE(opened);
+
+    FakeRecorderHost host;
+    host.settings.quality = 61;
+    host.settings.volume = 100;
+    std::filesystem::create_directories(folder / "tmp");
+    Recorder recorder(host, folder / "tmp");
+    const auto take = [&](const char* input, const std::function<void()>& midway = {}) {
+        host.settings.channel = findInput(input);
+        EXPECT_GE(host.settings.channel, 0) << input;
+        const int dialogs = host.dialogs;
+        host.errors.clear();
+        recorder.ToggleRecording(false);
+        EXPECT_TRUE(host.errors.empty()) << input;
+        pumpFor(std::chrono::milliseconds(2500));
+        if (midway)
+            midway();
+        for (int i = 0; i < 300 && recorder.IsActive() && midway; ++i)
+            pumpFor(std::chrono::milliseconds(10));
+        if (recorder.IsActive())
+            recorder.ToggleRecording(false);
+        EXPECT_EQ(host.dialogs, dialogs + 1) << input;
+        return DecodeMp3(host.savedFile);
+    };
+    const Decoded voice = take("Microphone");
+    const Decoded speakers = take("Monitor of Speakers");
+    const Decoded both = take(CaptureMixer::kInputName);
+    EXPECT_NEAR(static_cast<double>(both.Frames()) / 44100, 2.5, 0.3);
+    EXPECT_EQ(ClippedSamples(both), 0u);
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_NEAR(Decibels(ToneLevelNear(both, c, 440) / ToneLevelNear(voice, c, 440)), 0, 3);
+        EXPECT_NEAR(Decibels(ToneLevelNear(both, c, 1000) / ToneLevelNear(speakers, c, 1000)), 0,
+                    3);
+    }
+    EXPECT_EQ(pactl("list short modules").find("loopback"), std::string::npos)
+        << "the user's sound setup stays as it was";
+
+    // Unplugged mid-take, either device: the take ends, is kept and decodes.
+    const Decoded unplugged =
+        take(CaptureMixer::kInputName, [&] { pactl("unload-module " + microphone); });
+    EXPECT_EQ(host.notifications.back(), Recorder::kDeviceLostText);
+    EXPECT_GT(ToneLevelNear(unplugged, 0, 1000), 0.1);
+    EXPECT_GT(ToneLevelNear(unplugged, 0, 440), 0.1);
+    host.notifications.clear();
+    plugMicrophone();
+    pumpFor(std::chrono::seconds(1));
+    const Decoded silenced = take(CaptureMixer::kInputName, [&] {
+        pactl("unload-module $(" + server +
+              "pactl list short modules | awk '/sink_name=spk /{print $1}')");
+    });
+    EXPECT_EQ(host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
+    EXPECT_GT(ToneLevelNear(silenced, 0, 440), 0.1);
+    EXPECT_GT(ToneLevelNear(silenced, 0, 1000), 0.1);
+
     BASS_RecordFree();
     BASS_SetBackend(nullptr);
 }

@@ -131,6 +131,71 @@ inline double ToneFrequency(const Decoded& d, int channel) {
            static_cast<double>(rises[bestEnd] - rises[bestStart]);
 }
 
+// Amplitude of the channel's component at a frequency, full scale 1, over
+// frames [begin, end) (Hann window: neighbouring tones leak little).
+inline double ToneLevelIn(const Decoded& d, int channel, double frequency, size_t begin,
+                          size_t end) {
+    if (end <= begin || d.rate == 0)
+        return 0;
+    // Rotating phasors rather than a sine and cosine per sample.
+    const double a = 2 * M_PI * frequency / d.rate, b = 2 * M_PI / double(end - begin);
+    const double stepRe = std::cos(a), stepIm = std::sin(a);
+    const double windowRe = std::cos(b), windowIm = std::sin(b);
+    double re = std::cos(a * double(begin)), im = std::sin(a * double(begin));
+    double wRe = 1, wIm = 0, sumRe = 0, sumIm = 0, weight = 0;
+    for (size_t i = begin; i < end; ++i) {
+        const double w = 0.5 - 0.5 * wRe;
+        const double v = w * (d.samples[i * d.channels + channel] / 32768.0);
+        sumRe += v * re;
+        sumIm += v * im;
+        weight += w;
+        const double nextRe = re * stepRe - im * stepIm;
+        im = re * stepIm + im * stepRe;
+        re = nextRe;
+        const double nextWRe = wRe * windowRe - wIm * windowIm;
+        wIm = wRe * windowIm + wIm * windowRe;
+        wRe = nextWRe;
+    }
+    return weight > 0 ? 2 * std::hypot(sumRe, sumIm) / weight : 0;
+}
+
+// The same over the middle four fifths of the take.
+inline double ToneLevel(const Decoded& d, int channel, double frequency) {
+    const size_t frames = d.Frames();
+    return ToneLevelIn(d, channel, frequency, frames / 10, frames - frames / 10);
+}
+
+// A tone's level as a spectrogram shows it: the strongest component within
+// 0.6 % of the frequency (where two clocks are kept together by resampling,
+// a tone moves by up to half a per cent), in quarter seconds of the middle
+// four fifths, the median of them (a test tone player starved for a moment
+// on a busy machine leaves a gap in one or two).
+inline double ToneLevelNear(const Decoded& d, int channel, double frequency) {
+    const size_t frames = d.Frames(), piece = static_cast<size_t>(d.rate) / 4;
+    std::vector<double> levels;
+    for (size_t at = frames / 10; piece > 0 && at + piece <= frames - frames / 10; at += piece) {
+        double level = 0;
+        for (int step = -6; step <= 6; ++step)
+            level = std::max(
+                level, ToneLevelIn(d, channel, frequency * (1 + step * 0.001), at, at + piece));
+        levels.push_back(level);
+    }
+    if (levels.empty())
+        return 0;
+    std::nth_element(levels.begin(), levels.begin() + levels.size() / 2, levels.end());
+    return levels[levels.size() / 2];
+}
+
+inline double Decibels(double ratio) {
+    return 20 * std::log10(ratio);
+}
+
+// Decoded samples at or past this are taken as clipped.
+inline size_t ClippedSamples(const Decoded& d) {
+    return static_cast<size_t>(std::count_if(d.samples.begin(), d.samples.end(),
+                                             [](int16_t v) { return std::abs(v) >= 32000; }));
+}
+
 struct FrameWalk {
     int frames = 0;
     int framesWithoutCrc = 0;

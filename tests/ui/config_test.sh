@@ -105,6 +105,17 @@ at $((28 + 18)) $((454 + 18)) && xdotool click 1
 check "Help opens the guide beside the program" wait_for 50 opened "$app/Tapewren.html"
 check "the window stays open meanwhile" main_window_shown
 
+# The input list ends with the microphone and the speakers together.
+at 100 141 && xdotool click 1
+sleep 0.5
+shot input-list
+import -window root -crop "200x90+$((wx + 20))+$((wy + 130))" "$work/list.png"
+convert "$work/list.png" -resize 300% -colorspace Gray "$work/list-big.png"
+tesseract "$work/list-big.png" - 2>/dev/null | grep . >"$work/list.txt"
+check "the list offers both at once: $(tr '\n' '|' <"$work/list.txt")" \
+  test "$(tail -1 "$work/list.txt")" = "Microphone and speakers"
+xdotool key Escape
+
 # No title bar: the face itself moves the window.
 at 300 60
 xdotool mousedown 1

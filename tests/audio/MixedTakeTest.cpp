@@ -1,0 +1,259 @@
+// Takes from a microphone and the speakers at once: two devices on clocks of
+// their own, mixed into one stream before the recorder sees it.
+#include "AudioCheck.h"
+#include "Bass.h"
+#include "CaptureMixer.h"
+#include "FakeRecorderHost.h"
+#include "Recorder.h"
+#include "SimulatedBackend.h"
+#include "SpinUntil.h"
+#include "TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <complex>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+constexpr int kMixedEntry = 2;
+
+using Sound = std::function<void(int16_t*, uint64_t, uint32_t, uint32_t, int)>;
+
+// A tone as a device hears it: its frame k is k / (rate x clock) seconds in.
+[[maybe_unused]] Sound tone(double frequency, double amplitude, double clock = 1.0) {
+    return [=](int16_t* pcm, uint64_t first, uint32_t frames, uint32_t rate, int channels) {
+        for (uint32_t i = 0; i < frames; ++i) {
+            const double t = static_cast<double>(first + i) / (rate * clock);
+            const auto v = static_cast<int16_t>(
+                std::lround(amplitude * 32767 * std::sin(2 * M_PI * frequency * t)));
+            for (int c = 0; c < channels; ++c)
+                pcm[i * static_cast<uint32_t>(channels) + static_cast<uint32_t>(c)] = v;
+        }
+    };
+}
+
+SimulatedBackend* installTwoDevices(SimulatedBackend::Device microphone,
+                                    SimulatedBackend::Device speakers) {
+    SimulatedBackend::Script script;
+    script.inputs = {{"Microphone", kInputMicrophone, 60},
+                     {"Monitor of Speakers", kInputWaveOutput, 100}};
+    script.mixMicrophone = 0;
+    script.mixSpeakers = 1;
+    script.devices[0] = std::move(microphone);
+    script.devices[1] = std::move(speakers);
+    auto backend = std::make_unique<SimulatedBackend>(script);
+    SimulatedBackend* raw = backend.get();
+    BASS_SetBackend(std::move(backend));
+    EXPECT_TRUE(BASS_RecordInit(-1));
+    return raw;
+}
+
+// What the block callback gets over a simulated hour, looked at as it comes:
+// the left channel carries the speakers' continuous tone, the right one a
+// click from the speakers at every whole second of real time.
+struct HourCheck {
+    uint32_t rate = 16000;
+    double twiceCos = 2 * std::cos(2 * M_PI * 997 / 16000);
+    // The speakers' last block comes after the microphone's, and is left out.
+    uint64_t end = 3599 * 16000;
+    uint64_t frames = 0;
+    int16_t previous[2] = {0, 0};
+    double worstStep = 0; // the largest break in the tone, full scale 1
+    uint64_t worstStepAt = 0;
+    // The click of second s is looked for within a quarter second of s.
+    uint64_t second = 1;
+    int bestClick = 0;
+    uint64_t bestClickAt = 0;
+    int clicks = 0;
+    double worstGap = 0; // seconds between a click and its place on the take's clock
+
+    static bool proc(const void* data, DWORD length, void* user) {
+        auto* self = static_cast<HourCheck*>(user);
+        const auto* pcm = static_cast<const int16_t*>(data);
+        for (DWORD i = 0; i + 1 < length / 2; i += 2)
+            self->frame(pcm[i], pcm[i + 1]);
+        return true;
+    }
+    void frame(int16_t left, int16_t right) {
+        // A pure tone satisfies x[n] + x[n-2] = 2 cos(w) x[n-1]; a sample
+        // dropped or doubled breaks it by about the tone's slope.
+        if (frames >= rate && frames < end) {
+            const double residual = left + previous[0] - twiceCos * previous[1];
+            if (std::abs(residual) / 32768 > worstStep) {
+                worstStep = std::abs(residual) / 32768;
+                worstStepAt = frames;
+            }
+        }
+        previous[0] = previous[1];
+        previous[1] = left;
+        const uint64_t expected = second * rate;
+        if (frames + rate / 4 >= expected && std::abs(right) > bestClick) {
+            bestClick = std::abs(right);
+            bestClickAt = frames;
+        }
+        if (frames == expected + rate / 4) {
+            if (bestClick > 4000) {
+                ++clicks;
+                const double gap = (static_cast<double>(bestClickAt) - expected) / rate;
+                worstGap = std::max(worstGap, std::abs(gap));
+            }
+            bestClick = 0;
+            ++second;
+        }
+        ++frames;
+    }
+};
+} // namespace
+
+TEST(MixedTakeTest, AnHourOfClocksThatDifferByATenthOfAPerCentStaysTogether) {
+    SimulatedBackend::Device microphone;
+    microphone.blockMs = 20;
+    SimulatedBackend::Device speakers;
+    speakers.clock = 1.001;
+    speakers.blockMs = 50;
+    speakers.sound = [](int16_t* pcm, uint64_t first, uint32_t frames, uint32_t rate, int) {
+        const double deviceRate = rate * 1.001;
+        // The tone turned on from the block's exact start: a phasor is quicker than sin().
+        const double step = 2 * M_PI * 997 / deviceRate;
+        std::complex<double> at = std::polar(16384.0, step * static_cast<double>(first));
+        const std::complex<double> turn = std::polar(1.0, step);
+        auto click =
+            static_cast<uint64_t>(std::ceil((static_cast<double>(first) - 0.5) / deviceRate));
+        auto clickFrame = static_cast<uint64_t>(std::lround(click * deviceRate));
+        for (uint32_t i = 0; i < frames; ++i, at *= turn) {
+            pcm[2 * i] = static_cast<int16_t>(std::lround(at.imag()));
+            const bool clicks = first + i == clickFrame && click > 0;
+            pcm[2 * i + 1] = clicks ? 16384 : 0;
+            if (first + i >= clickFrame)
+                clickFrame = static_cast<uint64_t>(std::lround(++click * deviceRate));
+        }
+    };
+    SimulatedBackend* sim = installTwoDevices(microphone, speakers);
+    ASSERT_EQ(BASS_RecordGetInputName(kMixedEntry), std::string("Microphone and speakers"));
+    ASSERT_TRUE(BASS_RecordSetInput(kMixedEntry, BASS_INPUT_ON | BASS_INPUT_LEVEL | 100));
+    HourCheck check;
+    ASSERT_TRUE(BASS_RecordStart(16000, 0, &HourCheck::proc, &check));
+    sim->Play(3600);
+    sim->WaitUntilDrained();
+    BASS_ChannelStop(kRecordChannel);
+    BASS_RecordFree();
+    BASS_SetBackend(nullptr);
+
+    EXPECT_NEAR(static_cast<double>(check.frames) / 16000, 3600.0, 0.02)
+        << "the take is as long as the microphone's stream";
+    EXPECT_GE(check.clicks, 3598);
+    EXPECT_LT(check.worstGap, 0.02) << "seconds between the speakers and the microphone";
+    EXPECT_LT(check.worstStep, 0.02)
+        << "a break in the speakers' tone at frame " << check.worstStepAt;
+}
+
+namespace {
+// Takes through the recorder, as the user makes them, decoded by mpg123.
+class MixedRecorderTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        m_recorder.reset();
+        BASS_SetBackend(nullptr);
+    }
+    void devices(SimulatedBackend::Device microphone, SimulatedBackend::Device speakers) {
+        m_recorder.reset();
+        m_sim = installTwoDevices(std::move(microphone), std::move(speakers));
+        fs::create_directories(m_folder / "tmp");
+        m_host = FakeRecorderHost{};
+        m_host.settings = {kMixedEntry, 61, 100, true, false}; // 44100 Hz, 128 kbps
+        m_host.onLevel = [this](uint32_t level) {
+            m_loudest = std::max(m_loudest, static_cast<int>(level & 0xFFFF));
+        };
+        m_loudest = 0;
+        m_recorder = std::make_unique<Recorder>(m_host, m_folder / "tmp");
+        m_recorder->CreateStreams();
+    }
+    // Seconds of both devices, then a click that stops; a pause after each
+    // but the last stretch.
+    Decoded take(std::vector<double> stretches) {
+        m_recorder->ToggleRecording(false);
+        EXPECT_TRUE(m_recorder->IsActive());
+        for (size_t i = 0; i < stretches.size(); ++i) {
+            if (i > 0)
+                m_recorder->TogglePause();
+            m_sim->Play(stretches[i]);
+            m_sim->WaitUntilDrained();
+            if (i + 1 < stretches.size())
+                m_recorder->TogglePause();
+        }
+        m_recorder->ToggleRecording(false);
+        return DecodeMp3(m_host.savedFile);
+    }
+    static SimulatedBackend::Device device(Sound sound, double clock = 1.0) {
+        SimulatedBackend::Device d;
+        d.sound = std::move(sound);
+        d.clock = clock;
+        return d;
+    }
+
+    TempFolder m_folder;
+    FakeRecorderHost m_host;
+    SimulatedBackend* m_sim = nullptr;
+    std::unique_ptr<Recorder> m_recorder;
+    int m_loudest = 0;
+};
+
+} // namespace
+
+TEST_F(MixedRecorderTest, BothSourcesKeepTheirLevelsTheVolumeIsTheMicrophonesAndNothingClips) {
+    devices(device(tone(440, 0.5)), device({}));
+    const Decoded microphone = take({3.0});
+    const int microphoneLevel = m_loudest;
+    devices(device({}), device(tone(1000, 0.5), 1.0005));
+    const Decoded speakers = take({3.0});
+
+    devices(device(tone(440, 0.5)), device(tone(1000, 0.5), 1.0005));
+    const Decoded both = take({1.5, 1.5});
+    EXPECT_NEAR(both.Frames(), 3.0 * 44100, 2 * 1152 + 0.02 * 44100)
+        << "the pause kept everything up to it";
+    for (int c = 0; c < 2; ++c) {
+        EXPECT_NEAR(Decibels(ToneLevel(both, c, 440) / ToneLevel(microphone, c, 440)), 0, 3);
+        EXPECT_NEAR(Decibels(ToneLevel(both, c, 1000) / ToneLevel(speakers, c, 1000)), 0, 3);
+    }
+    EXPECT_GT(m_loudest, microphoneLevel) << "the level icon shows the mix";
+    EXPECT_EQ(ClippedSamples(both), 0u);
+
+    // Both at full scale: the sum would pass it twice over.
+    devices(device(tone(440, 0.99)), device(tone(1000, 0.99), 1.0005));
+    const Decoded loud = take({3.0});
+    EXPECT_EQ(ClippedSamples(loud), 0u);
+    // Clipping adds tones of its own: odd harmonics and intermodulation.
+    for (double product : {3 * 440.0, 2 * 1000.0 - 440, 2 * 440.0 + 1000, 2 * 1000.0 + 440})
+        EXPECT_LT(Decibels(ToneLevel(loud, 0, product) / ToneLevel(loud, 0, 440)), -40)
+            << product << " Hz";
+
+    // Half volume on the desktop's scale is an eighth of the amplitude, for
+    // the microphone alone.
+    devices(device(tone(440, 0.5)), device(tone(1000, 0.5), 1.0005));
+    m_host.settings.volume = 50;
+    const Decoded quieter = take({3.0});
+    EXPECT_NEAR(Decibels(ToneLevel(quieter, 0, 440) / ToneLevel(microphone, 0, 440)), -18, 1);
+    EXPECT_NEAR(Decibels(ToneLevel(quieter, 0, 1000) / ToneLevel(speakers, 0, 1000)), 0, 1);
+}
+
+TEST_F(MixedRecorderTest, EitherDeviceGoingAwayEndsTheTakeAndKeepsWhatWasRecorded) {
+    for (int gone = 0; gone < 2; ++gone) {
+        SCOPED_TRACE(gone == 0 ? "microphone" : "speakers");
+        SimulatedBackend::Device microphone = device(tone(440, 0.5));
+        SimulatedBackend::Device speakers = device(tone(1000, 0.5), 0.999);
+        (gone == 0 ? microphone : speakers).vanishesAt = 2.0;
+        devices(microphone, speakers);
+        m_recorder->ToggleRecording(false);
+        m_sim->Play(5.0);
+        ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+        EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
+        EXPECT_FALSE(m_recorder->IsActive());
+        const Decoded d = DecodeMp3(m_host.savedFile);
+        EXPECT_NEAR(d.Frames(), 2.0 * 44100, 2 * 1152 + 0.02 * 44100);
+        EXPECT_GT(ToneLevel(d, 0, 440), 0.3);
+        EXPECT_GT(ToneLevel(d, 0, 1000), 0.3);
+    }
+}
