@@ -550,15 +550,16 @@ bool PulseBackend::findMixedSources(std::string& microphone, std::string& speake
     return !microphone.empty() && !speakers.empty();
 }
 
-pa_stream* PulseBackend::openStream(const char* device, const pa_sample_spec& spec) {
-    pa_stream* stream = pa_stream_new(m_context, "Recording", &spec, nullptr);
+pa_stream* PulseBackend::openStream(const char* device, const pa_sample_spec& format) {
+    pa_stream* stream = pa_stream_new(m_context, "Recording", &format, nullptr);
     if (!stream)
         return nullptr;
     pa_stream_set_state_callback(stream, &PulseBackend::onStreamState, this);
     pa_stream_set_read_callback(stream, &PulseBackend::onStreamRead, this);
     pa_buffer_attr attr;
     std::memset(&attr, 0xff, sizeof attr);
-    attr.fragsize = static_cast<uint32_t>(pa_usec_to_bytes(kFragmentMs * PA_USEC_PER_MSEC, &spec));
+    attr.fragsize =
+        static_cast<uint32_t>(pa_usec_to_bytes(kFragmentMs * PA_USEC_PER_MSEC, &format));
     // The chosen input or nothing: when it goes away the take ends and the user
     // is told, rather than the server quietly recording another source.
     const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |

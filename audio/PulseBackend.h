@@ -82,7 +82,7 @@ private:
     // The sources a mixed take records: the default source unless it is a
     // monitor, and the monitor of the default sink.
     bool findMixedSources(std::string& microphone, std::string& speakers);
-    pa_stream* openStream(const char* device, const pa_sample_spec& spec);
+    pa_stream* openStream(const char* device, const pa_sample_spec& format);
     bool owns(const pa_stream* stream) const {
         return stream && (stream == m_stream || stream == m_speakers);
     }

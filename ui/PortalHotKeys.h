@@ -7,7 +7,7 @@
 
 #include <memory>
 
-// A shortcut as the desktop's shortcut specification writes triggers:
+// A shortcut as the desktop's shortcut portal writes triggers:
 // "CTRL+ALT+O".
 QString PortalTrigger(uint16_t shortcut);
 
