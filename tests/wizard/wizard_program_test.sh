@@ -52,7 +52,7 @@ for _ in 1 2 3; do
   xdotool windowactivate --sync "$win" key Home
   wait_for 30 searching_monitor && break
 done
-check "picking the monitor restarts the search on it" searching_monitor
+check "picking the monitor restarts the search on it (ours: $(our_source | tr "\n" " "), monitor: $(monitor_index))" searching_monitor
 loud_tone
 if ! check "the blue bar falls: the monitor is turned down" wait_for 100 volume_below 99; then
   echo "-- monitor at $(monitor_volume) %, our source $(our_source), monitor $(monitor_index)"
