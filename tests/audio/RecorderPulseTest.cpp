@@ -35,6 +35,22 @@ void pumpFor(std::chrono::milliseconds time) {
     }
 }
 
+// Records from the private server under base: the environment names it only
+// while the connection is made, and the server found then is the one looked
+// for again after it goes away.
+bool openPrivateServer(const std::string& base) {
+    const char* saved = std::getenv("PULSE_SERVER");
+    const std::string keep = saved ? saved : "";
+    ::setenv("PULSE_SERVER", ("unix:" + base + "/run/pulse/native").c_str(), 1);
+    BASS_SetBackend(std::make_unique<PulseBackend>());
+    const bool opened = BASS_RecordInit(-1);
+    if (saved)
+        ::setenv("PULSE_SERVER", keep.c_str(), 1);
+    else
+        ::unsetenv("PULSE_SERVER");
+    return opened;
+}
+
 bool haveDesktop() {
     return std::getenv("XDG_RUNTIME_DIR") && !RunCommand("pactl info").empty();
 }
@@ -105,17 +121,7 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     StopOnExit stopServer("'" + script + "' stop '" + base + "'");
     if (pid.empty())
         GTEST_SKIP() << "no PulseAudio daemon could be started";
-    const char* saved = std::getenv("PULSE_SERVER");
-    const std::string keep = saved ? saved : "";
-    ::setenv("PULSE_SERVER", ("unix:" + base + "/run/pulse/native").c_str(), 1);
-    BASS_SetBackend(std::make_unique<PulseBackend>());
-    const bool opened = BASS_RecordInit(-1);
-    // The server found at the start is the one looked for again.
-    if (saved)
-        ::setenv("PULSE_SERVER", keep.c_str(), 1);
-    else
-        ::unsetenv("PULSE_SERVER");
-    ASSERT_TRUE(opened);
+    ASSERT_TRUE(openPrivateServer(base));
     std::atomic<int> returns{0};
     BASS_RecordSetServerProc([](void* n) { ++*static_cast<std::atomic<int>*>(n); }, &returns);
 
@@ -219,16 +225,7 @@ TEST(RecorderPulse, MicrophoneAndSpeakersHoldBothTonesAndEitherMayGoAway) {
     // Idle null sinks hand out their first second in lumps.
     pumpFor(std::chrono::seconds(1));
 
-    const char* saved = std::getenv("PULSE_SERVER");
-    const std::string keep = saved ? saved : "";
-    ::setenv("PULSE_SERVER", ("unix:" + base + "/run/pulse/native").c_str(), 1);
-    BASS_SetBackend(std::make_unique<PulseBackend>());
-    const bool opened = BASS_RecordInit(-1);
-    if (saved)
-        ::setenv("PULSE_SERVER", keep.c_str(), 1);
-    else
-        ::unsetenv("PULSE_SERVER");
-    ASSERT_TRUE(opened);
+    ASSERT_TRUE(openPrivateServer(base));
 
     FakeRecorderHost host;
     host.settings.quality = 61;
