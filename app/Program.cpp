@@ -3,6 +3,7 @@
 #include "CommandLine.h"
 #include "Common.h"
 #include "DiskSpaceGuard.h"
+#include "EarlierFiles.h"
 #include "ExitSignals.h"
 #include "HandOver.h"
 #include "InstanceLock.h"

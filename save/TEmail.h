@@ -1,9 +1,5 @@
 #pragma once
 
-#include <QDBusUnixFileDescriptor>
-#include <QStringList>
-#include <QVariantMap>
-
 #include <string>
 #include <vector>
 
@@ -21,13 +17,3 @@ inline constexpr const char* kPlaceholderRecipient = "recipient@example.com";
 
 // The message the save dialog prepares for a saved take.
 TEmail VoiceMail(const std::string& savedFile);
-
-// The options of the desktop portal's ComposeEmail call: an empty recipient,
-// subject or body is left out; the attachments travel as the descriptors
-// given, one per entry of Attachments.
-QVariantMap PortalComposeOptions(const TEmail& mail,
-                                 const QList<QDBusUnixFileDescriptor>& attachments);
-
-// The argument vector of xdg-email (program name not included). Each text is
-// one entry; nothing here passes through a shell.
-QStringList XdgEmailArguments(const TEmail& mail);

@@ -3,6 +3,7 @@
 #include "TextLines.h"
 
 #include "Common.h"
+#include "Shell.h"
 
 #include <QEvent>
 #include <QFrame>

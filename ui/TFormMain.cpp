@@ -11,10 +11,12 @@
 #include "InputChoice.h"
 #include "LeftTakes.h"
 #include "LinkLabel.h"
+#include "Logging.h"
 #include "MessageBox.h"
 #include "MoveFile.h"
 #include "QualityPresets.h"
 #include "SendEmail.h"
+#include "Shell.h"
 #include "TFormSave.h"
 #include "TFormWizard.h"
 #include "TextLines.h"
@@ -420,8 +422,8 @@ void TFormMain::ActivateHotKeys() {
              : QStringLiteral("Failed to set hotkey for [Pause/Resume]"));
     // The balloon is easy to miss; a terminal keeps the news.
     if (!RecordHotKey->Active() || !PauseHotKey->Active())
-        std::fprintf(stderr, "Tapewren: %s\n",
-                     qPrintable(QString(HotKeyStatusText).replace(QStringLiteral("\r\n"), "; ")));
+        qCWarning(lcUi, "%s",
+                  qPrintable(QString(HotKeyStatusText).replace(QStringLiteral("\r\n"), "; ")));
 }
 
 void TFormMain::ShowStartupBalloon() {

@@ -1,17 +1,13 @@
 #pragma once
 
 #include "HotKeyBackend.h"
+#include "ShortCut.h"
 
 #include <QString>
 
 #include <cstdint>
 #include <functional>
 #include <string>
-
-using TShortCut = uint16_t;
-
-// "Shift+", "Ctrl+", "Alt+" for the bits set, then the key's name.
-QString ShortCutToText(TShortCut shortcut);
 
 // One system-wide hot key of the main window.
 class TJvApplicationHotKey {

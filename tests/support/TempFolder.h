@@ -63,3 +63,11 @@ inline std::string ReadFile(const std::string& path) {
 inline void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
+
+// A home of its own: the XDG folders point into it.
+struct FreshHome {
+    TempFolder home;
+    ScopedVariable config{"XDG_CONFIG_HOME", home / "config"};
+    ScopedVariable state{"XDG_STATE_HOME", home / "state"};
+    ScopedVariable data{"XDG_DATA_HOME", home / "data"};
+};

@@ -1,6 +1,13 @@
-#include "MessageBox.h"
 #include "StopOnExit.h"
+
+// Each test executable links only its own floor and those below it; what it
+// has of these is told by the build.
+#ifdef TAPEWREN_TEST_DIALOGS
+#include "MessageBox.h"
+#endif
+#ifdef TAPEWREN_TEST_AUDIO
 #include "VolumeGuard.h"
+#endif
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -32,9 +39,11 @@ StopOnExit::~StopOnExit() {
 }
 
 int main(int argc, char** argv) {
+#ifdef TAPEWREN_TEST_AUDIO
     // Tests of the real sound server start the volume guard from their own executable.
     if (int code = 0; RunVolumeGuardIfAsked(argc, argv, &code))
         return code;
+#endif
     ::testing::InitGoogleTest(&argc, argv);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -52,6 +61,8 @@ int main(int argc, char** argv) {
         }).detach();
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+#ifdef TAPEWREN_TEST_DIALOGS
     MessageBox::SetTestMode(true);
+#endif
     return RUN_ALL_TESTS();
 }

@@ -7,6 +7,7 @@
 #include "LinkLabel.h"
 #include "MessageBox.h"
 #include "Popups.h"
+#include "Shell.h"
 #include "SimulatedSound.h"
 #include "TFormMain.h"
 #include "TFormWizard.h"

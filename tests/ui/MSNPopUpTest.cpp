@@ -1,6 +1,7 @@
 #include "MSNPopUp.h"
 #include "Common.h"
 #include "Popups.h"
+#include "Shell.h"
 #include "TFormMain.h"
 #include "TempFolder.h"
 

@@ -2,6 +2,10 @@
 
 #include "TEmail.h"
 
+#include <QDBusUnixFileDescriptor>
+#include <QStringList>
+#include <QVariantMap>
+
 #include <QDBusConnection>
 #include <QString>
 
@@ -38,3 +42,13 @@ private:
     QDBusConnection m_bus;
     Options m_options;
 };
+
+// The options of the desktop portal's ComposeEmail call: an empty recipient,
+// subject or body is left out; the attachments travel as the descriptors
+// given, one per entry of Attachments.
+QVariantMap PortalComposeOptions(const TEmail& mail,
+                                 const QList<QDBusUnixFileDescriptor>& attachments);
+
+// The argument vector of xdg-email (program name not included). Each text is
+// one entry; nothing here passes through a shell.
+QStringList XdgEmailArguments(const TEmail& mail);

@@ -1,6 +1,5 @@
 #include "Common.h"
 
-#include <QDesktopServices>
 #include <QUrl>
 
 #include <cerrno>
@@ -12,10 +11,6 @@
 #include <unistd.h>
 
 namespace {
-std::function<void(const std::string&)>& shellOpener() {
-    static std::function<void(const std::string&)> opener;
-    return opener;
-}
 std::function<void()>& programEnder() {
     static std::function<void()> ender;
     return ender;
@@ -51,14 +46,6 @@ bool MakePrivateFolder(const std::string& path) {
     return std::filesystem::is_directory(path, ec);
 }
 
-void OpenWithShell(QWidget*, const std::string& target) {
-    if (shellOpener()) {
-        shellOpener()(target);
-        return;
-    }
-    QDesktopServices::openUrl(ShellUrl(target));
-}
-
 QUrl ShellUrl(const std::string& target) {
     const QString text = QString::fromStdString(target);
     const bool isAddress = text.contains(QStringLiteral("://")) ||
@@ -79,10 +66,6 @@ void EndProgramAtOnce() {
 
 void SetProgramEnder(std::function<void()> ender) {
     programEnder() = std::move(ender);
-}
-
-void SetShellOpener(std::function<void(const std::string&)> opener) {
-    shellOpener() = std::move(opener);
 }
 
 std::string FormatDuration(int32_t milliseconds) {

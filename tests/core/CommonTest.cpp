@@ -87,16 +87,6 @@ TEST(Paths, PrivateFoldersAreMadeForTheUserAlone) {
     EXPECT_FALSE(MakePrivateFolder(temp / "file/x"));
 }
 
-namespace {
-// A home of its own: the XDG folders point into it.
-struct FreshHome {
-    TempFolder home;
-    ScopedVariable config{"XDG_CONFIG_HOME", home / "config"};
-    ScopedVariable state{"XDG_STATE_HOME", home / "state"};
-    ScopedVariable data{"XDG_DATA_HOME", home / "data"};
-};
-} // namespace
-
 TEST(ProgramFiles, InTheUsersFoldersUnlessAQuillbyIniLiesBesideTheProgram) {
     FreshHome user;
     TempFolder program;
@@ -138,54 +128,6 @@ TEST(ProgramFiles, BesideAnInstalledProgramNothingIsEverLookedAt) {
     EXPECT_TRUE(IsInstalledFolder(prefix / "bin/"));
     EXPECT_EQ(LocateProgramFiles(prefix / "bin/").settingsFile,
               user.home / "config/tapewren/quillby.ini");
-}
-
-TEST(ProgramFiles, WhatAnEarlierReleaseKeptIsMovedOverOnce) {
-    FreshHome user;
-    TempFolder program;
-    const std::string earlier = user.home / "data/Tapewren/";
-    fs::create_directories(earlier + "tmp");
-    WriteFile(earlier + "quillby.ini", "[Recorder]\nVolume=80\n");
-    WriteFile(earlier + "tmp/tmpfile1.mp3", "take one");
-    WriteFile(earlier + "tmp/tmpfile2.mp3", "take two");
-    WriteFile(InstanceLock::LockFilePath(earlier, kInstanceName), "");
-    const ProgramFiles files = LocateProgramFiles(program.Path());
-    MakePrivateFolder(files.takesFolder);
-    WriteFile(files.takesFolder + "tmpfile1.mp3", "a take of the new release");
-
-    {
-        // An earlier release still runs there: nothing moves under it.
-        InstanceLock running(earlier, kInstanceName);
-        ASSERT_TRUE(running.TryAcquire());
-        MoveEarlierFiles(files);
-        EXPECT_TRUE(fs::exists(earlier + "quillby.ini"));
-        EXPECT_FALSE(fs::exists(files.settingsFile));
-    }
-    MoveEarlierFiles(files);
-    EXPECT_EQ(ReadFile(files.settingsFile), "[Recorder]\nVolume=80\n");
-    std::vector<std::string> takes;
-    for (const auto& entry : fs::directory_iterator(files.takesFolder))
-        takes.push_back(ReadFile(entry.path()));
-    std::sort(takes.begin(), takes.end());
-    EXPECT_EQ(takes,
-              (std::vector<std::string>{"a take of the new release", "take one", "take two"}));
-    EXPECT_FALSE(fs::exists(earlier)) << "gone once empty";
-
-    // Files not ours stay where they are, and a settings file is never replaced.
-    fs::create_directories(earlier + "tmp");
-    WriteFile(earlier + "quillby.ini", "[Recorder]\nVolume=5\n");
-    WriteFile(earlier + "tmp/notes.txt", "mine");
-    MoveEarlierFiles(files);
-    EXPECT_EQ(ReadFile(files.settingsFile), "[Recorder]\nVolume=80\n");
-    EXPECT_EQ(ReadFile(earlier + "quillby.ini"), "[Recorder]\nVolume=5\n");
-    EXPECT_EQ(ReadFile(earlier + "tmp/notes.txt"), "mine");
-
-    // A portable copy never had its files there.
-    WriteFile(program / "quillby.ini", "");
-    fs::remove(earlier + "quillby.ini");
-    WriteFile(earlier + "tmp/tmpfile1.mp3", "take");
-    MoveEarlierFiles(LocateProgramFiles(program.Path()));
-    EXPECT_TRUE(fs::exists(earlier + "tmp/tmpfile1.mp3"));
 }
 
 TEST(CommandLine, QtsOwnOptionsAreAcceptedWithTheirValues) {

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "Common.h"
+
 #include <QDBusConnection>
 #include <QObject>
 
 // A second start of the program hands over to the running one through its
 // name on the session bus, which is also the launcher's id. The lock file
 // stays the authority on who runs: the bus only carries the request.
-inline const QString kProgramBusName = QStringLiteral("io.github.tapewren.Tapewren");
+inline const QString kProgramBusName = QString::fromLatin1(kAppId);
 
 enum class HandOverRequest {
     Show,     // the launcher: show yourself

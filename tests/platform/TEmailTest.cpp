@@ -1,4 +1,5 @@
 #include "TEmail.h"
+#include "MailClient.h"
 
 #include <QDBusArgument>
 #include <gtest/gtest.h>

@@ -1,30 +1,22 @@
 #include "PortalHotKeys.h"
 
-#include "BusCall.h"
-#include "TJvApplicationHotKey.h"
+#include "Logging.h"
+#include "Portal.h"
+#include "ShortCut.h"
 
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QObject>
-#include <QRandomGenerator>
 
-#include <cstdio>
 #include <map>
 
 namespace {
-const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
-const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
-const QString kAppId = QStringLiteral("io.github.tapewren.Tapewren");
+const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
 
 using ShortcutList = QList<QPair<QString, QVariantMap>>;
-
-QDBusMessage portalCall(const QString& interface, const QString& method) {
-    return QDBusMessage::createMethodCall(kPortal, kPortalPath, interface, method);
-}
 
 class PortalHotKeys : public QObject, public HotKeyBackend {
     Q_OBJECT
@@ -32,8 +24,8 @@ public:
     explicit PortalHotKeys(QDBusConnection bus) : m_bus(std::move(bus)) {
         qDBusRegisterMetaType<QPair<QString, QVariantMap>>();
         qDBusRegisterMetaType<ShortcutList>();
-        m_bus.connect(kPortal, kPortalPath, kShortcuts, QStringLiteral("Activated"), this,
-                      SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+        Portal::Connect(m_bus, kShortcuts, QStringLiteral("Activated"), this,
+                        SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
     }
     ~PortalHotKeys() override { closeSession(); }
 
@@ -64,7 +56,6 @@ public slots:
     }
 
     void sessionResponse(uint response, const QVariantMap& results) {
-        endRequest();
         const QVariant handle = results.value(QStringLiteral("session_handle"));
         // Documented as a string, though it is an object path.
         m_session = handle.metaType() == QMetaType::fromType<QDBusObjectPath>()
@@ -81,14 +72,13 @@ public slots:
                 {key.portalId,
                  {{QStringLiteral("description"), key.description},
                   {QStringLiteral("preferred_trigger"), PortalTrigger(key.shortcut)}}});
-        QDBusMessage call = portalCall(kShortcuts, QStringLiteral("BindShortcuts"));
+        QDBusMessage call = Portal::Call(kShortcuts, QStringLiteral("BindShortcuts"));
         call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts)
              << QString() << QVariantMap();
-        request(call, SLOT(bindResponse(uint, QVariantMap)));
+        request(call, &PortalHotKeys::bindResponse);
     }
 
     void bindResponse(uint response, const QVariantMap& results) {
-        endRequest();
         ShortcutList bound;
         if (response == 0)
             qvariant_cast<QDBusArgument>(results.value(QStringLiteral("shortcuts"))) >> bound;
@@ -113,90 +103,51 @@ private:
 
     void bind() {
         m_bindQueued = false;
-        if (m_keys.empty() || !m_requestPath.isEmpty())
+        if (m_keys.empty() || m_request)
             return; // a request under way takes the keys as they then are
         closeSession();
-        QDBusMessage call = portalCall(kShortcuts, QStringLiteral("CreateSession"));
-        call << QVariantMap{{QStringLiteral("session_handle_token"), token()}};
-        request(call, SLOT(sessionResponse(uint, QVariantMap)));
+        QDBusMessage call = Portal::Call(kShortcuts, QStringLiteral("CreateSession"));
+        call << QVariantMap{{QStringLiteral("session_handle_token"), Portal::Token()}};
+        request(call, &PortalHotKeys::sessionResponse);
     }
 
-    // A portal request: its answer comes as a Response signal on a path of
-    // its own, named in advance by our token so that a fast answer is heard.
-    void request(QDBusMessage call, const char* slot) {
-        const QString handleToken = token();
-        QVariantMap options = qvariant_cast<QVariantMap>(call.arguments().last());
-        options.insert(QStringLiteral("handle_token"), handleToken);
-        QList<QVariant> arguments = call.arguments();
-        arguments.last() = options;
-        call.setArguments(arguments);
-        QString sender = m_bus.baseService().mid(1);
-        sender.replace(QLatin1Char('.'), QLatin1Char('_'));
-        const QString expected =
-            QStringLiteral("%1/request/%2/%3").arg(kPortalPath, sender, handleToken);
-        listen(expected, slot);
-        auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(call), this);
-        connect(watcher, &QDBusPendingCallWatcher::finished, this,
-                [this, slot, expected](QDBusPendingCallWatcher* reply) {
-                    reply->deleteLater();
-                    // Answered already (the response may come before the reply).
-                    if (m_requestPath != expected)
-                        return;
-                    const QDBusMessage answer = reply->reply();
-                    if (answer.type() != QDBusMessage::ReplyMessage ||
-                        answer.arguments().isEmpty()) {
-                        endRequest();
-                        report(answer.errorMessage());
-                        return;
-                    }
-                    // Portals older than handle_token choose the path themselves.
-                    const QString path =
-                        qvariant_cast<QDBusObjectPath>(answer.arguments().first()).path();
-                    if (!path.isEmpty() && path != expected) {
-                        endRequest();
-                        listen(path, slot);
-                    }
+    using Answer = void (PortalHotKeys::*)(uint, const QVariantMap&);
+    void request(const QDBusMessage& call, Answer answer) {
+        m_request = new PortalRequest(m_bus, call, -1, this);
+        connect(m_request, &PortalRequest::answered, this,
+                [this, answer](uint response, const QVariantMap& results) {
+                    endRequest();
+                    (this->*answer)(response, results);
                 });
-    }
-
-    void listen(const QString& path, const char* slot) {
-        m_requestPath = path;
-        m_requestSlot = slot;
-        m_bus.connect(kPortal, path, kRequest, QStringLiteral("Response"), this, slot);
+        connect(m_request, &PortalRequest::failed, this, [this](const QString& error) {
+            endRequest();
+            report(error);
+        });
     }
 
     void endRequest() {
-        if (m_requestPath.isEmpty())
-            return;
-        m_bus.disconnect(kPortal, m_requestPath, kRequest, QStringLiteral("Response"), this,
-                         m_requestSlot);
-        m_requestPath.clear();
+        if (m_request)
+            m_request->deleteLater();
+        m_request = nullptr;
     }
 
     void closeSession() {
         if (m_session.isEmpty())
             return;
-        m_bus.send(QDBusMessage::createMethodCall(kPortal, m_session,
-                                                  QStringLiteral("org.freedesktop.portal.Session"),
-                                                  QStringLiteral("Close")));
+        m_bus.send(Portal::CallOn(m_session, kSession, QStringLiteral("Close")));
         m_session.clear();
-    }
-
-    static QString token() {
-        return QStringLiteral("tapewren%1").arg(QRandomGenerator::global()->generate());
     }
 
     // The start-up balloon has already named the keys; a terminal keeps the
     // news that they did not come.
     static void report(const QString& what) {
-        std::fprintf(stderr, "Tapewren: hot keys: %s\n", qPrintable(what));
+        qCWarning(lcPlatform, "hot keys: %s", qPrintable(what));
     }
 
     QDBusConnection m_bus;
     std::map<int, Key> m_keys;
     QString m_session;
-    QString m_requestPath;
-    const char* m_requestSlot = nullptr;
+    PortalRequest* m_request = nullptr;
     bool m_bindQueued = false;
 };
 } // namespace
@@ -226,22 +177,10 @@ QString PortalShortcutId(const std::string& name, uint16_t shortcut) {
 }
 
 std::unique_ptr<HotKeyBackend> CreatePortalHotKeys(QDBusConnection bus, int timeoutMs) {
-    if (!ServiceReachable(bus, kPortal))
+    if (!Portal::Reachable(bus))
         return nullptr;
-    // Portals tell programs outside a sandbox apart by this name, which must
-    // come before any other call; portals without the registry answer with
-    // an error, which changes nothing.
-    QDBusMessage hello = portalCall(QStringLiteral("org.freedesktop.host.portal.Registry"),
-                                    QStringLiteral("Register"));
-    hello << kAppId << QVariantMap();
-    bus.send(hello);
-    // Reading the version starts an activatable portal; it fails where the
-    // portal has no GlobalShortcuts (Debian 12's has none).
-    QDBusMessage get = QDBusMessage::createMethodCall(
-        kPortal, kPortalPath, QStringLiteral("org.freedesktop.DBus.Properties"),
-        QStringLiteral("Get"));
-    get << kShortcuts << QStringLiteral("version");
-    if (CallAndWait(bus, get, timeoutMs).type() != QDBusMessage::ReplyMessage)
+    Portal::RegisterHost(bus);
+    if (!Portal::Offers(bus, kShortcuts, timeoutMs))
         return nullptr;
     return std::make_unique<PortalHotKeys>(bus);
 }

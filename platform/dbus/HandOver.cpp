@@ -8,7 +8,9 @@
 #include <QTimer>
 
 namespace {
-const QString kPath = QStringLiteral("/io/github/tapewren/Tapewren");
+// The object path the desktop derives from the name.
+const QString kPath =
+    QLatin1Char('/') + QString(kProgramBusName).replace(QLatin1Char('.'), QLatin1Char('/'));
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
 const QString kOptimizerAction = QStringLiteral("SoundOptimizer");
 

@@ -1,5 +1,7 @@
 #include "SleepInhibitor.h"
 
+#include "Portal.h"
+
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -10,8 +12,6 @@
 #include <algorithm>
 
 namespace {
-const QString kPortal = QStringLiteral("org.freedesktop.portal.Desktop");
-const QString kPortalPath = QStringLiteral("/org/freedesktop/portal/desktop");
 const QString kInhibit = QStringLiteral("org.freedesktop.portal.Inhibit");
 const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kLogin = QStringLiteral("org.freedesktop.login1");
@@ -89,21 +89,21 @@ void SleepInhibitor::whenAnswered(const QDBusPendingCall& call,
 }
 
 void SleepInhibitor::askPortal(uint64_t hold) {
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kPortal, kPortalPath, kInhibit, QStringLiteral("Inhibit"));
+    QDBusMessage call = Portal::Call(kInhibit, QStringLiteral("Inhibit"));
     call << QString() << kSuspendAndIdle << QVariantMap{{QStringLiteral("reason"), kReason}};
+    auto* request = new PortalRequest(m_session, call, kAskMs, this);
     // No portal, or one without Inhibit, answers with an error at once.
-    whenAnswered(m_session.asyncCall(call, kAskMs), [this, hold](const QDBusMessage& reply) {
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-            if (hold == m_wanted)
-                askLogind(hold);
-            return;
-        }
-        const QString request = qvariant_cast<QDBusObjectPath>(reply.arguments().first()).path();
+    connect(request, &PortalRequest::failed, this, [this, request, hold] {
+        request->deleteLater();
         if (hold == m_wanted)
-            m_portalRequest = request;
-        else if (!request.isEmpty())
-            closePortalRequest(request);
+            askLogind(hold);
+    });
+    connect(request, &PortalRequest::replied, this, [this, request, hold](const QString& handle) {
+        request->deleteLater();
+        if (hold == m_wanted)
+            m_portalRequest = handle;
+        else if (!handle.isEmpty())
+            closePortalRequest(handle);
     });
 }
 
@@ -124,8 +124,7 @@ void SleepInhibitor::askLogind(uint64_t hold) {
 }
 
 void SleepInhibitor::closePortalRequest(const QString& handle) {
-    QDBusMessage call =
-        QDBusMessage::createMethodCall(kPortal, handle, kRequest, QStringLiteral("Close"));
+    QDBusMessage call = Portal::CallOn(handle, kRequest, QStringLiteral("Close"));
     std::erase_if(m_closing, isAnswered);
     m_closing.push_back(m_session.asyncCall(call, kReleaseMs));
 }

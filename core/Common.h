@@ -4,8 +4,11 @@
 #include <functional>
 #include <string>
 
+// The program's one name on the desktop: its launcher file, its bus name,
+// what portals and notification servers know it by.
+inline constexpr const char* kAppId = "io.github.tapewren.Tapewren";
+
 class QUrl;
-class QWidget;
 
 // The folder of the running executable, always ending in "/".
 std::string ProgramFolder();
@@ -17,16 +20,9 @@ std::string WithTrailingSeparator(const std::string& path);
 // the XDG base directories ask. True when the folder is there afterwards.
 bool MakePrivateFolder(const std::string& path);
 
-// Opens a document or web address with the desktop's default action. The
-// outcome is deliberately ignored: a missing help file is not worth a message.
-void OpenWithShell(QWidget* owner, const std::string& target);
-
 // What OpenWithShell hands to the desktop: a web or mail address as it is,
 // anything else as a local file (whose name may hold "#" or "?").
 QUrl ShellUrl(const std::string& target);
-
-// Tests replace the desktop hand-off so that nothing real is opened.
-void SetShellOpener(std::function<void(const std::string&)> opener);
 
 // "hh:mm:ss" of a duration, rounding half a second to the even second.
 std::string FormatDuration(int32_t milliseconds);

@@ -28,9 +28,7 @@ ProgramFiles LocateProgramFiles(const std::string& programFolder);
 // the user's own.
 bool IsInstalledFolder(const std::string& programFolder);
 
-// Earlier releases kept settings and takes in $XDG_DATA_HOME/Tapewren/. They
-// are moved where they belong now, once: that folder is gone afterwards,
-// unless it holds files that are not ours or a settings file already exists
-// here. Skipped while an earlier release still runs there. Call it holding
-// the instance lock.
-void MoveEarlierFiles(const ProgramFiles& files);
+// A base directory from its variable ("XDG_CONFIG_HOME"), ending in "/";
+// relative paths there are invalid and ignored for fallback, under the home
+// folder.
+std::string XdgHome(const char* variable, const char* fallback);

@@ -1,5 +1,7 @@
 #include "Autostart.h"
 
+#include "Common.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,7 +19,7 @@ std::string AutostartFile() {
         config = "/tmp";
     while (config.size() > 1 && config.back() == '/')
         config.pop_back();
-    return config + "/autostart/" + kDesktopId + ".desktop";
+    return config + "/autostart/" + kAppId + ".desktop";
 }
 
 bool IsAutostartOn() {
@@ -72,7 +74,7 @@ bool SetAutostart(bool on, const std::string& executable) {
           << DesktopExecValue(executable)
           << "\n"
              "Icon="
-          << kDesktopId
+          << kAppId
           << "\n"
              "Terminal=false\n"
              "StartupNotify=false\n"

@@ -1,6 +1,7 @@
 #include "DesktopNotifications.h"
 
 #include "BusCall.h"
+#include "Common.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -32,7 +33,7 @@ void DesktopNotifications::Show(const QString& title, const QString& text, int s
     // Urgency is a byte: 0 low, 1 normal, 2 critical.
     hints.insert(QStringLiteral("urgency"),
                  QVariant::fromValue<uchar>(icon == TrayBackend::BalloonIcon::Error ? 2 : 1));
-    hints.insert(QStringLiteral("desktop-entry"), QStringLiteral("io.github.tapewren.Tapewren"));
+    hints.insert(QStringLiteral("desktop-entry"), QString::fromLatin1(kAppId));
     QDBusMessage notify = QDBusMessage::createMethodCall(kNotifyService, kNotifyPath,
                                                          kNotifyService, QStringLiteral("Notify"));
     notify << QStringLiteral("Tapewren") << 0u << QString::fromLatin1(names[static_cast<int>(icon)])

@@ -7,7 +7,6 @@
 // off, which is also the default.
 
 // The desktop's id of the program, the name of its launcher and autostart files.
-inline constexpr const char* kDesktopId = "io.github.tapewren.Tapewren";
 
 std::string AutostartFile();
 
