@@ -103,8 +103,8 @@ start_sound() {
 
 start_bus() {
   local bus
-  bus=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
-    --address="unix:path=$BASE/run/bus") || { echo "dbus-daemon did not start" >&2; exit 1; }
+  bus=$("$(dirname "$0")/session-bus.sh" "$BASE/bus") ||
+    { echo "dbus-daemon did not start" >&2; exit 1; }
   export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
   sed -n 2p <<<"$bus" >>"$BASE/pids"
 }

@@ -11,3 +11,9 @@ bool ServiceReachable(const QDBusConnection& bus, const QString& name);
 // event loop: our windows keep painting, and a service living in this very
 // process (as in tests) can answer, which a blocking call would not let it.
 QDBusMessage CallAndWait(const QDBusConnection& bus, const QDBusMessage& call, int timeoutMs);
+
+// The bus at that address (as DBUS_SYSTEM_BUS_ADDRESS gives it) lets us in
+// within timeoutMs: its daemon runs and answers. Qt's own connect would wait
+// for a hung daemon on the thread that serves every bus of the program. A
+// transport other than a local socket counts as answering.
+bool BusAnswers(const QString& address, int timeoutMs);

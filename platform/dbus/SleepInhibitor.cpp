@@ -1,15 +1,19 @@
 #include "SleepInhibitor.h"
 
+#include "BusCall.h"
 #include "Portal.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
 #include <QEventLoop>
+#include <QPointer>
 #include <QTimer>
 #include <QVariantMap>
 
 #include <algorithm>
+#include <thread>
 
 namespace {
 const QString kInhibit = QStringLiteral("org.freedesktop.portal.Inhibit");
@@ -24,19 +28,34 @@ constexpr uint kSuspendAndIdle = 4 | 8;
 constexpr int kAskMs = 25000;
 // How long the exit waits for the portal to hear that we let go.
 constexpr int kReleaseMs = 2000;
+// A portal that says nothing this long after taking the request did not
+// inhibit anything we can count on.
+constexpr int kResponseMs = 2000;
+// The longest a system bus may take to answer before it counts as absent.
+// Qt's own connect waits on a single thread that serves every bus of the
+// program, so a bus whose daemon hangs would stall them all: it is first
+// asked, on a thread of its own, whether it answers at all.
+constexpr int kSystemBusMs = 2000;
 
 bool isAnswered(const QDBusPendingCall& call) {
     return call.isFinished();
 }
 } // namespace
 
-SleepInhibitor::SleepInhibitor() : m_session(QDBusConnection::sessionBus()) {}
+SleepInhibitor::SleepInhibitor()
+    : SleepInhibitor(QDBusConnection::sessionBus(),
+                     qEnvironmentVariable("DBUS_SYSTEM_BUS_ADDRESS")) {}
 
-SleepInhibitor::SleepInhibitor(QDBusConnection session, QDBusConnection system)
-    : m_session(std::move(session)), m_system(std::move(system)) {}
+SleepInhibitor::SleepInhibitor(QDBusConnection session, QString systemAddress)
+    : m_session(std::move(session)), m_systemAddress(std::move(systemAddress)) {
+    if (m_systemAddress.isEmpty())
+        m_systemAddress = QStringLiteral("unix:path=/run/dbus/system_bus_socket");
+}
 
 SleepInhibitor::~SleepInhibitor() {
     Release();
+    if (m_system && m_system->isConnected())
+        QDBusConnection::disconnectFromBus(m_systemName);
     std::erase_if(m_closing, isAnswered);
     if (m_closing.empty())
         return;
@@ -55,11 +74,11 @@ SleepInhibitor::~SleepInhibitor() {
     loop.exec();
 }
 
-QDBusConnection SleepInhibitor::systemBus() {
-    // Connected only where there is no portal: most runs never need it.
-    if (!m_system)
-        m_system = QDBusConnection::systemBus();
-    return *m_system;
+void SleepInhibitor::systemBusReached(std::optional<QDBusConnection> bus) {
+    m_reachingSystem = false;
+    m_system = bus ? *bus : QDBusConnection(QString());
+    if (m_wanted && m_askedLogind == m_wanted)
+        askLogind(m_wanted);
 }
 
 void SleepInhibitor::Hold() {
@@ -92,23 +111,58 @@ void SleepInhibitor::askPortal(uint64_t hold) {
     QDBusMessage call = Portal::Call(kInhibit, QStringLiteral("Inhibit"));
     call << QString() << kSuspendAndIdle << QVariantMap{{QStringLiteral("reason"), kReason}};
     auto* request = new PortalRequest(m_session, call, kAskMs, this);
-    // No portal, or one without Inhibit, answers with an error at once.
-    connect(request, &PortalRequest::failed, this, [this, request, hold] {
-        request->deleteLater();
-        if (hold == m_wanted)
+    // No portal, or one without Inhibit, answers with an error at once. A
+    // portal whose desktop cannot inhibit answers the request with a code
+    // other than 0, or never.
+    auto fallBack = [this, hold] {
+        if (hold == m_wanted && m_askedLogind != hold)
             askLogind(hold);
-    });
-    connect(request, &PortalRequest::replied, this, [this, request, hold](const QString& handle) {
+    };
+    connect(request, &PortalRequest::failed, this, [request, fallBack] {
         request->deleteLater();
+        fallBack();
+    });
+    connect(request, &PortalRequest::replied, this, [this, hold](const QString& handle) {
         if (hold == m_wanted)
             m_portalRequest = handle;
         else if (!handle.isEmpty())
             closePortalRequest(handle);
     });
+    connect(request, &PortalRequest::answered, this, [request, fallBack](uint response) {
+        request->deleteLater();
+        if (response != PortalRequest::kSuccess)
+            fallBack();
+    });
+    // Gone with the request once it is answered.
+    QTimer::singleShot(kResponseMs, request, [request, fallBack] {
+        request->deleteLater();
+        fallBack();
+    });
 }
 
 void SleepInhibitor::askLogind(uint64_t hold) {
-    QDBusConnection bus = systemBus();
+    m_askedLogind = hold;
+    if (!m_system) {
+        if (m_reachingSystem)
+            return;
+        m_reachingSystem = true;
+        m_systemName = QStringLiteral("tapewren-system-%1").arg(quintptr(this), 0, 16);
+        QPointer<SleepInhibitor> self(this);
+        std::thread([self, address = m_systemAddress, name = m_systemName] {
+            std::optional<QDBusConnection> bus;
+            if (BusAnswers(address, kSystemBusMs))
+                bus = QDBusConnection::connectToBus(address, name);
+            QMetaObject::invokeMethod(
+                QCoreApplication::instance(),
+                [self, bus] {
+                    if (self)
+                        self->systemBusReached(bus);
+                },
+                Qt::QueuedConnection);
+        }).detach();
+        return;
+    }
+    QDBusConnection bus = *m_system;
     if (!bus.isConnected())
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(kLogin, kLoginPath, kLoginManager,

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -21,9 +22,11 @@
 class SleepInhibitor : public QObject, public TakeWatcher {
     Q_OBJECT
 public:
-    // The session bus, and the system bus when it is needed.
+    // The session bus; the system bus is reached when first needed.
     SleepInhibitor();
-    SleepInhibitor(QDBusConnection session, QDBusConnection system);
+    // systemAddress: the system bus's address, as DBUS_SYSTEM_BUS_ADDRESS
+    // gives it.
+    SleepInhibitor(QDBusConnection session, QString systemAddress);
     // Lets go, and waits a moment for the portal to hear it.
     ~SleepInhibitor() override;
 
@@ -38,14 +41,20 @@ private:
     void whenAnswered(const QDBusPendingCall& call,
                       std::function<void(const QDBusMessage&)> answered);
     void closePortalRequest(const QString& handle);
-    QDBusConnection systemBus();
+    void systemBusReached(std::optional<QDBusConnection> bus);
 
     QDBusConnection m_session;
+    QString m_systemAddress;
+    // Unset until the system bus has answered; set but not connected when it
+    // could not be reached.
     std::optional<QDBusConnection> m_system;
+    bool m_reachingSystem = false;
+    QString m_systemName;
     // Which hold an answer belongs to: one that comes after its take has
     // ended is let go at once.
     uint64_t m_lastHold = 0;
     uint64_t m_wanted = 0;
+    uint64_t m_askedLogind = 0;
     QString m_portalRequest;
     QDBusUnixFileDescriptor m_logindFd;
     std::vector<QDBusPendingCall> m_closing;

@@ -19,6 +19,7 @@ sox -q -n -r 44100 -c 2 -b 16 "$work/tone.wav" synth 2 sine 440 vol 0.5
 lame --quiet -b 128 "$work/tone.wav" "$app/tmp/song.mp3"
 cp "$app/tmp/song.mp3" "$app/tmp/tmpfile1.mp3.bak"
 (cd "$app" && find . -type f -exec md5sum {} + | sort -k2) >"$work/user-files"
+check "the desktop's bus starts nothing installed on the machine" bus_starts_nothing_installed
 start "$app"
 check "tray icon" wait_for 100 tray_window
 xdotool mousemove "$tray_x" "$tray_y" click 1
@@ -161,6 +162,24 @@ check "the 2 GB take is offered less than a second later ($small_took s, $took s
 check "with less than 20 MB more ($small kB, $peak kB)" \
   awk -v a="$small" -v b="$peak" 'BEGIN { exit !(a > 0 && b > 0 && b - a < 20480) }'
 check "Cancel and Yes discard it" [ ! -e "$user_takes/tmpfile9.mp3" ]
+
+# A system bus whose daemon hangs, and no portal: the sleep inhibitor turns
+# to the system bus at the first take, and the program stays free.
+out=$("$e2e_scripts/session-bus.sh" "$work/system-bus")
+system_pid=$(sed -n 2p <<<"$out")
+pids+=("$system_pid")
+kill -STOP "$system_pid"
+DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p <<<"$out") start "$app"
+check "tray icon with a hung system bus" wait_for 100 tray_window
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "the click records" wait_for 30 recording
+sleep 1
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "the next click brings \"Save as\" within 3 s" wait_for 30 save_dialog_open
+kill -TERM "$pid"
+check "SIGTERM ends it within 3 s" wait_for 30 bash -c "! kill -0 $pid 2>/dev/null"
+wait "$pid" 2>/dev/null
+kill -9 "$system_pid"
 
 # No sound server: the message, then the end, with nothing touched.
 dead=$work/dead

@@ -4,12 +4,15 @@
 #include "SpinUntil.h"
 #include "TempFolder.h"
 
+#include <QDBusConnectionInterface>
 #include <QDBusUnixFileDescriptor>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include <poll.h>
+#include <signal.h>
 #include <unistd.h>
 
 namespace {
@@ -74,8 +77,7 @@ protected:
                                        QDBusConnection::ExportAllSlots));
     }
     std::unique_ptr<SleepInhibitor> inhibitor() {
-        return std::make_unique<SleepInhibitor>(m_session.Connect("program"),
-                                                m_system.Connect("program-system"));
+        return std::make_unique<SleepInhibitor>(m_session.Connect("program"), m_system.address);
     }
     // Long enough for any answer on a private bus to have come.
     static void settle() {
@@ -143,6 +145,45 @@ TEST_F(SleepInhibitorTest, WithoutThePortalsInhibitLogindBlocksSleep) {
     sleep->TakeEnded(); // whether its answer has come or not
     settle();
     EXPECT_EQ(m_logind.Held(), 0);
+}
+
+TEST_F(SleepInhibitorTest, APortalThatCannotInhibitLeavesItToLogind) {
+    offerLogind();
+    FakeInhibit* portal = offerPortal(true);
+    for (int response : {0, 2, -1}) { // it holds; it says it failed; it never answers
+        portal->response = response;
+        std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+        sleep->TakeStarted({});
+        // A failure is heard at once; silence takes the portal's 2 s.
+        EXPECT_EQ(spinUntil([&] { return m_logind.Held() == 1; }, response == 2 ? 1000 : 3000),
+                  response != 0)
+            << response;
+        EXPECT_EQ(portal->held, 1) << "kept too, should it hold after all";
+        sleep->TakeEnded();
+        EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0 && portal->held == 0; }));
+    }
+    EXPECT_EQ(m_logind.calls.size(), 2u);
+}
+
+TEST_F(SleepInhibitorTest, AHungSystemBusNeverHoldsUpTheProgram) {
+    offerPortal(false);
+    ASSERT_EQ(::kill(m_system.Pid(), SIGSTOP), 0);
+    QElapsedTimer clock;
+    clock.start();
+    {
+        std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+        sleep->TakeStarted({});
+        settle();
+        sleep->TakeEnded();
+    }
+    EXPECT_LT(clock.elapsed(), 1500);
+    // Every bus of the program is served by one thread of Qt's, which a
+    // connect to the hung bus would have held.
+    QDBusConnection bus = m_session.Connect("after");
+    clock.restart();
+    EXPECT_TRUE(bus.interface()->isServiceRegistered(kPortal).value());
+    EXPECT_LT(clock.elapsed(), 1000);
+    ::kill(m_system.Pid(), SIGCONT);
 }
 
 } // namespace

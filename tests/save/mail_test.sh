@@ -106,5 +106,5 @@ check "no error box" bash -c "! xdotool search --onlyvisible --name '^Error\$' >
 kill -TERM "$pid"
 check "exit" exited_with_zero "$pid" 50
 kill "$portal_pid" "$bus_pid"
-wait "$portal_pid" "$bus_pid" 2>/dev/null
+wait "$portal_pid" 2>/dev/null
 finish mail_test

@@ -7,6 +7,7 @@
 #include <QDBusObjectPath>
 #include <QDBusUnixFileDescriptor>
 #include <QObject>
+#include <QTimer>
 #include <QVariantMap>
 
 #include <functional>
@@ -109,8 +110,12 @@ public slots:
                             const QDBusMessage& message) {
         QString sender = message.service().mid(1);
         sender.replace('.', '_');
+        // As xdg-desktop-portal names it: the caller's token where it gave one.
+        const QString token = options.value("handle_token").toString();
         const QString handle =
-            QStringLiteral("%1/request/%2/i%3").arg(kPortalPath, sender).arg(++m_count);
+            QStringLiteral("%1/request/%2/%3")
+                .arg(kPortalPath, sender,
+                     token.isEmpty() ? QStringLiteral("i%1").arg(++m_count) : token);
         auto* request = new FakeInhibitRequest([this, handle] {
             m_bus.unregisterObject(handle);
             note("close", -1);
@@ -120,8 +125,20 @@ public slots:
         note("inhibit " + std::to_string(flags) + " " +
                  options.value("reason").toString().toStdString(),
              +1);
+        // The portal answers once the desktop has acted, after the reply.
+        if (response >= 0)
+            QTimer::singleShot(0, this, [this, handle, caller = message.service()] {
+                QDBusMessage answer = QDBusMessage::createTargetedSignal(
+                    caller, handle, "org.freedesktop.portal.Request", "Response");
+                answer << uint(response) << QVariantMap();
+                m_bus.send(answer);
+            });
         return QDBusObjectPath(handle);
     }
+
+public:
+    // The Response each request gets: 0 inhibited, 2 failed, -1 none at all.
+    int response = 0;
 
 private:
     void note(const std::string& event, int change) {

@@ -40,6 +40,7 @@ public:
         return QDBusConnection::connectToBus(address, name);
     }
     QString address;
+    pid_t Pid() const { return static_cast<pid_t>(m_daemon.processId()); }
 
 private:
     QProcess m_daemon;

@@ -2,6 +2,7 @@
 # it sets $work (removed at exit) and counts checks.
 : "${DISPLAY:?needs the test desktop (scripts/desktop.sh)}"
 work=$(mktemp -d)
+e2e_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../scripts" && pwd)
 pids=()
 passed=0
 failed=0
@@ -250,19 +251,11 @@ window_text() { # window: what it says, read off the screen where it stands
     tesseract "$work/box-big.png" - 2>/dev/null | tr '\n' ' ' | tr -s ' '
 }
 private_bus() { # a session bus of the test's own, where only what the test puts answers: sets $bus
-  cat >"$work/bus.conf" <<XML
-<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
- "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
-<busconfig><type>session</type><listen>unix:dir=$work</listen><auth>EXTERNAL</auth>
-<policy context="default"><allow send_destination="*" eavesdrop="true"/>
-<allow eavesdrop="true"/><allow own="*"/></policy></busconfig>
-XML
-  dbus-daemon --config-file="$work/bus.conf" --nofork --print-address >"$work/bus.address" \
-    2>"$work/bus.log" &
-  bus_pid=$!
+  local out
+  out=$("$e2e_scripts/session-bus.sh" "$work/private-bus") || return 1
+  bus=$(sed -n 1p <<<"$out")
+  bus_pid=$(sed -n 2p <<<"$out")
   pids+=("$bus_pid")
-  wait_for 50 test -s "$work/bus.address" || return 1
-  bus=$(head -1 "$work/bus.address")
 }
 free_bytes() { stat -f -c '%a %S' "$1" | awk '{ print $1 * $2 }'; } # folder: what a user may still write
 fake_portal_on_bus() { # program: the fake desktop portal on $bus, noting into $work/portal
@@ -274,10 +267,20 @@ fake_portal_on_bus() { # program: the fake desktop portal on $bus, noting into $
 }
 own_bus() { # a session bus of the test's own, with nothing on it: exports its address
   local out
-  out=$(dbus-daemon --session --fork --print-address=1 --print-pid=1 \
-    --address="unix:path=$work/bus") || return 1
+  out=$("$e2e_scripts/session-bus.sh" "$work/own-bus") || return 1
   export DBUS_SESSION_BUS_ADDRESS=$(sed -n 1p <<<"$out")
   pids+=("$(sed -n 2p <<<"$out")")
+}
+bus_starts_nothing_installed() { # the session bus lists none of the machine's own services
+  local activatable name
+  activatable=$(dbus-send --session --print-reply --dest=org.freedesktop.DBus /org/freedesktop/DBus \
+    org.freedesktop.DBus.ListActivatableNames) || return 1
+  for name in $(sed -n 's/^Name=//p' /usr/share/dbus-1/services/*.service 2>/dev/null); do
+    if grep -qF "\"$name\"" <<<"$activatable"; then
+      echo "activatable: $name"
+      return 1
+    fi
+  done
 }
 own_display() { # window manager...: an X display of the test's own with that manager; exports DISPLAY
   local n

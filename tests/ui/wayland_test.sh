@@ -12,6 +12,7 @@ fake_sni=${3:?usage: wayland_test.sh path/to/tapewren path/to/fake_portal path/t
 . "$(dirname "$0")/../support/e2e.sh"
 
 own_bus || { echo "no dbus-daemon"; exit 1; }
+check "the bus starts nothing installed on the machine" bus_starts_nothing_installed
 socket=tapewren-$$
 weston --backend=headless-backend.so --socket="$socket" --width=1024 --height=768 \
   --idle-time=0 >"$work/weston.log" 2>&1 &
