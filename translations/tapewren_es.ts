@@ -21,11 +21,11 @@
     </message>
     <message>
         <source>About and Help</source>
-        <translation>Acerca de y ayuda</translation>
+        <translation>Información y ayuda</translation>
     </message>
     <message>
         <source>Input of the sound server</source>
-        <translation>Entrada del servidor de sonido</translation>
+        <translation>Entrada de sonido</translation>
     </message>
 </context>
 <context>

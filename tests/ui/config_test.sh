@@ -53,7 +53,7 @@ face_text() { # the open window, read off the screen
   window_text "$(main_window)"
 }
 check "the English texts are as they were: $(face_text)" \
-  bash -c '[[ $0 == *"Recording Quality"*"Apply"*"Cancel"* ]]' "$(face_text)"
+  bash -c '[[ $0 == *"Recording Quality"*"Optimizer"*"Cancel"* ]]' "$(face_text)"
 
 # Until it is dragged, the slider's hint is the one made at start-up, read
 # off the screen: the rate on one line, the bit rate on the next.
@@ -186,7 +186,7 @@ sleep 0.3
 shot config-window-de
 text=$(window_text "$(main_window)")
 check "the window speaks German: $text" \
-  bash -c '[[ $0 == *"Aufnahmequalit"*"Anwenden"*"Abbrechen"* && $0 != *"Cancel"* ]]' "$text"
+  bash -c '[[ $0 == *"Aufnahmequalit"*"Optimierer"*"Abbrechen"* && $0 != *"Cancel"* ]]' "$text"
 at $((241 + 37)) $((462 + 15)) && xdotool click 1
 check "Abbrechen hides it" wait_for 30 main_window_gone
 sleep 0.5
