@@ -7,6 +7,7 @@
 #include "ExitSignals.h"
 #include "HandOver.h"
 #include "InstanceLock.h"
+#include "Languages.h"
 #include "MessageBox.h"
 #include "ProgramFiles.h"
 #include "SleepInhibitor.h"
@@ -64,6 +65,7 @@ int RunTapewren(int argc, char** argv) {
     // window's app id).
     QGuiApplication::setDesktopFileName(kProgramBusName);
     QApplication::setWindowIcon(ProgramIcon());
+    LoadTranslations(app);
 
     // Taken before anything looks into the takes folder.
     const ProgramFiles files = LocateProgramFiles(ProgramFolder());

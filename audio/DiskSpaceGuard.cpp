@@ -33,15 +33,17 @@ DiskSpaceGuard::DiskSpaceGuard(const Recorder& recorder, RecorderHost& host, Fre
 }
 
 std::string DiskSpaceGuard::LowSpaceText(int minutes) {
-    return "Low disk space: room for " + std::to_string(minutes) +
-           (minutes == 1 ? " more minute" : " more minutes") + " of recording.";
+    return tr("Low disk space: room for ").toStdString() + std::to_string(minutes) +
+           (minutes == 1 ? tr(" more minute").toStdString() : tr(" more minutes").toStdString()) +
+           tr(" of recording.").toStdString();
 }
 
 std::string DiskSpaceGuard::RefusalText(const std::string& folder) {
     std::string shown = folder;
     if (shown.size() > 1 && shown.back() == '/')
         shown.pop_back();
-    return "Not enough free disk space to record: less than a minute of recording fits in " +
+    return tr("Not enough free disk space to record: less than a minute of recording fits in ")
+               .toStdString() +
            shown + ".";
 }
 

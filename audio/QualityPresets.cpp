@@ -1,5 +1,7 @@
 #include "QualityPresets.h"
 
+#include <QCoreApplication>
+
 #include "LameCoder.h"
 
 #include <algorithm>
@@ -36,16 +38,24 @@ const QualityPreset& QualityPresetAt(int position) {
 std::string StartupQualityHint(int position) {
     const QualityPreset& p = QualityPresetAt(position);
     char text[96];
-    std::snprintf(text, sizeof text, "SampleRate: %u hz\rBitRate: %u kbps", p.sampleRate,
-                  p.bitRate);
+    std::snprintf(
+        text, sizeof text,
+        QCoreApplication::translate("QualityPresets", "SampleRate: %u hz\rBitRate: %u kbps")
+            .toUtf8()
+            .constData(),
+        p.sampleRate, p.bitRate);
     return text;
 }
 
 std::string QualityHint(int position) {
     const QualityPreset& p = QualityPresetAt(position);
     char text[96];
-    std::snprintf(text, sizeof text, "Sample Rate: %5u hz\r\nBit Rate: %3u kbps", p.sampleRate,
-                  p.bitRate);
+    std::snprintf(
+        text, sizeof text,
+        QCoreApplication::translate("QualityPresets", "Sample Rate: %5u hz\r\nBit Rate: %3u kbps")
+            .toUtf8()
+            .constData(),
+        p.sampleRate, p.bitRate);
     return text;
 }
 

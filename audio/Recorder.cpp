@@ -1,5 +1,7 @@
 #include "Recorder.h"
 
+#include <QCoreApplication>
+
 #include "Bass.h"
 #include "Common.h"
 #include "QualityPresets.h"
@@ -75,7 +77,8 @@ void Recorder::TogglePause() {
 void Recorder::startSequence() {
     const RecorderHost::Settings settings = m_host.RecordingSettings();
     if (settings.channel < 0) {
-        m_host.ShowError("Recording Channel not specified.");
+        m_host.ShowError(QCoreApplication::translate("Recorder", "Recording Channel not specified.")
+                             .toStdString());
         return;
     }
     m_host.SetTrayIcon(kSilenceIcon);
@@ -107,7 +110,8 @@ void Recorder::startSequence() {
     }
     m_tempFileStream = tempFileName.empty() ? nullptr : m_createFile(tempFileName);
     if (!m_tempFileStream) {
-        failedStart("Unable to create MP3 file.");
+        failedStart(
+            QCoreApplication::translate("Recorder", "Unable to create MP3 file.").toStdString());
         return;
     }
 
@@ -117,7 +121,8 @@ void Recorder::startSequence() {
     m_flushSamples = uint64_t{kFlushSeconds} * params.captureRate * (settings.stereo ? 2 : 1);
     m_samplesPending = 0;
     if (m_encoder->OpenStream() != BE_ERR_SUCCESSFUL || m_encoder->SamplesPerChunk() == 0) {
-        failedStart("Unable to start the MP3 encoder.");
+        failedStart(QCoreApplication::translate("Recorder", "Unable to start the MP3 encoder.")
+                        .toStdString());
         return;
     }
 
@@ -139,7 +144,8 @@ void Recorder::startSequence() {
     const DWORD flags = MAKELONG(settings.stereo ? 0 : BASS_SAMPLE_MONO, kCapturePeriodMs);
     if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
                           &Recorder::captureFailed)) {
-        failedStart("Unable to start recording.");
+        failedStart(
+            QCoreApplication::translate("Recorder", "Unable to start recording.").toStdString());
         return;
     }
     m_watched = true;

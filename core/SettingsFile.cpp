@@ -1,5 +1,7 @@
 #include "SettingsFile.h"
 
+#include <QCoreApplication>
+
 // Debian builds the library for ICU; the header must agree with it.
 #define SI_CONVERT_ICU
 #include <SimpleIni.h>
@@ -156,9 +158,11 @@ bool SettingsFile::Readable() const {
 }
 
 std::string SettingsFile::ReadErrorText() const {
-    return "Unable to read " + m_path +
-           ". The default settings are used and the file is left "
-           "as it is.";
+    return QCoreApplication::translate("SettingsFile", "Unable to read ").toStdString() + m_path +
+           QCoreApplication::translate("SettingsFile",
+                                       ". The default settings are used and the file is left "
+                                       "as it is.")
+               .toStdString();
 }
 
 std::optional<RecorderSettings> SettingsFile::Load() const {
@@ -211,5 +215,6 @@ bool SettingsFile::SaveLastDir(const std::string& lastDir) const {
 }
 
 std::string SettingsFile::WriteErrorText() const {
-    return "Unable to write to " + m_path;
+    return QCoreApplication::translate("SettingsFile", "Unable to write to ").toStdString() +
+           m_path;
 }

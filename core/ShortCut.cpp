@@ -1,13 +1,15 @@
 #include "ShortCut.h"
 
+#include <QCoreApplication>
+
 QString ShortCutToText(TShortCut shortcut) {
     QString text;
     if (shortcut & 0x2000)
-        text += QStringLiteral("Shift+");
+        text += QCoreApplication::translate("ShortCut", "Shift+");
     if (shortcut & 0x4000)
-        text += QStringLiteral("Ctrl+");
+        text += QCoreApplication::translate("ShortCut", "Ctrl+");
     if (shortcut & 0x8000)
-        text += QStringLiteral("Alt+");
+        text += QCoreApplication::translate("ShortCut", "Alt+");
     const int key = shortcut & 0xFF;
     if ((key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9'))
         text += QChar(key);

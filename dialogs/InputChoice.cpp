@@ -1,5 +1,7 @@
 #include "InputChoice.h"
 
+#include <QCoreApplication>
+
 #include "Bass.h"
 
 #include <QComboBox>
@@ -63,8 +65,10 @@ int InputChoice::DefaultIndex() {
 }
 
 QString InputChoice::GoneText(const QString& gone, const QString& instead) {
-    QString text = QStringLiteral("\"%1\" is no longer available.").arg(gone);
+    QString text =
+        QCoreApplication::translate("InputChoice", "\"%1\" is no longer available.").arg(gone);
     if (!instead.isEmpty())
-        text += QStringLiteral("\rRecording from \"%1\" now.").arg(instead);
+        text +=
+            QCoreApplication::translate("InputChoice", "\rRecording from \"%1\" now.").arg(instead);
     return text;
 }

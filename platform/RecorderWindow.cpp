@@ -1,5 +1,7 @@
 #include "RecorderWindow.h"
 
+#include <QCoreApplication>
+
 #include "TextLines.h"
 
 #include "DesktopNotifications.h"
@@ -31,7 +33,8 @@ public:
         setObjectName(QStringLiteral("RecorderWindow"));
         setWindowTitle(QStringLiteral("Tapewren"));
         setFixedSize(kWidth, kHeight);
-        m_menuButton = new QPushButton(QStringLiteral("&Menu"), this);
+        m_menuButton =
+            new QPushButton(QCoreApplication::translate("RecorderWindow", "&Menu"), this);
         m_menuButton->setObjectName(QStringLiteral("BtnMenu"));
         m_menuButton->adjustSize();
         m_menuButton->move(kWidth - kMargin - m_menuButton->width(),
@@ -145,7 +148,7 @@ QWidget* RecorderWindow::Window() const {
 }
 
 QString RecorderWindow::WhereText() {
-    return QStringLiteral("Tapewren is in its own window (this desktop shows no tray icons).");
+    return tr("Tapewren is in its own window (this desktop shows no tray icons).");
 }
 
 void RecorderWindow::SetIcon(const QIcon& icon) {

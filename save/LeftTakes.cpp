@@ -1,5 +1,7 @@
 #include "LeftTakes.h"
 
+#include <QCoreApplication>
+
 #include "Common.h"
 
 #include <algorithm>
@@ -298,6 +300,11 @@ std::vector<LeftTake> KeepLeftTakes(const std::string& folder) {
 }
 
 std::string UnreadableTakeText(const LeftTake& take) {
-    return "A take left from an earlier run can not be read (" + take.readError + "):\n" +
-           take.path + "\nIt is offered for saving as it is.";
+    return QCoreApplication::translate("LeftTakes",
+                                       "A take left from an earlier run can not be read (")
+               .toStdString() +
+           take.readError + QCoreApplication::translate("LeftTakes", "):\n").toStdString() +
+           take.path +
+           QCoreApplication::translate("LeftTakes", "\nIt is offered for saving as it is.")
+               .toStdString();
 }

@@ -1,5 +1,7 @@
 #include "MoveFile.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -112,36 +114,53 @@ std::string SaveFailureText(int error) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return "Unable to save file. Please check disk space.";
+        return QCoreApplication::translate("MoveFile",
+                                           "Unable to save file. Please check disk space.")
+            .toStdString();
     case EROFS:
     case EACCES:
     case EPERM:
-        return "Unable to save file: the folder is read-only.";
+        return QCoreApplication::translate("MoveFile",
+                                           "Unable to save file: the folder is read-only.")
+            .toStdString();
     case ENAMETOOLONG:
-        return "Unable to save file: the name is too long.";
+        return QCoreApplication::translate("MoveFile", "Unable to save file: the name is too long.")
+            .toStdString();
     case EISDIR:
-        return "Unable to save file: a folder of that name exists.";
+        return QCoreApplication::translate("MoveFile",
+                                           "Unable to save file: a folder of that name exists.")
+            .toStdString();
     case ENOENT:
     case ENOTDIR:
-        return "Unable to save file: the folder does not exist.";
+        return QCoreApplication::translate("MoveFile",
+                                           "Unable to save file: the folder does not exist.")
+            .toStdString();
     case EEXIST:
-        return "Unable to save file: a file of that name exists.";
+        return QCoreApplication::translate("MoveFile",
+                                           "Unable to save file: a file of that name exists.")
+            .toStdString();
     default:
-        return std::string("Unable to save file: ") + std::strerror(error) + ".";
+        return QCoreApplication::translate("MoveFile", "Unable to save file: ").toStdString() +
+               std::strerror(error) + ".";
     }
 }
 
 std::string TagFailureText(const std::string& fileName, int error) {
     struct stat st {};
     if (::stat(fileName.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size < 128)
-        return "Unable to write the tag: the recording is too short.";
+        return QCoreApplication::translate("MoveFile",
+                                           "Unable to write the tag: the recording is too short.")
+            .toStdString();
     switch (error) {
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
-        return "Unable to write the tag. Please check disk space.";
+        return QCoreApplication::translate("MoveFile",
+                                           "Unable to write the tag. Please check disk space.")
+            .toStdString();
     default:
-        return std::string("Unable to write the tag: ") + std::strerror(error) + ".";
+        return QCoreApplication::translate("MoveFile", "Unable to write the tag: ").toStdString() +
+               std::strerror(error) + ".";
     }
 }
 

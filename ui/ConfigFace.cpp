@@ -69,12 +69,12 @@ void ConfigFace::paintEvent(QPaintEvent*) {
     p.setPen(QColor(205, 220, 240));
     p.setFont(FaceFont(12));
     p.drawText(QRectF(82, 48, 250, 20), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("One-click sound recorder"));
+               tr("One-click sound recorder"));
 
-    drawGroup(p, QStringLiteral("Recording Channel"), QRectF(10.5, 120.5, 327, 43));
-    drawGroup(p, QStringLiteral("Recording Quality"), QRectF(10.5, 200.5, 327, 54));
-    drawGroup(p, QStringLiteral("Recording Volume"), QRectF(10.5, 284.5, 327, 46));
-    drawGroup(p, QStringLiteral("About and Help"), QRectF(10.5, 364.5, 327, 76));
+    drawGroup(p, tr("Recording Channel"), QRectF(10.5, 120.5, 327, 43));
+    drawGroup(p, tr("Recording Quality"), QRectF(10.5, 200.5, 327, 54));
+    drawGroup(p, tr("Recording Volume"), QRectF(10.5, 284.5, 327, 46));
+    drawGroup(p, tr("About and Help"), QRectF(10.5, 364.5, 327, 76));
 
     // Marks before the links: product, questions, support.
     const struct {
@@ -94,7 +94,7 @@ void ConfigFace::paintEvent(QPaintEvent*) {
     p.setPen(QColor(140, 150, 165));
     p.setFont(FaceFont(10));
     p.drawText(QRectF(198, 134, 134, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Input of the sound server"));
+               tr("Input of the sound server"));
 
     // The border the window manager does not draw.
     p.setPen(QPen(QColor(40, 66, 104), 1));

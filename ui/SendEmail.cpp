@@ -1,5 +1,7 @@
 #include "SendEmail.h"
 
+#include <QCoreApplication>
+
 #include "MessageBox.h"
 
 #include <QApplication>
@@ -42,6 +44,7 @@ void SendEmail(QWidget* owner, const TEmail& mail, MailClient& client) {
         reached = client.Compose(mail);
     }
     if (!reached)
-        MessageBox::Error(QStringLiteral("Error while trying to send email"),
-                          QStringLiteral("Error"), owner);
+        MessageBox::Error(
+            QCoreApplication::translate("SendEmail", "Error while trying to send email"),
+            QCoreApplication::translate("SendEmail", "Error"), owner);
 }

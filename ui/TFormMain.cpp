@@ -9,6 +9,7 @@
 #include "ImageButton.h"
 #include "ImageSlider.h"
 #include "InputChoice.h"
+#include "Languages.h"
 #include "LeftTakes.h"
 #include "LinkLabel.h"
 #include "Logging.h"
@@ -82,34 +83,32 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
     SliderQuality->setGeometry(16, 208, 177, 41);
     SliderVolume = makeSlider(this, "SliderVolume", 1, 100);
     SliderVolume->setGeometry(16, 292, 177, 33);
-    CheckStereo = new FlatCheckBox(this, "CheckStereo", QStringLiteral("Stereo"));
+    CheckStereo = new FlatCheckBox(this, "CheckStereo", tr("Stereo"));
     CheckStereo->setGeometry(204, 215, 73, 17);
-    CheckVBR = new FlatCheckBox(this, "CheckVBR", QStringLiteral("VBR"));
+    CheckVBR = new FlatCheckBox(this, "CheckVBR", tr("VBR"));
     CheckVBR->setGeometry(272, 215, 49, 17);
-    Image1 =
-        new ImageButton(this, "Image1", ImageButton::Look::Optimizer, QStringLiteral("Optimizer"));
+    Image1 = new ImageButton(this, "Image1", ImageButton::Look::Optimizer, tr("Optimizer"));
     Image1->setGeometry(205, 293, 108, 27);
     connect(Image1, &ImageButton::clicked, this, &TFormMain::BtnVolOptClick);
 
     LabelVersion = new LinkLabel(this, "LabelVersion", QStringLiteral("Tapewren 2.95"));
     LabelVersion->move(43, 373);
     connect(LabelVersion, &LinkLabel::clicked, this, &TFormMain::LabelVersionClick);
-    LabelFAQ = new LinkLabel(this, "LabelFAQ", QStringLiteral("Frequently Asked Questions"));
+    LabelFAQ = new LinkLabel(this, "LabelFAQ", tr("Frequently Asked Questions"));
     LabelFAQ->move(43, 397);
     connect(LabelFAQ, &LinkLabel::clicked, this, &TFormMain::LabelFAQClick);
-    LabelSupport = new LinkLabel(this, "LabelSupport", QStringLiteral("Getting Support"));
+    LabelSupport = new LinkLabel(this, "LabelSupport", tr("Getting Support"));
     LabelSupport->move(42, 421);
     connect(LabelSupport, &LinkLabel::clicked, this, &TFormMain::LabelSupportClick);
 
-    ImageHelp = new ImageButton(this, "ImageHelp", ImageButton::Look::Help, QStringLiteral("Help"));
+    ImageHelp = new ImageButton(this, "ImageHelp", ImageButton::Look::Help, tr("Help"));
     ImageHelp->setGeometry(28, 454, 36, 36);
     connect(ImageHelp, &ImageButton::clicked, this, &TFormMain::MenuHelpClick);
-    ImageBtnApply =
-        new ImageButton(this, "ImageBtnApply", ImageButton::Look::Apply, QStringLiteral("Apply"));
+    ImageBtnApply = new ImageButton(this, "ImageBtnApply", ImageButton::Look::Apply, tr("Apply"));
     ImageBtnApply->setGeometry(132, 462, 74, 30);
     connect(ImageBtnApply, &ImageButton::clicked, this, &TFormMain::BtnOKClick);
-    ImageBtnCancel = new ImageButton(this, "ImageBtnCancel", ImageButton::Look::Cancel,
-                                     QStringLiteral("Cancel"));
+    ImageBtnCancel =
+        new ImageButton(this, "ImageBtnCancel", ImageButton::Look::Cancel, tr("Cancel"));
     ImageBtnCancel->setGeometry(241, 462, 74, 30);
     connect(ImageBtnCancel, &ImageButton::clicked, this, &TFormMain::BtnCancelClick);
 
@@ -200,23 +199,23 @@ void TFormMain::buildMenu() {
         connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    MenuPause = item("MenuPause", QStringLiteral("&Pause"), [this] { TogglePause(); });
-    MenuStop = item("MenuStop", QStringLiteral("&Stop"), [this] { ToggleRecording(false); });
+    MenuPause = item("MenuPause", tr("&Pause"), [this] { TogglePause(); });
+    MenuStop = item("MenuStop", tr("&Stop"), [this] { ToggleRecording(false); });
     PopupMenu->addSeparator();
-    MenuRecord = item("MenuRecord", QStringLiteral("&Record Now  [Tray Click]"),
-                      [this] { ToggleRecording(false); });
-    MenuRecordEmail = item("MenuRecordEmail", QStringLiteral("Record and &Email"),
-                           [this] { ToggleRecording(true); });
+    MenuRecord =
+        item("MenuRecord", tr("&Record Now  [Tray Click]"), [this] { ToggleRecording(false); });
+    MenuRecordEmail =
+        item("MenuRecordEmail", tr("Record and &Email"), [this] { ToggleRecording(true); });
     PopupMenu->addSeparator();
-    MenuConfig = item("MenuConfig", QStringLiteral("&Config...  [Tray Doulble-Click]"),
-                      [this] { TrayIconDblClick(); });
-    MenuAutostart = item("MenuAutostart", QStringLiteral("Start with the &desktop"),
-                         [this] { MenuAutostartClick(); });
+    MenuConfig =
+        item("MenuConfig", tr("&Config...  [Tray Doulble-Click]"), [this] { TrayIconDblClick(); });
+    MenuAutostart =
+        item("MenuAutostart", tr("Start with the &desktop"), [this] { MenuAutostartClick(); });
     MenuAutostart->setCheckable(true);
     PopupMenu->addSeparator();
-    MenuHelp = item("MenuHelp", QStringLiteral("&Help..."), [this] { MenuHelpClick(); });
+    MenuHelp = item("MenuHelp", tr("&Help..."), [this] { MenuHelpClick(); });
     PopupMenu->addSeparator();
-    MenuExit = item("MenuExit", QStringLiteral("E&xit"), [this] { MenuExitClick(); });
+    MenuExit = item("MenuExit", tr("E&xit"), [this] { MenuExitClick(); });
     connect(PopupMenu, &QMenu::aboutToShow, this, &TFormMain::PopupMenuPopup);
     TrayIcon->SetPopupMenu(PopupMenu);
 }
@@ -237,14 +236,14 @@ bool TFormMain::FormCreate() {
 
     const DWORD version = BASS_GetVersion();
     if ((version & 0xFFFF) != 1 || (version >> 16) != 8) {
-        MessageBox::Fatal(QStringLiteral("A required part of the software is missing, please "
-                                         "re-install."));
+        MessageBox::Fatal(tr("A required part of the software is missing, please "
+                             "re-install."));
         return false;
     }
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Fatal(QStringLiteral("Can not initiate defualt recording device."));
+        MessageBox::Fatal(tr("Can not initiate defualt recording device."));
         return false;
     }
     m_audioOpen = true;
@@ -414,12 +413,11 @@ void TFormMain::ActivateHotKeys() {
     PauseHotKey->SetActive(true);
     HotKeyStatusText =
         (RecordHotKey->Active()
-             ? QStringLiteral("Record/Stop hotkey: ") + ShortCutToText(RecordHotKey->HotKey())
-             : QStringLiteral("Failed to set hotkey for [Record/Stop].")) +
+             ? tr("Record/Stop hotkey: ") + ShortCutToText(RecordHotKey->HotKey())
+             : tr("Failed to set hotkey for [Record/Stop].")) +
         QStringLiteral("\r\n") +
-        (PauseHotKey->Active()
-             ? QStringLiteral("Pause/Resume hotkey: ") + ShortCutToText(PauseHotKey->HotKey())
-             : QStringLiteral("Failed to set hotkey for [Pause/Resume]"));
+        (PauseHotKey->Active() ? tr("Pause/Resume hotkey: ") + ShortCutToText(PauseHotKey->HotKey())
+                               : tr("Failed to set hotkey for [Pause/Resume]"));
     // The balloon is easy to miss; a terminal keeps the news.
     if (!RecordHotKey->Active() || !PauseHotKey->Active())
         qCWarning(lcUi, "%s",
@@ -433,9 +431,9 @@ void TFormMain::ShowStartupBalloon() {
     if (popupShowCount < std::numeric_limits<int>::max())
         ++popupShowCount;
     TrayIcon->ShowBalloon(QStringLiteral("Tapewren"),
-                          QStringLiteral("Single click to record/stop\r\n") + HotKeyStatusText +
-                              QStringLiteral("\r\nDouble-click to configure,\r\nRight click to get "
-                                             "a menu."),
+                          tr("Single click to record/stop\r\n") + HotKeyStatusText +
+                              tr("\r\nDouble-click to configure,\r\nRight click to get "
+                                 "a menu."),
                           10, TrayBackend::BalloonIcon::Information);
     TimerHint->start();
 }
@@ -451,8 +449,8 @@ void TFormMain::TrayIconClick() {
 
 void TFormMain::TrayIconDblClick() {
     if (BASS_ChannelIsActive(kRecordChannel) != BASS_ACTIVE_STOPPED) {
-        ShowNotification(
-            QStringLiteral("Configuration is disabled while recording is in progress."), QString());
+        ShowNotification(tr("Configuration is disabled while recording is in progress."),
+                         QString());
         return;
     }
     EnterTrayBusyMode();
@@ -463,19 +461,16 @@ QString TFormMain::TrayIconMouseEnter() {
     if (BASS_ChannelIsActive(kRecordChannel) != BASS_ACTIVE_STOPPED) {
         const QualityPreset& preset = QualityPresetAt(SliderQuality->value());
         const auto elapsed = static_cast<int32_t>(TickCount() - m_recorder.recordStartTick);
-        return QStringLiteral("Tapewren(TM)\r\nTotal Time: ") +
-               QString::fromStdString(FormatDuration(elapsed)) + QStringLiteral("\r\nFile Size: ") +
-               QString::number(m_recorder.encodedByteCount / 1024) +
-               QStringLiteral(" KB\r\nSource: ") + ComboChannels->currentText() +
-               QStringLiteral("\r\nQuality: ") +
-               QStringLiteral("%1 hz / %2 kbps").arg(preset.sampleRate).arg(preset.bitRate) +
-               QStringLiteral("\r\nVolume: ") + QString::number(SliderVolume->value()) +
-               QStringLiteral("%");
+        return tr("Tapewren(TM)\r\nTotal Time: ") +
+               QString::fromStdString(FormatDuration(elapsed)) + tr("\r\nFile Size: ") +
+               QString::number(m_recorder.encodedByteCount / 1024) + tr(" KB\r\nSource: ") +
+               ComboChannels->currentText() + tr("\r\nQuality: ") +
+               tr("%1 hz / %2 kbps").arg(preset.sampleRate).arg(preset.bitRate) +
+               tr("\r\nVolume: ") + QString::number(SliderVolume->value()) + QStringLiteral("%");
     }
     if (TrayIcon->IconIndex() == kIdleIcon)
-        return QStringLiteral(
-            "Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to configure.");
-    return QStringLiteral("Tapewren(TM)\r\nRecording is disabled when\r\nconfig window is active.");
+        return tr("Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to configure.");
+    return tr("Tapewren(TM)\r\nRecording is disabled when\r\nconfig window is active.");
 }
 
 void TFormMain::refreshHint() {
@@ -492,9 +487,9 @@ void TFormMain::PopupMenuPopup() {
     MenuRecordEmail->setEnabled(idle);
     MenuConfig->setEnabled(idle);
     if (state == BASS_ACTIVE_PLAYING || state == BASS_ACTIVE_STALLED)
-        MenuPause->setText(QStringLiteral("&Pause"));
+        MenuPause->setText(tr("&Pause"));
     else if (state == BASS_ACTIVE_PAUSED)
-        MenuPause->setText(QStringLiteral("&Resume"));
+        MenuPause->setText(tr("&Resume"));
 }
 
 void TFormMain::ToggleRecording(bool email) {
@@ -535,20 +530,19 @@ void TFormMain::BringApplicationToFront() {
 void TFormMain::MenuAutostartClick() {
     const bool on = !IsAutostartOn();
     if (!SetAutostart(on, QCoreApplication::applicationFilePath().toStdString()))
-        MessageBox::Error(
-            QStringLiteral("Unable to write to %1").arg(QString::fromStdString(AutostartFile())));
+        MessageBox::Error(tr("Unable to write to %1").arg(QString::fromStdString(AutostartFile())));
     MenuAutostart->setChecked(IsAutostartOn());
 }
 
 void TFormMain::MenuHelpClick() {
     // A missing guide is not worth a message.
-    const std::string guide = FindHelpFile("Tapewren.html");
+    const std::string guide = FindLocalHelpFile("Tapewren.html");
     if (!guide.empty())
         OpenWithShell(nullptr, guide);
 }
 
 void TFormMain::LabelFAQClick() {
-    const std::string faq = FindHelpFile("faq.htm");
+    const std::string faq = FindLocalHelpFile("faq.htm");
     if (!faq.empty())
         OpenWithShell(nullptr, faq);
 }
@@ -599,7 +593,7 @@ void TFormMain::BtnVolOptClick() {
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Fatal(QStringLiteral("Can not re-initiate defualt recording device."));
+        MessageBox::Fatal(tr("Can not re-initiate defualt recording device."));
         // Ending at once writes nothing; should the end be deferred, closing
         // must not write the settings either.
         m_closed = true;
@@ -617,14 +611,13 @@ void TFormMain::BtnOKClick() {
     HideMainWindow();
     LeaveTrayBusyMode();
     const QualityPreset& preset = QualityPresetAt(SliderQuality->value());
-    ShowNotification(QStringLiteral("Channel: ") + ComboChannels->currentText() +
-                         QStringLiteral("\rSample Rate: ") + QString::number(preset.sampleRate) +
-                         QStringLiteral("hz\rBit Rate: ") + QString::number(preset.bitRate) +
-                         QStringLiteral("kbps ") +
+    ShowNotification(tr("Channel: ") + ComboChannels->currentText() + tr("\rSample Rate: ") +
+                         QString::number(preset.sampleRate) + tr("hz\rBit Rate: ") +
+                         QString::number(preset.bitRate) + tr("kbps ") +
                          (CheckVBR->isChecked() ? QStringLiteral("[VBR]") : QString()) +
-                         QStringLiteral("\rVolume: ") + QString::number(SliderVolume->value()) +
+                         tr("\rVolume: ") + QString::number(SliderVolume->value()) +
                          QStringLiteral("%    ") +
-                         (CheckStereo->isChecked() ? QStringLiteral("[Stereo]") : QString()),
+                         (CheckStereo->isChecked() ? tr("[Stereo]") : QString()),
                      QString());
 }
 

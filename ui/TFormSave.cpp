@@ -55,16 +55,16 @@ TSavePanel::TSavePanel(TFormSave& form) : QFileDialog(&form), m_form(form) {
     setAcceptMode(QFileDialog::AcceptSave);
     setFileMode(QFileDialog::AnyFile);
     setViewMode(QFileDialog::Detail);
-    setNameFilter(QStringLiteral("MP3 Files (*.MP3 *.mp3)"));
-    setLabelText(QFileDialog::FileName, QStringLiteral("File &name:"));
+    setNameFilter(tr("MP3 Files (*.MP3 *.mp3)"));
+    setLabelText(QFileDialog::FileName, tr("File &name:"));
     // This label shows no accelerator, so it would show the "&" itself.
-    setLabelText(QFileDialog::FileType, QStringLiteral("Files of type:"));
-    setLabelText(QFileDialog::Reject, QStringLiteral("Cancel"));
+    setLabelText(QFileDialog::FileType, tr("Files of type:"));
+    setLabelText(QFileDialog::Reject, tr("Cancel"));
     setSizeGripEnabled(false);
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     setDirectory(QDir(music).exists() ? music : QDir::homePath());
     if (QLineEdit* edit = FileNameEdit())
-        edit->setText(QStringLiteral("type in a file name"));
+        edit->setText(tr("type in a file name"));
 }
 
 QLineEdit* TSavePanel::FileNameEdit() const {
@@ -129,7 +129,7 @@ TFormSave::TFormSave(Context context, QWidget* parent)
                           Qt::WindowStaysOnTopHint),
       m_context(std::move(context)) {
     setObjectName(QStringLiteral("FormSave"));
-    setWindowTitle(QStringLiteral("Save as"));
+    setWindowTitle(tr("Save as"));
     setFixedSize(432, 487);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -151,7 +151,7 @@ QWidget* TFormSave::buildTagArea() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("PanelTag"));
     panel->setFixedSize(428, 164);
-    auto* heading = new QLabel(QStringLiteral("MP3 Tag Writer"), panel);
+    auto* heading = new QLabel(tr("MP3 Tag Writer"), panel);
     heading->setObjectName(QStringLiteral("Label1"));
     QFont headingFont;
     headingFont.setPixelSize(16);
@@ -165,22 +165,22 @@ QWidget* TFormSave::buildTagArea() {
         auto* field = new QLineEdit(panel);
         field->setObjectName(QString::fromLatin1(name));
         field->setGeometry(left, top, width, 21);
-        auto* caption = new QLabel(QString::fromLatin1(label), panel);
+        auto* caption = new QLabel(tr(label), panel);
         caption->move(labelLeft, top + 3);
         return field;
     };
-    EditTitle = edit("EditTitle", "Title:", 81, 35, 238);
-    EditAlbum = edit("EditAlbum", "Album:", 81, 59, 238);
-    EditArtist = edit("EditArtist", "Artist:", 81, 83, 238);
-    EditComment = edit("EditComment", "Comment:", 81, 107, 238);
+    EditTitle = edit("EditTitle", QT_TR_NOOP("Title:"), 81, 35, 238);
+    EditAlbum = edit("EditAlbum", QT_TR_NOOP("Album:"), 81, 59, 238);
+    EditArtist = edit("EditArtist", QT_TR_NOOP("Artist:"), 81, 83, 238);
+    EditComment = edit("EditComment", QT_TR_NOOP("Comment:"), 81, 107, 238);
     ComboGenre = new QComboBox(panel);
     ComboGenre->setObjectName(QStringLiteral("ComboGenre"));
     ComboGenre->setGeometry(81, 131, 128, 21);
     for (const char* name : GenreNames)
         ComboGenre->addItem(QString::fromLatin1(name));
-    (new QLabel(QStringLiteral("Genre:"), panel))->move(8, 134);
-    EditYear = edit("EditYear", "Year:", 264, 132, 55, 232);
-    BtnClear = new QPushButton(QStringLiteral("Cl&ear"), panel);
+    (new QLabel(tr("Genre:"), panel))->move(8, 134);
+    EditYear = edit("EditYear", QT_TR_NOOP("Year:"), 264, 132, 55, 232);
+    BtnClear = new QPushButton(tr("Cl&ear"), panel);
     BtnClear->setObjectName(QStringLiteral("BtnClear"));
     BtnClear->setGeometry(336, 95, 81, 25);
     BtnApply = new QPushButton(panel);
@@ -202,8 +202,8 @@ QWidget* TFormSave::buildTagArea() {
 
 void TFormSave::FormCreate() {
     const bool email = m_context.emailAfterRecording;
-    PanelSaveDlg->SetSaveCaption(email ? QStringLiteral("Save && Email") : QStringLiteral("Save"));
-    BtnApply->setText(email ? QStringLiteral("Tag && Email") : QStringLiteral("Save with Tag"));
+    PanelSaveDlg->SetSaveCaption(email ? tr("Save && Email") : tr("Save"));
+    BtnApply->setText(email ? tr("Tag && Email") : tr("Save with Tag"));
     BtnClearClick();
 }
 
@@ -247,8 +247,7 @@ void TFormSave::BtnClearClick() {
 
 void TFormSave::BtnApplyClick() {
     if (!PathExists(m_context.tempFileName)) {
-        MessageBox::Error(
-            QStringLiteral("Unable to gain access to the record file. File can't be saved."));
+        MessageBox::Error(tr("Unable to gain access to the record file. File can't be saved."));
         return;
     }
     TID3v1 tag;
@@ -274,13 +273,13 @@ void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& Defau
     if (QFileInfo(QString::fromStdString(FolderOf(name))).isDir())
         m_context.lastSaveDir = FolderOf(name);
     if (!PathExists(m_context.tempFileName)) {
-        MessageBox::Error(QStringLiteral("Record data file is missing. File can't be saved!!"));
+        MessageBox::Error(tr("Record data file is missing. File can't be saved!!"));
         return;
     }
     const QString typed = QFileInfo(fileName).fileName();
     if (typed.isEmpty() || fileName.contains(QLatin1String("Please Specify"))) {
         MessageBox::Show(MessageBox::Icon::Information, QStringLiteral("Tapewren"),
-                         QStringLiteral("Please specify a file name to save as."));
+                         tr("Please specify a file name to save as."));
         DefaultAction = false;
         return;
     }
@@ -293,8 +292,7 @@ void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& Defau
         return;
     }
     const bool exists = PathExists(m_saveTargetPath);
-    if (exists &&
-        !MessageBox::Confirm(QStringLiteral("File already exists, do you want to overwrite it?"))) {
+    if (exists && !MessageBox::Confirm(tr("File already exists, do you want to overwrite it?"))) {
         DefaultAction = false;
         return;
     }
@@ -309,13 +307,13 @@ void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& Defau
         if (m_context.sendEmail)
             m_context.sendEmail(this, mail);
     } else if (m_context.showNotification) {
-        m_context.showNotification(QStringLiteral("File's been saved.\rClick to play now."), saved);
+        m_context.showNotification(tr("File's been saved.\rClick to play now."), saved);
     }
 }
 
 void TFormSave::PanelSaveDlgCancelButtonClick(bool& DefaultAction) {
-    if (MessageBox::Confirm(QStringLiteral("Are you sure you want to cancel saving and lose the "
-                                           "sound data you just recorded?"))) {
+    if (MessageBox::Confirm(tr("Are you sure you want to cancel saving and lose the "
+                               "sound data you just recorded?"))) {
         DefaultAction = true;
         ::unlink(m_context.tempFileName.c_str());
     } else {

@@ -1,5 +1,7 @@
 #include "TFormWizard.h"
 
+#include <QCoreApplication>
+
 #include "Bass.h"
 #include "Common.h"
 #include "Gauge.h"
@@ -26,7 +28,8 @@ const QColor kVolumeBlue(30, 90, 210);
 
 // The texts keep the line breaks they were written with; a label breaks at "\n".
 QString lines(const char* text) {
-    return QString::fromUtf8(text).replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    return QCoreApplication::translate("TFormWizard", text)
+        .replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
 QLabel* wrappedLabel(const char* text, QWidget* parent, const QRect& geometry) {
@@ -38,7 +41,7 @@ QLabel* wrappedLabel(const char* text, QWidget* parent, const QRect& geometry) {
 }
 
 QPushButton* button(const char* name, const char* text, QWidget* parent, const QRect& geometry) {
-    auto* b = new QPushButton(QString::fromUtf8(text), parent);
+    auto* b = new QPushButton(lines(text), parent);
     b->setObjectName(QString::fromUtf8(name));
     b->setGeometry(geometry);
     b->setAutoDefault(false);
@@ -63,10 +66,10 @@ TFormWizard::TFormWizard(QWidget* parent) : QDialog(parent), m_optimizer(*this) 
     divider->setFrameShadow(QFrame::Sunken);
     divider->setGeometry(0, kPageHeight, width(), 2);
 
-    BtnBack = button("BtnBack", "Back", this, {179, kButtonY, 78, 26});
-    BtnNext = button("BtnNext", "Next", this, {271, kButtonY, 78, 26});
-    BtnFinish = button("BtnFinish", "Finish", this, {356, kButtonY, 77, 26});
-    CheckW1 = new QCheckBox(QStringLiteral("Don't show this page again"), this);
+    BtnBack = button("BtnBack", QT_TR_NOOP("Back"), this, {179, kButtonY, 78, 26});
+    BtnNext = button("BtnNext", QT_TR_NOOP("Next"), this, {271, kButtonY, 78, 26});
+    BtnFinish = button("BtnFinish", QT_TR_NOOP("Finish"), this, {356, kButtonY, 77, 26});
+    CheckW1 = new QCheckBox(tr("Don't show this page again"), this);
     CheckW1->setObjectName(QStringLiteral("CheckW1"));
     CheckW1->setGeometry(256, 278, width() - 256 - 4, 17);
 
@@ -87,8 +90,8 @@ TFormWizard::TFormWizard(QWidget* parent) : QDialog(parent), m_optimizer(*this) 
 QWidget* TFormWizard::makeWelcomePage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("PageWelcome"));
-    auto* header = new HeaderBand(QStringLiteral("Tapewren Sound Optimizer"),
-                                  QStringLiteral("This is a simple 2-step wizard"), page);
+    auto* header =
+        new HeaderBand(tr("Tapewren Sound Optimizer"), tr("This is a simple 2-step wizard"), page);
     header->setGeometry(0, 0, width(), kHeaderHeight);
     (new SidePicture(page))
         ->setGeometry(0, kHeaderHeight, kStripWidth, kPageHeight - kHeaderHeight);
@@ -97,16 +100,20 @@ QWidget* TFormWizard::makeWelcomePage() {
     imageBG->setGeometry(kStripWidth + 8, 196, 240, 64);
     const int x = kStripWidth + 12;
     const int w = width() - x - 10;
-    wrappedLabel("People using other recorder software often end up with \r\ndistorted results "
-                 "because it's hard to find the proper recording volume level.",
-                 page, {x, 66, w, 46});
-    wrappedLabel("Tapewren's sophisticated smart-detect technology will help you to determine the "
-                 "ideal recording volume level which will ensure the best sound quality.",
-                 page, {x, 116, w, 46});
-    wrappedLabel("To get best sound quality, it is recommended to run this wizard each time you "
-                 "change the input channel.",
-                 page, {x, 166, w, 32});
-    BtnStart = button("BtnStart", "Start the Wizard", page, {300, 222, 130, 26});
+    wrappedLabel(
+        QT_TR_NOOP("People using other recorder software often end up with \r\ndistorted results "
+                   "because it's hard to find the proper recording volume level."),
+        page, {x, 66, w, 46});
+    wrappedLabel(
+        QT_TR_NOOP(
+            "Tapewren's sophisticated smart-detect technology will help you to determine the "
+            "ideal recording volume level which will ensure the best sound quality."),
+        page, {x, 116, w, 46});
+    wrappedLabel(
+        QT_TR_NOOP("To get best sound quality, it is recommended to run this wizard each time you "
+                   "change the input channel."),
+        page, {x, 166, w, 32});
+    BtnStart = button("BtnStart", QT_TR_NOOP("Start the Wizard"), page, {300, 222, 130, 26});
     return page;
 }
 
@@ -116,49 +123,50 @@ QWidget* TFormWizard::makeOptPage() {
     (new SidePicture(page))->setGeometry(0, 0, kStripWidth, kPageHeight);
     const int x = kStripWidth + 12;
     const int w = width() - x - 10;
-    wrappedLabel("1. Pick the right recording channel.\r\n2. Play audio file, speak into the "
-                 "microphone or turn on\r\nthe connected input sound source.\r\n3. Optimization "
-                 "starts automatically.",
-                 page, {x, 6, w, 66});
+    wrappedLabel(
+        QT_TR_NOOP("1. Pick the right recording channel.\r\n2. Play audio file, speak into the "
+                   "microphone or turn on\r\nthe connected input sound source.\r\n3. Optimization "
+                   "starts automatically."),
+        page, {x, 6, w, 66});
 
-    auto* channelGroup = new QGroupBox(QStringLiteral("Recording Channel to Use"), page);
+    auto* channelGroup = new QGroupBox(tr("Recording Channel to Use"), page);
     channelGroup->setGeometry(x, 74, w, 90);
     ComboRecChannel = new QComboBox(channelGroup);
     ComboRecChannel->setObjectName(QStringLiteral("ComboRecChannel"));
     ComboRecChannel->setGeometry(10, 22, w - 20, 24);
-    auto* left = new QLabel(QStringLiteral("Left"), channelGroup);
+    auto* left = new QLabel(tr("Left"), channelGroup);
     left->setGeometry(10, 52, 40, 14);
     GaugeLeft = new Gauge(kLevelGreen, false, channelGroup);
     GaugeLeft->setObjectName(QStringLiteral("GaugeLeft"));
     GaugeLeft->setGeometry(52, 53, w - 62, 12);
-    auto* right = new QLabel(QStringLiteral("Right"), channelGroup);
+    auto* right = new QLabel(tr("Right"), channelGroup);
     right->setGeometry(10, 70, 40, 14);
     GaugeRight = new Gauge(kLevelGreen, false, channelGroup);
     GaugeRight->setObjectName(QStringLiteral("GaugeRight"));
     GaugeRight->setGeometry(52, 71, w - 62, 12);
 
-    auto* volumeGroup = new QGroupBox(QStringLiteral("Recording Volume"), page);
+    auto* volumeGroup = new QGroupBox(tr("Recording Volume"), page);
     volumeGroup->setGeometry(x, 168, w, 50);
     GaugeVOL = new Gauge(kVolumeBlue, true, volumeGroup);
     GaugeVOL->setObjectName(QStringLiteral("GaugeVOL"));
     GaugeVOL->setGeometry(10, 22, w - 20, 18);
 
-    wrappedLabel("You may click the \"Next\" button, when the above\r\nblue volume bar stops "
-                 "progressing.",
-                 page, {x, 224, w, 36});
+    wrappedLabel(
+        QT_TR_NOOP("You may click the \"Next\" button, when the above\r\nblue volume bar stops "
+                   "progressing."),
+        page, {x, 224, w, 36});
     return page;
 }
 
 QWidget* TFormWizard::makeDecidePage() {
     auto* page = new QWidget;
     page->setObjectName(QStringLiteral("PageDecide"));
-    auto* header = new HeaderBand(
-        QStringLiteral("Manual Finetune (Optional)"),
-        QStringLiteral("You may skip this step and click \"Finish\" directly"), page);
+    auto* header = new HeaderBand(tr("Manual Finetune (Optional)"),
+                                  tr("You may skip this step and click \"Finish\" directly"), page);
     header->setGeometry(0, 0, width(), kHeaderHeight);
     (new SidePicture(page))
         ->setGeometry(0, kHeaderHeight, kStripWidth, kPageHeight - kHeaderHeight);
-    GroupW3 = new QGroupBox(QStringLiteral("Volume to Use"), page);
+    GroupW3 = new QGroupBox(tr("Volume to Use"), page);
     GroupW3->setObjectName(QStringLiteral("GroupW3"));
     GroupW3->setGeometry(kStripWidth + 24, 84, 360, 64);
     SliderVOL = new QSlider(Qt::Horizontal, GroupW3);
@@ -179,14 +187,14 @@ TFormWizard::~TFormWizard() {
 
 bool TFormWizard::FormCreate() {
     if (BASS_GetVersion() != BASS_VERSION) {
-        MessageBox::Fatal(QString::fromUtf8(kVersionText), QStringLiteral("Error"));
+        MessageBox::Fatal(tr(kVersionText), tr("Error"));
         EndProgramAtOnce();
         return false;
     }
     if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
         BASS_RecordFree();
         BASS_Free();
-        MessageBox::Fatal(QString::fromUtf8(kNoDeviceText), QStringLiteral("Error"));
+        MessageBox::Fatal(tr(kNoDeviceText), tr("Error"));
         EndProgramAtOnce();
         return false;
     }
@@ -266,7 +274,7 @@ void TFormWizard::PageOPTPage() {
 
 void TFormWizard::PageDecidePage() {
     SliderVOL->setValue(m_optimizer.Volume());
-    GroupW3->setTitle(QStringLiteral("Volume to Use: %1%").arg(SliderVOL->value()));
+    GroupW3->setTitle(tr("Volume to Use: %1%").arg(SliderVOL->value()));
     BtnBack->show();
     BtnBack->move(271, kButtonY);
     BtnNext->hide();
@@ -296,8 +304,7 @@ void TFormWizard::ComboRecChannelChange() {
 }
 
 void TFormWizard::SliderVOLChange(int value) {
-    GroupW3->setTitle(QStringLiteral("Volume to Use: ") + QString::number(value) +
-                      QStringLiteral("%"));
+    GroupW3->setTitle(tr("Volume to Use: ") + QString::number(value) + QStringLiteral("%"));
 }
 
 void TFormWizard::closeEvent(QCloseEvent* event) {
@@ -309,7 +316,8 @@ void TFormWizard::closeEvent(QCloseEvent* event) {
 }
 
 void TFormWizard::ShowError(const std::string& text) {
-    MessageBox::Error(QString::fromStdString(text), QStringLiteral("Tapewren"), this);
+    MessageBox::Error(QCoreApplication::translate("VolumeOptimizer", text.c_str()),
+                      QStringLiteral("Tapewren"), this);
 }
 
 void TFormWizard::ShowLevels(int left, int right) {

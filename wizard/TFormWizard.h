@@ -51,8 +51,8 @@ public:
     Gauge* GaugeVOL = nullptr;
     QGroupBox* GroupW3 = nullptr;
 
-    static constexpr const char* kVersionText = "BASS version 1.8 was not loaded";
-    static constexpr const char* kNoDeviceText = "Can't start default recording device";
+    static constexpr const char* kVersionText = QT_TR_NOOP("BASS version 1.8 was not loaded");
+    static constexpr const char* kNoDeviceText = QT_TR_NOOP("Can't start default recording device");
 
     void BtnStartClick();
     void BtnNextClick();

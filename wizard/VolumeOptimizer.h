@@ -33,8 +33,10 @@ public:
     static constexpr uint32_t kTooLoud = 120; // left level above this lowers the volume
     static constexpr uint32_t kCaptureRate = 44100;
     static constexpr int kRefreshMs = 33;
-    static constexpr const char* kNoDeviceText = "Unable to start the default recording device.";
-    static constexpr const char* kNoChannelText = "Unable to start the selected channel.";
+    static constexpr const char* kNoDeviceText =
+        QT_TRANSLATE_NOOP("VolumeOptimizer", "Unable to start the default recording device.");
+    static constexpr const char* kNoChannelText =
+        QT_TRANSLATE_NOOP("VolumeOptimizer", "Unable to start the selected channel.");
 
     explicit VolumeOptimizer(OptimizerHost& host, QObject* parent = nullptr);
     // Ends a running search, so that no block is handled by a dead object.

@@ -21,7 +21,7 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kLogin = QStringLiteral("org.freedesktop.login1");
 const QString kLoginPath = QStringLiteral("/org/freedesktop/login1");
 const QString kLoginManager = QStringLiteral("org.freedesktop.login1.Manager");
-const QString kReason = QStringLiteral("Recording sound");
+const QString kReason = QCoreApplication::translate("SleepInhibitor", "Recording sound");
 // The portal's flags: 4 suspend, 8 idle; log-out and user switching stay free.
 constexpr uint kSuspendAndIdle = 4 | 8;
 // The bus's own default: a portal may be started on demand.

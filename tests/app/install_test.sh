@@ -50,7 +50,8 @@ DESTDIR=$stage cmake --install "$build" --prefix /usr >/dev/null
 for f in usr/bin/tapewren usr/share/applications/$id.desktop \
   usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/metainfo/$id.metainfo.xml \
   usr/share/doc/tapewren/copyright usr/share/doc/tapewren/changelog.gz \
-  usr/share/man/man1/tapewren.1.gz usr/share/lintian/overrides/tapewren; do
+  usr/share/man/man1/tapewren.1.gz usr/share/lintian/overrides/tapewren \
+  usr/share/tapewren/translations/tapewren_{de,fr,es}.qm usr/share/tapewren/de/Tapewren.html; do
   check "installed: $f" test -s "$stage/$f"
 done
 check "the launcher validates" desktop-file-validate "$stage/usr/share/applications/$id.desktop"
@@ -87,6 +88,7 @@ fi
 root=$work/root
 dpkg-deb -x "$deb" "$root"
 check "the package holds the launcher" test -s "$root/usr/share/applications/$id.desktop"
+check "and the German catalogue" test -s "$root/usr/share/tapewren/translations/tapewren_de.qm"
 
 # An unprivileged user with a fresh home, on the test desktop's display and
 # sound server (through a socket of its own that any user may use).

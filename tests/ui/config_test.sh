@@ -37,7 +37,9 @@ hint_x=0 wx=0 wy=0
 fake_opener
 app=$work/app
 install_copy "$app"
-cp "$(dirname "$exe")/Tapewren.html" "$(dirname "$exe")/faq.htm" "$app/"
+cp "$(dirname "$exe")/Tapewren.html" "$(dirname "$exe")/faq.htm" "$(dirname "$exe")"/tapewren_*.qm "$app/"
+# English wins over the German locale and the German catalogue beside it.
+export LANG=de_DE.UTF-8 LANGUAGE=en
 printf '[Recorder]\nChannel=0\nVolume=40\nQuality=12\nPopCount=9\n' >"$app/quillby.ini"
 start "$app"
 check "the icon appears in the tray" wait_for 100 tray_window
@@ -47,6 +49,11 @@ check "a double click opens the window" open_window
 check "it sits at the bottom right of the screen" test "$wx,$wy" = "671,230"
 sleep 0.3
 shot config-window
+face_text() { # the open window, read off the screen
+  window_text "$(main_window)"
+}
+check "the English texts are as they were: $(face_text)" \
+  bash -c '[[ $0 == *"Recording Quality"*"Optimizer"*"Cancel"* ]]' "$(face_text)"
 
 # Until it is dragged, the slider's hint is the one made at start-up, read
 # off the screen: the rate on one line, the bit rate on the next.
@@ -165,5 +172,34 @@ check "a second signal ends it without asking" exited_with_zero "$pid" 50
 check "the dragged quality is kept" grep -qx "Quality=61" "$app/quillby.ini"
 check "the optimizer's volume is kept" grep -qx "Volume=100" "$app/quillby.ini"
 pactl set-source-volume spk.monitor 100%
+
+# In German: the window's faces and buttons, and the tray menu.
+app_de=$work/app-de
+install_copy "$app_de"
+cp "$app"/tapewren_*.qm "$app_de/"
+printf '[Recorder]\nChannel=0\nVolume=40\nQuality=12\nPopCount=9\n' >"$app_de/quillby.ini"
+LANGUAGE=de start "$app_de"
+check "the German program's icon appears" wait_for 100 tray_window
+tray_window
+check "its window opens" open_window
+sleep 0.3
+shot config-window-de
+text=$(window_text "$(main_window)")
+check "the window speaks German: $text" \
+  bash -c '[[ $0 == *"Aufnahmequalit"*"Optimierer"*"Abbrechen"* && $0 != *"Cancel"* ]]' "$text"
+at $((241 + 37)) $((462 + 15)) && xdotool click 1
+check "Abbrechen hides it" wait_for 30 main_window_gone
+sleep 0.5
+xdotool mousemove "$tray_x" "$tray_y" click 3
+sleep 0.5
+shot tray-menu-de
+import -window root "$work/menu.png"
+convert "$work/menu.png" -resize 200% -colorspace Gray "$work/menu-big.png"
+text=$(tesseract -l deu "$work/menu-big.png" - 2>/dev/null | tr '\n' ' ')
+check "the tray menu speaks German: $text" \
+  bash -c '[[ $0 == *"Aufnehmen"*"Konfigurieren"*"Beenden"* ]]' "$text"
+xdotool key Escape
+kill -TERM "$pid"
+check "the German program ends" exited_with_zero "$pid" 50
 
 finish config_test

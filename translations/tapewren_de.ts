@@ -1,0 +1,652 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE">
+<context>
+    <name>ConfigFace</name>
+    <message>
+        <source>One-click sound recorder</source>
+        <translation>Tonaufnahme mit einem Klick</translation>
+    </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Aufnahmekanal</translation>
+    </message>
+    <message>
+        <source>Recording Quality</source>
+        <translation>Aufnahmequalität</translation>
+    </message>
+    <message>
+        <source>Recording Volume</source>
+        <translation>Aufnahmelautstärke</translation>
+    </message>
+    <message>
+        <source>About and Help</source>
+        <translation>Info und Hilfe</translation>
+    </message>
+    <message>
+        <source>Input of the sound server</source>
+        <translation>Eingang des Soundservers</translation>
+    </message>
+</context>
+<context>
+    <name>DiskSpaceGuard</name>
+    <message>
+        <source>Low disk space: room for </source>
+        <translation>Wenig Speicherplatz: Platz für </translation>
+    </message>
+    <message>
+        <source> more minute</source>
+        <translation> weitere Minute</translation>
+    </message>
+    <message>
+        <source> more minutes</source>
+        <translation> weitere Minuten</translation>
+    </message>
+    <message>
+        <source> of recording.</source>
+        <translation> Aufnahme.</translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to record: less than a minute of recording fits in </source>
+        <translation>Zu wenig freier Speicherplatz für eine Aufnahme: weniger als eine Minute passt in </translation>
+    </message>
+</context>
+<context>
+    <name>InputChoice</name>
+    <message>
+        <source>&quot;%1&quot; is no longer available.</source>
+        <translation>„%1“ ist nicht mehr verfügbar.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Recording from &quot;%1&quot; now.</source>
+        <translation><byte value="xd"/>Aufnahme jetzt von „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>LeftTakes</name>
+    <message>
+        <source>A take left from an earlier run can not be read (</source>
+        <translation>Eine Aufnahme aus einem früheren Lauf kann nicht gelesen werden (</translation>
+    </message>
+    <message>
+        <source>):
+</source>
+        <translation>):
+</translation>
+    </message>
+    <message>
+        <source>
+It is offered for saving as it is.</source>
+        <translation>
+Sie wird unverändert zum Speichern angeboten.</translation>
+    </message>
+</context>
+<context>
+    <name>MoveFile</name>
+    <message>
+        <source>Unable to save file. Please check disk space.</source>
+        <translation>Datei kann nicht gespeichert werden. Bitte den Speicherplatz prüfen.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the folder is read-only.</source>
+        <translation>Datei kann nicht gespeichert werden: Der Ordner ist schreibgeschützt.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the name is too long.</source>
+        <translation>Datei kann nicht gespeichert werden: Der Name ist zu lang.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: a folder of that name exists.</source>
+        <translation>Datei kann nicht gespeichert werden: Ein Ordner dieses Namens existiert.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the folder does not exist.</source>
+        <translation>Datei kann nicht gespeichert werden: Der Ordner existiert nicht.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: a file of that name exists.</source>
+        <translation>Datei kann nicht gespeichert werden: Eine Datei dieses Namens existiert.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: </source>
+        <translation>Datei kann nicht gespeichert werden: </translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: the recording is too short.</source>
+        <translation>Tag kann nicht geschrieben werden: Die Aufnahme ist zu kurz.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag. Please check disk space.</source>
+        <translation>Tag kann nicht geschrieben werden. Bitte den Speicherplatz prüfen.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: </source>
+        <translation>Tag kann nicht geschrieben werden: </translation>
+    </message>
+</context>
+<context>
+    <name>QualityPresets</name>
+    <message>
+        <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>
+        <translation>Abtastrate: %u Hz<byte value="xd"/>Bitrate: %u kbps</translation>
+    </message>
+    <message>
+        <source>Sample Rate: %5u hz<byte value="xd"/>
+Bit Rate: %3u kbps</source>
+        <translation>Abtastrate: %5u Hz<byte value="xd"/>
+Bitrate: %3u kbps</translation>
+    </message>
+</context>
+<context>
+    <name>Recorder</name>
+    <message>
+        <source>Recording Channel not specified.</source>
+        <translation>Kein Aufnahmekanal gewählt.</translation>
+    </message>
+    <message>
+        <source>Unable to create MP3 file.</source>
+        <translation>MP3-Datei kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>Unable to start the MP3 encoder.</source>
+        <translation>MP3-Encoder kann nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Unable to start recording.</source>
+        <translation>Aufnahme kann nicht gestartet werden.</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderWindow</name>
+    <message>
+        <source>&amp;Menu</source>
+        <translation>&amp;Menü</translation>
+    </message>
+    <message>
+        <source>Tapewren is in its own window (this desktop shows no tray icons).</source>
+        <translation>Tapewren läuft in einem eigenen Fenster (dieser Desktop zeigt keine Symbole im Systembereich).</translation>
+    </message>
+</context>
+<context>
+    <name>SendEmail</name>
+    <message>
+        <source>Error while trying to send email</source>
+        <translation>Fehler beim Versuch, die E-Mail zu senden</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Unable to read </source>
+        <translation>Kann nicht gelesen werden: </translation>
+    </message>
+    <message>
+        <source>. The default settings are used and the file is left as it is.</source>
+        <translation>. Die Standardeinstellungen werden verwendet, die Datei bleibt unverändert.</translation>
+    </message>
+    <message>
+        <source>Unable to write to </source>
+        <translation>Kann nicht schreiben in </translation>
+    </message>
+</context>
+<context>
+    <name>ShortCut</name>
+    <message>
+        <source>Shift+</source>
+        <translation>Umschalt+</translation>
+    </message>
+    <message>
+        <source>Ctrl+</source>
+        <translation>Strg+</translation>
+    </message>
+    <message>
+        <source>Alt+</source>
+        <translation>Alt+</translation>
+    </message>
+</context>
+<context>
+    <name>SleepInhibitor</name>
+    <message>
+        <source>Recording sound</source>
+        <translation>Tonaufnahme läuft</translation>
+    </message>
+</context>
+<context>
+    <name>TEmail</name>
+    <message>
+        <source>Put your subject here</source>
+        <translation>Betreff hier eingeben</translation>
+    </message>
+    <message>
+        <source>Your message text goes here<byte value="xd"/>
+<byte value="xd"/>
+--<byte value="xd"/>
+Create voice mail with Tapewren</source>
+        <translation>Hier steht Ihr Nachrichtentext<byte value="xd"/>
+<byte value="xd"/>
+--<byte value="xd"/>
+Sprachnachricht erstellt mit Tapewren</translation>
+    </message>
+</context>
+<context>
+    <name>TFormMain</name>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>VBR</source>
+        <translation>VBR</translation>
+    </message>
+    <message>
+        <source>Optimizer</source>
+        <translation>Optimierer</translation>
+    </message>
+    <message>
+        <source>Frequently Asked Questions</source>
+        <translation>Häufige Fragen</translation>
+    </message>
+    <message>
+        <source>Getting Support</source>
+        <translation>Hilfe und Support</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Stopp</translation>
+    </message>
+    <message>
+        <source>&amp;Record Now  [Tray Click]</source>
+        <translation>&amp;Aufnehmen  [Klick aufs Symbol]</translation>
+    </message>
+    <message>
+        <source>Record and &amp;Email</source>
+        <translation>Aufnehmen und per &amp;E-Mail senden</translation>
+    </message>
+    <message>
+        <source>&amp;Config...  [Tray Doulble-Click]</source>
+        <translation>&amp;Konfigurieren...  [Doppelklick aufs Symbol]</translation>
+    </message>
+    <message>
+        <source>Start with the &amp;desktop</source>
+        <translation>Mit dem &amp;Desktop starten</translation>
+    </message>
+    <message>
+        <source>&amp;Help...</source>
+        <translation>&amp;Hilfe...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>A required part of the software is missing, please re-install.</source>
+        <translation>Ein benötigter Teil der Software fehlt, bitte neu installieren.</translation>
+    </message>
+    <message>
+        <source>Can not initiate defualt recording device.</source>
+        <translation>Das Standard-Aufnahmegerät kann nicht initialisiert werden.</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: </source>
+        <translation>Tastenkürzel Aufnahme/Stopp: </translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Record/Stop].</source>
+        <translation>Tastenkürzel für [Aufnahme/Stopp] konnte nicht gesetzt werden.</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: </source>
+        <translation>Tastenkürzel Pause/Fortsetzen: </translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Pause/Resume]</source>
+        <translation>Tastenkürzel für [Pause/Fortsetzen] konnte nicht gesetzt werden</translation>
+    </message>
+    <message>
+        <source>Single click to record/stop<byte value="xd"/>
+</source>
+        <translation>Einfacher Klick: Aufnahme/Stopp<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Double-click to configure,<byte value="xd"/>
+Right click to get a menu.</source>
+        <translation><byte value="xd"/>
+Doppelklick: Einstellungen,<byte value="xd"/>
+Rechtsklick: Menü.</translation>
+    </message>
+    <message>
+        <source>Configuration is disabled while recording is in progress.</source>
+        <translation>Während einer Aufnahme sind die Einstellungen gesperrt.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: </source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Dauer: </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+File Size: </source>
+        <translation><byte value="xd"/>
+Dateigröße: </translation>
+    </message>
+    <message>
+        <source> KB<byte value="xd"/>
+Source: </source>
+        <translation> KB<byte value="xd"/>
+Quelle: </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Quality: </source>
+        <translation><byte value="xd"/>
+Qualität: </translation>
+    </message>
+    <message>
+        <source>%1 hz / %2 kbps</source>
+        <translation>%1 Hz / %2 kbps</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Volume: </source>
+        <translation><byte value="xd"/>
+Lautstärke: </translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Click once to start recording.<byte value="xd"/>
+Double-click to configure.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Ein Klick startet die Aufnahme.<byte value="xd"/>
+Doppelklick für Einstellungen.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Recording is disabled when<byte value="xd"/>
+config window is active.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Aufnahme gesperrt, solange<byte value="xd"/>
+das Einstellungsfenster offen ist.</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Fortsetzen</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Kann nicht schreiben in %1</translation>
+    </message>
+    <message>
+        <source>Can not re-initiate defualt recording device.</source>
+        <translation>Das Standard-Aufnahmegerät kann nicht erneut initialisiert werden.</translation>
+    </message>
+    <message>
+        <source>Channel: </source>
+        <translation>Kanal: </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Sample Rate: </source>
+        <translation><byte value="xd"/>Abtastrate: </translation>
+    </message>
+    <message>
+        <source>hz<byte value="xd"/>Bit Rate: </source>
+        <translation> Hz<byte value="xd"/>Bitrate: </translation>
+    </message>
+    <message>
+        <source>kbps </source>
+        <translation>kbps </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Volume: </source>
+        <translation><byte value="xd"/>Lautstärke: </translation>
+    </message>
+    <message>
+        <source>[Stereo]</source>
+        <translation>[Stereo]</translation>
+    </message>
+</context>
+<context>
+    <name>TFormSave</name>
+    <message>
+        <source>Save as</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>MP3 Tag Writer</source>
+        <translation>MP3-Tag schreiben</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Titel:</translation>
+    </message>
+    <message>
+        <source>Album:</source>
+        <translation>Album:</translation>
+    </message>
+    <message>
+        <source>Artist:</source>
+        <translation>Interpret:</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Kommentar:</translation>
+    </message>
+    <message>
+        <source>Genre:</source>
+        <translation>Genre:</translation>
+    </message>
+    <message>
+        <source>Year:</source>
+        <translation>Jahr:</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear</source>
+        <translation>&amp;Leeren</translation>
+    </message>
+    <message>
+        <source>Save &amp;&amp; Email</source>
+        <translation>Speichern &amp;&amp; senden</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Speichern</translation>
+    </message>
+    <message>
+        <source>Tag &amp;&amp; Email</source>
+        <translation>Tag &amp;&amp; senden</translation>
+    </message>
+    <message>
+        <source>Save with Tag</source>
+        <translation>Mit Tag</translation>
+    </message>
+    <message>
+        <source>Unable to gain access to the record file. File can&apos;t be saved.</source>
+        <translation>Kein Zugriff auf die Aufnahmedatei. Die Datei kann nicht gespeichert werden.</translation>
+    </message>
+    <message>
+        <source>Record data file is missing. File can&apos;t be saved!!</source>
+        <translation>Die Aufnahmedatei fehlt. Die Datei kann nicht gespeichert werden!!</translation>
+    </message>
+    <message>
+        <source>Please specify a file name to save as.</source>
+        <translation>Bitte einen Dateinamen zum Speichern angeben.</translation>
+    </message>
+    <message>
+        <source>File already exists, do you want to overwrite it?</source>
+        <translation>Die Datei existiert bereits. Soll sie überschrieben werden?</translation>
+    </message>
+    <message>
+        <source>File&apos;s been saved.<byte value="xd"/>Click to play now.</source>
+        <translation>Die Datei wurde gespeichert.<byte value="xd"/>Klicken zum Abspielen.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to cancel saving and lose the sound data you just recorded?</source>
+        <translation>Wirklich das Speichern abbrechen und die eben aufgenommenen Tondaten verwerfen?</translation>
+    </message>
+</context>
+<context>
+    <name>TFormWizard</name>
+    <message>
+        <source>Back</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Don&apos;t show this page again</source>
+        <translation>Diese Seite nicht mehr zeigen</translation>
+    </message>
+    <message>
+        <source>Tapewren Sound Optimizer</source>
+        <translation>Tapewren Sound Optimizer</translation>
+    </message>
+    <message>
+        <source>This is a simple 2-step wizard</source>
+        <translation>Ein einfacher Assistent in 2 Schritten</translation>
+    </message>
+    <message>
+        <source>People using other recorder software often end up with <byte value="xd"/>
+distorted results because it&apos;s hard to find the proper recording volume level.</source>
+        <translation>Mit anderen Aufnahmeprogrammen klingt das Ergebnis oft <byte value="xd"/>
+verzerrt, weil die richtige Aufnahmelautstärke schwer zu finden ist.</translation>
+    </message>
+    <message>
+        <source>Tapewren&apos;s sophisticated smart-detect technology will help you to determine the ideal recording volume level which will ensure the best sound quality.</source>
+        <translation>Tapewrens ausgefeilte Erkennung hilft Ihnen, die ideale Aufnahmelautstärke für die beste Tonqualität zu finden.</translation>
+    </message>
+    <message>
+        <source>To get best sound quality, it is recommended to run this wizard each time you change the input channel.</source>
+        <translation>Für die beste Tonqualität sollten Sie diesen Assistenten nach jedem Wechsel des Eingangs ausführen.</translation>
+    </message>
+    <message>
+        <source>Start the Wizard</source>
+        <translation>Assistent starten</translation>
+    </message>
+    <message>
+        <source>1. Pick the right recording channel.<byte value="xd"/>
+2. Play audio file, speak into the microphone or turn on<byte value="xd"/>
+the connected input sound source.<byte value="xd"/>
+3. Optimization starts automatically.</source>
+        <translation>1. Wählen Sie den richtigen Aufnahmekanal.<byte value="xd"/>
+2. Spielen Sie eine Audiodatei ab, sprechen Sie ins Mikrofon<byte value="xd"/>
+oder schalten Sie die angeschlossene Tonquelle ein.<byte value="xd"/>
+3. Die Optimierung startet von selbst.</translation>
+    </message>
+    <message>
+        <source>Recording Channel to Use</source>
+        <translation>Zu verwendender Aufnahmekanal</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Links</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Rechts</translation>
+    </message>
+    <message>
+        <source>Recording Volume</source>
+        <translation>Aufnahmelautstärke</translation>
+    </message>
+    <message>
+        <source>You may click the &quot;Next&quot; button, when the above<byte value="xd"/>
+blue volume bar stops progressing.</source>
+        <translation>Klicken Sie auf „Weiter“, sobald der blaue<byte value="xd"/>
+Lautstärkebalken oben stehen bleibt.</translation>
+    </message>
+    <message>
+        <source>Manual Finetune (Optional)</source>
+        <translation>Feinabstimmung von Hand (optional)</translation>
+    </message>
+    <message>
+        <source>You may skip this step and click &quot;Finish&quot; directly</source>
+        <translation>Sie können diesen Schritt überspringen und gleich auf „Fertig“ klicken</translation>
+    </message>
+    <message>
+        <source>Volume to Use</source>
+        <translation>Zu verwendende Lautstärke</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Volume to Use: %1%</source>
+        <translation>Zu verwendende Lautstärke: %1%</translation>
+    </message>
+    <message>
+        <source>Volume to Use: </source>
+        <translation>Zu verwendende Lautstärke: </translation>
+    </message>
+    <message>
+        <source>BASS version 1.8 was not loaded</source>
+        <translation>BASS Version 1.8 wurde nicht geladen</translation>
+    </message>
+    <message>
+        <source>Can&apos;t start default recording device</source>
+        <translation>Das Standard-Aufnahmegerät kann nicht gestartet werden</translation>
+    </message>
+</context>
+<context>
+    <name>TSavePanel</name>
+    <message>
+        <source>MP3 Files (*.MP3 *.mp3)</source>
+        <translation>MP3-Dateien (*.MP3 *.mp3)</translation>
+    </message>
+    <message>
+        <source>File &amp;name:</source>
+        <translation>Datei&amp;name:</translation>
+    </message>
+    <message>
+        <source>Files of type:</source>
+        <translation>Dateityp:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>type in a file name</source>
+        <translation>Dateinamen eingeben</translation>
+    </message>
+</context>
+<context>
+    <name>VolumeOptimizer</name>
+    <message>
+        <source>Unable to start the default recording device.</source>
+        <translation>Das Standard-Aufnahmegerät kann nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Unable to start the selected channel.</source>
+        <translation>Der gewählte Kanal kann nicht gestartet werden.</translation>
+    </message>
+</context>
+</TS>

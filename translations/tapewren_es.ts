@@ -1,0 +1,652 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="es_ES">
+<context>
+    <name>ConfigFace</name>
+    <message>
+        <source>One-click sound recorder</source>
+        <translation>Grabadora de sonido en un clic</translation>
+    </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Canal de grabación</translation>
+    </message>
+    <message>
+        <source>Recording Quality</source>
+        <translation>Calidad de grabación</translation>
+    </message>
+    <message>
+        <source>Recording Volume</source>
+        <translation>Volumen de grabación</translation>
+    </message>
+    <message>
+        <source>About and Help</source>
+        <translation>Información y ayuda</translation>
+    </message>
+    <message>
+        <source>Input of the sound server</source>
+        <translation>Entrada de sonido</translation>
+    </message>
+</context>
+<context>
+    <name>DiskSpaceGuard</name>
+    <message>
+        <source>Low disk space: room for </source>
+        <translation>Poco espacio en disco: queda sitio para </translation>
+    </message>
+    <message>
+        <source> more minute</source>
+        <translation> minuto más</translation>
+    </message>
+    <message>
+        <source> more minutes</source>
+        <translation> minutos más</translation>
+    </message>
+    <message>
+        <source> of recording.</source>
+        <translation> de grabación.</translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to record: less than a minute of recording fits in </source>
+        <translation>No hay espacio libre suficiente para grabar: cabe menos de un minuto de grabación en </translation>
+    </message>
+</context>
+<context>
+    <name>InputChoice</name>
+    <message>
+        <source>&quot;%1&quot; is no longer available.</source>
+        <translation>«%1» ya no está disponible.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Recording from &quot;%1&quot; now.</source>
+        <translation><byte value="xd"/>Ahora se graba desde «%1».</translation>
+    </message>
+</context>
+<context>
+    <name>LeftTakes</name>
+    <message>
+        <source>A take left from an earlier run can not be read (</source>
+        <translation>No se puede leer una toma que quedó de una ejecución anterior (</translation>
+    </message>
+    <message>
+        <source>):
+</source>
+        <translation>):
+</translation>
+    </message>
+    <message>
+        <source>
+It is offered for saving as it is.</source>
+        <translation>
+Se ofrece para guardarla tal como está.</translation>
+    </message>
+</context>
+<context>
+    <name>MoveFile</name>
+    <message>
+        <source>Unable to save file. Please check disk space.</source>
+        <translation>No se puede guardar el archivo. Compruebe el espacio en disco.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the folder is read-only.</source>
+        <translation>No se puede guardar el archivo: la carpeta es de solo lectura.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the name is too long.</source>
+        <translation>No se puede guardar el archivo: el nombre es demasiado largo.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: a folder of that name exists.</source>
+        <translation>No se puede guardar el archivo: existe una carpeta con ese nombre.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the folder does not exist.</source>
+        <translation>No se puede guardar el archivo: la carpeta no existe.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: a file of that name exists.</source>
+        <translation>No se puede guardar el archivo: existe un archivo con ese nombre.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: </source>
+        <translation>No se puede guardar el archivo: </translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: the recording is too short.</source>
+        <translation>No se puede escribir la etiqueta: la grabación es demasiado corta.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag. Please check disk space.</source>
+        <translation>No se puede escribir la etiqueta. Compruebe el espacio en disco.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: </source>
+        <translation>No se puede escribir la etiqueta: </translation>
+    </message>
+</context>
+<context>
+    <name>QualityPresets</name>
+    <message>
+        <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>
+        <translation>Muestreo: %u Hz<byte value="xd"/>Tasa de bits: %u kbps</translation>
+    </message>
+    <message>
+        <source>Sample Rate: %5u hz<byte value="xd"/>
+Bit Rate: %3u kbps</source>
+        <translation>Muestreo: %5u Hz<byte value="xd"/>
+Tasa de bits: %3u kbps</translation>
+    </message>
+</context>
+<context>
+    <name>Recorder</name>
+    <message>
+        <source>Recording Channel not specified.</source>
+        <translation>No se ha elegido un canal de grabación.</translation>
+    </message>
+    <message>
+        <source>Unable to create MP3 file.</source>
+        <translation>No se puede crear el archivo MP3.</translation>
+    </message>
+    <message>
+        <source>Unable to start the MP3 encoder.</source>
+        <translation>No se puede iniciar el codificador MP3.</translation>
+    </message>
+    <message>
+        <source>Unable to start recording.</source>
+        <translation>No se puede iniciar la grabación.</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderWindow</name>
+    <message>
+        <source>&amp;Menu</source>
+        <translation>&amp;Menú</translation>
+    </message>
+    <message>
+        <source>Tapewren is in its own window (this desktop shows no tray icons).</source>
+        <translation>Tapewren está en su propia ventana (este escritorio no muestra iconos en la bandeja del sistema).</translation>
+    </message>
+</context>
+<context>
+    <name>SendEmail</name>
+    <message>
+        <source>Error while trying to send email</source>
+        <translation>Error al intentar enviar el correo</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Unable to read </source>
+        <translation>No se puede leer </translation>
+    </message>
+    <message>
+        <source>. The default settings are used and the file is left as it is.</source>
+        <translation>. Se usan los ajustes predeterminados y el archivo se deja como está.</translation>
+    </message>
+    <message>
+        <source>Unable to write to </source>
+        <translation>No se puede escribir en </translation>
+    </message>
+</context>
+<context>
+    <name>ShortCut</name>
+    <message>
+        <source>Shift+</source>
+        <translation>Mayús+</translation>
+    </message>
+    <message>
+        <source>Ctrl+</source>
+        <translation>Ctrl+</translation>
+    </message>
+    <message>
+        <source>Alt+</source>
+        <translation>Alt+</translation>
+    </message>
+</context>
+<context>
+    <name>SleepInhibitor</name>
+    <message>
+        <source>Recording sound</source>
+        <translation>Grabando sonido</translation>
+    </message>
+</context>
+<context>
+    <name>TEmail</name>
+    <message>
+        <source>Put your subject here</source>
+        <translation>Escriba aquí el asunto</translation>
+    </message>
+    <message>
+        <source>Your message text goes here<byte value="xd"/>
+<byte value="xd"/>
+--<byte value="xd"/>
+Create voice mail with Tapewren</source>
+        <translation>Escriba aquí su mensaje<byte value="xd"/>
+<byte value="xd"/>
+--<byte value="xd"/>
+Mensaje de voz creado con Tapewren</translation>
+    </message>
+</context>
+<context>
+    <name>TFormMain</name>
+    <message>
+        <source>Stereo</source>
+        <translation>Estéreo</translation>
+    </message>
+    <message>
+        <source>VBR</source>
+        <translation>VBR</translation>
+    </message>
+    <message>
+        <source>Optimizer</source>
+        <translation>Optimizador</translation>
+    </message>
+    <message>
+        <source>Frequently Asked Questions</source>
+        <translation>Preguntas frecuentes</translation>
+    </message>
+    <message>
+        <source>Getting Support</source>
+        <translation>Obtener ayuda</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Aplicar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pausa</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Detener</translation>
+    </message>
+    <message>
+        <source>&amp;Record Now  [Tray Click]</source>
+        <translation>&amp;Grabar ahora  [Clic en el icono]</translation>
+    </message>
+    <message>
+        <source>Record and &amp;Email</source>
+        <translation>Grabar y enviar por &amp;correo</translation>
+    </message>
+    <message>
+        <source>&amp;Config...  [Tray Doulble-Click]</source>
+        <translation>C&amp;onfigurar...  [Doble clic en el icono]</translation>
+    </message>
+    <message>
+        <source>Start with the &amp;desktop</source>
+        <translation>Iniciar con el &amp;escritorio</translation>
+    </message>
+    <message>
+        <source>&amp;Help...</source>
+        <translation>A&amp;yuda...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Salir</translation>
+    </message>
+    <message>
+        <source>A required part of the software is missing, please re-install.</source>
+        <translation>Falta una parte necesaria del programa; vuelva a instalarlo.</translation>
+    </message>
+    <message>
+        <source>Can not initiate defualt recording device.</source>
+        <translation>No se puede inicializar el dispositivo de grabación predeterminado.</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: </source>
+        <translation>Atajo Grabar/Detener: </translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Record/Stop].</source>
+        <translation>No se pudo asignar el atajo [Grabar/Detener].</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: </source>
+        <translation>Atajo Pausa/Reanudar: </translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Pause/Resume]</source>
+        <translation>No se pudo asignar el atajo [Pausa/Reanudar]</translation>
+    </message>
+    <message>
+        <source>Single click to record/stop<byte value="xd"/>
+</source>
+        <translation>Un clic: grabar/detener<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Double-click to configure,<byte value="xd"/>
+Right click to get a menu.</source>
+        <translation><byte value="xd"/>
+Doble clic: configurar,<byte value="xd"/>
+clic derecho: menú.</translation>
+    </message>
+    <message>
+        <source>Configuration is disabled while recording is in progress.</source>
+        <translation>La configuración no está disponible mientras se graba.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: </source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Tiempo total: </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+File Size: </source>
+        <translation><byte value="xd"/>
+Tamaño: </translation>
+    </message>
+    <message>
+        <source> KB<byte value="xd"/>
+Source: </source>
+        <translation> KB<byte value="xd"/>
+Fuente: </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Quality: </source>
+        <translation><byte value="xd"/>
+Calidad: </translation>
+    </message>
+    <message>
+        <source>%1 hz / %2 kbps</source>
+        <translation>%1 Hz / %2 kbps</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Volume: </source>
+        <translation><byte value="xd"/>
+Volumen: </translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Click once to start recording.<byte value="xd"/>
+Double-click to configure.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Un clic para empezar a grabar.<byte value="xd"/>
+Doble clic para configurar.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Recording is disabled when<byte value="xd"/>
+config window is active.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+No se puede grabar mientras<byte value="xd"/>
+la ventana de configuración está abierta.</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Reanudar</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
+    </message>
+    <message>
+        <source>Can not re-initiate defualt recording device.</source>
+        <translation>No se puede reinicializar el dispositivo de grabación predeterminado.</translation>
+    </message>
+    <message>
+        <source>Channel: </source>
+        <translation>Canal: </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Sample Rate: </source>
+        <translation><byte value="xd"/>Muestreo: </translation>
+    </message>
+    <message>
+        <source>hz<byte value="xd"/>Bit Rate: </source>
+        <translation> Hz<byte value="xd"/>Tasa de bits: </translation>
+    </message>
+    <message>
+        <source>kbps </source>
+        <translation>kbps </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Volume: </source>
+        <translation><byte value="xd"/>Volumen: </translation>
+    </message>
+    <message>
+        <source>[Stereo]</source>
+        <translation>[Estéreo]</translation>
+    </message>
+</context>
+<context>
+    <name>TFormSave</name>
+    <message>
+        <source>Save as</source>
+        <translation>Guardar como</translation>
+    </message>
+    <message>
+        <source>MP3 Tag Writer</source>
+        <translation>Etiquetas MP3</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Título:</translation>
+    </message>
+    <message>
+        <source>Album:</source>
+        <translation>Álbum:</translation>
+    </message>
+    <message>
+        <source>Artist:</source>
+        <translation>Artista:</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Nota:</translation>
+    </message>
+    <message>
+        <source>Genre:</source>
+        <translation>Género:</translation>
+    </message>
+    <message>
+        <source>Year:</source>
+        <translation>Año:</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear</source>
+        <translation>&amp;Borrar</translation>
+    </message>
+    <message>
+        <source>Save &amp;&amp; Email</source>
+        <translation>Guardar y enviar</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
+    </message>
+    <message>
+        <source>Tag &amp;&amp; Email</source>
+        <translation>Etiq. y enviar</translation>
+    </message>
+    <message>
+        <source>Save with Tag</source>
+        <translation>Con etiqueta</translation>
+    </message>
+    <message>
+        <source>Unable to gain access to the record file. File can&apos;t be saved.</source>
+        <translation>No se puede acceder al archivo grabado. No se puede guardar.</translation>
+    </message>
+    <message>
+        <source>Record data file is missing. File can&apos;t be saved!!</source>
+        <translation>Falta el archivo de la grabación. ¡¡No se puede guardar!!</translation>
+    </message>
+    <message>
+        <source>Please specify a file name to save as.</source>
+        <translation>Indique un nombre de archivo para guardar.</translation>
+    </message>
+    <message>
+        <source>File already exists, do you want to overwrite it?</source>
+        <translation>El archivo ya existe, ¿quiere sobrescribirlo?</translation>
+    </message>
+    <message>
+        <source>File&apos;s been saved.<byte value="xd"/>Click to play now.</source>
+        <translation>El archivo se ha guardado.<byte value="xd"/>Haga clic para reproducirlo.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to cancel saving and lose the sound data you just recorded?</source>
+        <translation>¿Seguro que quiere cancelar y perder el sonido que acaba de grabar?</translation>
+    </message>
+</context>
+<context>
+    <name>TFormWizard</name>
+    <message>
+        <source>Back</source>
+        <translation>Atrás</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Siguiente</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Terminar</translation>
+    </message>
+    <message>
+        <source>Don&apos;t show this page again</source>
+        <translation>No volver a mostrar esta página</translation>
+    </message>
+    <message>
+        <source>Tapewren Sound Optimizer</source>
+        <translation>Tapewren Sound Optimizer</translation>
+    </message>
+    <message>
+        <source>This is a simple 2-step wizard</source>
+        <translation>Un asistente sencillo de 2 pasos</translation>
+    </message>
+    <message>
+        <source>People using other recorder software often end up with <byte value="xd"/>
+distorted results because it&apos;s hard to find the proper recording volume level.</source>
+        <translation>Con otros programas de grabación el resultado suele salir <byte value="xd"/>
+distorsionado, porque es difícil dar con el volumen de grabación adecuado.</translation>
+    </message>
+    <message>
+        <source>Tapewren&apos;s sophisticated smart-detect technology will help you to determine the ideal recording volume level which will ensure the best sound quality.</source>
+        <translation>La detección inteligente de Tapewren le ayuda a encontrar el volumen de grabación ideal para la mejor calidad de sonido.</translation>
+    </message>
+    <message>
+        <source>To get best sound quality, it is recommended to run this wizard each time you change the input channel.</source>
+        <translation>Para la mejor calidad de sonido, ejecute este asistente cada vez que cambie el canal de entrada.</translation>
+    </message>
+    <message>
+        <source>Start the Wizard</source>
+        <translation>Iniciar asistente</translation>
+    </message>
+    <message>
+        <source>1. Pick the right recording channel.<byte value="xd"/>
+2. Play audio file, speak into the microphone or turn on<byte value="xd"/>
+the connected input sound source.<byte value="xd"/>
+3. Optimization starts automatically.</source>
+        <translation>1. Elija el canal de grabación adecuado.<byte value="xd"/>
+2. Reproduzca un archivo de audio, hable al micrófono o<byte value="xd"/>
+encienda la fuente de sonido conectada.<byte value="xd"/>
+3. La optimización empieza sola.</translation>
+    </message>
+    <message>
+        <source>Recording Channel to Use</source>
+        <translation>Canal de grabación a usar</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Izquierdo</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Derecho</translation>
+    </message>
+    <message>
+        <source>Recording Volume</source>
+        <translation>Volumen de grabación</translation>
+    </message>
+    <message>
+        <source>You may click the &quot;Next&quot; button, when the above<byte value="xd"/>
+blue volume bar stops progressing.</source>
+        <translation>Pulse «Siguiente» cuando la barra azul de volumen<byte value="xd"/>
+de arriba deje de avanzar.</translation>
+    </message>
+    <message>
+        <source>Manual Finetune (Optional)</source>
+        <translation>Ajuste fino manual (opcional)</translation>
+    </message>
+    <message>
+        <source>You may skip this step and click &quot;Finish&quot; directly</source>
+        <translation>Puede saltarse este paso y pulsar «Terminar» directamente</translation>
+    </message>
+    <message>
+        <source>Volume to Use</source>
+        <translation>Volumen a usar</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Volume to Use: %1%</source>
+        <translation>Volumen a usar: %1%</translation>
+    </message>
+    <message>
+        <source>Volume to Use: </source>
+        <translation>Volumen a usar: </translation>
+    </message>
+    <message>
+        <source>BASS version 1.8 was not loaded</source>
+        <translation>No se cargó BASS versión 1.8</translation>
+    </message>
+    <message>
+        <source>Can&apos;t start default recording device</source>
+        <translation>No se puede iniciar el dispositivo de grabación predeterminado</translation>
+    </message>
+</context>
+<context>
+    <name>TSavePanel</name>
+    <message>
+        <source>MP3 Files (*.MP3 *.mp3)</source>
+        <translation>Archivos MP3 (*.MP3 *.mp3)</translation>
+    </message>
+    <message>
+        <source>File &amp;name:</source>
+        <translation>&amp;Nombre de archivo:</translation>
+    </message>
+    <message>
+        <source>Files of type:</source>
+        <translation>Tipo de archivo:</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>type in a file name</source>
+        <translation>escriba un nombre de archivo</translation>
+    </message>
+</context>
+<context>
+    <name>VolumeOptimizer</name>
+    <message>
+        <source>Unable to start the default recording device.</source>
+        <translation>No se puede iniciar el dispositivo de grabación predeterminado.</translation>
+    </message>
+    <message>
+        <source>Unable to start the selected channel.</source>
+        <translation>No se puede iniciar el canal elegido.</translation>
+    </message>
+</context>
+</TS>

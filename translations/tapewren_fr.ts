@@ -1,0 +1,652 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr_FR">
+<context>
+    <name>ConfigFace</name>
+    <message>
+        <source>One-click sound recorder</source>
+        <translation>Enregistreur audio en un clic</translation>
+    </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Canal d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Recording Quality</source>
+        <translation>Qualité d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Recording Volume</source>
+        <translation>Volume d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>About and Help</source>
+        <translation>À propos et aide</translation>
+    </message>
+    <message>
+        <source>Input of the sound server</source>
+        <translation>Entrée du serveur audio</translation>
+    </message>
+</context>
+<context>
+    <name>DiskSpaceGuard</name>
+    <message>
+        <source>Low disk space: room for </source>
+        <translation>Espace disque faible : place pour </translation>
+    </message>
+    <message>
+        <source> more minute</source>
+        <translation> minute</translation>
+    </message>
+    <message>
+        <source> more minutes</source>
+        <translation> minutes</translation>
+    </message>
+    <message>
+        <source> of recording.</source>
+        <translation> d&apos;enregistrement de plus.</translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to record: less than a minute of recording fits in </source>
+        <translation>Espace disque insuffisant pour enregistrer : moins d&apos;une minute d&apos;enregistrement tient dans </translation>
+    </message>
+</context>
+<context>
+    <name>InputChoice</name>
+    <message>
+        <source>&quot;%1&quot; is no longer available.</source>
+        <translation>« %1 » n&apos;est plus disponible.</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Recording from &quot;%1&quot; now.</source>
+        <translation><byte value="xd"/>Enregistrement depuis « %1 » maintenant.</translation>
+    </message>
+</context>
+<context>
+    <name>LeftTakes</name>
+    <message>
+        <source>A take left from an earlier run can not be read (</source>
+        <translation>Une prise laissée par une exécution précédente ne peut pas être lue (</translation>
+    </message>
+    <message>
+        <source>):
+</source>
+        <translation>) :
+</translation>
+    </message>
+    <message>
+        <source>
+It is offered for saving as it is.</source>
+        <translation>
+Elle est proposée à l&apos;enregistrement telle quelle.</translation>
+    </message>
+</context>
+<context>
+    <name>MoveFile</name>
+    <message>
+        <source>Unable to save file. Please check disk space.</source>
+        <translation>Impossible d&apos;enregistrer le fichier. Vérifiez l&apos;espace disque.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the folder is read-only.</source>
+        <translation>Impossible d&apos;enregistrer le fichier : le dossier est en lecture seule.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the name is too long.</source>
+        <translation>Impossible d&apos;enregistrer le fichier : le nom est trop long.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: a folder of that name exists.</source>
+        <translation>Impossible d&apos;enregistrer le fichier : un dossier de ce nom existe.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: the folder does not exist.</source>
+        <translation>Impossible d&apos;enregistrer le fichier : le dossier n&apos;existe pas.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: a file of that name exists.</source>
+        <translation>Impossible d&apos;enregistrer le fichier : un fichier de ce nom existe.</translation>
+    </message>
+    <message>
+        <source>Unable to save file: </source>
+        <translation>Impossible d&apos;enregistrer le fichier : </translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: the recording is too short.</source>
+        <translation>Impossible d&apos;écrire le tag : l&apos;enregistrement est trop court.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag. Please check disk space.</source>
+        <translation>Impossible d&apos;écrire le tag. Vérifiez l&apos;espace disque.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: </source>
+        <translation>Impossible d&apos;écrire le tag : </translation>
+    </message>
+</context>
+<context>
+    <name>QualityPresets</name>
+    <message>
+        <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>
+        <translation>Échantillonnage : %u Hz<byte value="xd"/>Débit : %u kbit/s</translation>
+    </message>
+    <message>
+        <source>Sample Rate: %5u hz<byte value="xd"/>
+Bit Rate: %3u kbps</source>
+        <translation>Échantillonnage : %5u Hz<byte value="xd"/>
+Débit : %3u kbit/s</translation>
+    </message>
+</context>
+<context>
+    <name>Recorder</name>
+    <message>
+        <source>Recording Channel not specified.</source>
+        <translation>Aucun canal d&apos;enregistrement choisi.</translation>
+    </message>
+    <message>
+        <source>Unable to create MP3 file.</source>
+        <translation>Impossible de créer le fichier MP3.</translation>
+    </message>
+    <message>
+        <source>Unable to start the MP3 encoder.</source>
+        <translation>Impossible de démarrer l&apos;encodeur MP3.</translation>
+    </message>
+    <message>
+        <source>Unable to start recording.</source>
+        <translation>Impossible de démarrer l&apos;enregistrement.</translation>
+    </message>
+</context>
+<context>
+    <name>RecorderWindow</name>
+    <message>
+        <source>&amp;Menu</source>
+        <translation>&amp;Menu</translation>
+    </message>
+    <message>
+        <source>Tapewren is in its own window (this desktop shows no tray icons).</source>
+        <translation>Tapewren est dans sa propre fenêtre (ce bureau n&apos;affiche pas d&apos;icônes de la zone de notification).</translation>
+    </message>
+</context>
+<context>
+    <name>SendEmail</name>
+    <message>
+        <source>Error while trying to send email</source>
+        <translation>Erreur lors de l&apos;envoi du courriel</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsFile</name>
+    <message>
+        <source>Unable to read </source>
+        <translation>Impossible de lire </translation>
+    </message>
+    <message>
+        <source>. The default settings are used and the file is left as it is.</source>
+        <translation>. Les réglages par défaut sont utilisés et le fichier reste tel quel.</translation>
+    </message>
+    <message>
+        <source>Unable to write to </source>
+        <translation>Impossible d&apos;écrire dans </translation>
+    </message>
+</context>
+<context>
+    <name>ShortCut</name>
+    <message>
+        <source>Shift+</source>
+        <translation>Maj+</translation>
+    </message>
+    <message>
+        <source>Ctrl+</source>
+        <translation>Ctrl+</translation>
+    </message>
+    <message>
+        <source>Alt+</source>
+        <translation>Alt+</translation>
+    </message>
+</context>
+<context>
+    <name>SleepInhibitor</name>
+    <message>
+        <source>Recording sound</source>
+        <translation>Enregistrement audio en cours</translation>
+    </message>
+</context>
+<context>
+    <name>TEmail</name>
+    <message>
+        <source>Put your subject here</source>
+        <translation>Saisissez l&apos;objet ici</translation>
+    </message>
+    <message>
+        <source>Your message text goes here<byte value="xd"/>
+<byte value="xd"/>
+--<byte value="xd"/>
+Create voice mail with Tapewren</source>
+        <translation>Saisissez votre message ici<byte value="xd"/>
+<byte value="xd"/>
+--<byte value="xd"/>
+Message vocal créé avec Tapewren</translation>
+    </message>
+</context>
+<context>
+    <name>TFormMain</name>
+    <message>
+        <source>Stereo</source>
+        <translation>Stéréo</translation>
+    </message>
+    <message>
+        <source>VBR</source>
+        <translation>VBR</translation>
+    </message>
+    <message>
+        <source>Optimizer</source>
+        <translation>Optimiseur</translation>
+    </message>
+    <message>
+        <source>Frequently Asked Questions</source>
+        <translation>Foire aux questions</translation>
+    </message>
+    <message>
+        <source>Getting Support</source>
+        <translation>Obtenir de l&apos;aide</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>&amp;Pause</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>&amp;Stop</source>
+        <translation>&amp;Arrêter</translation>
+    </message>
+    <message>
+        <source>&amp;Record Now  [Tray Click]</source>
+        <translation>&amp;Enregistrer  [Clic sur l&apos;icône]</translation>
+    </message>
+    <message>
+        <source>Record and &amp;Email</source>
+        <translation>Enregistrer et envoyer par &amp;courriel</translation>
+    </message>
+    <message>
+        <source>&amp;Config...  [Tray Doulble-Click]</source>
+        <translation>C&amp;onfiguration...  [Double-clic sur l&apos;icône]</translation>
+    </message>
+    <message>
+        <source>Start with the &amp;desktop</source>
+        <translation>Démarrer avec le &amp;bureau</translation>
+    </message>
+    <message>
+        <source>&amp;Help...</source>
+        <translation>Ai&amp;de...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>A required part of the software is missing, please re-install.</source>
+        <translation>Un composant nécessaire du logiciel manque, veuillez le réinstaller.</translation>
+    </message>
+    <message>
+        <source>Can not initiate defualt recording device.</source>
+        <translation>Impossible d&apos;initialiser le périphérique d&apos;enregistrement par défaut.</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: </source>
+        <translation>Raccourci Enregistrer/Arrêter : </translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Record/Stop].</source>
+        <translation>Impossible de définir le raccourci [Enregistrer/Arrêter].</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: </source>
+        <translation>Raccourci Pause/Reprendre : </translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Pause/Resume]</source>
+        <translation>Impossible de définir le raccourci [Pause/Reprendre]</translation>
+    </message>
+    <message>
+        <source>Single click to record/stop<byte value="xd"/>
+</source>
+        <translation>Clic simple : enregistrer/arrêter<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Double-click to configure,<byte value="xd"/>
+Right click to get a menu.</source>
+        <translation><byte value="xd"/>
+Double-clic : configurer,<byte value="xd"/>
+clic droit : menu.</translation>
+    </message>
+    <message>
+        <source>Configuration is disabled while recording is in progress.</source>
+        <translation>La configuration est désactivée pendant l&apos;enregistrement.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: </source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Durée totale : </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+File Size: </source>
+        <translation><byte value="xd"/>
+Taille du fichier : </translation>
+    </message>
+    <message>
+        <source> KB<byte value="xd"/>
+Source: </source>
+        <translation> Ko<byte value="xd"/>
+Source : </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Quality: </source>
+        <translation><byte value="xd"/>
+Qualité : </translation>
+    </message>
+    <message>
+        <source>%1 hz / %2 kbps</source>
+        <translation>%1 Hz / %2 kbit/s</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+Volume: </source>
+        <translation><byte value="xd"/>
+Volume : </translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Click once to start recording.<byte value="xd"/>
+Double-click to configure.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Un clic pour enregistrer.<byte value="xd"/>
+Double-clic pour configurer.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Recording is disabled when<byte value="xd"/>
+config window is active.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Enregistrement désactivé tant que<byte value="xd"/>
+la fenêtre de configuration est ouverte.</translation>
+    </message>
+    <message>
+        <source>&amp;Resume</source>
+        <translation>&amp;Reprendre</translation>
+    </message>
+    <message>
+        <source>Unable to write to %1</source>
+        <translation>Impossible d&apos;écrire dans %1</translation>
+    </message>
+    <message>
+        <source>Can not re-initiate defualt recording device.</source>
+        <translation>Impossible de réinitialiser le périphérique d&apos;enregistrement par défaut.</translation>
+    </message>
+    <message>
+        <source>Channel: </source>
+        <translation>Canal : </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Sample Rate: </source>
+        <translation><byte value="xd"/>Échantillonnage : </translation>
+    </message>
+    <message>
+        <source>hz<byte value="xd"/>Bit Rate: </source>
+        <translation> Hz<byte value="xd"/>Débit : </translation>
+    </message>
+    <message>
+        <source>kbps </source>
+        <translation>kbit/s </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>Volume: </source>
+        <translation><byte value="xd"/>Volume : </translation>
+    </message>
+    <message>
+        <source>[Stereo]</source>
+        <translation>[Stéréo]</translation>
+    </message>
+</context>
+<context>
+    <name>TFormSave</name>
+    <message>
+        <source>Save as</source>
+        <translation>Enregistrer sous</translation>
+    </message>
+    <message>
+        <source>MP3 Tag Writer</source>
+        <translation>Écriture du tag MP3</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Titre :</translation>
+    </message>
+    <message>
+        <source>Album:</source>
+        <translation>Album :</translation>
+    </message>
+    <message>
+        <source>Artist:</source>
+        <translation>Artiste :</translation>
+    </message>
+    <message>
+        <source>Comment:</source>
+        <translation>Remarque :</translation>
+    </message>
+    <message>
+        <source>Genre:</source>
+        <translation>Genre :</translation>
+    </message>
+    <message>
+        <source>Year:</source>
+        <translation>Année :</translation>
+    </message>
+    <message>
+        <source>Cl&amp;ear</source>
+        <translation>&amp;Effacer</translation>
+    </message>
+    <message>
+        <source>Save &amp;&amp; Email</source>
+        <translation>Enregistrer et envoyer</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Tag &amp;&amp; Email</source>
+        <translation>Tag et envoi</translation>
+    </message>
+    <message>
+        <source>Save with Tag</source>
+        <translation>Avec tag</translation>
+    </message>
+    <message>
+        <source>Unable to gain access to the record file. File can&apos;t be saved.</source>
+        <translation>Impossible d&apos;accéder au fichier enregistré. Le fichier ne peut pas être sauvegardé.</translation>
+    </message>
+    <message>
+        <source>Record data file is missing. File can&apos;t be saved!!</source>
+        <translation>Le fichier de l&apos;enregistrement est introuvable. Le fichier ne peut pas être sauvegardé !!</translation>
+    </message>
+    <message>
+        <source>Please specify a file name to save as.</source>
+        <translation>Veuillez indiquer un nom de fichier.</translation>
+    </message>
+    <message>
+        <source>File already exists, do you want to overwrite it?</source>
+        <translation>Le fichier existe déjà, voulez-vous le remplacer ?</translation>
+    </message>
+    <message>
+        <source>File&apos;s been saved.<byte value="xd"/>Click to play now.</source>
+        <translation>Le fichier a été enregistré.<byte value="xd"/>Cliquez pour l&apos;écouter.</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to cancel saving and lose the sound data you just recorded?</source>
+        <translation>Voulez-vous vraiment annuler et perdre le son que vous venez d&apos;enregistrer ?</translation>
+    </message>
+</context>
+<context>
+    <name>TFormWizard</name>
+    <message>
+        <source>Back</source>
+        <translation>Précédent</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Suivant</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Terminer</translation>
+    </message>
+    <message>
+        <source>Don&apos;t show this page again</source>
+        <translation>Ne plus afficher cette page</translation>
+    </message>
+    <message>
+        <source>Tapewren Sound Optimizer</source>
+        <translation>Tapewren Sound Optimizer</translation>
+    </message>
+    <message>
+        <source>This is a simple 2-step wizard</source>
+        <translation>Un assistant simple en 2 étapes</translation>
+    </message>
+    <message>
+        <source>People using other recorder software often end up with <byte value="xd"/>
+distorted results because it&apos;s hard to find the proper recording volume level.</source>
+        <translation>Avec d&apos;autres logiciels d&apos;enregistrement, le résultat est souvent <byte value="xd"/>
+distordu, car le bon volume d&apos;enregistrement est difficile à trouver.</translation>
+    </message>
+    <message>
+        <source>Tapewren&apos;s sophisticated smart-detect technology will help you to determine the ideal recording volume level which will ensure the best sound quality.</source>
+        <translation>La détection intelligente de Tapewren vous aide à trouver le volume d&apos;enregistrement idéal, gage de la meilleure qualité sonore.</translation>
+    </message>
+    <message>
+        <source>To get best sound quality, it is recommended to run this wizard each time you change the input channel.</source>
+        <translation>Pour la meilleure qualité sonore, lancez cet assistant à chaque changement de canal d&apos;entrée.</translation>
+    </message>
+    <message>
+        <source>Start the Wizard</source>
+        <translation>Lancer l&apos;assistant</translation>
+    </message>
+    <message>
+        <source>1. Pick the right recording channel.<byte value="xd"/>
+2. Play audio file, speak into the microphone or turn on<byte value="xd"/>
+the connected input sound source.<byte value="xd"/>
+3. Optimization starts automatically.</source>
+        <translation>1. Choisissez le bon canal d&apos;enregistrement.<byte value="xd"/>
+2. Lisez un fichier audio, parlez dans le micro ou allumez<byte value="xd"/>
+la source sonore branchée.<byte value="xd"/>
+3. L&apos;optimisation démarre d&apos;elle-même.</translation>
+    </message>
+    <message>
+        <source>Recording Channel to Use</source>
+        <translation>Canal d&apos;enregistrement à utiliser</translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Gauche</translation>
+    </message>
+    <message>
+        <source>Right</source>
+        <translation>Droite</translation>
+    </message>
+    <message>
+        <source>Recording Volume</source>
+        <translation>Volume d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>You may click the &quot;Next&quot; button, when the above<byte value="xd"/>
+blue volume bar stops progressing.</source>
+        <translation>Cliquez sur « Suivant » quand la barre de volume<byte value="xd"/>
+bleue ci-dessus cesse d&apos;avancer.</translation>
+    </message>
+    <message>
+        <source>Manual Finetune (Optional)</source>
+        <translation>Réglage fin manuel (facultatif)</translation>
+    </message>
+    <message>
+        <source>You may skip this step and click &quot;Finish&quot; directly</source>
+        <translation>Vous pouvez passer cette étape et cliquer sur « Terminer »</translation>
+    </message>
+    <message>
+        <source>Volume to Use</source>
+        <translation>Volume à utiliser</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Erreur</translation>
+    </message>
+    <message>
+        <source>Volume to Use: %1%</source>
+        <translation>Volume à utiliser : %1 %</translation>
+    </message>
+    <message>
+        <source>Volume to Use: </source>
+        <translation>Volume à utiliser : </translation>
+    </message>
+    <message>
+        <source>BASS version 1.8 was not loaded</source>
+        <translation>BASS version 1.8 n&apos;a pas été chargé</translation>
+    </message>
+    <message>
+        <source>Can&apos;t start default recording device</source>
+        <translation>Impossible de démarrer le périphérique d&apos;enregistrement par défaut</translation>
+    </message>
+</context>
+<context>
+    <name>TSavePanel</name>
+    <message>
+        <source>MP3 Files (*.MP3 *.mp3)</source>
+        <translation>Fichiers MP3 (*.MP3 *.mp3)</translation>
+    </message>
+    <message>
+        <source>File &amp;name:</source>
+        <translation>&amp;Nom du fichier :</translation>
+    </message>
+    <message>
+        <source>Files of type:</source>
+        <translation>Type de fichier :</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>type in a file name</source>
+        <translation>saisissez un nom de fichier</translation>
+    </message>
+</context>
+<context>
+    <name>VolumeOptimizer</name>
+    <message>
+        <source>Unable to start the default recording device.</source>
+        <translation>Impossible de démarrer le périphérique d&apos;enregistrement par défaut.</translation>
+    </message>
+    <message>
+        <source>Unable to start the selected channel.</source>
+        <translation>Impossible de démarrer le canal choisi.</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QStringList>
+
+#include <string>
+
+class QCoreApplication;
+
+// The desktop's languages (LANGUAGE, LC_MESSAGES, LANG), most wanted first,
+// as far as the first English one: past it the source texts win.
+QStringList WantedLanguages(const QStringList& uiLanguages);
+
+// Installs the catalogue of the first wanted language found beside the
+// executable or in the installed data folder, and Qt's own texts for it.
+void LoadTranslations(QCoreApplication& app);
+
+// The guide or FAQ page in the first wanted language that has one
+// ("de/Tapewren.html"), else the English one; empty when there is none.
+std::string FindLocalHelpFile(const std::string& name);
