@@ -21,14 +21,32 @@ public:
     // Presses arrive on the GUI thread; a held key is reported once.
     void SetPressedHandler(PressedFn handler) { m_pressed = std::move(handler); }
 
+    // Where the desktop binds the keys itself, later and perhaps after asking
+    // the user (the shortcut portal), Register's true is only a request: the
+    // outcome of each key comes here, on the GUI thread, and again whenever
+    // the user changes the key in the desktop's settings.
+    struct Outcome {
+        bool bound = false;
+        std::string trigger; // as the desktop shows it; empty: ours
+        std::string why;     // when not bound
+    };
+    using SettledFn = std::function<void(int id, const Outcome& outcome)>;
+    virtual bool SettlesLater() const { return false; }
+    void SetSettledHandler(SettledFn handler) { m_settled = std::move(handler); }
+
 protected:
     void Pressed(int id) {
         if (m_pressed)
             m_pressed(id);
     }
+    void Settled(int id, const Outcome& outcome) {
+        if (m_settled)
+            m_settled(id, outcome);
+    }
 
 private:
     PressedFn m_pressed;
+    SettledFn m_settled;
 };
 
 // The desktop's: the shortcut portal on Wayland (or wherever there is no X11

@@ -25,10 +25,16 @@ public:
     void SetMenu(QMenu* menu) override { m_icon.setContextMenu(menu); }
     void ShowBalloon(const QString& title, const QString& text, int seconds,
                      BalloonIcon icon) override {
+        // Qt draws its own balloon for an XEmbed tray, at a corner of the
+        // screen far from the icon; the desktop's notifications, where a
+        // server answers, show it where the user looks for them.
+        if (!m_notifications && DesktopNotifications::Available())
+            m_notifications = std::make_unique<DesktopNotifications>();
         if (m_notifications) {
             m_notifications->Show(title, TextLines(text), seconds, icon);
             return;
         }
+        m_ownBalloon = true;
         static const QSystemTrayIcon::MessageIcon icons[] = {
             QSystemTrayIcon::NoIcon, QSystemTrayIcon::Information, QSystemTrayIcon::Warning,
             QSystemTrayIcon::Critical};
@@ -37,12 +43,15 @@ public:
     void HideBalloon() override {
         if (m_notifications)
             m_notifications->Close();
-        else // Qt's own balloon (XEmbed trays) goes away on an empty message.
+        // Qt's own balloon (XEmbed trays) goes away on an empty message.
+        if (m_ownBalloon)
             m_icon.showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 0);
+        m_ownBalloon = false;
     }
 
 private:
     std::unique_ptr<DesktopNotifications> m_notifications;
+    bool m_ownBalloon = false;
     QSystemTrayIcon m_icon;
 };
 } // namespace

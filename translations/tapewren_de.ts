@@ -125,6 +125,25 @@ Sie wird unverändert zum Speichern angeboten.</translation>
     </message>
 </context>
 <context>
+    <name>PortalHotKeys</name>
+    <message>
+        <source>the desktop opened no shortcut session</source>
+        <translation>die Arbeitsumgebung hat keine Tastenkürzel-Sitzung geöffnet</translation>
+    </message>
+    <message>
+        <source>the binding was cancelled</source>
+        <translation>die Zuweisung wurde abgebrochen</translation>
+    </message>
+    <message>
+        <source>the desktop did not bind it</source>
+        <translation>die Arbeitsumgebung hat es nicht zugewiesen</translation>
+    </message>
+    <message>
+        <source>the desktop did not answer</source>
+        <translation>die Arbeitsumgebung hat nicht geantwortet</translation>
+    </message>
+</context>
+<context>
     <name>QualityPresets</name>
     <message>
         <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>
@@ -425,6 +444,14 @@ das Einstellungsfenster offen ist.</translation>
     <message>
         <source>[Stereo]</source>
         <translation>[Stereo]</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: waiting for the desktop</source>
+        <translation>Tastenkürzel Aufnahme/Stopp: wartet auf die Arbeitsumgebung</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: waiting for the desktop</source>
+        <translation>Tastenkürzel Pause/Fortsetzen: wartet auf die Arbeitsumgebung</translation>
     </message>
 </context>
 <context>

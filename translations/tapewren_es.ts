@@ -125,6 +125,25 @@ Se ofrece para guardarla tal como está.</translation>
     </message>
 </context>
 <context>
+    <name>PortalHotKeys</name>
+    <message>
+        <source>the desktop opened no shortcut session</source>
+        <translation>el escritorio no abrió ninguna sesión de atajos</translation>
+    </message>
+    <message>
+        <source>the binding was cancelled</source>
+        <translation>la asignación se canceló</translation>
+    </message>
+    <message>
+        <source>the desktop did not bind it</source>
+        <translation>el escritorio no lo asignó</translation>
+    </message>
+    <message>
+        <source>the desktop did not answer</source>
+        <translation>el escritorio no respondió</translation>
+    </message>
+</context>
+<context>
     <name>QualityPresets</name>
     <message>
         <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>
@@ -425,6 +444,14 @@ la ventana de configuración está abierta.</translation>
     <message>
         <source>[Stereo]</source>
         <translation>[Estéreo]</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: waiting for the desktop</source>
+        <translation>Atajo Grabar/Detener: esperando al escritorio</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: waiting for the desktop</source>
+        <translation>Atajo Pausa/Reanudar: esperando al escritorio</translation>
     </message>
 </context>
 <context>

@@ -125,6 +125,25 @@ Elle est proposée à l&apos;enregistrement telle quelle.</translation>
     </message>
 </context>
 <context>
+    <name>PortalHotKeys</name>
+    <message>
+        <source>the desktop opened no shortcut session</source>
+        <translation>le bureau n’a ouvert aucune session de raccourcis</translation>
+    </message>
+    <message>
+        <source>the binding was cancelled</source>
+        <translation>l’attribution a été annulée</translation>
+    </message>
+    <message>
+        <source>the desktop did not bind it</source>
+        <translation>le bureau ne l’a pas attribué</translation>
+    </message>
+    <message>
+        <source>the desktop did not answer</source>
+        <translation>le bureau n’a pas répondu</translation>
+    </message>
+</context>
+<context>
     <name>QualityPresets</name>
     <message>
         <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>
@@ -425,6 +444,14 @@ la fenêtre de configuration est ouverte.</translation>
     <message>
         <source>[Stereo]</source>
         <translation>[Stéréo]</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: waiting for the desktop</source>
+        <translation>Raccourci Enregistrer/Arrêter : en attente du bureau</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: waiting for the desktop</source>
+        <translation>Raccourci Pause/Reprendre : en attente du bureau</translation>
     </message>
 </context>
 <context>

@@ -43,6 +43,8 @@
 namespace {
 constexpr TShortCut kRecordShortCut = 0xC04F; // Ctrl+Alt+O
 constexpr TShortCut kPauseShortCut = 0xC050;  // Ctrl+Alt+P
+// How long the start-up balloon waits for the desktop to bind its keys.
+constexpr int kKeysAnswerMs = 2000;
 const char* const kProductPage = "https://github.com/tapewren/tapewren";
 const char* const kSupportPage = "https://github.com/tapewren/tapewren/issues";
 
@@ -135,6 +137,13 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
     PauseHotKey->SetHotKey(kPauseShortCut);
     PauseHotKey->Name = "Pause/Resume";
     PauseHotKey->OnHotKey = [this] { PauseHotKeyHotKey(); };
+    m_hotKeys->SetSettledHandler([this](int id, const HotKeyBackend::Outcome& outcome) {
+        RecordHotKey->Settle(id, outcome);
+        PauseHotKey->Settle(id, outcome);
+        UpdateHotKeyStatus();
+        if (m_balloonDue)
+            ShowStartupBalloon();
+    });
     m_hotKeys->SetPressedHandler([this](int id) {
         RecordHotKey->Dispatch(id);
         PauseHotKey->Dispatch(id);
@@ -411,25 +420,64 @@ void TFormMain::SetTrayIconIndex(int index) {
 void TFormMain::ActivateHotKeys() {
     RecordHotKey->SetActive(true);
     PauseHotKey->SetActive(true);
-    HotKeyStatusText =
-        (RecordHotKey->Active()
-             ? tr("Record/Stop hotkey: ") + ShortCutToText(RecordHotKey->HotKey())
-             : tr("Failed to set hotkey for [Record/Stop].")) +
-        QStringLiteral("\r\n") +
-        (PauseHotKey->Active() ? tr("Pause/Resume hotkey: ") + ShortCutToText(PauseHotKey->HotKey())
-                               : tr("Failed to set hotkey for [Pause/Resume]"));
+    UpdateHotKeyStatus();
+}
+
+void TFormMain::UpdateHotKeyStatus() {
+    // A key is named as set only once the desktop holds it bound.
+    auto line = [](const TJvApplicationHotKey& key, const QString& set, const QString& failed,
+                   const QString& pending) {
+        switch (key.Status()) {
+        case TJvApplicationHotKey::State::Set:
+            return set + key.Text();
+        case TJvApplicationHotKey::State::Pending:
+            return pending;
+        case TJvApplicationHotKey::State::Failed:
+            break;
+        }
+        return key.Why().isEmpty() ? failed : failed + QStringLiteral(" (%1)").arg(key.Why());
+    };
+    HotKeyStatusText = line(*RecordHotKey, tr("Record/Stop hotkey: "),
+                            tr("Failed to set hotkey for [Record/Stop]."),
+                            tr("Record/Stop hotkey: waiting for the desktop")) +
+                       QStringLiteral("\r\n") +
+                       line(*PauseHotKey, tr("Pause/Resume hotkey: "),
+                            tr("Failed to set hotkey for [Pause/Resume]"),
+                            tr("Pause/Resume hotkey: waiting for the desktop"));
     // The balloon is easy to miss; a terminal keeps the news.
-    if (!RecordHotKey->Active() || !PauseHotKey->Active())
+    if (RecordHotKey->Status() == TJvApplicationHotKey::State::Failed ||
+        PauseHotKey->Status() == TJvApplicationHotKey::State::Failed)
         qCWarning(lcUi, "%s",
                   qPrintable(QString(HotKeyStatusText).replace(QStringLiteral("\r\n"), "; ")));
 }
 
 void TFormMain::ShowStartupBalloon() {
-    if (popupShowCount >= 6 && RecordHotKey->Active() && PauseHotKey->Active())
+    using State = TJvApplicationHotKey::State;
+    const bool pending =
+        RecordHotKey->Status() == State::Pending || PauseHotKey->Status() == State::Pending;
+    // The desktop's answer on its keys comes soon after the start; the
+    // balloon waits for it a little, so as to say what is true, and says it
+    // again should the answer come later.
+    if (pending && !m_balloonWaited) {
+        m_balloonWaited = true;
+        m_balloonDue = true;
+        QTimer::singleShot(kKeysAnswerMs, this, [this] {
+            if (m_balloonDue)
+                ShowStartupBalloon();
+        });
         return;
-    // The count comes from the settings file, which may hold any number.
-    if (popupShowCount < std::numeric_limits<int>::max())
-        ++popupShowCount;
+    }
+    const bool again = m_balloonShown;
+    m_balloonDue = pending;
+    if (!again) {
+        if (popupShowCount >= 6 && RecordHotKey->Status() == State::Set &&
+            PauseHotKey->Status() == State::Set)
+            return;
+        // The count comes from the settings file, which may hold any number.
+        if (popupShowCount < std::numeric_limits<int>::max())
+            ++popupShowCount;
+    }
+    m_balloonShown = true;
     TrayIcon->ShowBalloon(QStringLiteral("Tapewren"),
                           tr("Single click to record/stop\r\n") + HotKeyStatusText +
                               tr("\r\nDouble-click to configure,\r\nRight click to get "

@@ -71,6 +71,7 @@ public:
     // The tray, its menu and the hot keys.
     void SetTrayIconIndex(int index);
     void ActivateHotKeys();
+    void UpdateHotKeyStatus();
     void ShowStartupBalloon();
     void TimerHintTimer();
     void TrayIconClick();
@@ -141,6 +142,10 @@ public:
     std::unique_ptr<TJvApplicationHotKey> RecordHotKey;
     std::unique_ptr<TJvApplicationHotKey> PauseHotKey;
     QString HotKeyStatusText;
+    // The start-up balloon waits for the desktop's word on its keys, once.
+    bool m_balloonWaited = false;
+    bool m_balloonDue = false;
+    bool m_balloonShown = false;
     QTimer* TimerHint = nullptr;
 
     bool hideWizardWelcome = false;

@@ -32,6 +32,7 @@ void TJvApplicationHotKey::SetActive(bool active) {
         return;
     }
     m_id = g_nextId++;
+    m_outcome.reset();
     for (;;) {
         if (m_backend.Register(m_id, m_hotKey, Name)) {
             m_active = true;
@@ -49,4 +50,25 @@ void TJvApplicationHotKey::SetActive(bool active) {
 void TJvApplicationHotKey::Dispatch(int id) {
     if (m_active && id == m_id && OnHotKey)
         OnHotKey();
+}
+
+void TJvApplicationHotKey::Settle(int id, const HotKeyBackend::Outcome& outcome) {
+    if (m_active && id == m_id)
+        m_outcome = outcome;
+}
+
+TJvApplicationHotKey::State TJvApplicationHotKey::Status() const {
+    if (!m_active)
+        return State::Failed;
+    if (!m_backend.SettlesLater())
+        return State::Set;
+    if (!m_outcome)
+        return State::Pending;
+    return m_outcome->bound ? State::Set : State::Failed;
+}
+
+QString TJvApplicationHotKey::Text() const {
+    if (m_outcome && !m_outcome->trigger.empty())
+        return QString::fromStdString(m_outcome->trigger);
+    return ShortCutToText(m_hotKey);
 }

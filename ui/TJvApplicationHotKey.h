@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
 // One system-wide hot key of the main window.
@@ -33,6 +34,17 @@ public:
     // A press of the key registered under this identifier.
     void Dispatch(int id);
 
+    // Whether the key works: registered, and where the desktop binds keys
+    // itself, bound by it. Pending until the desktop has said.
+    enum class State { Set, Failed, Pending };
+    State Status() const;
+    // The key as the desktop shows it (the user may have chosen another).
+    QString Text() const;
+    // Why the desktop did not bind it, when it did not.
+    QString Why() const { return QString::fromStdString(m_outcome ? m_outcome->why : ""); }
+    // The desktop's word on the key registered under this identifier.
+    void Settle(int id, const HotKeyBackend::Outcome& outcome);
+
     // Identifiers come from one counter for the whole process.
     static void ResetIdentifierCounterForTests();
 
@@ -41,4 +53,5 @@ private:
     TShortCut m_hotKey = 0;
     bool m_active = false;
     int m_id = -1;
+    std::optional<HotKeyBackend::Outcome> m_outcome;
 };

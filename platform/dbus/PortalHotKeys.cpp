@@ -15,6 +15,7 @@
 namespace {
 const QString kShortcuts = QStringLiteral("org.freedesktop.portal.GlobalShortcuts");
 const QString kSession = QStringLiteral("org.freedesktop.portal.Session");
+const QString kSessionToken = QStringLiteral("tapewren");
 
 using ShortcutList = QList<QPair<QString, QVariantMap>>;
 
@@ -24,8 +25,12 @@ public:
     explicit PortalHotKeys(QDBusConnection bus) : m_bus(std::move(bus)) {
         qDBusRegisterMetaType<QPair<QString, QVariantMap>>();
         qDBusRegisterMetaType<ShortcutList>();
+        // QtDBus finds a slot's parameter types by the names moc wrote.
+        qRegisterMetaType<ShortcutList>("ShortcutList");
         Portal::Connect(m_bus, kShortcuts, QStringLiteral("Activated"), this,
                         SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+        Portal::Connect(m_bus, kShortcuts, QStringLiteral("ShortcutsChanged"), this,
+                        SLOT(shortcutsChanged(QDBusObjectPath, ShortcutList)));
     }
     ~PortalHotKeys() override { closeSession(); }
 
@@ -42,6 +47,7 @@ public:
     }
     // The portal has no way to unbind: presses of the key are ignored.
     void Unregister(int id) override { m_keys.erase(id); }
+    bool SettlesLater() const override { return true; }
 
 public slots:
     void activated(const QDBusObjectPath& session, const QString& shortcut, qulonglong,
@@ -63,35 +69,48 @@ public slots:
                         : handle.toString();
         if (response != 0 || m_session.isEmpty()) {
             m_session.clear();
-            report(QStringLiteral("the desktop opened no shortcut session"));
+            settleAll(tr("the desktop opened no shortcut session"));
             return;
         }
-        ShortcutList shortcuts;
+        // What the desktop already holds from an earlier run, the user's
+        // own keys among them, is not asked for again: a desktop that asks
+        // the user before it binds asks once.
+        QDBusMessage call = Portal::Call(kShortcuts, QStringLiteral("ListShortcuts"));
+        call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariantMap();
+        request(call, &PortalHotKeys::listResponse);
+    }
+
+    void listResponse(uint response, const QVariantMap& results) {
+        if (response == 0)
+            take(results);
+        ShortcutList missing;
         for (const auto& [id, key] : m_keys)
-            shortcuts.append(
-                {key.portalId,
-                 {{QStringLiteral("description"), key.description},
-                  {QStringLiteral("preferred_trigger"), PortalTrigger(key.shortcut)}}});
+            if (!m_bound.contains(key.portalId))
+                missing.append(entry(key));
+        if (missing.isEmpty()) {
+            settleAll(QString());
+            return;
+        }
         QDBusMessage call = Portal::Call(kShortcuts, QStringLiteral("BindShortcuts"));
-        call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(shortcuts)
+        call << QVariant::fromValue(QDBusObjectPath(m_session)) << QVariant::fromValue(missing)
              << QString() << QVariantMap();
         request(call, &PortalHotKeys::bindResponse);
     }
 
     void bindResponse(uint response, const QVariantMap& results) {
-        ShortcutList bound;
         if (response == 0)
-            qvariant_cast<QDBusArgument>(results.value(QStringLiteral("shortcuts"))) >> bound;
-        QStringList missing;
-        for (const auto& [id, key] : m_keys) {
-            bool found = false;
-            for (const auto& entry : bound)
-                found = found || entry.first == key.portalId;
-            if (!found)
-                missing << ShortCutToText(key.shortcut);
-        }
-        if (!missing.isEmpty())
-            report(QStringLiteral("the desktop did not bind %1").arg(missing.join(", ")));
+            take(results);
+        settleAll(response == 1 ? tr("the binding was cancelled")
+                                : tr("the desktop did not bind it"));
+    }
+
+    void shortcutsChanged(const QDBusObjectPath& session, const ShortcutList& listed) {
+        if (session.path() != m_session || m_session.isEmpty())
+            return;
+        m_bound.clear();
+        for (const auto& [id, properties] : listed)
+            m_bound[id] = properties.value(QStringLiteral("trigger_description")).toString();
+        settleAll(tr("the desktop did not bind it"));
     }
 
 private:
@@ -106,9 +125,50 @@ private:
         if (m_keys.empty() || m_request)
             return; // a request under way takes the keys as they then are
         closeSession();
+        // A token of our own for the session: desktops keep the keys they
+        // bound under it (KDE names the shortcut group after it), so a new
+        // one at every start would pile up groups and lose a key the user
+        // chose. Plasma 5.27 binds only what this call lists.
+        ShortcutList shortcuts;
+        for (const auto& [id, key] : m_keys)
+            shortcuts.append(entry(key));
         QDBusMessage call = Portal::Call(kShortcuts, QStringLiteral("CreateSession"));
-        call << QVariantMap{{QStringLiteral("session_handle_token"), Portal::Token()}};
+        call << QVariantMap{{QStringLiteral("session_handle_token"), kSessionToken},
+                            {QStringLiteral("shortcuts"), QVariant::fromValue(shortcuts)}};
         request(call, &PortalHotKeys::sessionResponse);
+    }
+
+    static std::pair<QString, QVariantMap> entry(const Key& key) {
+        return {key.portalId,
+                {{QStringLiteral("description"), key.description},
+                 {QStringLiteral("preferred_trigger"), PortalTrigger(key.shortcut)}}};
+    }
+
+    // The shortcuts an answer lists are those the desktop holds bound.
+    void take(const QVariantMap& results) {
+        ShortcutList listed;
+        qvariant_cast<QDBusArgument>(results.value(QStringLiteral("shortcuts"))) >> listed;
+        for (const auto& [id, properties] : listed)
+            m_bound[id] = properties.value(QStringLiteral("trigger_description")).toString();
+    }
+
+    // Each key's outcome, from what the desktop holds bound; why: the
+    // reason for those it does not.
+    void settleAll(const QString& why) {
+        QStringList missing;
+        for (const auto& [id, key] : m_keys) {
+            Outcome outcome;
+            const auto bound = m_bound.find(key.portalId);
+            outcome.bound = bound != m_bound.end();
+            if (outcome.bound)
+                outcome.trigger = bound->second.toStdString();
+            else
+                missing << QStringLiteral("%1 (%2)").arg(ShortCutToText(key.shortcut), why);
+            outcome.why = why.toStdString();
+            Settled(id, outcome);
+        }
+        if (!missing.isEmpty())
+            report(QStringLiteral("not bound: %1").arg(missing.join(", ")));
     }
 
     using Answer = void (PortalHotKeys::*)(uint, const QVariantMap&);
@@ -121,7 +181,7 @@ private:
                 });
         connect(m_request, &PortalRequest::failed, this, [this](const QString& error) {
             endRequest();
-            report(error);
+            settleAll(error.isEmpty() ? tr("the desktop did not answer") : error);
         });
     }
 
@@ -136,6 +196,7 @@ private:
             return;
         m_bus.send(Portal::CallOn(m_session, kSession, QStringLiteral("Close")));
         m_session.clear();
+        m_bound.clear();
     }
 
     // The start-up balloon has already named the keys; a terminal keeps the
@@ -147,6 +208,8 @@ private:
     QDBusConnection m_bus;
     std::map<int, Key> m_keys;
     QString m_session;
+    // The desktop's bound keys by id, with the trigger it shows for each.
+    std::map<QString, QString> m_bound;
     PortalRequest* m_request = nullptr;
     bool m_bindQueued = false;
 };

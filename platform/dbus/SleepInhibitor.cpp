@@ -21,7 +21,10 @@ const QString kRequest = QStringLiteral("org.freedesktop.portal.Request");
 const QString kLogin = QStringLiteral("org.freedesktop.login1");
 const QString kLoginPath = QStringLiteral("/org/freedesktop/login1");
 const QString kLoginManager = QStringLiteral("org.freedesktop.login1.Manager");
-const QString kReason = QCoreApplication::translate("SleepInhibitor", "Recording sound");
+// Read when asked, after the language's catalogue is loaded.
+QString reason() {
+    return QCoreApplication::translate("SleepInhibitor", "Recording sound");
+}
 // The portal's flags: 4 suspend, 8 idle; log-out and user switching stay free.
 constexpr uint kSuspendAndIdle = 4 | 8;
 // The bus's own default: a portal may be started on demand.
@@ -109,7 +112,7 @@ void SleepInhibitor::whenAnswered(const QDBusPendingCall& call,
 
 void SleepInhibitor::askPortal(uint64_t hold) {
     QDBusMessage call = Portal::Call(kInhibit, QStringLiteral("Inhibit"));
-    call << QString() << kSuspendAndIdle << QVariantMap{{QStringLiteral("reason"), kReason}};
+    call << QString() << kSuspendAndIdle << QVariantMap{{QStringLiteral("reason"), reason()}};
     auto* request = new PortalRequest(m_session, call, kAskMs, this);
     // No portal, or one without Inhibit, answers with an error at once. A
     // portal whose desktop cannot inhibit answers the request with a code
@@ -167,7 +170,7 @@ void SleepInhibitor::askLogind(uint64_t hold) {
         return;
     QDBusMessage call = QDBusMessage::createMethodCall(kLogin, kLoginPath, kLoginManager,
                                                        QStringLiteral("Inhibit"));
-    call << QStringLiteral("sleep:idle") << QStringLiteral("Tapewren") << kReason
+    call << QStringLiteral("sleep:idle") << QStringLiteral("Tapewren") << reason()
          << QStringLiteral("block");
     whenAnswered(bus.asyncCall(call, kAskMs), [this, hold](const QDBusMessage& reply) {
         // An answer for an ended take closes with the reply.

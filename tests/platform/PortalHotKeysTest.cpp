@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <vector>
 
 namespace {
@@ -23,10 +24,15 @@ protected:
     }
     std::unique_ptr<HotKeyBackend> keys() {
         auto made = CreatePortalHotKeys(m_bus.Connect("program"), 2000);
-        if (made)
+        if (made) {
             made->SetPressedHandler([this](int id) { m_pressed.push_back(id); });
+            made->SetSettledHandler([this](int id, const HotKeyBackend::Outcome& outcome) {
+                m_settled[id] = outcome.bound ? "bound " + outcome.trigger : "not " + outcome.why;
+            });
+        }
         return made;
     }
+    std::map<int, std::string> m_settled;
 
     TempFolder m_folder;
     PrivateBus m_bus{m_folder.Path()};
@@ -48,7 +54,7 @@ TEST(PortalHotKeys, TriggersAndStableIds) {
 TEST_F(PortalHotKeysTest, NoPortalOrOneWithoutShortcutsGivesNoKeys) {
     EXPECT_EQ(keys(), nullptr) << "an empty bus";
     offerPortal(false);
-    EXPECT_EQ(keys(), nullptr) << "Debian 12's portal has no GlobalShortcuts";
+    EXPECT_EQ(keys(), nullptr) << "a portal without GlobalShortcuts";
 }
 
 TEST_F(PortalHotKeysTest, BothKeysAreBoundInOneRequestAndTheirActivationsArePresses) {
@@ -82,12 +88,68 @@ TEST_F(PortalHotKeysTest, BothKeysAreBoundInOneRequestAndTheirActivationsArePres
     spinUntil([] { return false; }, 100);
     EXPECT_EQ(m_pressed, (std::vector<int>{1, 0, 0}));
 
-    // A key registered again needs a new session: the old one has bound.
+    // A key registered again needs a new session, the old one closed first,
+    // under the same token; the desktop holds the key already: no new bind.
     EXPECT_TRUE(backend->Register(2, 0xC050, "Pause/Resume"));
-    ASSERT_TRUE(spinUntil([&] { return m_shortcuts.bindCalls == 2; }));
+    ASSERT_TRUE(spinUntil([&] { return m_settled.count(2); }));
     EXPECT_EQ(m_shortcuts.sessions, 2);
-    EXPECT_EQ(m_shortcuts.asked.size(), 2);
+    EXPECT_EQ(m_shortcuts.closed, 1);
+    EXPECT_EQ(m_shortcuts.bindCalls, 1);
+    EXPECT_EQ(m_settled[2], "bound CTRL+ALT+P");
     m_shortcuts.EmitActivated("pause-resume");
     ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 4; }));
     EXPECT_EQ(m_pressed.back(), 2);
+}
+
+TEST_F(PortalHotKeysTest, AKeyIsSetOnlyWhenTheDesktopListsItBound) {
+    offerPortal(true);
+    m_shortcuts.sessionAsPath = true; // as real portals send it
+    m_shortcuts.refuse = {"pause-resume"};
+    {
+        auto backend = keys();
+        ASSERT_NE(backend, nullptr);
+        EXPECT_TRUE(backend->SettlesLater());
+        backend->Register(0, 0xC04F, "Record/Stop");
+        backend->Register(1, 0xC050, "Pause/Resume");
+        ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }));
+        EXPECT_EQ(m_settled[0], "bound CTRL+ALT+O");
+        EXPECT_EQ(m_settled[1], "not the desktop did not bind it");
+        // The user's own key, chosen in the desktop's settings.
+        m_shortcuts.Rebind("record-stop", "Meta+R");
+        ASSERT_TRUE(spinUntil([&] { return m_settled[0] == "bound Meta+R"; }));
+        m_shortcuts.EmitActivated("record-stop");
+        ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 1; }));
+    }
+    // The next start keeps the token and asks only for what is missing.
+    EXPECT_EQ(m_shortcuts.token, "tapewren");
+    m_settled.clear();
+    auto again = keys();
+    again->Register(0, 0xC04F, "Record/Stop");
+    again->Register(1, 0xC050, "Pause/Resume");
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }));
+    EXPECT_EQ(m_settled[0], "bound Meta+R") << "the user's key survives a start";
+    ASSERT_EQ(m_shortcuts.asked.size(), 1);
+    EXPECT_EQ(m_shortcuts.asked[0].first, "pause-resume");
+}
+
+TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNothing) {
+    offerPortal(true);
+    m_shortcuts.bindAtCreate = true;
+    {
+        auto backend = keys();
+        backend->Register(0, 0xC04F, "Record/Stop");
+        backend->Register(1, 0xC050, "Pause/Resume");
+        ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }));
+        EXPECT_EQ(m_settled[0], "bound CTRL+ALT+O");
+        EXPECT_EQ(m_settled[1], "bound CTRL+ALT+P");
+        EXPECT_EQ(m_shortcuts.bindCalls, 0);
+    }
+    m_shortcuts.bindAtCreate = false;
+    m_shortcuts.bindNothing = true;
+    m_shortcuts.kept.clear();
+    m_settled.clear();
+    auto backend = keys();
+    backend->Register(0, 0xC04F, "Record/Stop");
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
+    EXPECT_EQ(m_settled[0], "not the desktop did not bind it");
 }

@@ -5,12 +5,28 @@
 #include <QDBusMetaType>
 
 #include <functional>
+#include <map>
 
 using PortalShortcutList = QList<QPair<QString, QVariantMap>>;
 
-// The portal's GlobalShortcuts interface as the test wants it to behave: it
-// keeps what it was asked to bind, binds it (or a part: refuse), and emits
-// Activated when the test presses a key.
+// A session object of the portal's: Close counts.
+class FakePortalSession : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.Session")
+public:
+    explicit FakePortalSession(std::function<void()> closed) : m_closed(std::move(closed)) {}
+public slots:
+    void Close() { m_closed(); }
+
+private:
+    std::function<void()> m_closed;
+};
+
+// The portal's GlobalShortcuts interface as xdg-desktop-portal serves it,
+// with the desktop's part as the test wants it: it keeps what it has bound
+// under each session token from session to session (as KDE keeps a group),
+// lists it, binds what it is asked (or a part: refuse; or nothing), and
+// emits Activated and ShortcutsChanged when the test says.
 class FakeGlobalShortcuts : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
@@ -26,33 +42,51 @@ public:
 
     int sessions = 0;
     int bindCalls = 0;
-    QString session;             // the last session made
-    PortalShortcutList asked;    // what the last BindShortcuts asked for
-    QStringList refuse;          // ids the "user" does not bind
-    std::function<void()> bound; // after each BindShortcuts
+    int closed = 0;
+    QString session;            // the last session made
+    QString token;              // its token
+    PortalShortcutList asked;   // what the last BindShortcuts asked for
+    QStringList refuse;         // ids the "user" does not bind
+    bool bindNothing = false;   // a desktop that binds nothing at all
+    bool bindAtCreate = false;  // Plasma 5.27: binds what CreateSession lists, nothing later
+    bool sessionAsPath = false; // the session handle as an object path
+    std::map<QString, std::map<QString, QString>> kept; // token: id, trigger
+    std::function<void()> bound;                        // after each BindShortcuts
 
 public slots:
     QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& message) {
         ++sessions;
-        session = path(QStringLiteral("session"), message,
-                       options.value(QStringLiteral("session_handle_token")).toString());
-        // Documented as a string, though it is an object path.
-        return respond(message, options, {{QStringLiteral("session_handle"), session}});
+        token = options.value(QStringLiteral("session_handle_token")).toString();
+        session = path(QStringLiteral("session"), message, token);
+        auto* object = new FakePortalSession([this, at = session] {
+            ++closed;
+            m_bus.unregisterObject(at);
+        });
+        object->setParent(this);
+        m_bus.registerObject(session, object, QDBusConnection::ExportAllSlots);
+        if (bindAtCreate) {
+            PortalShortcutList listed;
+            qvariant_cast<QDBusArgument>(options.value(QStringLiteral("shortcuts"))) >> listed;
+            keep(listed);
+        }
+        const QVariant handle =
+            sessionAsPath ? QVariant::fromValue(QDBusObjectPath(session)) : QVariant(session);
+        return respond(message, options, {{QStringLiteral("session_handle"), handle}});
+    }
+    QDBusObjectPath ListShortcuts(const QDBusObjectPath&, const QVariantMap& options,
+                                  const QDBusMessage& message) {
+        return respond(message, options,
+                       {{QStringLiteral("shortcuts"), QVariant::fromValue(held())}});
     }
     QDBusObjectPath BindShortcuts(const QDBusObjectPath&, const PortalShortcutList& shortcuts,
                                   const QString&, const QVariantMap& options,
                                   const QDBusMessage& message) {
         ++bindCalls;
         asked = shortcuts;
-        PortalShortcutList granted;
-        for (const auto& [id, properties] : shortcuts)
-            if (!refuse.contains(id))
-                granted.append({id,
-                                {{QStringLiteral("description"), properties.value("description")},
-                                 {QStringLiteral("trigger_description"),
-                                  properties.value("preferred_trigger")}}});
-        const QDBusObjectPath handle = respond(
-            message, options, {{QStringLiteral("shortcuts"), QVariant::fromValue(granted)}});
+        if (!bindAtCreate)
+            keep(shortcuts);
+        const QDBusObjectPath handle =
+            respond(message, options, {{QStringLiteral("shortcuts"), QVariant::fromValue(held())}});
         if (bound)
             bound();
         return handle;
@@ -68,8 +102,29 @@ public:
         signal << QVariant::fromValue(inSession) << id << qulonglong(1234) << QVariantMap();
         m_bus.send(signal);
     }
+    // The user gives a key another trigger in the desktop's settings.
+    void Rebind(const QString& id, const QString& trigger) {
+        kept[token][id] = trigger;
+        QDBusMessage signal = QDBusMessage::createSignal(
+            kPortalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
+            QStringLiteral("ShortcutsChanged"));
+        signal << QVariant::fromValue(QDBusObjectPath(session)) << QVariant::fromValue(held());
+        m_bus.send(signal);
+    }
 
 private:
+    void keep(const PortalShortcutList& shortcuts) {
+        for (const auto& [id, properties] : shortcuts)
+            if (!bindNothing && !refuse.contains(id))
+                kept[token][id] = properties.value("preferred_trigger").toString();
+    }
+    PortalShortcutList held() {
+        PortalShortcutList list;
+        for (const auto& [id, trigger] : kept[token])
+            list.append({id, {{QStringLiteral("trigger_description"), trigger}}});
+        return list;
+    }
+
     static QString path(const QString& kind, const QDBusMessage& message, const QString& token) {
         QString sender = message.service().mid(1);
         sender.replace('.', '_');

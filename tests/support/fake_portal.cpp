@@ -8,6 +8,8 @@
 //     each BindShortcuts leaves "shortcuts" (id|description|preferred trigger,
 //     one a line) and "sessions"; its EmitActivated(id) method, called by the
 //     test, presses a bound key.
+//   fake_portal --shortcuts-none OUTPUT_FOLDER  the same, on a desktop that
+//     binds no key at all.
 #include "FakeGlobalShortcuts.h"
 #include "FakePortal.h"
 
@@ -28,9 +30,10 @@ void write(const QString& path, const QByteArray& bytes) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const bool shortcuts = argc == 3 && QByteArray(argv[1]) == "--shortcuts";
+    const bool none = argc == 3 && QByteArray(argv[1]) == "--shortcuts-none";
+    const bool shortcuts = none || (argc == 3 && QByteArray(argv[1]) == "--shortcuts");
     if (argc != 2 && !shortcuts) {
-        std::fprintf(stderr, "usage: fake_portal [--shortcuts] OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: fake_portal [--shortcuts|--shortcuts-none] OUTPUT_FOLDER\n");
         return 2;
     }
     const QString out = QString::fromLocal8Bit(argv[argc - 1]) + QLatin1Char('/');
@@ -55,6 +58,7 @@ int main(int argc, char** argv) {
         write(out + "inhibit-held", QByteArray::number(inhibit->held));
     };
     FakeGlobalShortcuts keys(bus);
+    keys.bindNothing = none;
     keys.bound = [&] {
         QByteArray lines;
         for (const auto& [id, properties] : keys.asked)

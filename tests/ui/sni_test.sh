@@ -61,4 +61,18 @@ shot sni-config-window
 check "still only the one notification" [ "$(lines notify)" -eq 1 ]
 kill -TERM "$pid"
 exited_with_zero "$pid" 50 || true
+
+# The desktop's XEmbed tray (IceWM's) with a notification server beside it:
+# the balloon is a notification too, not Qt's own at a corner of the screen.
+kill "${pids[@]:1}" 2>/dev/null
+: >"$log"
+"$fake" "$log" --notifications-only 2>>"$work/fake.log" &
+pids+=("$!")
+check "a notification server alone" wait_for 50 grep -q ' ready$' "$log"
+start "$app"
+check "the icon is in the XEmbed tray" wait_for 100 tray_window
+check "the balloon is a notification" \
+  wait_for 50 grep -q ' notify [0-9]* Tapewren|Single click to record/stop\\n' "$log"
+kill -TERM "$pid"
+exited_with_zero "$pid" 50 || true
 finish sni_test

@@ -83,4 +83,16 @@ check "and where the program is" grep -q 'notify [0-9]* Tapewren|Tapewren is in 
   "$work/sni.log"
 kill -TERM "$pid"
 check "ends with 0" exited_with_zero "$pid" 100
+
+# A portal whose desktop binds nothing: the balloon says the keys are not
+# there, and why, rather than naming them.
+"$fake_portal" --shortcuts-none "$work/portal" >"$work/portal-none.out" 2>&1 &
+pids+=("$!")
+check "a portal that binds nothing" wait_for 50 grep -q ready "$work/portal-none.out"
+wayland_start
+check "the start-up notification says the desktop did not bind them" wait_for 50 grep -q \
+  'notify .*Failed to set hotkey for \[Record/Stop\]\. (the desktop did not bind it)' "$work/sni.log"
+check "and names neither key as set" bash -c "! grep -q 'hotkey: [A-Z]' '$work/sni.log'"
+kill -TERM "$pid"
+check "ends with 0" exited_with_zero "$pid" 100
 finish wayland_test
