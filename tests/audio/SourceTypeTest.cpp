@@ -1,6 +1,6 @@
 // Input types of sound-server sources, from values built here as the server
 // would describe them: no daemon needed.
-#include "PulseBackend.h"
+#include "PulseSources.h"
 
 #include <pulse/pulseaudio.h>
 
@@ -31,7 +31,7 @@ struct SourceValue {
             info.active_port = &port;
         }
     }
-    uint32_t Type() const { return PulseBackend::ClassifySource(info); }
+    uint32_t Type() const { return PulseSources::ClassifySource(info); }
 };
 } // namespace
 

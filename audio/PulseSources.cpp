@@ -1,0 +1,155 @@
+#include "PulseSources.h"
+
+#include "PulseConnection.h"
+#include "PulseLoop.h"
+
+#include <pulse/pulseaudio.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+bool containsWord(const char* text, const char* word) {
+    if (!text)
+        return false;
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return lower.find(word) != std::string::npos;
+}
+
+struct SourceQuery {
+    PulseLoop* loop;
+    std::vector<PulseSources::Source>* sources;
+};
+
+struct SinkQuery {
+    PulseLoop* loop;
+    int count = 0;
+};
+
+struct NameQuery {
+    PulseLoop* loop;
+    std::string first = {}, second = {};
+};
+} // namespace
+
+uint32_t PulseSources::ClassifySource(const pa_source_info& info) {
+    if (info.monitor_of_sink != PA_INVALID_INDEX)
+        return kInputWaveOutput;
+    const char* port = info.active_port ? info.active_port->name : nullptr;
+    const char* portDescription = info.active_port ? info.active_port->description : nullptr;
+    const char* formFactor = pa_proplist_gets(info.proplist, PA_PROP_DEVICE_FORM_FACTOR);
+    // Port types exist since libpulse 14; names and form factors cover older servers.
+    const uint32_t portType = info.active_port ? info.active_port->type : 0;
+    if (portType == PA_DEVICE_PORT_TYPE_MIC || portType == PA_DEVICE_PORT_TYPE_HEADSET ||
+        portType == PA_DEVICE_PORT_TYPE_HANDSET || containsWord(port, "mic") ||
+        containsWord(portDescription, "mic") || containsWord(formFactor, "microphone") ||
+        containsWord(formFactor, "headset") || containsWord(formFactor, "webcam"))
+        return kInputMicrophone;
+    if (portType == PA_DEVICE_PORT_TYPE_LINE || containsWord(port, "line") ||
+        containsWord(portDescription, "line"))
+        return kInputLine;
+    return kInputAnalog;
+}
+
+bool PulseSources::Read(int& selected) {
+    std::vector<Source> sources;
+    SourceQuery query{m_connection.Loop(), &sources};
+    const bool answered = m_connection.Await(pa_context_get_source_info_list(
+        m_connection.Context(),
+        [](pa_context*, const pa_source_info* info, int eol, void* data) {
+            auto* q = static_cast<SourceQuery*>(data);
+            if (eol || !info) {
+                q->loop->Signal();
+                return;
+            }
+            Source source;
+            source.index = info->index;
+            source.name = info->name ? info->name : "";
+            source.volumes.assign(info->volume.values, info->volume.values + info->volume.channels);
+            source.input.name = info->description ? info->description : source.name;
+            source.input.type = ClassifySource(*info);
+            const pa_volume_t average = pa_cvolume_avg(&info->volume);
+            source.input.volume = static_cast<int>(
+                (static_cast<uint64_t>(average) * 100 + PA_VOLUME_NORM / 2) / PA_VOLUME_NORM);
+            q->sources->push_back(std::move(source));
+        },
+        &query));
+    // Half a list is no list: the one we had stays.
+    if (!answered)
+        return false;
+    std::sort(sources.begin(), sources.end(),
+              [](const Source& a, const Source& b) { return a.index < b.index; });
+    // Keep the selection on the same source when the list changes under us.
+    const std::string selectedName = selected >= 0 && selected < Count()
+                                         ? m_sources[static_cast<size_t>(selected)].name
+                                         : std::string();
+    m_sources = std::move(sources);
+    selected = -1;
+    for (size_t i = 0; i < m_sources.size(); ++i)
+        if (!selectedName.empty() && m_sources[i].name == selectedName)
+            selected = static_cast<int>(i);
+    return true;
+}
+
+bool PulseSources::HasOutputDevice() {
+    if (!m_connection.Loop())
+        return false;
+    // The loop thread replaces the context when the server comes back.
+    LoopLock lock(m_connection);
+    if (!m_connection.Responsive())
+        return false;
+    SinkQuery query{m_connection.Loop()};
+    m_connection.Await(pa_context_get_sink_info_list(
+        m_connection.Context(),
+        [](pa_context*, const pa_sink_info* info, int eol, void* data) {
+            auto* q = static_cast<SinkQuery*>(data);
+            if (eol || !info)
+                q->loop->Signal();
+            else
+                ++q->count;
+        },
+        &query));
+    return query.count > 0;
+}
+
+bool PulseSources::FindMixed(std::string& microphone, std::string& speakers) {
+    NameQuery defaults{m_connection.Loop()};
+    if (!m_connection.Await(pa_context_get_server_info(
+            m_connection.Context(),
+            [](pa_context*, const pa_server_info* info, void* data) {
+                auto* q = static_cast<NameQuery*>(data);
+                if (info && info->default_sink_name)
+                    q->first = info->default_sink_name;
+                if (info && info->default_source_name)
+                    q->second = info->default_source_name;
+                q->loop->Signal();
+            },
+            &defaults)))
+        return false;
+    NameQuery monitor{m_connection.Loop()};
+    if (!defaults.first.empty() &&
+        !m_connection.Await(pa_context_get_sink_info_by_name(
+            m_connection.Context(), defaults.first.c_str(),
+            [](pa_context*, const pa_sink_info* info, int eol, void* data) {
+                auto* q = static_cast<NameQuery*>(data);
+                if (!eol && info && info->monitor_source_name)
+                    q->first = info->monitor_source_name;
+                if (eol)
+                    q->loop->Signal();
+            },
+            &monitor)))
+        return false;
+    microphone.clear();
+    speakers.clear();
+    for (const Source& source : m_sources) {
+        const bool isMonitor = source.input.type == kInputWaveOutput;
+        if (isMonitor && (source.name == monitor.first || speakers.empty()))
+            speakers = source.name;
+        // Where the default source is a monitor, the first microphone there is.
+        if (!isMonitor && (source.name == defaults.second || microphone.empty()))
+            microphone = source.name;
+    }
+    return !microphone.empty() && !speakers.empty();
+}
