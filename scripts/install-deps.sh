@@ -11,7 +11,7 @@ apt-get install -y -q \
   openbox trayer weston qt6-wayland \
   sox ffmpeg mpg123 xdg-utils lame \
   dbus dbus-daemon libglib2.0-bin desktop-file-utils appstream dpkg-dev lintian man-db \
-  linux-perf valgrind tesseract-ocr tesseract-ocr-eng
+  linux-perf valgrind tesseract-ocr tesseract-ocr-eng at-spi2-core python3-pyatspi
 # PipeWire for the test desktop's second sound server; without recommends,
 # so that it leaves PulseAudio installed and in charge.
 apt-get install -y -q --no-install-recommends pipewire pipewire-pulse wireplumber
