@@ -39,6 +39,7 @@ void DesktopTray::follow() {
     if (!m_image.isNull())
         m_current->SetIcon(m_image);
     m_current->SetToolTip(m_toolTip);
+    m_current->SetRecording(m_recording);
     m_current->SetMenu(m_menu);
     m_current->SetVisible(m_visible);
 }
@@ -51,6 +52,11 @@ void DesktopTray::SetIcon(const QIcon& icon) {
 void DesktopTray::SetToolTip(const QString& text) {
     m_toolTip = text;
     m_current->SetToolTip(text);
+}
+
+void DesktopTray::SetRecording(bool recording) {
+    m_recording = recording;
+    m_current->SetRecording(recording);
 }
 
 void DesktopTray::SetVisible(bool visible) {

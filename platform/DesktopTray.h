@@ -26,6 +26,7 @@ public:
     void ShowBalloon(const QString& title, const QString& text, int seconds,
                      BalloonIcon icon) override;
     void HideBalloon() override;
+    void SetRecording(bool recording) override;
 
     bool InWindow() const { return m_current && m_current == m_window.get(); }
 
@@ -44,4 +45,5 @@ private:
     QString m_toolTip;
     QMenu* m_menu = nullptr;
     bool m_visible = false;
+    bool m_recording = false;
 };

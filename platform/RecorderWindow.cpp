@@ -1,13 +1,15 @@
 #include "RecorderWindow.h"
 
-#include <QCoreApplication>
-
 #include "TextLines.h"
 
 #include "DesktopNotifications.h"
 
+#include <QAbstractButton>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QGuiApplication>
+#include <QKeyEvent>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -25,25 +27,28 @@ constexpr int kImage = 128; // the 16-pixel image, eight times over
 constexpr int kMargin = 10;
 } // namespace
 
-class RecorderWindow::Face : public QWidget {
+// The face records, as the tray icon does: a button to the keyboard and to a
+// screen reader, drawn as the icon's image and hint. Mouse clicks act on the
+// press, as the icon's do; Space, Enter and a screen reader's press act
+// through clicked().
+class FaceButton : public QAbstractButton {
 public:
-    std::function<void()> clicked, doubleClicked, closed;
+    std::function<void()> pressed, doubleClicked;
+    QMenu* menu = nullptr;
 
-    Face() {
-        setObjectName(QStringLiteral("RecorderWindow"));
-        setWindowTitle(QStringLiteral("Tapewren"));
-        setFixedSize(kWidth, kHeight);
-        m_menuButton =
-            new QPushButton(QCoreApplication::translate("RecorderWindow", "&Menu"), this);
-        m_menuButton->setObjectName(QStringLiteral("BtnMenu"));
-        m_menuButton->adjustSize();
-        m_menuButton->move(kWidth - kMargin - m_menuButton->width(),
-                           kHeight - kMargin - m_menuButton->height());
-        m_menuButton->setEnabled(false);
+    explicit FaceButton(QWidget* parent) : QAbstractButton(parent) {
+        setObjectName(QStringLiteral("Face"));
+        setFocusPolicy(Qt::StrongFocus);
+        SetRecording(false);
+        QObject::connect(this, &QAbstractButton::clicked, this, [this] { press(); });
         m_balloonTimer.setSingleShot(true);
         QObject::connect(&m_balloonTimer, &QTimer::timeout, this, [this] { SetBalloon({}, {}); });
     }
 
+    void SetRecording(bool recording) {
+        setAccessibleName(recording ? QCoreApplication::translate("RecorderWindow", "Stop")
+                                    : QCoreApplication::translate("RecorderWindow", "Record"));
+    }
     void SetImage(const QIcon& icon) {
         // Blown up pixel for pixel: smoothing would blur the meter's segments.
         m_image = icon.pixmap(16, 16).scaled(kImage, kImage, Qt::IgnoreAspectRatio,
@@ -53,12 +58,8 @@ public:
     void SetHint(const QString& hint) {
         m_hint = TextLines(hint);
         setToolTip(m_hint);
+        setAccessibleDescription(m_hint);
         update(textRect());
-    }
-    void SetMenu(QMenu* menu) {
-        m_menu = menu;
-        m_menuButton->setMenu(menu);
-        m_menuButton->setEnabled(menu != nullptr);
     }
     void SetBalloon(const QString& title, const QString& text, int seconds = 0) {
         m_balloonTitle = title;
@@ -69,14 +70,20 @@ public:
             m_balloonTimer.stop();
         update(textRect());
     }
+    void SetTextBottom(int y) { m_textBottom = y; }
 
 protected:
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.fillRect(rect(), palette().window());
         p.drawPixmap(imageRect(), m_image);
+        if (hasFocus()) {
+            p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+            p.drawRect(imageRect().adjusted(-4, -4, 3, 3));
+        }
         const QRect text = textRect();
         if (m_balloonText.isEmpty()) {
+            p.setPen(palette().color(QPalette::WindowText));
             p.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_hint);
             return;
         }
@@ -94,20 +101,82 @@ protected:
                    Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_balloonText);
     }
     void mousePressEvent(QMouseEvent* event) override {
-        // Read: a click puts the hint back, which while recording counts the
-        // time.
-        SetBalloon({}, {});
-        if (event->button() == Qt::LeftButton && clicked)
-            clicked();
+        if (event->button() == Qt::LeftButton)
+            press();
     }
+    void mouseReleaseEvent(QMouseEvent*) override {}
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton && doubleClicked)
             doubleClicked();
     }
-    void contextMenuEvent(QContextMenuEvent* event) override {
-        if (m_menu)
-            m_menu->popup(event->globalPos());
+    void keyPressEvent(QKeyEvent* event) override {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            click();
+        else if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)
+            popupMenu(mapToGlobal(imageRect().center()));
+        else
+            QAbstractButton::keyPressEvent(event);
     }
+    void contextMenuEvent(QContextMenuEvent* event) override {
+        popupMenu(event->reason() == QContextMenuEvent::Keyboard ? mapToGlobal(imageRect().center())
+                                                                 : event->globalPos());
+    }
+
+private:
+    void press() {
+        // Read: a click puts the hint back, which while recording counts the
+        // time.
+        SetBalloon({}, {});
+        if (pressed)
+            pressed();
+    }
+    void popupMenu(const QPoint& at) {
+        if (menu)
+            menu->popup(at);
+    }
+    static QRect imageRect() { return {(kWidth - kImage) / 2, kMargin + 6, kImage, kImage}; }
+    QRect textRect() const {
+        const int top = imageRect().bottom() + kMargin;
+        return {kMargin, top, kWidth - 2 * kMargin, m_textBottom - 4 - top};
+    }
+
+    QPixmap m_image;
+    QString m_hint;
+    QString m_balloonTitle;
+    QString m_balloonText;
+    int m_textBottom = kHeight;
+    QTimer m_balloonTimer;
+};
+
+// A main window: to a screen reader a frame, where a plain widget would be a
+// filler it skips.
+class RecorderWindow::Face : public QMainWindow {
+public:
+    std::function<void()> closed;
+    FaceButton* button;
+
+    Face() : button(new FaceButton(this)) {
+        setObjectName(QStringLiteral("RecorderWindow"));
+        setWindowTitle(QStringLiteral("Tapewren"));
+        setFixedSize(kWidth, kHeight);
+        setCentralWidget(button);
+        m_menuButton =
+            new QPushButton(QCoreApplication::translate("RecorderWindow", "&Menu"), this);
+        m_menuButton->setObjectName(QStringLiteral("BtnMenu"));
+        m_menuButton->adjustSize();
+        m_menuButton->move(kWidth - kMargin - m_menuButton->width(),
+                           kHeight - kMargin - m_menuButton->height());
+        m_menuButton->setEnabled(false);
+        button->SetTextBottom(m_menuButton->y());
+    }
+
+    void SetMenu(QMenu* menu) {
+        button->menu = menu;
+        m_menuButton->setMenu(menu);
+        m_menuButton->setEnabled(menu != nullptr);
+    }
+
+protected:
     void closeEvent(QCloseEvent* event) override {
         // The program decides: Exit may first finish a take and ask for
         // its name, with this window still there.
@@ -117,25 +186,13 @@ protected:
     }
 
 private:
-    static QRect imageRect() { return {(kWidth - kImage) / 2, kMargin + 6, kImage, kImage}; }
-    QRect textRect() const {
-        const int top = imageRect().bottom() + kMargin;
-        return {kMargin, top, kWidth - 2 * kMargin, m_menuButton->y() - 4 - top};
-    }
-
-    QPixmap m_image;
-    QString m_hint;
-    QString m_balloonTitle;
-    QString m_balloonText;
-    QMenu* m_menu = nullptr;
     QPushButton* m_menuButton = nullptr;
-    QTimer m_balloonTimer;
 };
 
 RecorderWindow::RecorderWindow(QDBusConnection bus)
     : m_face(std::make_unique<Face>()), m_bus(std::move(bus)) {
-    m_face->clicked = [this] { emit leftClicked(); };
-    m_face->doubleClicked = [this] { emit doubleClicked(); };
+    m_face->button->pressed = [this] { emit leftClicked(); };
+    m_face->button->doubleClicked = [this] { emit doubleClicked(); };
     m_face->closed = [this] { emit closeRequested(); };
     if (DesktopNotifications::Available(m_bus))
         m_notifications = std::make_unique<DesktopNotifications>(m_bus);
@@ -152,11 +209,15 @@ QString RecorderWindow::WhereText() {
 }
 
 void RecorderWindow::SetIcon(const QIcon& icon) {
-    m_face->SetImage(icon);
+    m_face->button->SetImage(icon);
 }
 
 void RecorderWindow::SetToolTip(const QString& text) {
-    m_face->SetHint(text);
+    m_face->button->SetHint(text);
+}
+
+void RecorderWindow::SetRecording(bool recording) {
+    m_face->button->SetRecording(recording);
 }
 
 void RecorderWindow::SetVisible(bool visible) {
@@ -184,11 +245,11 @@ void RecorderWindow::ShowBalloon(const QString& title, const QString& text, int 
         m_notifications->Show(title, WhereText() + QLatin1Char('\n') + TextLines(text), seconds,
                               icon);
     else
-        m_face->SetBalloon(title, text, seconds);
+        m_face->button->SetBalloon(title, text, seconds);
 }
 
 void RecorderWindow::HideBalloon() {
     if (m_notifications)
         m_notifications->Close();
-    m_face->SetBalloon({}, {});
+    m_face->button->SetBalloon({}, {});
 }

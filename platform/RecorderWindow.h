@@ -28,6 +28,7 @@ public:
     void ShowBalloon(const QString& title, const QString& text, int seconds,
                      BalloonIcon icon) override;
     void HideBalloon() override;
+    void SetRecording(bool recording) override;
 
     QWidget* Window() const;
 

@@ -24,6 +24,8 @@ public:
                              BalloonIcon icon) = 0;
     // Removes the balloon on screen, if any; never shows an empty one.
     virtual void HideBalloon() = 0;
+    // What a click does now, for a screen reader: record, or stop a take.
+    virtual void SetRecording(bool) {}
 
 signals:
     void leftClicked();    // each left click, as the desktop reports it

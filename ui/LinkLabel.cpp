@@ -2,7 +2,9 @@
 
 #include "ConfigFace.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 
 const QColor LinkLabel::kRestColour(122, 160, 199);
 const QColor LinkLabel::kHoverColour(255, 128, 0);
@@ -13,6 +15,7 @@ LinkLabel::LinkLabel(QWidget* parent, const char* name, const QString& text)
     setAutoFillBackground(false);
     setFont(FaceFont(11)); // the window's own font
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::StrongFocus);
     setColour(kRestColour);
     adjustSize();
 }
@@ -39,5 +42,22 @@ void LinkLabel::leaveEvent(QEvent* event) {
 
 void LinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
-        emit clicked();
+        Activate();
+}
+
+void LinkLabel::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+        event->key() == Qt::Key_Space)
+        Activate();
+    else
+        QLabel::keyPressEvent(event);
+}
+
+void LinkLabel::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    if (!hasFocus())
+        return;
+    QPainter p(this);
+    p.setPen(QPen(kRestColour, 1, Qt::DotLine));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

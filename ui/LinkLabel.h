@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A transparent text that opens something when clicked; blue-grey at rest,
-// orange under the pointer.
+// orange under the pointer. The keyboard reaches it too: Enter or Space
+// opens it, and a dotted frame shows it has the focus.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -12,6 +13,8 @@ public:
 
     LinkLabel(QWidget* parent, const char* name, const QString& text);
     QColor Colour() const;
+    // A click, Enter or Space, or a screen reader's press.
+    void Activate() { emit clicked(); }
 
 signals:
     void clicked();
@@ -20,6 +23,8 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void setColour(const QColor& colour);

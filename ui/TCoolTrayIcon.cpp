@@ -28,6 +28,7 @@ void TCoolTrayIcon::SetIconIndex(int index) {
         return;
     m_iconIndex = index;
     m_backend->SetIcon(TrayIconImage(index));
+    m_backend->SetRecording(m_acceptLevels);
 }
 
 void TCoolTrayIcon::SetLevelIconIndex(int index) {
@@ -52,6 +53,7 @@ void TCoolTrayIcon::applyPendingLevel() {
         return;
     m_iconIndex = index;
     m_backend->SetIcon(TrayIconImage(index));
+    m_backend->SetRecording(m_acceptLevels);
 }
 
 void TCoolTrayIcon::SetHint(const QString& hint) {

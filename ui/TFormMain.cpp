@@ -1,5 +1,6 @@
 #include "TFormMain.h"
 
+#include "Accessible.h"
 #include "Autostart.h"
 #include "Bass.h"
 #include "Common.h"
@@ -36,6 +37,7 @@
 #include <QComboBox>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 #include <QSlider>
 #include <QToolTip>
@@ -114,6 +116,18 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
     ImageBtnCancel->setGeometry(241, 462, 74, 30);
     connect(ImageBtnCancel, &ImageButton::clicked, this, &TFormMain::BtnCancelClick);
 
+    // The captions are painted on the face, so the controls carry them.
+    InstallAccessibleRoles();
+    ComboChannels->setAccessibleName(tr("Recording Channel"));
+    SliderQuality->setAccessibleName(tr("Quality"));
+    SliderVolume->setAccessibleName(tr("Recording volume"));
+    // As the face reads: top to bottom, left to right.
+    QWidget* const order[] = {ComboChannels, SliderQuality, CheckStereo,   CheckVBR,
+                              SliderVolume,  Image1,        LabelVersion,  LabelFAQ,
+                              LabelSupport,  ImageHelp,     ImageBtnApply, ImageBtnCancel};
+    for (size_t i = 1; i < std::size(order); ++i)
+        setTabOrder(order[i - 1], order[i]);
+
     TrayIcon = new TCoolTrayIcon(tray ? std::move(tray) : CreateSystemTray(), this);
     TrayIcon->OnClick = [this] { TrayIconClick(); };
     TrayIcon->OnDblClick = [this] { TrayIconDblClick(); };
@@ -171,9 +185,12 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
 
     connect(SliderQuality, &QSlider::valueChanged, this, &TFormMain::SliderQualityChange);
     connect(SliderVolume, &QSlider::valueChanged, this, &TFormMain::SliderVolumeChange);
+    SliderQualityChange();
+    SliderVolumeChange();
 }
 
 void TFormMain::showSliderHint(QSlider* slider, const QString& text) {
+    slider->setAccessibleDescription(TextLines(text));
     // Only for a user dragging in the visible window; loading values while
     // hidden keeps the start-up hints.
     if (!isVisible())
@@ -672,6 +689,13 @@ void TFormMain::BtnOKClick() {
 void TFormMain::BtnCancelClick() {
     HideMainWindow();
     LeaveTrayBusyMode();
+}
+
+void TFormMain::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier)
+        BtnCancelClick();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void TFormMain::showEvent(QShowEvent* event) {

@@ -1,5 +1,7 @@
 #include "TFormSave.h"
 
+#include "Accessible.h"
+#include "FlatControls.h"
 #include "MessageBox.h"
 #include "MoveFile.h"
 #include "TID3v1.h"
@@ -18,6 +20,7 @@
 #include <QStandardPaths>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cerrno>
 #include <unistd.h>
 
@@ -167,18 +170,23 @@ QWidget* TFormSave::buildTagArea() {
         field->setGeometry(left, top, width, 21);
         auto* caption = new QLabel(tr(label), panel);
         caption->move(labelLeft, top + 3);
+        caption->setBuddy(field); // its name to a screen reader
         return field;
     };
     EditTitle = edit("EditTitle", QT_TR_NOOP("Title:"), 81, 35, 238);
     EditAlbum = edit("EditAlbum", QT_TR_NOOP("Album:"), 81, 59, 238);
     EditArtist = edit("EditArtist", QT_TR_NOOP("Artist:"), 81, 83, 238);
     EditComment = edit("EditComment", QT_TR_NOOP("Comment:"), 81, 107, 238);
-    ComboGenre = new QComboBox(panel);
+    ComboGenre = new NamedComboBox(panel);
     ComboGenre->setObjectName(QStringLiteral("ComboGenre"));
     ComboGenre->setGeometry(81, 131, 128, 21);
     for (const char* name : GenreNames)
         ComboGenre->addItem(QString::fromLatin1(name));
-    (new QLabel(tr("Genre:"), panel))->move(8, 134);
+    auto* genre = new QLabel(tr("Genre:"), panel);
+    genre->move(8, 134);
+    genre->setBuddy(ComboGenre);
+    ComboGenre->setAccessibleName(tr("Genre"));
+    InstallAccessibleRoles();
     EditYear = edit("EditYear", QT_TR_NOOP("Year:"), 264, 132, 55, 232);
     BtnClear = new QPushButton(tr("Cl&ear"), panel);
     BtnClear->setObjectName(QStringLiteral("BtnClear"));
@@ -204,6 +212,11 @@ void TFormSave::FormCreate() {
     const bool email = m_context.emailAfterRecording;
     PanelSaveDlg->SetSaveCaption(email ? tr("Save && Email") : tr("Save"));
     BtnApply->setText(email ? tr("Tag && Email") : tr("Save with Tag"));
+    // Both as wide as the wider text needs, at any scale and in any font,
+    // their right edges where they were.
+    const int width = std::max({81, BtnClear->sizeHint().width(), BtnApply->sizeHint().width()});
+    for (QPushButton* button : {BtnClear, BtnApply})
+        button->setGeometry(417 - width, button->y(), width, button->height());
     BtnClearClick();
 }
 

@@ -5,18 +5,17 @@
 #include <algorithm>
 
 Gauge::Gauge(QColor color, bool showText, QWidget* parent)
-    : QWidget(parent), m_color(color), m_showText(showText) {}
+    : QProgressBar(parent), m_color(color), m_showText(showText) {
+    setRange(0, 100);
+    QProgressBar::setValue(0);
+}
 
 void Gauge::setValue(int value) {
-    value = std::clamp(value, 0, 100);
-    if (value == m_value)
-        return;
-    m_value = value;
-    update();
+    QProgressBar::setValue(std::clamp(value, 0, 100));
 }
 
 QString Gauge::text() const {
-    return m_showText ? QStringLiteral("%1 %").arg(m_value) : QString();
+    return m_showText ? QStringLiteral("%1 %").arg(value()) : QString();
 }
 
 void Gauge::paintEvent(QPaintEvent*) {
@@ -29,7 +28,7 @@ void Gauge::paintEvent(QPaintEvent*) {
 
     const QRectF inner = QRectF(rect()).adjusted(2, 2, -2, -2);
     QRectF filled = inner;
-    filled.setWidth(inner.width() * m_value / 100.0);
+    filled.setWidth(inner.width() * value() / 100.0);
     QLinearGradient shade(filled.topLeft(), filled.bottomLeft());
     shade.setColorAt(0, m_color.lighter(135));
     shade.setColorAt(1, m_color.darker(115));

@@ -139,11 +139,13 @@ QWidget* TFormWizard::makeOptPage() {
     GaugeLeft = new Gauge(kLevelGreen, false, channelGroup);
     GaugeLeft->setObjectName(QStringLiteral("GaugeLeft"));
     GaugeLeft->setGeometry(52, 53, w - 62, 12);
+    left->setBuddy(GaugeLeft);
     auto* right = new QLabel(tr("Right"), channelGroup);
     right->setGeometry(10, 70, 40, 14);
     GaugeRight = new Gauge(kLevelGreen, false, channelGroup);
     GaugeRight->setObjectName(QStringLiteral("GaugeRight"));
     GaugeRight->setGeometry(52, 71, w - 62, 12);
+    right->setBuddy(GaugeRight);
 
     auto* volumeGroup = new QGroupBox(tr("Recording Volume"), page);
     volumeGroup->setGeometry(x, 168, w, 50);

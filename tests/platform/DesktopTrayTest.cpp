@@ -8,6 +8,7 @@
 #include "TempFolder.h"
 #include "TrayPresence.h"
 
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
@@ -172,15 +173,32 @@ TEST_F(TrayBusTest, TheRecorderWindowTakesTheIconsClicksAndItsNotificationsSayWh
     Count doubles(&window, &TrayBackend::doubleClicked);
     Count closes(&window, &TrayBackend::closeRequested);
     const QPointF centre(face->width() / 2.0, face->height() / 3.0);
+    // Where a real click lands: the face's button, which fills the window.
+    QWidget* target = face->childAt(centre.toPoint());
+    ASSERT_NE(target, nullptr);
     for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
                               QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
         QMouseEvent event(type, centre, face->mapToGlobal(centre), Qt::LeftButton,
                           type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
                           Qt::NoModifier);
-        QCoreApplication::sendEvent(face, &event);
+        QCoreApplication::sendEvent(target, &event);
     }
     EXPECT_EQ(clicks.n, 1) << "the second press is the double click's";
     EXPECT_EQ(doubles.n, 1);
+    // The keyboard and a screen reader: a button that says what a click does.
+    window.SetToolTip("Tapewren(TM)\r\nClick once to start recording.");
+    EXPECT_EQ(target->focusPolicy(), Qt::StrongFocus);
+    EXPECT_EQ(target->accessibleName(), "Record");
+    EXPECT_EQ(target->accessibleDescription(), "Tapewren(TM)\nClick once to start recording.");
+    for (int key : {Qt::Key_Space, Qt::Key_Return}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, " ");
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, " ");
+        QCoreApplication::sendEvent(target, &press);
+        QCoreApplication::sendEvent(target, &release);
+    }
+    EXPECT_EQ(clicks.n, 3) << "Space and Enter click";
+    window.SetRecording(true);
+    EXPECT_EQ(target->accessibleName(), "Stop");
     EXPECT_FALSE(face->close()) << "the program decides whether to end";
     EXPECT_EQ(closes.n, 1);
 

@@ -167,13 +167,16 @@ save_take() { # full path: typed into the "Save as" dialog, then Enter
   xdotool type --delay 10 "$1"
   xdotool key Return
 }
-start_ready() { # a program of its own in $app, input 0 at full volume, 44.1 kHz 128 kbps,
-  # with $work/music to save into; waits for its tray icon
+start_plain() { # a program of its own in $app, input 0 at full volume, 44.1 kHz 128 kbps,
+  # with $work/music to save into
   app=$work/app
   install_copy "$app"
   printf '[Recorder]\nChannel=0\nVolume=100\nQuality=61\n' >"$app/quillby.ini"
   mkdir -p "$work/music"
   start "$app"
+}
+start_ready() { # start_plain, and waits for its tray icon
+  start_plain
   check "tray icon" wait_for 100 tray_window
 }
 close_popups() { # a click on each popup closes it
@@ -298,4 +301,26 @@ own_display() { # window manager...: an X display of the test's own with that ma
 click_window() { # window, x, y: a click at that point of the window
   eval "$(xdotool getwindowgeometry --shell "$1")"
   xdotool mousemove $((X + $2)) $((Y + $3)) click "${4:-1}"
+}
+a11y_bus() { # the accessibility bus on the session bus, as a desktop starts it; Qt joins it
+  # with QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1. A group of its own: it starts a bus and a registry.
+  setsid /usr/libexec/at-spi-bus-launcher --launch-immediately >"$work/a11y.log" 2>&1 &
+  at_exit "kill -- -$! 2>/dev/null"
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  wait_for 50 dbus-send --session --print-reply --dest=org.a11y.Bus /org/a11y/bus org.a11y.Bus.GetAddress
+}
+# Debian's python, which has pyatspi, whatever else is first on the PATH.
+a11y() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../ui/a11y.py" "$@"; } # what a screen reader reads
+focused_is() { [ "$(a11y focused 2>/dev/null | cut -f2)" = "$1" ]; }
+tab_to() { # accessible name: Tab until the control of that name has the focus
+  local n
+  for n in $(seq 40); do
+    focused_is "$1" && return 0
+    xdotool key Tab
+    sleep 0.1
+  done
+  return 1
+}
+unnamed() { # tree from "a11y active": the controls a screen reader could not name
+  awk -F'\t' '$2 ~ /^(push button|check box|slider|combo box|text|link)$/ && $3 == ""' "$1"
 }

@@ -14,6 +14,7 @@
 #include "TempFolder.h"
 #include "TrayImages.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -134,8 +135,9 @@ TEST_F(ConfigWindowTest, CancelKeepsWhatWasChangedForTheNextTakeAndTheSettings) 
     form->SliderVolume->setValue(73);
     form->SliderQuality->setValue(40);
     form->CheckStereo->setChecked(false);
-    form->ImageBtnCancel->click();
-    EXPECT_FALSE(form->isVisible());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(form->SliderQuality, &escape); // it reaches the window
+    EXPECT_FALSE(form->isVisible()) << "Escape is Cancel";
     EXPECT_EQ(form->TrayIcon->IconIndex(), kIdleIcon);
     EXPECT_TRUE(VisiblePopups().empty()) << "Cancel tells nothing";
     const RecorderHost::Settings next = form->RecordingSettings();
@@ -294,7 +296,30 @@ TEST_F(ConfigWindowTest, LinksOpenThroughTheShellAndTurnOrangeUnderThePointer) {
         EXPECT_EQ(label->Colour(), QColor(122, 160, 199));
         EXPECT_EQ(label->cursor().shape(), Qt::PointingHandCursor);
         EXPECT_LE(label->geometry().right(), 337) << "the text is not cut off";
+        // The keyboard's and a screen reader's: a link, pressed by Enter or Space.
+        const QAccessibleInterface* link = QAccessible::queryAccessibleInterface(label);
+        EXPECT_EQ(link->role(), QAccessible::Link);
+        EXPECT_EQ(link->text(QAccessible::Name), label->text());
+        EXPECT_TRUE(link->state().focusable);
     }
+    for (int key : {Qt::Key_Return, Qt::Key_Space}) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+        QApplication::sendEvent(form->LabelSupport, &press);
+    }
+    EXPECT_EQ(m_opened.size(), 2u);
+    m_opened.clear();
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form.get())->role(), QAccessible::Dialog);
+    EXPECT_EQ(form->SliderQuality->accessibleName(), "Quality");
+    EXPECT_EQ(form->SliderVolume->accessibleName(), "Recording volume");
+    EXPECT_FALSE(form->SliderQuality->accessibleDescription().isEmpty());
+    EXPECT_FALSE(form->ComboChannels->accessibleName().isEmpty());
+    // Tab runs as the face reads, top to bottom and left to right.
+    QWidget* expected[] = {form->ComboChannels, form->SliderQuality, form->CheckStereo,
+                           form->CheckVBR,      form->SliderVolume,  form->Image1,
+                           form->LabelVersion,  form->LabelFAQ,      form->LabelSupport,
+                           form->ImageHelp,     form->ImageBtnApply, form->ImageBtnCancel};
+    for (size_t i = 1; i < std::size(expected); ++i)
+        EXPECT_EQ(expected[i - 1]->nextInFocusChain(), expected[i]) << i;
     for (QWidget* button : std::initializer_list<QWidget*>{
              form->Image1, form->ImageHelp, form->ImageBtnApply, form->ImageBtnCancel})
         EXPECT_EQ(button->cursor().shape(), Qt::PointingHandCursor);

@@ -9,6 +9,7 @@
 #include "TempFolder.h"
 #include "ToneMp3.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -167,6 +168,19 @@ TEST_F(SaveTest, ClearedFieldsTagUnknownGenre) {
     type(*d, "plain");
     d->BtnApplyClick();
     EXPECT_EQ(static_cast<uint8_t>(ReadFile(music("plain.mp3")).back()), 148);
+}
+
+TEST_F(SaveTest, TagFieldsAreNamedByTheirLabelsAndTheButtonsFitTheirTexts) {
+    auto d = dialog();
+    for (QLineEdit* field :
+         {d->EditTitle, d->EditAlbum, d->EditArtist, d->EditComment, d->EditYear})
+        EXPECT_FALSE(
+            QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name).isEmpty())
+            << field->objectName().toStdString();
+    for (QPushButton* button : {d->BtnClear, d->BtnApply}) {
+        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
+        EXPECT_EQ(button->geometry().right(), 416);
+    }
 }
 
 TEST_F(SaveTest, EnterInATagFieldSavesWithoutATag) {

@@ -19,11 +19,7 @@ two_seconds() { # file: a take of about 2.6 s
   awk -v n="$(samples "$1")" 'BEGIN { exit !(n > 2.2 * 44100 && n < 3.4 * 44100) }'
 }
 
-app=$work/app
-install_copy "$app"
-printf '[Recorder]\nChannel=0\nVolume=100\nQuality=61\n' >"$app/quillby.ini"
-mkdir -p "$work/music"
-start "$app"
+start_plain
 check "the recorder window appears within 2 s" wait_for 20 recorder_window || { finish notray_test; exit 1; }
 check "no tray icon" no_tray_icon
 sleep 0.5

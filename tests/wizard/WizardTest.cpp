@@ -9,6 +9,7 @@
 #include "VolumeOptimizer.h"
 
 #include "SpinUntil.h"
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -281,6 +282,13 @@ TEST_F(WizardTest, ThePagesRunFromWelcomeToDecisionAndBackWithTheirButtons) {
     EXPECT_EQ(w.GaugeRight->value(), 100);
     feedWizard(w, 1, 99, 0);
     EXPECT_EQ(w.GaugeLeft->value(), 99);
+    // A screen reader reads the bars' values, and their names are their labels.
+    QAccessibleInterface* left = QAccessible::queryAccessibleInterface(w.GaugeLeft);
+    EXPECT_EQ(left->role(), QAccessible::ProgressBar);
+    EXPECT_EQ(left->valueInterface()->currentValue().toInt(), 99);
+    EXPECT_EQ(left->text(QAccessible::Name), "Left");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.GaugeRight)->text(QAccessible::Name),
+              "Right");
     ASSERT_TRUE(spinUntil([&] { return w.GaugeVOL->text() == "37 %"; }));
 
     w.BtnNext->click();
