@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
@@ -16,6 +17,9 @@
 namespace {
 constexpr const char* kSection = "Recorder";
 constexpr size_t kMaxStringLength = 2047;
+// Ours are a few hundred bytes; anything past this is some other file that
+// took the name, and reading it whole could take gigabytes and minutes.
+constexpr size_t kMaxFileSize = 1024 * 1024;
 
 bool fileExists(const std::string& path) {
     struct stat st {};
@@ -34,12 +38,14 @@ bool isText(const std::string& data) {
 
 // Only a regular file is read: the INI library would choke on a folder.
 // A stream would take a refused open or a read error for an empty file.
+// The size is checked before and while reading: a file may grow meanwhile.
 bool loadFile(CSimpleIniA& ini, const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              static_cast<uint64_t>(st.st_size) <= kMaxFileSize;
     std::string data;
     char buffer[4096];
     while (ok) {
@@ -51,6 +57,7 @@ bool loadFile(CSimpleIniA& ini, const std::string& path) {
             break;
         }
         data.append(buffer, static_cast<size_t>(n));
+        ok = data.size() <= kMaxFileSize;
     }
     ::close(fd);
     return ok && isText(data) && ini.LoadData(data) == SI_OK;
