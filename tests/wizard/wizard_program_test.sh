@@ -64,8 +64,15 @@ click_at 395 286 # Next
 check "the search goes on past the channel page" recording
 sleep 0.3
 window_shot wizard-decide
+# The fine-tune: 100, then a page down.
+xdotool windowactivate --sync "$win" key End
+sleep 0.2
+xdotool key Page_Down
+sleep 0.3
+window_shot wizard-finetune
 click_at 395 286 # Finish, where Next was
 check "Finish ends the program" exited_with_zero "$pid" 100
+check "the input has the fine-tune's 90 % ($(monitor_volume) %)" volume_is 90
 check "nothing was stored" [ ! -e "$user_settings" ] && [ ! -e "$wiz/quillby.ini" ]
 kill -- "-$tone" 2>/dev/null
 
