@@ -81,9 +81,27 @@ bool writeAll(int fd, const std::string& data) {
     return true;
 }
 
+// The file a chain of symbolic links ends at, existing or not: the user
+// who linked the settings elsewhere wants them written there, and the link
+// kept.
+std::string followLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[4096];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+        if (n <= 0)
+            break;
+        std::string next(target, static_cast<size_t>(n));
+        if (next[0] != '/')
+            next = path.substr(0, path.rfind('/') + 1) + next;
+        path = next;
+    }
+    return path;
+}
+
 // Writes beside the target and renames over it, so that a crash or a full
 // disk never leaves a truncated settings file behind.
-bool replaceAtomically(const std::string& path, const std::string& data) {
+bool replaceAtomically(const std::string& link, const std::string& data) {
+    const std::string path = followLinks(link);
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)

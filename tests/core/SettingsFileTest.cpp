@@ -204,3 +204,27 @@ TEST(SettingsLoad, AFileOverOneMebibyteIsNoSettingsFileAndIsLeftAsItIs) {
     check();
     EXPECT_TRUE(AsNobody(temp.Path(), check));
 }
+
+TEST(SettingsSave, ALinkedFileIsWrittenWhereTheLinkPointsAndTheLinkStays) {
+    TempFolder temp;
+    const auto check = [&](const std::string& who) {
+        const std::string elsewhere = temp / (who + "/elsewhere"),
+                          config = temp / (who + "/config");
+        std::filesystem::create_directories(elsewhere);
+        std::filesystem::create_directories(config);
+        WriteFile(elsewhere + "/real.ini", "; mine\n[Recorder]\nQuality=5\n");
+        std::filesystem::create_symlink("../elsewhere/real.ini", config + "/quillby.ini");
+        SettingsFile file(config + "/quillby.ini");
+        EXPECT_TRUE(file.SaveAtExit(RecorderSettings{}));
+        EXPECT_TRUE(file.SaveLastDir("/music/"));
+        EXPECT_TRUE(std::filesystem::is_symlink(config + "/quillby.ini")) << who;
+        const std::string text = ReadFile(elsewhere + "/real.ini");
+        EXPECT_NE(text.find("; mine"), std::string::npos) << text;
+        EXPECT_NE(text.find("Quality=12"), std::string::npos) << text;
+        EXPECT_NE(text.find("LastDir=/music/"), std::string::npos) << text;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere), {}), 1)
+            << "no temporary file left";
+    };
+    check("root");
+    EXPECT_TRUE(AsNobody(temp.Path(), [&] { check("nobody"); }));
+}
