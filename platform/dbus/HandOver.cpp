@@ -2,7 +2,6 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnectionInterface>
-#include <QDBusContext>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
 #include <QEventLoop>
@@ -19,7 +18,7 @@ const QString kOptimizerAction = QStringLiteral("SoundOptimizer");
 // more is no desktop's, and is refused before it goes any further.
 constexpr qsizetype kMaxEntries = 64;
 
-class ApplicationAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
+class ApplicationAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
 public:
@@ -41,7 +40,8 @@ public slots:
         if (tooLarge(parameters.size() + data.size()))
             return;
         if (name != kOptimizerAction) {
-            sendErrorReply(QDBusError::InvalidArgs, QStringLiteral("No such action: ") + name);
+            m_service->sendErrorReply(QDBusError::InvalidArgs,
+                                      QStringLiteral("No such action: ") + name);
             return;
         }
         post(HandOverRequest::Optimizer);
@@ -51,7 +51,7 @@ private:
     bool tooLarge(qsizetype entries) {
         if (entries <= kMaxEntries)
             return false;
-        sendErrorReply(QDBusError::LimitsExceeded, QStringLiteral("Too many entries"));
+        m_service->sendErrorReply(QDBusError::LimitsExceeded, QStringLiteral("Too many entries"));
         return true;
     }
     // One request of each kind waits at a time: a burst of calls shows the
