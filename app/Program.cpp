@@ -91,6 +91,11 @@ int RunTapewren(int argc, char** argv) {
             wizard.raise();
             wizard.activateWindow();
         });
+        // A log-out or kill ends it without Finish: the input gets back its
+        // volume. Not quit(), which closes the window as its close box would.
+        ExitSignals exitSignals;
+        QObject::connect(&exitSignals, &ExitSignals::exitRequested, &app,
+                         [] { QCoreApplication::exit(0); });
         handOver.Listen();
         wizard.show();
         QApplication::exec();

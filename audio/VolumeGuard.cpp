@@ -6,7 +6,9 @@
 #include <chrono>
 #include <csignal>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
+#include <poll.h>
 #include <spawn.h>
 #include <sstream>
 #include <sys/socket.h>
@@ -20,6 +22,18 @@ namespace {
 // Long enough for a server that is busy starting, short enough that a
 // guard of a server that is gone for good does not linger.
 constexpr auto kRestoreWait = std::chrono::seconds(5);
+// Restoring ourselves, on our way out: the user waits for it.
+constexpr auto kOwnRestoreWait = std::chrono::seconds(2);
+
+// The guard's signals, as bytes on a pipe that its watch polls.
+int g_signalPipe[2] = {-1, -1};
+
+extern "C" void onGuardSignal(int) {
+    const int saved = errno;
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[1], &byte, 1);
+    errno = saved;
+}
 
 bool writeAll(int fd, const std::string& data) {
     size_t done = 0;
@@ -44,18 +58,8 @@ struct Restore {
     bool keep = false;
 };
 
-Restore readOrders(int fd) {
+Restore parseOrders(const std::string& text) {
     Restore orders;
-    std::string text;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        text.append(buffer, static_cast<size_t>(n));
-    }
     std::istringstream lines(text);
     for (std::string line; std::getline(lines, line);) {
         std::istringstream words(line);
@@ -88,10 +92,10 @@ void iterate(pa_mainloop* loop) {
 }
 
 // One connection, one request per source, all answered or the time is up.
-void restore(const Restore& orders) {
+void restore(const Restore& orders, std::chrono::steady_clock::duration wait) {
     pa_mainloop* loop = pa_mainloop_new();
     pa_context* context = pa_context_new(pa_mainloop_get_api(loop), "Tapewren volume guard");
-    const auto deadline = std::chrono::steady_clock::now() + kRestoreWait;
+    const auto deadline = std::chrono::steady_clock::now() + wait;
     const auto inTime = [&] { return std::chrono::steady_clock::now() < deadline; };
     if (context &&
         pa_context_connect(context, orders.server.empty() ? nullptr : orders.server.c_str(),
@@ -130,7 +134,7 @@ void restore(const Restore& orders) {
 }
 } // namespace
 
-VolumeGuard::VolumeGuard(const std::string& server) {
+VolumeGuard::VolumeGuard(const std::string& server) : m_server(server) {
     int ends[2];
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
         return;
@@ -177,7 +181,7 @@ void VolumeGuard::send(const std::string& line) {
 }
 
 void VolumeGuard::Remember(const std::string& source, const std::vector<uint32_t>& volumes) {
-    if (volumes.empty() || !m_remembered.insert(source).second)
+    if (volumes.empty() || !m_remembered.emplace(source, volumes).second)
         return;
     std::string line = "source " + std::to_string(volumes.size());
     for (uint32_t v : volumes)
@@ -190,8 +194,25 @@ void VolumeGuard::Keep() {
 }
 
 void VolumeGuard::close(bool keep) {
-    if (m_pipe < 0)
+    // Once: Keep() then the destructor must not restore.
+    if (m_closed)
         return;
+    m_closed = true;
+    // Killed, or never started: the volumes are ours to give back.
+    const bool guardGone = m_pid < 0 || ::waitpid(m_pid, nullptr, WNOHANG) != 0;
+    if (!keep && guardGone && !m_remembered.empty()) {
+        Restore orders;
+        orders.server = m_server;
+        orders.volumes = m_remembered;
+        restore(orders, kOwnRestoreWait);
+        m_remembered.clear();
+    }
+    if (m_pipe < 0 || guardGone) {
+        if (m_pipe >= 0)
+            ::close(m_pipe);
+        m_pipe = -1;
+        return;
+    }
     if (keep)
         send("keep\n");
     ::close(m_pipe);
@@ -206,13 +227,52 @@ void VolumeGuard::close(bool keep) {
 }
 
 int VolumeGuard::Run(int fd) {
-    // Only an end of the pipe ends the watch: not the terminal's Ctrl+C, nor
-    // the hang-up of a session that is closing around the program.
-    std::signal(SIGINT, SIG_IGN);
-    std::signal(SIGHUP, SIG_IGN);
-    const Restore orders = readOrders(fd);
+    // Not the terminal's Ctrl+C alone, nor the hang-up of a session that is
+    // closing around the program: a signal restores what the orders so far
+    // name, and the watch goes on, since the program may still be turning
+    // volumes until its own end.
+    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+        return 1;
+    struct sigaction action {};
+    action.sa_handler = onGuardSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int sig : {SIGTERM, SIGINT, SIGHUP})
+        ::sigaction(sig, &action, nullptr);
+    std::string text;
+    char buffer[4096];
+    for (;;) {
+        pollfd watched[2] = {{fd, POLLIN, 0}, {g_signalPipe[0], POLLIN, 0}};
+        if (::poll(watched, 2, -1) < 0) {
+            if (errno == EINTR)
+                continue;
+            break;
+        }
+        if (watched[1].revents & POLLIN) {
+            while (::read(g_signalPipe[0], buffer, sizeof buffer) > 0) {
+            }
+            // What came before the signal is part of the orders.
+            for (ssize_t n; (n = ::recv(fd, buffer, sizeof buffer, MSG_DONTWAIT)) > 0;)
+                text.append(buffer, static_cast<size_t>(n));
+            const Restore orders = parseOrders(text);
+            if (!orders.keep && !orders.volumes.empty())
+                restore(orders, kRestoreWait);
+            if (orders.keep)
+                return 0;
+            continue;
+        }
+        if (watched[0].revents == 0)
+            continue;
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        text.append(buffer, static_cast<size_t>(n));
+    }
+    const Restore orders = parseOrders(text);
     if (!orders.keep && !orders.volumes.empty())
-        restore(orders);
+        restore(orders, kRestoreWait);
     return 0;
 }
 

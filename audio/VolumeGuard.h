@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <set>
+#include <map>
 #include <string>
 #include <sys/types.h>
 #include <vector>
@@ -38,7 +38,9 @@ private:
 
     int m_pipe = -1;
     pid_t m_pid = -1;
-    std::set<std::string> m_remembered;
+    bool m_closed = false;
+    std::string m_server;
+    std::map<std::string, std::vector<uint32_t>> m_remembered;
 };
 
 // For main(): runs the guarding process and returns true when this process

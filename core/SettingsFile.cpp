@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <charconv>
+#include <cstdint>
 #include <cstdio>
 #include <fcntl.h>
 #include <functional>
@@ -18,6 +19,9 @@
 namespace {
 constexpr const char* kSection = "Recorder";
 constexpr size_t kMaxStringLength = 2047;
+// Ours are a few hundred bytes; anything past this is some other file that
+// took the name, and reading it whole could take gigabytes and minutes.
+constexpr size_t kMaxFileSize = 1024 * 1024;
 
 bool fileExists(const std::string& path) {
     struct stat st {};
@@ -36,12 +40,14 @@ bool isText(const std::string& data) {
 
 // Only a regular file is read: the INI library would choke on a folder.
 // A stream would take a refused open or a read error for an empty file.
+// The size is checked before and while reading: a file may grow meanwhile.
 bool loadFile(CSimpleIniA& ini, const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0)
         return false;
     struct stat st {};
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+              static_cast<uint64_t>(st.st_size) <= kMaxFileSize;
     std::string data;
     char buffer[4096];
     while (ok) {
@@ -53,6 +59,7 @@ bool loadFile(CSimpleIniA& ini, const std::string& path) {
             break;
         }
         data.append(buffer, static_cast<size_t>(n));
+        ok = data.size() <= kMaxFileSize;
     }
     ::close(fd);
     return ok && isText(data) && ini.LoadData(data) == SI_OK;
@@ -76,9 +83,27 @@ bool writeAll(int fd, const std::string& data) {
     return true;
 }
 
+// The file a chain of symbolic links ends at, existing or not: the user
+// who linked the settings elsewhere wants them written there, and the link
+// kept.
+std::string followLinks(std::string path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[4096];
+        const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+        if (n <= 0)
+            break;
+        std::string next(target, static_cast<size_t>(n));
+        if (next[0] != '/')
+            next = path.substr(0, path.rfind('/') + 1) + next;
+        path = next;
+    }
+    return path;
+}
+
 // Writes beside the target and renames over it, so that a crash or a full
 // disk never leaves a truncated settings file behind.
-bool replaceAtomically(const std::string& path, const std::string& data) {
+bool replaceAtomically(const std::string& link, const std::string& data) {
+    const std::string path = followLinks(link);
     std::string temp = path + ".XXXXXX";
     const int fd = ::mkstemp(temp.data());
     if (fd < 0)

@@ -25,8 +25,8 @@ public:
     const std::string& Path() const { return m_path; }
 
     // Empty when the file does not exist. A file that exists but cannot be
-    // read, or holds what no settings file holds (binary bytes), yields the
-    // defaults, and later writes refuse to replace it.
+    // read, or holds what no settings file holds (binary bytes, over 1 MiB),
+    // yields the defaults, and later writes refuse to replace it.
     std::optional<RecorderSettings> Load() const;
 
     // The keys written at exit, in this order: Channel, ChannelName, Quality,

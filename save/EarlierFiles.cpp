@@ -32,7 +32,9 @@ void MoveEarlierFiles(const ProgramFiles& files) {
         return;
     const std::string earlier = XdgHome("XDG_DATA_HOME", ".local/share/") + "Tapewren/";
     std::error_code ec;
-    if (!fs::is_directory(fs::symlink_status(earlier, ec)))
+    // Without the trailing slash, which would follow a link: a folder linked
+    // there is someone else's, whatever it holds.
+    if (!fs::is_directory(fs::symlink_status(fs::path(earlier).parent_path(), ec)))
         return;
     // An earlier release running there may be recording into it.
     InstanceLock earlierLock(earlier, kInstanceName);

@@ -396,6 +396,9 @@ void TFormMain::OfferLeftTakes() {
 }
 
 void TFormMain::closeEvent(QCloseEvent* event) {
+    // The close box (Alt+F4) ends the program as Exit does, take and all.
+    if (!m_closed && m_recorder.IsActive())
+        ToggleRecording(false);
     FormClose();
     event->accept();
 }

@@ -311,7 +311,10 @@ void TFormWizard::SliderVOLChange(int value) {
 
 void TFormWizard::closeEvent(QCloseEvent* event) {
     // No cancel: the close box ends the wizard like Finish, and both keep
-    // the volumes the search set. Any other end gives them back.
+    // the volume: the slider's once the fine-tune page is reached, else the
+    // one the search set. Any other end gives them back.
+    if (m_page == PageDecide)
+        m_optimizer.Settle(SliderVOL->value());
     BASS_RecordKeepVolumes();
     event->accept();
     done(QDialog::Accepted);

@@ -46,6 +46,15 @@ void VolumeOptimizer::ComboRecChannelChange(int channel) {
     m_host.ShowVolume(kStartVolume);
 }
 
+void VolumeOptimizer::Settle(int percent) {
+    // Stopped first: a block handled after it would step the volume again.
+    if (m_searching)
+        BASS_ChannelStop(kRecordChannel);
+    m_searching = false;
+    m_volume = percent;
+    BASS_RecordSetInput(m_channel.load(), kInputOnAt | static_cast<DWORD>(percent));
+}
+
 bool VolumeOptimizer::recordProc(const void*, uint32_t, void* user) {
     return static_cast<VolumeOptimizer*>(user)->OptimizerBlockHandler();
 }

@@ -45,6 +45,8 @@ public:
     // Ends the running search and starts a new one from 100 on the input
     // (-1: none chosen, passed on as it is).
     void ComboRecChannelChange(int channel);
+    // Ends the search and gives the chosen input the volume picked by hand.
+    void Settle(int percent);
     // The volume last sent; 1 before any search.
     int Volume() const { return m_volume.load(); }
     int Channel() const { return m_channel.load(); }

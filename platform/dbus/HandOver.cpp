@@ -14,6 +14,10 @@ const QString kPath =
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
 const QString kOptimizerAction = QStringLiteral("SoundOptimizer");
 
+// Desktops send a handful of platform data entries at most; a call with
+// more is no desktop's, and is refused before it goes any further.
+constexpr qsizetype kMaxEntries = 64;
+
 class ApplicationAdaptor : public QDBusAbstractAdaptor {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.Application")
@@ -22,21 +26,53 @@ public:
         : QDBusAbstractAdaptor(service), m_service(service) {}
 
 public slots:
-    void Activate(const QVariantMap&) { post(HandOverRequest::Show); }
+    void Activate(const QVariantMap& data) {
+        if (!tooLarge(data.size()))
+            post(HandOverRequest::Show);
+    }
     // The program opens no documents: it shows itself.
-    void Open(const QStringList&, const QVariantMap&) { post(HandOverRequest::Show); }
-    void ActivateAction(const QString& name, const QVariantList&, const QVariantMap&) {
-        post(name == kOptimizerAction ? HandOverRequest::Optimizer : HandOverRequest::Show);
+    void Open(const QStringList& uris, const QVariantMap& data) {
+        if (!tooLarge(uris.size() + data.size()))
+            post(HandOverRequest::Show);
+    }
+    void ActivateAction(const QString& name, const QVariantList& parameters,
+                        const QVariantMap& data) {
+        if (tooLarge(parameters.size() + data.size()))
+            return;
+        if (name != kOptimizerAction) {
+            m_service->sendErrorReply(QDBusError::InvalidArgs,
+                                      QStringLiteral("No such action: ") + name);
+            return;
+        }
+        post(HandOverRequest::Optimizer);
     }
 
 private:
+    bool tooLarge(qsizetype entries) {
+        if (entries <= kMaxEntries)
+            return false;
+        m_service->sendErrorReply(QDBusError::LimitsExceeded, QStringLiteral("Too many entries"));
+        return true;
+    }
+    // One request of each kind waits at a time: a burst of calls shows the
+    // window once, not once a call.
     void post(HandOverRequest request) {
+        bool& pending = request == HandOverRequest::Show ? m_showPending : m_optimizerPending;
+        if (pending)
+            return;
+        pending = true;
         QMetaObject::invokeMethod(
-            m_service, [service = m_service, request] { emit service->requested(request); },
+            m_service,
+            [this, service = m_service, request, &pending] {
+                pending = false;
+                emit service->requested(request);
+            },
             Qt::QueuedConnection);
     }
 
     HandOverService* m_service;
+    bool m_showPending = false;
+    bool m_optimizerPending = false;
 };
 } // namespace
 

@@ -3,6 +3,7 @@
 #include "Common.h"
 
 #include <QDBusConnection>
+#include <QDBusContext>
 #include <QObject>
 
 // A second start of the program hands over to the running one through its
@@ -19,7 +20,9 @@ enum class HandOverRequest {
 // (org.freedesktop.Application) under that name. Activate asks it to show
 // itself, ActivateAction "SoundOptimizer" (the launcher's action) to open the
 // optimizer.
-class HandOverService : public QObject {
+// Qt gives an adaptor's caller to the adaptor's parent: errors are answered
+// through the service.
+class HandOverService : public QObject, public QDBusContext {
     Q_OBJECT
 public:
     explicit HandOverService(QDBusConnection bus = QDBusConnection::sessionBus());

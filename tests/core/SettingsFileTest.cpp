@@ -1,4 +1,5 @@
 #include "SettingsFile.h"
+#include "AsNobody.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -111,15 +112,16 @@ TEST(SettingsSave, KeepsOtherSectionsKeysAndCommentsAndReplacesInPlace) {
 }
 
 TEST(SettingsSave, RefusedWriteReportsThePathAndLeavesTheFileWhole) {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "root may write anywhere";
     TempFolder temp;
     WriteFile(temp / "quillby.ini", "[Recorder]\nQuality=5\n");
-    ::chmod(temp.Path().c_str(), 0555);
-    SettingsFile file(temp / "quillby.ini");
-    EXPECT_FALSE(file.SaveAtExit(RecorderSettings{}));
-    ::chmod(temp.Path().c_str(), 0755);
-    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nQuality=5\n");
+    // Root may write anywhere.
+    EXPECT_TRUE(AsNobody(temp.Path(), [&] {
+        ::chmod(temp.Path().c_str(), 0555);
+        SettingsFile file(temp / "quillby.ini");
+        EXPECT_FALSE(file.SaveAtExit(RecorderSettings{}));
+        ::chmod(temp.Path().c_str(), 0755);
+        EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nQuality=5\n");
+    }));
 }
 
 TEST(SettingsSave, AReadOnlyFileIsNotReplaced) {
@@ -172,4 +174,57 @@ TEST(SettingsSave, AFileThatCannotBeReadIsNotReplaced) {
     EXPECT_TRUE(std::filesystem::is_symlink(temp / "ioerror/quillby.ini"));
     EXPECT_EQ(ReadFile(temp / "junk/quillby.ini"), junk);
     EXPECT_TRUE(SettingsFile(temp / "missing.ini").Readable()) << "no file is no failure";
+}
+
+TEST(SettingsLoad, AFileOverOneMebibyteIsNoSettingsFileAndIsLeftAsItIs) {
+    TempFolder temp;
+    const auto check = [&] {
+        // Settings all through, padded with comments to the size.
+        const auto text = [](size_t size) {
+            std::string t = "[Recorder]\nVolume=80\n";
+            while (t.size() + 9 <= size)
+                t += ";padding\n";
+            return t + std::string(size - t.size(), ';');
+        };
+        const std::string big = text(1024 * 1024 + 1);
+        WriteFile(temp / "big.ini", big);
+        WriteFile(temp / "fits.ini", text(1024 * 1024));
+        SettingsFile file(temp / "big.ini");
+        EXPECT_FALSE(file.Readable());
+        EXPECT_EQ(file.Load()->volume, std::nullopt);
+        EXPECT_FALSE(file.SaveAtExit(RecorderSettings{}));
+        EXPECT_FALSE(file.SaveLastDir("/x/"));
+        EXPECT_EQ(file.ReadErrorText(), "Unable to read " + (temp / "big.ini") +
+                                            ". The default settings are used and the file is "
+                                            "left as it is.");
+        EXPECT_TRUE(ReadFile(temp / "big.ini") == big);
+        EXPECT_TRUE(SettingsFile(temp / "fits.ini").Readable());
+        EXPECT_EQ(SettingsFile(temp / "fits.ini").Load()->volume, 80);
+    };
+    check();
+    EXPECT_TRUE(AsNobody(temp.Path(), check));
+}
+
+TEST(SettingsSave, ALinkedFileIsWrittenWhereTheLinkPointsAndTheLinkStays) {
+    TempFolder temp;
+    const auto check = [&](const std::string& who) {
+        const std::string elsewhere = temp / (who + "/elsewhere"),
+                          config = temp / (who + "/config");
+        std::filesystem::create_directories(elsewhere);
+        std::filesystem::create_directories(config);
+        WriteFile(elsewhere + "/real.ini", "; mine\n[Recorder]\nQuality=5\n");
+        std::filesystem::create_symlink("../elsewhere/real.ini", config + "/quillby.ini");
+        SettingsFile file(config + "/quillby.ini");
+        EXPECT_TRUE(file.SaveAtExit(RecorderSettings{}));
+        EXPECT_TRUE(file.SaveLastDir("/music/"));
+        EXPECT_TRUE(std::filesystem::is_symlink(config + "/quillby.ini")) << who;
+        const std::string text = ReadFile(elsewhere + "/real.ini");
+        EXPECT_NE(text.find("; mine"), std::string::npos) << text;
+        EXPECT_NE(text.find("Quality=12"), std::string::npos) << text;
+        EXPECT_NE(text.find("LastDir=/music/"), std::string::npos) << text;
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere), {}), 1)
+            << "no temporary file left";
+    };
+    check("root");
+    EXPECT_TRUE(AsNobody(temp.Path(), [&] { check("nobody"); }));
 }

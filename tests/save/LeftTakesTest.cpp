@@ -1,4 +1,5 @@
 #include "LeftTakes.h"
+#include "AsNobody.h"
 #include "AudioCheck.h"
 #include "Common.h"
 #include "EarlierFiles.h"
@@ -225,4 +226,27 @@ TEST(ProgramFiles, WhatAnEarlierReleaseKeptIsMovedOverOnce) {
     WriteFile(earlier + "tmp/tmpfile1.mp3", "take");
     MoveEarlierFiles(LocateProgramFiles(program.Path()));
     EXPECT_TRUE(fs::exists(earlier + "tmp/tmpfile1.mp3"));
+}
+
+TEST(ProgramFiles, AnEarlierFolderThatIsALinkIsNotFollowed) {
+    FreshHome user;
+    TempFolder program;
+    const auto check = [&] {
+        const std::string elsewhere = user.home / "elsewhere/";
+        fs::create_directories(elsewhere + "tmp");
+        fs::create_directories(user.home / "data");
+        WriteFile(elsewhere + "quillby.ini", "[Recorder]\nVolume=80\n");
+        WriteFile(elsewhere + "tmp/tmpfile1.mp3", "take one");
+        fs::create_symlink(elsewhere, user.home / "data/Tapewren");
+        const ProgramFiles files = LocateProgramFiles(program.Path());
+        MoveEarlierFiles(files);
+        EXPECT_FALSE(fs::exists(files.settingsFile));
+        EXPECT_EQ(ReadFile(elsewhere + "quillby.ini"), "[Recorder]\nVolume=80\n");
+        EXPECT_EQ(ReadFile(elsewhere + "tmp/tmpfile1.mp3"), "take one");
+        EXPECT_TRUE(fs::is_symlink(user.home / "data/Tapewren"));
+    };
+    check();
+    fs::remove_all(user.home.Path());
+    fs::create_directories(user.home.Path());
+    EXPECT_TRUE(AsNobody(user.home.Path(), check));
 }

@@ -432,3 +432,29 @@ TEST(SaveFromTheRecorder, CancelWithoutASaveAttemptKeepsTheStoredLastDirOnDisk) 
     MessageBox::TakeShown();
     BASS_SetBackend(nullptr);
 }
+
+TEST(SaveFromTheRecorder, TheCloseBoxWhileRecordingOffersTheTakeAsExitDoes) {
+    TempFolder folder;
+    simulateMonitorInput();
+    fs::create_directories(folder / "music");
+    {
+        TFormMain form(folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        ASSERT_TRUE(form.FormCreate());
+        bool closed = false;
+        QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
+        form.SaveDialogDriver = [&](TFormSave& d) {
+            d.PanelSaveDlg->setDirectory(QString::fromStdString(folder / "music"));
+            d.PanelSaveDlg->FileNameEdit()->setText("take");
+            d.PanelSaveDlg->accept();
+        };
+        form.ToggleRecording(false);
+        form.show();
+        form.close(); // as Alt+F4 on the configuration window
+        EXPECT_TRUE(closed);
+        EXPECT_GT(fs::file_size(folder / "music/take.mp3"), 0u);
+        EXPECT_TRUE(fs::is_empty(folder / "tmp")) << "nothing left for the next start";
+    }
+    MessageBox::TakeShown();
+    BASS_SetBackend(nullptr);
+}

@@ -361,6 +361,15 @@ TEST_F(WizardTest, ValuesGoBackHoweverTheWindowIsClosed) {
         EXPECT_FALSE(w.isVisible());
         EXPECT_EQ(w.SliderVOL->value(), end == End::CloseBoxOnChannelPage ? 100 : 60)
             << static_cast<int>(end);
+        // The input keeps the slider's volume, the last one sent before the keep.
+        const auto all = calls();
+        const auto keep = std::find(all.begin(), all.end(), "KeepVolumes");
+        ASSERT_NE(keep, all.end());
+        const auto lastSet =
+            std::find_if(std::make_reverse_iterator(keep), all.rend(),
+                         [](const std::string& c) { return c.rfind("SetInput 1", 0) == 0; });
+        EXPECT_EQ(*lastSet,
+                  end == End::CloseBoxOnChannelPage ? "SetInput 1 on 50" : "SetInput 1 on 60");
         EXPECT_EQ(w.ComboRecChannel->currentIndex(), 1);
         EXPECT_TRUE(w.CheckW1->isChecked());
     }

@@ -64,8 +64,15 @@ click_at 395 286 # Next
 check "the search goes on past the channel page" recording
 sleep 0.3
 window_shot wizard-decide
+# The fine-tune: 100, then a page down.
+xdotool windowactivate --sync "$win" key End
+sleep 0.2
+xdotool key Page_Down
+sleep 0.3
+window_shot wizard-finetune
 click_at 395 286 # Finish, where Next was
 check "Finish ends the program" exited_with_zero "$pid" 100
+check "the input has the fine-tune's 90 % ($(monitor_volume) %)" volume_is 90
 check "nothing was stored" [ ! -e "$user_settings" ] && [ ! -e "$wiz/quillby.ini" ]
 kill -- "-$tone" 2>/dev/null
 
@@ -81,9 +88,10 @@ check "still nothing stored" [ ! -e "$user_settings" ] && [ ! -e "$wiz/quillby.i
 check "and the search ended with it" wait_for 20 not_recording
 
 # Ended without Finish, by a signal it may handle or by one it cannot: the
-# input gets back the volume it had before the search.
+# input gets back the volume it had before the search. A session that ends
+# signals the volume guard too, maybe first.
 loud_tone
-for sig in TERM KILL; do
+for sig in TERM INT HUP KILL guard; do
   pactl set-source-volume spk.monitor 60%
   start "$wiz" w
   wait_for 50 visible_window Tapewren
@@ -94,11 +102,17 @@ for sig in TERM KILL; do
     xdotool windowactivate --sync "$win" key Home
     wait_for 30 searching_monitor && break
   done
-  check "SIG$sig: the search turns the monitor up from 60 %" wait_for 50 volume_above 60
-  kill "-$sig" "$pid"
+  check "$sig: the search turns the monitor up from 60 %" wait_for 50 volume_above 60
+  if [ "$sig" = guard ]; then
+    kill -TERM "$(pgrep -P "$pid" -f -- --volume-guard)"
+    sleep 0.5 # the search goes on meanwhile
+    kill -TERM "$pid"
+  else
+    kill "-$sig" "$pid"
+  fi
   wait "$pid" 2>/dev/null
   wait_for 50 volume_is 60
-  check "SIG$sig: the monitor is back at 60 % ($(monitor_volume) %)" volume_is 60
+  check "$sig: the monitor is back at 60 % ($(monitor_volume) %)" volume_is 60
 done
 kill -- "-$tone" 2>/dev/null
 
