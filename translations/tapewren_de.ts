@@ -185,6 +185,14 @@ Bitrate: %3u kbps</translation>
         <source>Tapewren is in its own window (this desktop shows no tray icons).</source>
         <translation>Tapewren läuft in einem eigenen Fenster (dieser Desktop zeigt keine Symbole im Systembereich).</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stopp</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Aufnehmen</translation>
+    </message>
 </context>
 <context>
     <name>SendEmail</name>
@@ -453,6 +461,18 @@ das Einstellungsfenster offen ist.</translation>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Tastenkürzel Pause/Fortsetzen: wartet auf die Arbeitsumgebung</translation>
     </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Aufnahmekanal</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>Recording volume</source>
+        <translation>Aufnahmelautstärke</translation>
+    </message>
 </context>
 <context>
     <name>TFormSave</name>
@@ -531,6 +551,10 @@ das Einstellungsfenster offen ist.</translation>
     <message>
         <source>Are you sure you want to cancel saving and lose the sound data you just recorded?</source>
         <translation>Wirklich das Speichern abbrechen und die eben aufgenommenen Tondaten verwerfen?</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
     </message>
 </context>
 <context>

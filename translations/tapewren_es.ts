@@ -185,6 +185,14 @@ Tasa de bits: %3u kbps</translation>
         <source>Tapewren is in its own window (this desktop shows no tray icons).</source>
         <translation>Tapewren está en su propia ventana (este escritorio no muestra iconos en la bandeja del sistema).</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Detener</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Grabar</translation>
+    </message>
 </context>
 <context>
     <name>SendEmail</name>
@@ -453,6 +461,18 @@ la ventana de configuración está abierta.</translation>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Atajo Pausa/Reanudar: esperando al escritorio</translation>
     </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Canal de grabación</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Calidad</translation>
+    </message>
+    <message>
+        <source>Recording volume</source>
+        <translation>Volumen de grabación</translation>
+    </message>
 </context>
 <context>
     <name>TFormSave</name>
@@ -531,6 +551,10 @@ la ventana de configuración está abierta.</translation>
     <message>
         <source>Are you sure you want to cancel saving and lose the sound data you just recorded?</source>
         <translation>¿Seguro que quiere cancelar y perder el sonido que acaba de grabar?</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Género</translation>
     </message>
 </context>
 <context>

@@ -185,6 +185,14 @@ Débit : %3u kbit/s</translation>
         <source>Tapewren is in its own window (this desktop shows no tray icons).</source>
         <translation>Tapewren est dans sa propre fenêtre (ce bureau n&apos;affiche pas d&apos;icônes de la zone de notification).</translation>
     </message>
+    <message>
+        <source>Stop</source>
+        <translation>Arrêter</translation>
+    </message>
+    <message>
+        <source>Record</source>
+        <translation>Enregistrer</translation>
+    </message>
 </context>
 <context>
     <name>SendEmail</name>
@@ -453,6 +461,18 @@ la fenêtre de configuration est ouverte.</translation>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Raccourci Pause/Reprendre : en attente du bureau</translation>
     </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Canal d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualité</translation>
+    </message>
+    <message>
+        <source>Recording volume</source>
+        <translation>Volume d’enregistrement</translation>
+    </message>
 </context>
 <context>
     <name>TFormSave</name>
@@ -531,6 +551,10 @@ la fenêtre de configuration est ouverte.</translation>
     <message>
         <source>Are you sure you want to cancel saving and lose the sound data you just recorded?</source>
         <translation>Voulez-vous vraiment annuler et perdre le son que vous venez d&apos;enregistrer ?</translation>
+    </message>
+    <message>
+        <source>Genre</source>
+        <translation>Genre</translation>
     </message>
 </context>
 <context>

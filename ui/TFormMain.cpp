@@ -155,8 +155,12 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
         RecordHotKey->Settle(id, outcome);
         PauseHotKey->Settle(id, outcome);
         UpdateHotKeyStatus();
-        if (m_balloonDue)
+        if (m_balloonDue) {
             ShowStartupBalloon();
+        } else if (m_balloonRetell && !HotKeysPending()) {
+            m_balloonRetell = false;
+            TellStartup();
+        }
     });
     m_hotKeys->SetPressedHandler([this](int id) {
         RecordHotKey->Dispatch(id);
@@ -471,14 +475,17 @@ void TFormMain::UpdateHotKeyStatus() {
                   qPrintable(QString(HotKeyStatusText).replace(QStringLiteral("\r\n"), "; ")));
 }
 
+bool TFormMain::HotKeysPending() const {
+    using State = TJvApplicationHotKey::State;
+    return RecordHotKey->Status() == State::Pending || PauseHotKey->Status() == State::Pending;
+}
+
 void TFormMain::ShowStartupBalloon() {
     using State = TJvApplicationHotKey::State;
-    const bool pending =
-        RecordHotKey->Status() == State::Pending || PauseHotKey->Status() == State::Pending;
     // The desktop's answer on its keys comes soon after the start; the
     // balloon waits for it a little, so as to say what is true, and says it
     // again should the answer come later.
-    if (pending && !m_balloonWaited) {
+    if (HotKeysPending() && !m_balloonWaited) {
         m_balloonWaited = true;
         m_balloonDue = true;
         QTimer::singleShot(kKeysAnswerMs, this, [this] {
@@ -487,17 +494,18 @@ void TFormMain::ShowStartupBalloon() {
         });
         return;
     }
-    const bool again = m_balloonShown;
-    m_balloonDue = pending;
-    if (!again) {
-        if (popupShowCount >= 6 && RecordHotKey->Status() == State::Set &&
-            PauseHotKey->Status() == State::Set)
-            return;
-        // The count comes from the settings file, which may hold any number.
-        if (popupShowCount < std::numeric_limits<int>::max())
-            ++popupShowCount;
-    }
-    m_balloonShown = true;
+    m_balloonDue = false;
+    if (popupShowCount >= 6 && RecordHotKey->Status() == State::Set &&
+        PauseHotKey->Status() == State::Set)
+        return;
+    // The count comes from the settings file, which may hold any number.
+    if (popupShowCount < std::numeric_limits<int>::max())
+        ++popupShowCount;
+    TellStartup();
+    m_balloonRetell = HotKeysPending();
+}
+
+void TFormMain::TellStartup() {
     TrayIcon->ShowBalloon(QStringLiteral("Tapewren"),
                           tr("Single click to record/stop\r\n") + HotKeyStatusText +
                               tr("\r\nDouble-click to configure,\r\nRight click to get "

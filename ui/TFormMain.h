@@ -72,6 +72,8 @@ public:
     void SetTrayIconIndex(int index);
     void ActivateHotKeys();
     void UpdateHotKeyStatus();
+    bool HotKeysPending() const;
+    void TellStartup();
     void ShowStartupBalloon();
     void TimerHintTimer();
     void TrayIconClick();
@@ -145,7 +147,7 @@ public:
     // The start-up balloon waits for the desktop's word on its keys, once.
     bool m_balloonWaited = false;
     bool m_balloonDue = false;
-    bool m_balloonShown = false;
+    bool m_balloonRetell = false;
     QTimer* TimerHint = nullptr;
 
     bool hideWizardWelcome = false;
