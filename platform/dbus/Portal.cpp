@@ -72,6 +72,7 @@ PortalRequest::PortalRequest(QDBusConnection bus, QDBusMessage call, int replyTi
         const QDBusMessage reply = watcher->reply();
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
             stopListening();
+            m_failed = true;
             emit failed(reply.errorMessage());
             return;
         }

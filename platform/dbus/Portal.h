@@ -44,6 +44,7 @@ public:
     // The request's object, to close it with; empty until it is known.
     QString Handle() const { return m_handle; }
     bool Replied() const { return m_replied; }
+    bool Failed() const { return m_failed; }
     bool Answered() const { return m_answered; }
     uint ResponseCode() const { return m_response; }
     // The portal's own codes.
@@ -67,6 +68,7 @@ private:
     QString m_path;
     QString m_handle;
     bool m_replied = false;
+    bool m_failed = false;
     bool m_answered = false;
     uint m_response = kFailed;
 };

@@ -7,6 +7,7 @@
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QPointer>
 #include <QTimer>
@@ -59,22 +60,24 @@ SleepInhibitor::~SleepInhibitor() {
     Release();
     if (m_system && m_system->isConnected())
         QDBusConnection::disconnectFromBus(m_systemName);
-    std::erase_if(m_closing, isAnswered);
-    if (m_closing.empty())
-        return;
-    // A local loop rather than a blocking wait, so that a portal living in
-    // this very process (as in tests) can answer.
-    QEventLoop loop;
-    size_t left = m_closing.size();
-    for (const QDBusPendingCall& call : m_closing) {
-        auto* watcher = new QDBusPendingCallWatcher(call, &loop);
-        connect(watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
-            if (--left == 0)
-                loop.quit();
-        });
+    // A hold asked for at the very end of a take may still be on its way:
+    // its reply names what to close. A local loop rather than a blocking
+    // wait, so that a portal living in this very process (as in tests) can
+    // answer.
+    const auto settled = [this] {
+        std::erase_if(m_closing, isAnswered);
+        for (const PortalRequest* request : findChildren<PortalRequest*>())
+            if (!request->Replied() && !request->Failed())
+                return false;
+        return m_closing.empty();
+    };
+    QElapsedTimer clock;
+    clock.start();
+    while (!settled() && clock.elapsed() < kReleaseMs) {
+        QEventLoop loop;
+        QTimer::singleShot(10, &loop, &QEventLoop::quit);
+        loop.exec();
     }
-    QTimer::singleShot(kReleaseMs, &loop, &QEventLoop::quit);
-    loop.exec();
 }
 
 void SleepInhibitor::systemBusReached(std::optional<QDBusConnection> bus) {

@@ -125,6 +125,12 @@ TEST_F(SleepInhibitorTest, ATakeEndedBeforeThePortalAnswersIsLetGoWhenItDoes) {
     sleep.reset();
     EXPECT_EQ(portal->held, 0) << "the exit lets go before the program ends";
     EXPECT_EQ(portal->events.size(), 4u);
+    // An exit right after the take's start, before the portal has replied.
+    sleep = inhibitor();
+    sleep->TakeStarted({});
+    sleep.reset();
+    EXPECT_EQ(portal->events.size(), 6u);
+    EXPECT_EQ(portal->held, 0);
 }
 
 TEST_F(SleepInhibitorTest, WithoutThePortalsInhibitLogindBlocksSleep) {

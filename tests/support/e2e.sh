@@ -15,7 +15,7 @@ cleanup() {
   for p in "${pids[@]}"; do kill -9 "$p" 2>/dev/null; done
   for c in "${on_exit[@]}"; do eval "$c"; done
   [ -z "${watchdog:-}" ] || kill "$watchdog" 2>/dev/null
-  rm -rf "$work"
+  [ -n "${KEEP_WORK:-}" ] || rm -rf "$work"
 }
 trap cleanup EXIT
 # ctest ends a test that overruns with SIGKILL, which no trap sees: the
