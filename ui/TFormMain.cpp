@@ -157,7 +157,7 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
         UpdateHotKeyStatus();
         if (m_balloonDue) {
             ShowStartupBalloon();
-        } else if (m_balloonRetell && !HotKeysPending()) {
+        } else if (m_balloonRetell && !HotKeysPending(*RecordHotKey, *PauseHotKey)) {
             m_balloonRetell = false;
             TellStartup();
         }
@@ -448,26 +448,7 @@ void TFormMain::ActivateHotKeys() {
 }
 
 void TFormMain::UpdateHotKeyStatus() {
-    // A key is named as set only once the desktop holds it bound.
-    auto line = [](const TJvApplicationHotKey& key, const QString& set, const QString& failed,
-                   const QString& pending) {
-        switch (key.Status()) {
-        case TJvApplicationHotKey::State::Set:
-            return set + key.Text();
-        case TJvApplicationHotKey::State::Pending:
-            return pending;
-        case TJvApplicationHotKey::State::Failed:
-            break;
-        }
-        return key.Why().isEmpty() ? failed : failed + QStringLiteral(" (%1)").arg(key.Why());
-    };
-    HotKeyStatusText = line(*RecordHotKey, tr("Record/Stop hotkey: "),
-                            tr("Failed to set hotkey for [Record/Stop]."),
-                            tr("Record/Stop hotkey: waiting for the desktop")) +
-                       QStringLiteral("\r\n") +
-                       line(*PauseHotKey, tr("Pause/Resume hotkey: "),
-                            tr("Failed to set hotkey for [Pause/Resume]"),
-                            tr("Pause/Resume hotkey: waiting for the desktop"));
+    HotKeyStatusText = HotKeyStatusLines(*RecordHotKey, *PauseHotKey);
     // The balloon is easy to miss; a terminal keeps the news.
     if (RecordHotKey->Status() == TJvApplicationHotKey::State::Failed ||
         PauseHotKey->Status() == TJvApplicationHotKey::State::Failed)
@@ -475,17 +456,12 @@ void TFormMain::UpdateHotKeyStatus() {
                   qPrintable(QString(HotKeyStatusText).replace(QStringLiteral("\r\n"), "; ")));
 }
 
-bool TFormMain::HotKeysPending() const {
-    using State = TJvApplicationHotKey::State;
-    return RecordHotKey->Status() == State::Pending || PauseHotKey->Status() == State::Pending;
-}
-
 void TFormMain::ShowStartupBalloon() {
     using State = TJvApplicationHotKey::State;
     // The desktop's answer on its keys comes soon after the start; the
     // balloon waits for it a little, so as to say what is true, and says it
     // again should the answer come later.
-    if (HotKeysPending() && !m_balloonWaited) {
+    if (HotKeysPending(*RecordHotKey, *PauseHotKey) && !m_balloonWaited) {
         m_balloonWaited = true;
         m_balloonDue = true;
         QTimer::singleShot(kKeysAnswerMs, this, [this] {
@@ -502,7 +478,7 @@ void TFormMain::ShowStartupBalloon() {
     if (popupShowCount < std::numeric_limits<int>::max())
         ++popupShowCount;
     TellStartup();
-    m_balloonRetell = HotKeysPending();
+    m_balloonRetell = HotKeysPending(*RecordHotKey, *PauseHotKey);
 }
 
 void TFormMain::TellStartup() {

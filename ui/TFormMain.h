@@ -72,7 +72,6 @@ public:
     void SetTrayIconIndex(int index);
     void ActivateHotKeys();
     void UpdateHotKeyStatus();
-    bool HotKeysPending() const;
     void TellStartup();
     void ShowStartupBalloon();
     void TimerHintTimer();

@@ -1,5 +1,7 @@
 #include "TJvApplicationHotKey.h"
 
+#include <QCoreApplication>
+
 namespace {
 int g_nextId = 0;
 }
@@ -71,4 +73,39 @@ QString TJvApplicationHotKey::Text() const {
     if (m_outcome && !m_outcome->trigger.empty())
         return QString::fromStdString(m_outcome->trigger);
     return ShortCutToText(m_hotKey);
+}
+
+namespace {
+QString statusLine(const TJvApplicationHotKey& key, const QString& set, const QString& failed,
+                   const QString& pending) {
+    switch (key.Status()) {
+    case TJvApplicationHotKey::State::Set:
+        return set + key.Text();
+    case TJvApplicationHotKey::State::Pending:
+        return pending;
+    case TJvApplicationHotKey::State::Failed:
+        break;
+    }
+    return key.Why().isEmpty() ? failed : failed + QStringLiteral(" (%1)").arg(key.Why());
+}
+} // namespace
+
+QString HotKeyStatusLines(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause) {
+    // The main window's texts, translated where it is.
+    return statusLine(
+               record, QCoreApplication::translate("TFormMain", "Record/Stop hotkey: "),
+               QCoreApplication::translate("TFormMain", "Failed to set hotkey for [Record/Stop]."),
+               QCoreApplication::translate("TFormMain",
+                                           "Record/Stop hotkey: waiting for the desktop")) +
+           QStringLiteral("\r\n") +
+           statusLine(
+               pause, QCoreApplication::translate("TFormMain", "Pause/Resume hotkey: "),
+               QCoreApplication::translate("TFormMain", "Failed to set hotkey for [Pause/Resume]"),
+               QCoreApplication::translate("TFormMain",
+                                           "Pause/Resume hotkey: waiting for the desktop"));
+}
+
+bool HotKeysPending(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause) {
+    return record.Status() == TJvApplicationHotKey::State::Pending ||
+           pause.Status() == TJvApplicationHotKey::State::Pending;
 }

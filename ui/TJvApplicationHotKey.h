@@ -55,3 +55,9 @@ private:
     int m_id = -1;
     std::optional<HotKeyBackend::Outcome> m_outcome;
 };
+
+// The keys' lines of the start-up balloon: a key is named as set only once
+// the desktop holds it bound.
+QString HotKeyStatusLines(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause);
+// The desktop has yet to say whether it binds either key.
+bool HotKeysPending(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause);
