@@ -25,3 +25,13 @@ template <typename Pred> bool spinUntil(Pred pred, int ms = 5000) {
     }
     return pred();
 }
+
+// Runs the window thread's events for a fixed time, not stretched: what
+// happens within it is what is tested.
+inline void runEventsFor(int ms) {
+    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    while (std::chrono::steady_clock::now() < end) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+}
