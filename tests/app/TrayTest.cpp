@@ -5,6 +5,7 @@
 #include "MessageBox.h"
 #include "Program.h"
 #include "SimulatedBackend.h"
+#include "SpinUntil.h"
 #include "TFormMain.h"
 #include "TFormSave.h"
 #include "TFormWizard.h"
@@ -417,4 +418,28 @@ TEST_F(TrayTest, ASecondStartIsAnsweredAsADoubleClickOrTheOptimizerButtonWouldBe
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<TfrmMSNPopUp*>(w))
             delete w;
+}
+
+// The optimizer captures on the take's channel: the pause key leaves its
+// search alone, and minimising the window under it does not act as Cancel.
+TEST_F(TrayTest, ThePauseKeyAndAMinimiseLeaveTheOptimizerAlone) {
+    AnswerSecondStart(*m_form, HandOverRequest::Show);
+    ASSERT_TRUE(m_form->isVisible());
+    bool driven = false;
+    m_form->WizardDriver = [&](TFormWizard& wizard) {
+        wizard.setWindowModality(Qt::ApplicationModal);
+        wizard.show();
+        wizard.SetActivePage(TFormWizard::PageOPT);
+        ASSERT_TRUE(spinUntil([&] { return recording(); })) << "the search runs";
+        m_keys->Press(0xC050);
+        EXPECT_EQ(BASS_ChannelIsActive(kRecordChannel), BASS_ACTIVE_PLAYING) << "paused";
+        // As the window manager minimises: showMinimized() would show it again.
+        m_form->setWindowState(m_form->windowState() | Qt::WindowMinimized);
+        EXPECT_TRUE(m_form->isVisible()) << "the window went as on Cancel";
+        wizard.reject();
+        driven = true;
+    };
+    m_form->BtnVolOptClick();
+    EXPECT_TRUE(driven);
+    m_form->BtnCancelClick();
 }

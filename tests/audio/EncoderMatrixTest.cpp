@@ -97,15 +97,14 @@ std::string check(const std::string& path, const Case& c) {
     }
     return problems.str();
 }
-} // namespace
 
-TEST(EncoderMatrix, EveryPresetDecodesToTheToneItWasGiven) {
+// Each half runs as a ctest of its own, well inside its time limit.
+void checkEveryPreset(bool stereo) {
     std::vector<Case> cases;
     for (int p = 0; p < kQualityPresetCount; ++p)
-        for (bool stereo : {true, false})
-            for (bool vbr : {false, true})
-                cases.push_back({p, stereo, vbr});
-    ASSERT_EQ(cases.size(), 308u);
+        for (bool vbr : {false, true})
+            cases.push_back({p, stereo, vbr});
+    ASSERT_EQ(cases.size(), 154u);
 
     TempFolder temp;
     std::atomic<size_t> next{0};
@@ -130,7 +129,16 @@ TEST(EncoderMatrix, EveryPresetDecodesToTheToneItWasGiven) {
         t.join();
     for (const std::string& f : failures)
         ADD_FAILURE() << f;
-    EXPECT_TRUE(failures.empty()) << failures.size() << " of 308 cases failed";
+    EXPECT_TRUE(failures.empty()) << failures.size() << " of 154 cases failed";
+}
+} // namespace
+
+TEST(EncoderMatrix, EveryStereoPresetDecodesToTheToneItWasGiven) {
+    checkEveryPreset(true);
+}
+
+TEST(EncoderMatrix, EveryMonoPresetDecodesToTheToneItWasGiven) {
+    checkEveryPreset(false);
 }
 
 // Noise leaves the encoder nothing to save: a variable rate runs up to its

@@ -35,6 +35,31 @@ using Sound = std::function<void(int16_t*, uint64_t, uint32_t, uint32_t, int)>;
     };
 }
 
+// The speakers' sound for HourCheck, on a clock of its own, starting
+// startsAt seconds into the take.
+Sound toneAndClicks(double clock, double startsAt = 0) {
+    return [=](int16_t* pcm, uint64_t first, uint32_t frames, uint32_t rate, int) {
+        const double deviceRate = rate * clock;
+        // The tone turned on from the block's exact start: a phasor is quicker than sin().
+        const double step = 2 * M_PI * 997 / deviceRate;
+        std::complex<double> at = std::polar(16384.0, step * static_cast<double>(first));
+        const std::complex<double> turn = std::polar(1.0, step);
+        auto click = static_cast<uint64_t>(
+            std::ceil(startsAt + (static_cast<double>(first) - 0.5) / deviceRate));
+        const auto frameOf = [&](uint64_t second) {
+            return static_cast<uint64_t>(std::lround((second - startsAt) * deviceRate));
+        };
+        uint64_t clickFrame = frameOf(click);
+        for (uint32_t i = 0; i < frames; ++i, at *= turn) {
+            pcm[2 * i] = static_cast<int16_t>(std::lround(at.imag()));
+            const bool clicks = first + i == clickFrame && click > 0;
+            pcm[2 * i + 1] = clicks ? 16384 : 0;
+            if (first + i >= clickFrame)
+                clickFrame = frameOf(++click);
+        }
+    };
+}
+
 SimulatedBackend* installTwoDevices(SimulatedBackend::Device microphone,
                                     SimulatedBackend::Device speakers) {
     SimulatedBackend::Script script;
@@ -68,7 +93,9 @@ struct HourCheck {
     int bestClick = 0;
     uint64_t bestClickAt = 0;
     int clicks = 0;
-    double worstGap = 0; // seconds between a click and its place on the take's clock
+    double worstGap = 0;       // seconds between a click and its place on the take's clock
+    std::vector<int16_t> tone; // the left channel, when asked for
+    bool keepTone = false;
 
     static bool proc(const void* data, DWORD length, void* user) {
         auto* self = static_cast<HourCheck*>(user);
@@ -78,6 +105,8 @@ struct HourCheck {
         return true;
     }
     void frame(int16_t left, int16_t right) {
+        if (keepTone)
+            tone.push_back(left);
         // A pure tone satisfies x[n] + x[n-2] = 2 cos(w) x[n-1]; a sample
         // dropped or doubled breaks it by about the tone's slope.
         if (frames >= rate && frames < end) {
@@ -94,7 +123,7 @@ struct HourCheck {
             bestClick = std::abs(right);
             bestClickAt = frames;
         }
-        if (frames == expected + rate / 4) {
+        if (frames == expected + rate / 4 && frames < end) {
             if (bestClick > 4000) {
                 ++clicks;
                 const double gap = (static_cast<double>(bestClickAt) - expected) / rate;
@@ -114,23 +143,7 @@ TEST(MixedTakeTest, AnHourOfClocksThatDifferByATenthOfAPerCentStaysTogether) {
     SimulatedBackend::Device speakers;
     speakers.clock = 1.001;
     speakers.blockMs = 50;
-    speakers.sound = [](int16_t* pcm, uint64_t first, uint32_t frames, uint32_t rate, int) {
-        const double deviceRate = rate * 1.001;
-        // The tone turned on from the block's exact start: a phasor is quicker than sin().
-        const double step = 2 * M_PI * 997 / deviceRate;
-        std::complex<double> at = std::polar(16384.0, step * static_cast<double>(first));
-        const std::complex<double> turn = std::polar(1.0, step);
-        auto click =
-            static_cast<uint64_t>(std::ceil((static_cast<double>(first) - 0.5) / deviceRate));
-        auto clickFrame = static_cast<uint64_t>(std::lround(click * deviceRate));
-        for (uint32_t i = 0; i < frames; ++i, at *= turn) {
-            pcm[2 * i] = static_cast<int16_t>(std::lround(at.imag()));
-            const bool clicks = first + i == clickFrame && click > 0;
-            pcm[2 * i + 1] = clicks ? 16384 : 0;
-            if (first + i >= clickFrame)
-                clickFrame = static_cast<uint64_t>(std::lround(++click * deviceRate));
-        }
-    };
+    speakers.sound = toneAndClicks(1.001);
     SimulatedBackend* sim = installTwoDevices(microphone, speakers);
     ASSERT_EQ(BASS_RecordGetInputName(kMixedEntry), std::string("Microphone and speakers"));
     ASSERT_TRUE(BASS_RecordSetInput(kMixedEntry, BASS_INPUT_ON | BASS_INPUT_LEVEL | 100));
@@ -148,6 +161,38 @@ TEST(MixedTakeTest, AnHourOfClocksThatDifferByATenthOfAPerCentStaysTogether) {
     EXPECT_LT(check.worstGap, 0.02) << "seconds between the speakers and the microphone";
     EXPECT_LT(check.worstStep, 0.02)
         << "a break in the speakers' tone at frame " << check.worstStepAt;
+}
+
+// Two streams that start apart, one in lumps: the first second is held back
+// until it is known where each stands, and the gap then closed at once, so
+// that the speakers' pitch never bends for it.
+TEST(MixedTakeTest, SpeakersThatStartLateInLumpsAreAlignedAfterTheFirstSecond) {
+    SimulatedBackend::Device microphone;
+    microphone.blockMs = 20;
+    SimulatedBackend::Device speakers;
+    speakers.sound = toneAndClicks(1.0, 0.1);
+    speakers.startsAt = 0.1;
+    speakers.blockMs = 50;
+    speakers.burst = 4;
+    SimulatedBackend* sim = installTwoDevices(microphone, speakers);
+    ASSERT_TRUE(BASS_RecordSetInput(kMixedEntry, BASS_INPUT_ON | BASS_INPUT_LEVEL | 100));
+    HourCheck check;
+    check.end = 5 * 16000;
+    check.second = 2; // the first second's click is still held back
+    check.keepTone = true;
+    ASSERT_TRUE(BASS_RecordStart(16000, 0, &HourCheck::proc, &check));
+    sim->Play(6);
+    sim->WaitUntilDrained();
+    BASS_ChannelStop(kRecordChannel);
+    BASS_RecordFree();
+    BASS_SetBackend(nullptr);
+
+    EXPECT_GE(check.clicks, 3);
+    EXPECT_LT(check.worstGap, 0.005) << "seconds between the speakers and the microphone";
+    for (size_t at = 0; at + 8000 <= 3 * 16000; at += 8000) {
+        Decoded half{1, 16000, {check.tone.begin() + at, check.tone.begin() + at + 8000}};
+        EXPECT_NEAR(ToneFrequency(half, 0), 997, 997 * 0.002) << at / 16000.0 << " s in";
+    }
 }
 
 namespace {
@@ -256,4 +301,23 @@ TEST_F(MixedRecorderTest, EitherDeviceGoingAwayEndsTheTakeAndKeepsWhatWasRecorde
         EXPECT_GT(ToneLevel(d, 0, 440), 0.3);
         EXPECT_GT(ToneLevel(d, 0, 1000), 0.3);
     }
+}
+
+// Two loud tones close together, summed past full scale: the limiter's gain
+// holds over their beat instead of pumping with it, which would show as a
+// ripple in their level and as tones of its own either side.
+TEST_F(MixedRecorderTest, TheLimiterHoldsItsGainOverTheBeatOfTwoLoudTones) {
+    devices(device(tone(1000, 0.9)), device(tone(1030, 0.9)));
+    const Decoded loud = take({3.0});
+    const size_t window = loud.rate / 5; // whole cycles of both tones and of their beat
+    double lowest = 1e9, highest = 0;
+    for (size_t at = loud.rate / 2; at + window <= loud.Frames() - loud.rate / 2; at += window) {
+        const double level = ToneLevelIn(loud, 0, 1000, at, at + window);
+        lowest = std::min(lowest, level);
+        highest = std::max(highest, level);
+    }
+    EXPECT_LT(Decibels(highest / lowest), 0.5) << "the gain ripples";
+    for (double product : {970.0, 1060.0})
+        EXPECT_LT(Decibels(ToneLevel(loud, 0, product) / ToneLevel(loud, 0, 1000)), -40)
+            << product << " Hz";
 }

@@ -5,7 +5,9 @@
 #include "Bass.h"
 #include "PulseLoop.h"
 
+#include "AudioCheck.h"
 #include "PulseTools.h"
+#include "StopOnExit.h"
 #include <gtest/gtest.h>
 #include <pulse/mainloop-api.h>
 
@@ -14,6 +16,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <unistd.h>
@@ -103,6 +106,42 @@ TEST_F(PulseTest, SwitchingOnSetsTheVolumeThatTheServerReports) {
         << "switching off never mutes a source others may use";
     ASSERT_TRUE(BASS_RecordSetInput(tone, 0x60000 + 100));
     EXPECT_NE(run("pactl get-source-volume line").find("100%"), std::string::npos);
+}
+
+// Sources come and go while one is chosen: the choice is kept by its name.
+TEST_F(PulseTest, TheChosenSourceStaysChosenWhenOneBeforeItGoes) {
+    const auto load = [](const std::string& args) {
+        const std::string module = run("pactl load-module module-sine-source " + args);
+        return module.substr(0, module.find('\n'));
+    };
+    const std::string before = load("source_name=ta frequency=600 rate=44100");
+    const std::string chosen = load("source_name=tb frequency=1500 rate=44100");
+    StopOnExit unloadBefore("pactl unload-module " + before + " 2>/dev/null");
+    StopOnExit unloadChosen("pactl unload-module " + chosen);
+    ASSERT_TRUE(waitUntil([] { return findInput("Sine source at 1500 Hz") >= 0; }, 2000));
+    ASSERT_TRUE(BASS_RecordSetInput(findInput("Sine source at 1500 Hz"), BASS_INPUT_ON | 100));
+    run("pactl unload-module " + before);
+    ASSERT_TRUE(waitUntil([] { return findInput("Sine source at 600 Hz") < 0; }, 2000));
+    struct Kept {
+        std::mutex mutex;
+        Decoded sound{2, 44100, {}};
+    } kept;
+    const auto keep = [](const void* data, DWORD length, void* user) {
+        auto* k = static_cast<Kept*>(user);
+        const auto* pcm = static_cast<const int16_t*>(data);
+        std::lock_guard lock(k->mutex);
+        k->sound.samples.insert(k->sound.samples.end(), pcm, pcm + length / 2);
+        return true;
+    };
+    ASSERT_EQ(BASS_RecordStart(44100, 0, keep, &kept), kRecordChannel);
+    EXPECT_TRUE(waitUntil(
+        [&] {
+            std::lock_guard lock(kept.mutex);
+            return kept.sound.Frames() >= 44100;
+        },
+        8000));
+    BASS_ChannelStop(kRecordChannel);
+    EXPECT_GT(ToneLevel(kept.sound, 0, 1500), 0.3) << "another source was recorded";
 }
 
 TEST_F(PulseTest, RecordingTheToneGivesHalfScaleOnBothChannels) {

@@ -261,6 +261,23 @@ TEST(RecorderPulse, MicrophoneAndSpeakersHoldBothTonesAndEitherMayGoAway) {
     }
     EXPECT_EQ(pactl("list short modules").find("loopback"), std::string::npos)
         << "the user's sound setup stays as it was";
+    // The volume is the microphone's alone: half on the desktop's scale is an
+    // eighth of its amplitude.
+    host.settings.volume = 50;
+    const Decoded quieter = take(CaptureMixer::kInputName);
+    host.settings.volume = 100;
+    EXPECT_NEAR(Decibels(ToneLevelNear(quieter, 0, 440) / ToneLevelNear(both, 0, 440)), -18, 3);
+    EXPECT_NEAR(Decibels(ToneLevelNear(quieter, 0, 1000) / ToneLevelNear(both, 0, 1000)), 0, 3);
+    // A second after a pause, both devices come back.
+    const Decoded resumed = take(CaptureMixer::kInputName, [&] {
+        recorder.TogglePause();
+        pumpFor(std::chrono::seconds(1));
+        recorder.TogglePause();
+    });
+    const size_t resumedAt = static_cast<size_t>(2.5 * 44100);
+    for (double hertz : {440.0, 1000.0})
+        EXPECT_GT(ToneLevelIn(resumed, 0, hertz, resumedAt + 44100 / 2, resumed.Frames()), 0.1)
+            << hertz << " Hz after the pause";
 
     // Unplugged mid-take, either device: the take ends, is kept and decodes.
     const Decoded unplugged =

@@ -8,11 +8,15 @@
 #include "TempFolder.h"
 #include "TrayPresence.h"
 
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <string>
 
 namespace {
 // How often a signal came.
@@ -148,9 +152,12 @@ TEST_F(TrayBusTest, TheRecorderWindowTakesTheIconsClicksAndItsNotificationsSayWh
     QObject notificationsObject;
     auto* server = new FakeNotifications(&notificationsObject);
     QString shown;
-    server->notified = [&](uint, const QString& summary, const QString& body) {
+    uint shownId = 0, closedId = 0;
+    server->notified = [&](uint id, const QString& summary, const QString& body) {
         shown = summary + '|' + body;
+        shownId = id;
     };
+    server->closed = [&](uint id) { closedId = id; };
     QDBusConnection desktop = m_bus.Connect("desktop");
     ASSERT_TRUE(desktop.registerObject(QStringLiteral("/org/freedesktop/Notifications"),
                                        &notificationsObject));
@@ -207,6 +214,10 @@ TEST_F(TrayBusTest, TheRecorderWindowTakesTheIconsClicksAndItsNotificationsSayWh
     EXPECT_TRUE(spinUntil([&] { return !shown.isEmpty(); }));
     EXPECT_EQ(shown, "Tapewren|" + RecorderWindow::WhereText() +
                          "\nSingle click to record/stop\nRight click");
+    EXPECT_EQ(server->expireTimeout, 10000) << "milliseconds on the bus";
+    window.HideBalloon();
+    EXPECT_TRUE(spinUntil([&] { return closedId != 0; })) << "the balloon would stay up";
+    EXPECT_EQ(closedId, shownId);
     window.SetVisible(false);
     EXPECT_FALSE(face->isVisible());
 }
@@ -230,4 +241,73 @@ TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsI
     notifications.Close(); // before the server has said which id it gave
     server->Answer(desktop);
     EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the balloon would stay up";
+}
+
+// Without a notification server the balloon is drawn in the window, for as
+// many seconds as it was given.
+TEST_F(TrayBusTest, TheRecorderWindowsOwnBalloonGoesAfterItsSeconds) {
+    RecorderWindow window(m_bus.Connect("program"));
+    window.SetVisible(true);
+    QWidget* face = window.Window();
+    // Its focus frame comes with the window's activation.
+    spinUntil([&] { return face->findChild<QWidget*>("Face")->hasFocus(); }, 1000);
+    const QImage plain = face->grab().toImage();
+    window.ShowBalloon("Tapewren", "Single click to record/stop", 1,
+                       TrayBackend::BalloonIcon::Information);
+    runEventsFor(500);
+    EXPECT_NE(face->grab().toImage(), plain) << "gone before its second";
+    EXPECT_TRUE(spinUntil([&] { return face->grab().toImage() == plain; }, 1500))
+        << "still there after its second";
+}
+
+// An XEmbed tray on a display of the test's own (ctest xembed_tray_test runs
+// it under xvfb-run): two trays in turn take the selection, and each coming
+// and going is noticed.
+TEST(XEmbedTray, EachTrayThatTakesTheSelectionIsNoticedComingAndGoing) {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X display of its own";
+    int screenNumber = 0;
+    xcb_connection_t* x = xcb_connect(nullptr, &screenNumber);
+    ASSERT_EQ(xcb_connection_has_error(x), 0);
+    xcb_screen_iterator_t it = xcb_setup_roots_iterator(xcb_get_setup(x));
+    for (int i = 0; i < screenNumber; ++i)
+        xcb_screen_next(&it);
+    const xcb_window_t root = it.data->root;
+    const auto atom = [x](const std::string& name) {
+        xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+            x, xcb_intern_atom(x, 0, static_cast<uint16_t>(name.size()), name.c_str()), nullptr);
+        const xcb_atom_t result = reply->atom;
+        std::free(reply);
+        return result;
+    };
+    const xcb_atom_t selection = atom("_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber));
+    const xcb_atom_t manager = atom("MANAGER");
+
+    TrayPresence presence{QDBusConnection(QString())};
+    Count changes(&presence, &TrayPresence::changed);
+    ASSERT_FALSE(presence.Facts().xembedManager) << "the display has a tray already";
+    for (int tray = 1; tray <= 2; ++tray) {
+        const xcb_window_t window = xcb_generate_id(x);
+        xcb_create_window(x, XCB_COPY_FROM_PARENT, window, root, 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+        xcb_set_selection_owner(x, window, selection, XCB_CURRENT_TIME);
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = root;
+        message.type = manager;
+        message.data.data32[0] = XCB_CURRENT_TIME;
+        message.data.data32[1] = selection;
+        message.data.data32[2] = window;
+        xcb_send_event(x, 0, root, XCB_EVENT_MASK_STRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+        xcb_flush(x);
+        EXPECT_TRUE(spinUntil([&] { return presence.Facts().xembedManager; }))
+            << "tray " << tray << " came unnoticed";
+        xcb_destroy_window(x, window);
+        xcb_flush(x);
+        EXPECT_TRUE(spinUntil([&] { return !presence.Facts().xembedManager; }))
+            << "tray " << tray << " went unnoticed";
+    }
+    EXPECT_EQ(changes.n, 4);
+    xcb_disconnect(x);
 }

@@ -8,6 +8,9 @@
 #include <QDBusPendingCall>
 #include <gtest/gtest.h>
 
+#include <QTimer>
+#include <future>
+
 namespace {
 const QString kPath = QStringLiteral("/io/github/tapewren/Tapewren");
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
@@ -57,4 +60,22 @@ TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
     }
     spinUntil([] { return false; }, 100);
     EXPECT_TRUE(requests.empty()) << "nothing opens";
+}
+
+// A first start still starting holds the lock before it takes the name.
+TEST(HandOver, ASecondStartWaitsForTheFirstToTakeItsName) {
+    TempFolder folder;
+    PrivateBus bus(folder.Path());
+    HandOverService service(bus.Connect(QStringLiteral("running")));
+    std::vector<HandOverRequest> requests;
+    QObject::connect(&service, &HandOverService::requested,
+                     [&](HandOverRequest r) { requests.push_back(r); });
+    QTimer::singleShot(300, [&] { ASSERT_TRUE(service.Listen()); });
+    QDBusConnection second = bus.Connect(QStringLiteral("second"));
+    // The second start on a thread of its own: the first answers on this one.
+    auto handedOver = std::async(
+        std::launch::async, [&] { return HandOver(HandOverRequest::Optimizer, second, 5000); });
+    ASSERT_TRUE(spinUntil([&] { return !requests.empty(); }));
+    EXPECT_TRUE(handedOver.get());
+    EXPECT_EQ(requests, std::vector<HandOverRequest>{HandOverRequest::Optimizer});
 }

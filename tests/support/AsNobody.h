@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <exception>
 #include <filesystem>
 #include <functional>
 #include <grp.h>
@@ -27,7 +29,13 @@ inline bool AsNobody(const std::string& folder, const std::function<void()>& bod
             if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0)
                 ::_exit(2);
         }
-        body();
+        // Never back into the parent's test run.
+        try {
+            body();
+        } catch (const std::exception& e) {
+            std::fprintf(stderr, "AsNobody: %s\n", e.what());
+            ::_exit(3);
+        }
         ::_exit(::testing::Test::HasFailure() ? 1 : 0);
     }
     int status = 0;

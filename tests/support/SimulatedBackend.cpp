@@ -169,7 +169,9 @@ void SimulatedBackend::runMixed(std::unique_lock<std::mutex>& lock) {
         for (int d = 0; d < 2; ++d) {
             const Device& device = m_script.devices[d];
             sizes[d] = std::max<uint32_t>(1, m_rate * device.blockMs / 1000);
-            due[d] = static_cast<double>(frames[d] + sizes[d]) / (m_rate * device.clock);
+            const uint64_t batch = uint64_t{sizes[d]} * std::max<uint32_t>(1, device.burst);
+            due[d] = device.startsAt +
+                     static_cast<double>((frames[d] / batch + 1) * batch) / (m_rate * device.clock);
         }
         const int d = due[1] < due[0] ? 1 : 0;
         const Device& device = m_script.devices[d];

@@ -22,6 +22,11 @@ public:
     struct Device {
         double clock = 1.0;
         uint32_t blockMs = 100;
+        // Seconds into the take at which its first block comes; its frame 0
+        // is the sound of that moment.
+        double startsAt = 0;
+        // Blocks that come together, at the moment the last of them is due.
+        uint32_t burst = 1;
         // Seconds into the take at which it goes away; negative: never.
         double vanishesAt = -1;
         // Fills frames [first, first + frames) of its sound, interleaved;

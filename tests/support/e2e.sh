@@ -72,8 +72,11 @@ start() { # folder args...: starts in the background, sets $pid
   pids+=("$pid")
 }
 
+# The waits stretch with the test's time limit on a slower machine
+# (TAPEWREN_TEST_TIME_SCALE, tests/CMakeLists.txt).
+time_scale=${TAPEWREN_TEST_TIME_SCALE:-1}
 wait_for() { # tenths of a second, command...
-  local n=$1
+  local n=$(($1 * time_scale))
   shift
   while ! "$@" >/dev/null 2>&1; do
     n=$((n - 1))
