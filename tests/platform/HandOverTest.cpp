@@ -8,6 +8,8 @@
 #include <QDBusPendingCall>
 #include <gtest/gtest.h>
 
+#include <future>
+
 namespace {
 const QString kPath = QStringLiteral("/io/github/tapewren/Tapewren");
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
@@ -17,12 +19,21 @@ QDBusMessage call(const QString& method, const QVariantList& arguments) {
     m.setArguments(arguments);
     return m;
 }
+
+// The second start is another process: its blocking call must not stop this
+// thread from answering.
+bool showFromAnotherThread(const QString& name, QDBusConnection bus) {
+    auto done = std::async(std::launch::async,
+                           [&] { return HandOver(HandOverRequest::Show, name, bus, 1000); });
+    spinUntil([&] { return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    return done.get();
+}
 } // namespace
 
 TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
     TempFolder folder;
     PrivateBus bus(folder.Path());
-    HandOverService service(bus.Connect(QStringLiteral("running")));
+    HandOverService service(kProgramBusName, bus.Connect(QStringLiteral("running")));
     ASSERT_TRUE(service.Listen());
     std::vector<HandOverRequest> requests;
     QObject::connect(&service, &HandOverService::requested,
@@ -57,4 +68,34 @@ TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
     }
     spinUntil([] { return false; }, 100);
     EXPECT_TRUE(requests.empty()) << "nothing opens";
+}
+
+TEST(HandOver, EachCopyAnswersUnderItsOwnNameAndANameHeldByAnotherIsTakenWhenItFrees) {
+    const QString portable = ProgramBusName(true, "/home/u/Tapewren/");
+    EXPECT_EQ(ProgramBusName(false, "/home/u/Tapewren/"), kProgramBusName);
+    EXPECT_EQ(portable, ProgramBusName(true, "/home/u/Tapewren/"))
+        << "the same from start to start";
+    EXPECT_NE(portable, ProgramBusName(true, "/media/stick/Tapewren/"));
+    EXPECT_TRUE(portable.startsWith(kProgramBusName + QLatin1Char('.')));
+
+    TempFolder folder;
+    PrivateBus bus(folder.Path());
+    QDBusConnection squatter = bus.Connect(QStringLiteral("squatter"));
+    ASSERT_TRUE(squatter.registerService(kProgramBusName));
+    HandOverService installed(kProgramBusName, bus.Connect(QStringLiteral("installed")));
+    HandOverService copy(portable, bus.Connect(QStringLiteral("portable")));
+    ASSERT_TRUE(installed.Listen()) << "waits in the queue for the name";
+    ASSERT_TRUE(copy.Listen());
+    std::vector<std::string> heard;
+    QObject::connect(&installed, &HandOverService::requested,
+                     [&] { heard.push_back("installed"); });
+    QObject::connect(&copy, &HandOverService::requested, [&] { heard.push_back("portable"); });
+    QDBusConnection second = bus.Connect(QStringLiteral("second"));
+
+    EXPECT_TRUE(showFromAnotherThread(portable, second));
+    EXPECT_FALSE(showFromAnotherThread(kProgramBusName, second)) << "the squatter is no Tapewren";
+    squatter.unregisterService(kProgramBusName);
+    EXPECT_TRUE(showFromAnotherThread(kProgramBusName, second));
+    spinUntil([&] { return heard.size() >= 2; }, 1000);
+    EXPECT_EQ(heard, (std::vector<std::string>{"portable", "installed"}));
 }
