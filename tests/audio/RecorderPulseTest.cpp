@@ -195,7 +195,8 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     EXPECT_EQ(host.errors, std::vector<std::string>{"Unable to start recording."});
     EXPECT_FALSE(std::filesystem::exists(folder / "tmp/tmpfile2.mp3"));
 
-    ASSERT_FALSE(startServer().empty());
+    const std::string back = startServer();
+    ASSERT_FALSE(back.empty());
     for (int i = 0; i < 500 && returns == 0; ++i)
         pumpFor(std::chrono::milliseconds(10));
     EXPECT_EQ(returns, 1) << "the return was reported";
@@ -213,6 +214,18 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     // enough to show that the take records.
     EXPECT_GT(static_cast<double>(again.Frames()) / 44100, 0.1);
     EXPECT_NEAR(ToneFrequency(again, 0), 440.0, 4.0);
+
+    // Gone while a take's streams start: the start fails, and nothing is left.
+    RunCommand("kill -STOP " + back);
+    std::thread killer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        RunCommand("kill -9 " + back);
+    });
+    EXPECT_EQ(BASS_RecordStart(
+                  44100, 0, [](const void*, DWORD, void*) { return true; }, nullptr),
+              0u);
+    killer.join();
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
 
     BASS_RecordSetServerProc(nullptr, nullptr);
     BASS_RecordFree();
