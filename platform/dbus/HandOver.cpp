@@ -112,6 +112,8 @@ bool HandOverService::Listen() {
     // A program that took the name first (a stale copy, a squatter) would
     // otherwise keep it from this one for good, and second starts would
     // find nobody once it has gone: the bus hands it over when it frees.
+    // On the GUI thread: a hung bus must not hold the start for Qt's 25 s.
+    m_bus.interface()->setTimeout(kCallWaitMs);
     const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
         m_bus.interface()->registerService(m_name, QDBusConnectionInterface::QueueService,
                                            QDBusConnectionInterface::DontAllowReplacement);

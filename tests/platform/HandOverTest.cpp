@@ -6,8 +6,10 @@
 
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <future>
 
 namespace {
@@ -98,4 +100,16 @@ TEST(HandOver, EachCopyAnswersUnderItsOwnNameAndANameHeldByAnotherIsTakenWhenItF
     EXPECT_TRUE(showFromAnotherThread(kProgramBusName, second));
     spinUntil([&] { return heard.size() >= 2; }, 1000);
     EXPECT_EQ(heard, (std::vector<std::string>{"portable", "installed"}));
+}
+
+TEST(HandOver, AHungBusHoldsTheStartTwoSecondsAtMost) {
+    TempFolder folder;
+    PrivateBus bus(folder.Path());
+    HandOverService service(kProgramBusName, bus.Connect(QStringLiteral("running")));
+    ::kill(bus.Pid(), SIGSTOP);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(service.Listen());
+    EXPECT_LT(clock.elapsed(), 2500);
+    ::kill(bus.Pid(), SIGCONT);
 }
