@@ -70,13 +70,17 @@ int RunTapewren(int argc, char** argv) {
     // Taken before anything looks into the takes folder.
     const ProgramFiles files = LocateProgramFiles(ProgramFolder());
     InstanceLock lock(files.lockFolder, kInstanceName);
+    // The lock's own copy answers: a portable copy and the installed program
+    // may run side by side.
+    const QString busName = ProgramBusName(files.portable, files.lockFolder);
     if (!lock.TryAcquire()) {
         // Ends as before, after asking the running program to show itself;
         // with no session bus, silently.
-        HandOver(IsWizardArgument(argc, argv) ? HandOverRequest::Optimizer : HandOverRequest::Show);
+        HandOver(IsWizardArgument(argc, argv) ? HandOverRequest::Optimizer : HandOverRequest::Show,
+                 busName);
         return 0;
     }
-    HandOverService handOver;
+    HandOverService handOver(busName);
 
     if (IsWizardArgument(argc, argv)) {
         // The wizard alone: Finish or the close box ends the program, and

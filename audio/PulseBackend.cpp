@@ -273,6 +273,9 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     }
     const auto deadline = std::chrono::steady_clock::now() + PulseConnection::kAnswerWait;
     for (;;) {
+        // A server that went away while we waited has taken the streams with it.
+        if (!m_stream)
+            return false;
         if (m_stream->Ready() && (!m_speakers || m_speakers->Ready()))
             break;
         if (!m_stream->Good() || (m_speakers && !m_speakers->Good())) {

@@ -13,7 +13,7 @@
 namespace {
 constexpr int kSilenceIcon = 0;
 constexpr int kIdleIcon = 36;
-// Room for a flush's worth (five seconds at 320 kbps is 200 KB) and the
+// Room for a flush's worth (a second at 320 kbps is 40 KB) and the
 // output of a long block, so that the pending buffer does not grow while
 // recording.
 constexpr size_t kPendingReserve = 1024 * 1024;
@@ -120,6 +120,7 @@ void Recorder::startSequence() {
     m_vbr = params.vbr;
     m_flushSamples = uint64_t{kFlushSeconds} * params.captureRate * (settings.stereo ? 2 : 1);
     m_samplesPending = 0;
+    m_firstWritten = false;
     if (m_encoder->OpenStream() != BE_ERR_SUCCESSFUL || m_encoder->SamplesPerChunk() == 0) {
         failedStart(QCoreApplication::translate("Recorder", "Unable to start the MP3 encoder.")
                         .toStdString());
@@ -253,11 +254,13 @@ bool Recorder::RecordBlockHandler(const void* block, uint32_t length) {
         m_carriedByteCount += static_cast<uint32_t>(left);
     }
 
-    // Counting sound rather than bytes also bounds the bytes: five seconds at
-    // the highest bit rate, 320 kbps, are 200 KB, so a byte limit of half a
-    // megabyte would never be the first to call for a write.
-    if (m_samplesPending >= m_flushSamples && !m_mp3PendingStream.empty() && !flushPending())
-        return writeFailed();
+    // Counting sound rather than bytes also bounds the bytes: a second at the
+    // highest bit rate, 320 kbps, is 40 KB.
+    if ((m_samplesPending >= m_flushSamples || !m_firstWritten) && !m_mp3PendingStream.empty()) {
+        m_firstWritten = true;
+        if (!flushPending())
+            return writeFailed();
+    }
     m_host.UpdateLevelIcon(BASS_ChannelGetLevel(kRecordChannel));
     return true;
 }

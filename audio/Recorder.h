@@ -85,8 +85,9 @@ public:
     void SetFileFactory(FileFactory factory) { m_createFile = std::move(factory); }
 
     // Pending bytes are written once they hold this much sound, so that a
-    // crash loses little of a take at any bit rate.
-    static constexpr uint32_t kFlushSeconds = 5;
+    // crash or a disk filled by another program loses little of a take at
+    // any bit rate. The first frames are written as soon as they come.
+    static constexpr uint32_t kFlushSeconds = 1;
     static constexpr const char* kWriteFailedText =
         "Failed to write MP3 file to disk. Please check your disk space.";
     static constexpr const char* kEndNotWrittenText =
@@ -123,6 +124,7 @@ private:
     // Counted in samples, all channels, not by the clock: blocks come late.
     uint64_t m_samplesPending = 0;
     uint64_t m_flushSamples = 0;
+    bool m_firstWritten = false;
     bool m_vbr = false;
     bool m_writeFailed = false;
     std::atomic<bool> m_endRequested{false};

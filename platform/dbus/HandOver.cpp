@@ -1,5 +1,6 @@
 #include "HandOver.h"
 
+#include <QCryptographicHash>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
@@ -9,8 +10,9 @@
 
 namespace {
 // The object path the desktop derives from the name.
-const QString kPath =
-    QLatin1Char('/') + QString(kProgramBusName).replace(QLatin1Char('.'), QLatin1Char('/'));
+QString pathOf(const QString& name) {
+    return QLatin1Char('/') + QString(name).replace(QLatin1Char('.'), QLatin1Char('/'));
+}
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
 const QString kOptimizerAction = QStringLiteral("SoundOptimizer");
 
@@ -76,57 +78,79 @@ private:
 };
 } // namespace
 
-HandOverService::HandOverService(QDBusConnection bus) : m_bus(std::move(bus)) {
+QString ProgramBusName(bool portable, const std::string& folder) {
+    if (!portable)
+        return kProgramBusName;
+    // An element may not begin with a digit; eight hex digits keep folders apart.
+    const QByteArray hash =
+        QCryptographicHash::hash(QByteArray::fromStdString(folder), QCryptographicHash::Sha256)
+            .toHex()
+            .left(8);
+    return kProgramBusName + QStringLiteral(".p") + QString::fromLatin1(hash);
+}
+
+HandOverService::HandOverService(QString name, QDBusConnection bus)
+    : m_name(std::move(name)), m_path(pathOf(m_name)), m_bus(std::move(bus)) {
     new ApplicationAdaptor(this);
 }
 
 HandOverService::~HandOverService() {
     if (!m_listening)
         return;
-    m_bus.unregisterObject(kPath);
-    m_bus.unregisterService(kProgramBusName);
+    m_bus.unregisterObject(m_path);
+    // Also leaves the queue, when still waiting in it.
+    if (m_bus.interface())
+        m_bus.interface()->unregisterService(m_name);
 }
 
 bool HandOverService::Listen() {
     if (m_listening)
         return true;
-    if (!m_bus.isConnected() || !m_bus.registerObject(kPath, this, QDBusConnection::ExportAdaptors))
+    if (!m_bus.isConnected() || !m_bus.interface() ||
+        !m_bus.registerObject(m_path, this, QDBusConnection::ExportAdaptors))
         return false;
-    if (!m_bus.registerService(kProgramBusName)) {
-        m_bus.unregisterObject(kPath);
+    // A program that took the name first (a stale copy, a squatter) would
+    // otherwise keep it from this one for good, and second starts would
+    // find nobody once it has gone: the bus hands it over when it frees.
+    // On the GUI thread: a hung bus must not hold the start for Qt's 25 s.
+    m_bus.interface()->setTimeout(kCallWaitMs);
+    const QDBusReply<QDBusConnectionInterface::RegisterServiceReply> reply =
+        m_bus.interface()->registerService(m_name, QDBusConnectionInterface::QueueService,
+                                           QDBusConnectionInterface::DontAllowReplacement);
+    if (!reply.isValid() || reply.value() == QDBusConnectionInterface::ServiceNotRegistered) {
+        m_bus.unregisterObject(m_path);
         return false;
     }
     m_listening = true;
     return true;
 }
 
-bool HandOver(HandOverRequest request, QDBusConnection bus, int waitMs) {
+bool HandOver(HandOverRequest request, const QString& name, QDBusConnection bus, int waitMs) {
     if (!bus.isConnected() || !bus.interface())
         return false;
-    if (!bus.interface()->isServiceRegistered(kProgramBusName).value()) {
-        QDBusServiceWatcher watcher(kProgramBusName, bus,
-                                    QDBusServiceWatcher::WatchForRegistration);
+    const QString path = pathOf(name);
+    if (!bus.interface()->isServiceRegistered(name).value()) {
+        QDBusServiceWatcher watcher(name, bus, QDBusServiceWatcher::WatchForRegistration);
         QEventLoop loop;
         QObject::connect(&watcher, &QDBusServiceWatcher::serviceRegistered, &loop,
                          &QEventLoop::quit);
         QTimer::singleShot(waitMs, &loop, &QEventLoop::quit);
         // It may have come between the question and the watch.
-        if (!bus.interface()->isServiceRegistered(kProgramBusName).value())
+        if (!bus.interface()->isServiceRegistered(name).value())
             loop.exec();
-        if (!bus.interface()->isServiceRegistered(kProgramBusName).value())
+        if (!bus.interface()->isServiceRegistered(name).value())
             return false;
     }
     QDBusMessage call;
     if (request == HandOverRequest::Optimizer) {
-        call = QDBusMessage::createMethodCall(kProgramBusName, kPath, kInterface,
+        call = QDBusMessage::createMethodCall(name, path, kInterface,
                                               QStringLiteral("ActivateAction"));
         call << kOptimizerAction << QVariantList() << QVariantMap();
     } else {
-        call = QDBusMessage::createMethodCall(kProgramBusName, kPath, kInterface,
-                                              QStringLiteral("Activate"));
+        call = QDBusMessage::createMethodCall(name, path, kInterface, QStringLiteral("Activate"));
         call << QVariantMap();
     }
-    return bus.call(call, QDBus::Block, 5000).type() == QDBusMessage::ReplyMessage;
+    return bus.call(call, QDBus::Block, kCallWaitMs).type() == QDBusMessage::ReplyMessage;
 }
 
 #include "HandOver.moc"

@@ -52,6 +52,21 @@ check "and exits 0" exited_with_zero "$pid" 30
 check "first instance keeps running" running "$first"
 click_window "$(window_of_size 348x508)" $((241 + 37)) $((462 + 15)) # Cancel
 check "Cancel" wait_for 30 no_tapewren_window
+# A portable copy beside it answers its own second starts.
+side=$work/side
+install_copy "$side"
+printf '[Recorder]\nHideWiz1=1\n' >"$side/quillby.ini"
+start "$side"
+portable=$pid
+two_connected() { [ "$(pulse_client_count)" -ge 2 ]; }
+check "a portable copy runs beside it" wait_for 50 two_connected
+start "$side"
+check "its second start shows a configuration window" wait_for 20 window_of_size 348x508
+check "the portable copy's" [ "$(xdotool getwindowpid "$(window_of_size 348x508)")" = "$portable" ]
+click_window "$(window_of_size 348x508)" $((241 + 37)) $((462 + 15))
+check "which Cancel closes" wait_for 30 no_tapewren_window
+kill -TERM "$portable"
+check "the portable copy exits" exited_with_zero "$portable" 50
 start "$app" w
 check "a second start with w opens the optimizer within 2 s" wait_for 20 window_of_size 445x307
 check "and exits 0" exited_with_zero "$pid" 30

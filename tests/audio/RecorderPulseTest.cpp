@@ -51,6 +51,12 @@ bool openPrivateServer(const std::string& base) {
     return opened;
 }
 
+// The test desktop's server; the input of its speakers' monitor, or -1.
+int openDesktopMonitor() {
+    BASS_SetBackend(std::make_unique<PulseBackend>());
+    return BASS_RecordInit(-1) ? findInput("Monitor of Speakers") : -1;
+}
+
 bool haveDesktop() {
     return std::getenv("XDG_RUNTIME_DIR") && !RunCommand("pactl info").empty();
 }
@@ -60,10 +66,8 @@ TEST(RecorderPulse, TenSecondsOfTheToneFromTheSpeakersMonitor) {
     if (!haveDesktop())
         GTEST_SKIP() << "needs the test desktop (scripts/desktop.sh) with its tone playing";
     TempFolder folder;
-    BASS_SetBackend(std::make_unique<PulseBackend>());
-    ASSERT_TRUE(BASS_RecordInit(-1));
     FakeRecorderHost host;
-    host.settings.channel = findInput("Monitor of Speakers");
+    host.settings.channel = openDesktopMonitor();
     ASSERT_GE(host.settings.channel, 0);
     host.settings.volume = 100;
     // Ten seconds by the clock must give ten seconds of sound; the mono take
@@ -95,6 +99,43 @@ TEST(RecorderPulse, TenSecondsOfTheToneFromTheSpeakersMonitor) {
         EXPECT_NEAR(ToneFrequency(d, 0), 440.0, 4.0);
         std::filesystem::remove_all(folder / "tmp");
     }
+    BASS_RecordFree();
+    BASS_SetBackend(nullptr);
+}
+
+// Hours of use in a minute: starting and stopping costs nothing that stays.
+TEST(RecorderPulse, FiveHundredTakesLeaveNoDescriptorOrMemoryBehind) {
+    if (!haveDesktop())
+        GTEST_SKIP() << "needs the test desktop (scripts/desktop.sh) with its tone playing";
+    TempFolder folder;
+    FakeRecorderHost host;
+    host.settings.channel = openDesktopMonitor();
+    ASSERT_GE(host.settings.channel, 0);
+    std::filesystem::create_directories(folder / "tmp");
+    Recorder recorder(host, folder / "tmp");
+    const auto descriptors = [] {
+        const auto all = std::filesystem::directory_iterator("/proc/self/fd");
+        return std::distance(begin(all), end(all));
+    };
+    const auto residentKb = [] {
+        const std::string status = ReadFile("/proc/self/status");
+        return std::stol(status.substr(status.find("VmRSS:") + 6));
+    };
+    long fds = 0, kb = 0;
+    for (int i = 1; i <= 500; ++i) {
+        recorder.ToggleRecording(false);
+        ASSERT_TRUE(host.errors.empty()) << host.errors.front();
+        pumpFor(std::chrono::milliseconds(10));
+        recorder.ToggleRecording(false);
+        std::filesystem::remove(host.savedFile);
+        if (i == 50) {
+            fds = descriptors();
+            kb = residentKb();
+        }
+    }
+    EXPECT_EQ(host.dialogs, 500);
+    EXPECT_EQ(descriptors(), fds);
+    EXPECT_LT(residentKb() - kb, 1024) << "kB grown over 450 takes";
     BASS_RecordFree();
     BASS_SetBackend(nullptr);
 }
@@ -144,8 +185,8 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     EXPECT_FALSE(recorder.IsActive());
     const Decoded d = DecodeMp3(host.savedFile);
     EXPECT_EQ(d.channels, 2);
-    // Three seconds of MP3 never reach the flush threshold: all of it was
-    // still in memory when the server went away.
+    // What the server had sent before it went away, written and the rest
+    // held, is in the take.
     EXPECT_GT(static_cast<double>(d.Frames()) / 44100, 0.5);
     EXPECT_NEAR(ToneFrequency(d, 0), 440.0, 4.0);
 
@@ -154,7 +195,8 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     EXPECT_EQ(host.errors, std::vector<std::string>{"Unable to start recording."});
     EXPECT_FALSE(std::filesystem::exists(folder / "tmp/tmpfile2.mp3"));
 
-    ASSERT_FALSE(startServer().empty());
+    const std::string back = startServer();
+    ASSERT_FALSE(back.empty());
     for (int i = 0; i < 500 && returns == 0; ++i)
         pumpFor(std::chrono::milliseconds(10));
     EXPECT_EQ(returns, 1) << "the return was reported";
@@ -172,6 +214,18 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     // enough to show that the take records.
     EXPECT_GT(static_cast<double>(again.Frames()) / 44100, 0.1);
     EXPECT_NEAR(ToneFrequency(again, 0), 440.0, 4.0);
+
+    // Gone while a take's streams start: the start fails, and nothing is left.
+    RunCommand("kill -STOP " + back);
+    std::thread killer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        RunCommand("kill -9 " + back);
+    });
+    EXPECT_EQ(BASS_RecordStart(
+                  44100, 0, [](const void*, DWORD, void*) { return true; }, nullptr),
+              0u);
+    killer.join();
+    EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
 
     BASS_RecordSetServerProc(nullptr, nullptr);
     BASS_RecordFree();
@@ -232,14 +286,15 @@ TEST(RecorderPulse, MicrophoneAndSpeakersHoldBothTonesAndEitherMayGoAway) {
     host.settings.volume = 100;
     std::filesystem::create_directories(folder / "tmp");
     Recorder recorder(host, folder / "tmp");
-    const auto take = [&](const char* input, const std::function<void()>& midway = {}) {
+    const auto take = [&](const char* input, const std::function<void()>& midway = {},
+                          int midwayMs = 2500) {
         host.settings.channel = findInput(input);
         EXPECT_GE(host.settings.channel, 0) << input;
         const int dialogs = host.dialogs;
         host.errors.clear();
         recorder.ToggleRecording(false);
         EXPECT_TRUE(host.errors.empty()) << input;
-        pumpFor(std::chrono::milliseconds(2500));
+        pumpFor(std::chrono::milliseconds(midwayMs));
         if (midway)
             midway();
         for (int i = 0; i < 300 && recorder.IsActive() && midway; ++i)
@@ -293,6 +348,15 @@ TEST(RecorderPulse, MicrophoneAndSpeakersHoldBothTonesAndEitherMayGoAway) {
     EXPECT_EQ(host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
     EXPECT_GT(ToneLevelNear(silenced, 0, 440), 0.1);
     EXPECT_GT(ToneLevelNear(silenced, 0, 1000), 0.1);
+    for (const Decoded* d : {&unplugged, &silenced})
+        EXPECT_NEAR(static_cast<double>(d->Frames()) / 44100, 2.5, 0.3);
+    // The mixer holds the first second back: a server gone within it leaves
+    // it all in the take.
+    host.notifications.clear();
+    const Decoded killed = take(
+        CaptureMixer::kInputName, [&] { RunCommand("kill -9 " + pid); }, 700);
+    EXPECT_EQ(host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
+    EXPECT_NEAR(static_cast<double>(killed.Frames()) / 44100, 0.7, 0.2);
 
     BASS_RecordFree();
     BASS_SetBackend(nullptr);

@@ -4,6 +4,7 @@
 #include "DirectLame.h"
 #include "FakeRecorderHost.h"
 #include "FakeTakeWatcher.h"
+#include "Mount.h"
 #include "QualityPresets.h"
 #include "SimulatedBackend.h"
 #include "TempFolder.h"
@@ -14,6 +15,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <mutex>
 #include <random>
 #include <sys/stat.h>
@@ -185,8 +187,8 @@ TEST_F(RecorderTest, NextTakeUsesTheSmallestFreeNumber) {
     EXPECT_EQ(ReadFile(m_folder / "tmp/tmpfile1.mp3"), "left over");
 }
 
-TEST_F(RecorderTest, FileGrowsEveryFiveSecondsOfSoundAndIsCompleteOnlyAtStop) {
-    m_host.settings.quality = 65; // 320 kbps: 40000 bytes a second, 512 KiB in about 13 s
+TEST_F(RecorderTest, FileGrowsFromTheFirstBlockAndEverySecondAfter) {
+    m_host.settings.quality = 65; // 320 kbps: 40000 bytes a second
     std::mutex mutex;
     std::vector<off_t> sizes;
     const std::string path = m_folder / "tmp/tmpfile1.mp3";
@@ -197,14 +199,14 @@ TEST_F(RecorderTest, FileGrowsEveryFiveSecondsOfSoundAndIsCompleteOnlyAtStop) {
         if (sizes.empty() || sizes.back() != st.st_size)
             sizes.push_back(st.st_size);
     };
-    // Blocks of 0.2 s: a write is due at most one block after five seconds.
-    const std::vector<uint8_t> saved = take(asBytes(Tone(44100, 2, 30.0)), {17640});
+    // Blocks of 0.2 s: a write is due at most one block after a second.
+    const std::vector<uint8_t> saved = take(asBytes(Tone(44100, 2, 8.0)), {17640});
     ASSERT_GE(sizes.size(), 6u);
-    EXPECT_EQ(sizes[0], 0);
+    EXPECT_GT(sizes[0], 0) << "the first block's frames are on disk at once";
     for (size_t i = 1; i < sizes.size(); ++i) {
         const off_t step = sizes[i] - sizes[i - 1];
-        EXPECT_GT(step, 5 * 40000 - 2 * 1045) << "write " << i;
-        EXPECT_LT(step, 5 * 40000 + 8000 + 2 * 1045) << "write " << i;
+        EXPECT_GT(step, 40000 - 2 * 1045) << "write " << i;
+        EXPECT_LT(step, 40000 + 8000 + 2 * 1045) << "write " << i;
     }
     EXPECT_GT(static_cast<off_t>(saved.size()), sizes.back());
 }
@@ -312,11 +314,12 @@ TEST_F(RecorderTest, FinalWriteThatFailsIsReportedAndTheTakeStillOffered) {
     public:
         using FailingWriter::FailingWriter;
         bool Write(const uint8_t* data, size_t size) override {
-            return !m_first.exchange(false) && FailingWriter::Write(data, size);
+            // The first is the take's first frames, written as they come.
+            return m_writes++ != 1 && FailingWriter::Write(data, size);
         }
 
     private:
-        std::atomic<bool> m_first{true};
+        std::atomic<int> m_writes{0};
     };
     m_host.errors.clear();
     m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
@@ -352,6 +355,35 @@ TEST_F(RecorderTest, FullDiskKeepsEverythingWrittenAndTheProgramGoesOn) {
     m_host.settings.quality = 61;
     const std::vector<int16_t> tone = Tone(44100, 2, 0.5);
     EXPECT_TRUE(take(asBytes(tone), {4410}) == reference(tone, 61, true)) << "the next take works";
+}
+
+TEST_F(RecorderTest, DiskFilledByAnotherProgramEarlyKeepsTheSoundBeforeIt) {
+    const TestMount disk = TestMount::Tmpfs(m_folder / "tmp", "1m");
+    ASSERT_TRUE(disk.Ok());
+    m_recorder->ToggleRecording(false);
+    const std::vector<uint8_t> pcm = asBytes(Tone(44100, 2, 3.0));
+    const auto push = [&](size_t from, size_t to) {
+        for (size_t at = from; at < to; at += 17640)
+            m_sim->Push({pcm.begin() + static_cast<long>(at),
+                         pcm.begin() + static_cast<long>(std::min(at + 17640, to))});
+    };
+    push(0, 17640 * 14); // 1.4 s
+    m_sim->WaitUntilDrained();
+    const std::string filler = m_folder / "tmp/filler";
+    {
+        std::ofstream out(filler, std::ios::binary);
+        const std::vector<char> zeros(4096);
+        for (int i = 0; i < 1024 && out.write(zeros.data(), zeros.size()); ++i) {
+        }
+    }
+    push(17640 * 14, pcm.size());
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kWriteFailedText});
+    fs::remove(filler);
+    const Decoded d = DecodeMp3(m_host.savedFile);
+    EXPECT_EQ(d.channels, 2);
+    EXPECT_GT(d.Frames(), 44100u * 9 / 10) << "the second written before the disk filled";
+    EXPECT_NEAR(ToneFrequency(d, 0), 440, 5);
 }
 
 TEST_F(RecorderTest, VanishedDeviceEndsTheTakeAndOffersWhatWasRecorded) {

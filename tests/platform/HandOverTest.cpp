@@ -6,9 +6,12 @@
 
 #include <QDBusMessage>
 #include <QDBusPendingCall>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 
 #include <QTimer>
+
+#include <csignal>
 #include <future>
 
 namespace {
@@ -20,12 +23,21 @@ QDBusMessage call(const QString& method, const QVariantList& arguments) {
     m.setArguments(arguments);
     return m;
 }
+
+// The second start is another process: its blocking call must not stop this
+// thread from answering.
+bool showFromAnotherThread(const QString& name, QDBusConnection bus) {
+    auto done = std::async(std::launch::async,
+                           [&] { return HandOver(HandOverRequest::Show, name, bus, 1000); });
+    spinUntil([&] { return done.wait_for(std::chrono::seconds(0)) == std::future_status::ready; });
+    return done.get();
+}
 } // namespace
 
 TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
     TempFolder folder;
     PrivateBus bus(folder.Path());
-    HandOverService service(bus.Connect(QStringLiteral("running")));
+    HandOverService service(kProgramBusName, bus.Connect(QStringLiteral("running")));
     ASSERT_TRUE(service.Listen());
     std::vector<HandOverRequest> requests;
     QObject::connect(&service, &HandOverService::requested,
@@ -66,16 +78,59 @@ TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
 TEST(HandOver, ASecondStartWaitsForTheFirstToTakeItsName) {
     TempFolder folder;
     PrivateBus bus(folder.Path());
-    HandOverService service(bus.Connect(QStringLiteral("running")));
+    HandOverService service(kProgramBusName, bus.Connect(QStringLiteral("running")));
     std::vector<HandOverRequest> requests;
     QObject::connect(&service, &HandOverService::requested,
                      [&](HandOverRequest r) { requests.push_back(r); });
     QTimer::singleShot(300, [&] { ASSERT_TRUE(service.Listen()); });
     QDBusConnection second = bus.Connect(QStringLiteral("second"));
     // The second start on a thread of its own: the first answers on this one.
-    auto handedOver = std::async(
-        std::launch::async, [&] { return HandOver(HandOverRequest::Optimizer, second, 5000); });
+    auto handedOver = std::async(std::launch::async, [&] {
+        return HandOver(HandOverRequest::Optimizer, kProgramBusName, second, 5000);
+    });
     ASSERT_TRUE(spinUntil([&] { return !requests.empty(); }));
     EXPECT_TRUE(handedOver.get());
     EXPECT_EQ(requests, std::vector<HandOverRequest>{HandOverRequest::Optimizer});
+}
+
+TEST(HandOver, EachCopyAnswersUnderItsOwnNameAndANameHeldByAnotherIsTakenWhenItFrees) {
+    const QString portable = ProgramBusName(true, "/home/u/Tapewren/");
+    EXPECT_EQ(ProgramBusName(false, "/home/u/Tapewren/"), kProgramBusName);
+    EXPECT_EQ(portable, ProgramBusName(true, "/home/u/Tapewren/"))
+        << "the same from start to start";
+    EXPECT_NE(portable, ProgramBusName(true, "/media/stick/Tapewren/"));
+    EXPECT_TRUE(portable.startsWith(kProgramBusName + QLatin1Char('.')));
+
+    TempFolder folder;
+    PrivateBus bus(folder.Path());
+    QDBusConnection squatter = bus.Connect(QStringLiteral("squatter"));
+    ASSERT_TRUE(squatter.registerService(kProgramBusName));
+    HandOverService installed(kProgramBusName, bus.Connect(QStringLiteral("installed")));
+    HandOverService copy(portable, bus.Connect(QStringLiteral("portable")));
+    ASSERT_TRUE(installed.Listen()) << "waits in the queue for the name";
+    ASSERT_TRUE(copy.Listen());
+    std::vector<std::string> heard;
+    QObject::connect(&installed, &HandOverService::requested,
+                     [&] { heard.push_back("installed"); });
+    QObject::connect(&copy, &HandOverService::requested, [&] { heard.push_back("portable"); });
+    QDBusConnection second = bus.Connect(QStringLiteral("second"));
+
+    EXPECT_TRUE(showFromAnotherThread(portable, second));
+    EXPECT_FALSE(showFromAnotherThread(kProgramBusName, second)) << "the squatter is no Tapewren";
+    squatter.unregisterService(kProgramBusName);
+    EXPECT_TRUE(showFromAnotherThread(kProgramBusName, second));
+    spinUntil([&] { return heard.size() >= 2; }, 1000);
+    EXPECT_EQ(heard, (std::vector<std::string>{"portable", "installed"}));
+}
+
+TEST(HandOver, AHungBusHoldsTheStartTwoSecondsAtMost) {
+    TempFolder folder;
+    PrivateBus bus(folder.Path());
+    HandOverService service(kProgramBusName, bus.Connect(QStringLiteral("running")));
+    ::kill(bus.Pid(), SIGSTOP);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_FALSE(service.Listen());
+    EXPECT_LT(clock.elapsed(), 2500);
+    ::kill(bus.Pid(), SIGCONT);
 }

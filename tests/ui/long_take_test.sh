@@ -75,8 +75,8 @@ check "recording" wait_for 30 recording
 check "suspend and idle are held" wait_for 30 held 1
 check "as the portal's flags 4 and 8" grep -qx "inhibit 12 Recording sound" "$work/portal/inhibit-log"
 started=$SECONDS
-# The file grows every five seconds of sound: the warning comes with the
-# write at ten, never before the disk is down to ten minutes.
+# The file grows every second of sound: the warning comes with the check
+# after the write at six, never before the disk is down to ten minutes.
 check "the first warning" first_popup_after 300
 echo "first warning after $((SECONDS - started)) s, $left minutes left"
 check "when ten minutes are left, at most two writes later" within "$left" 9.8 10
