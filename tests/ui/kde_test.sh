@@ -28,14 +28,18 @@ kde_start() { # stderr apart
 accel() { # method args...: a call to kglobalaccel
   gdbus call --session --dest org.kde.kglobalaccel "$@"
 }
-components() { accel --object-path /kglobalaccel --method org.kde.KGlobalAccel.allComponents; }
+components() { # one a line, sorted: kglobalaccel lists them in no fixed order
+  accel --object-path /kglobalaccel --method org.kde.KGlobalAccel.allComponents |
+    grep -o "/component/[A-Za-z0-9_]*" | sort
+}
 # The component kglobalaccel keeps for the program's session (KDE names it
 # after the session token).
-component() { components | grep -o "/component/[A-Za-z0-9_]*tapewren[A-Za-z0-9_]*" | head -1; }
+component() { components | grep tapewren | head -1; }
 shortcut_names() {
-  accel --object-path "$(component)" --method org.kde.kglobalaccel.Component.shortcutNames
+  accel --object-path "$(component)" --method org.kde.kglobalaccel.Component.shortcutNames |
+    grep -o "'[^']*'" | sort
 }
-both_listed() { shortcut_names | grep -q "'record-stop'" && shortcut_names | grep -q "'pause-resume'"; }
+both_listed() { [ "$(shortcut_names | tr '\n' ' ')" = "'pause-resume' 'record-stop' " ]; }
 press() {
   accel --object-path "$(component)" --method org.kde.kglobalaccel.Component.invokeShortcut "$1" \
     >/dev/null
