@@ -6,6 +6,9 @@
 # run beside this one.
 #
 #   scripts/desktop.sh start BASE [SERVER]  starts it, writes BASE/env (source it)
+#   scripts/desktop.sh start BASE kde       KDE Plasma's own services on Wayland instead
+#                                           (kwin with kglobalaccel in it, the KDE portal,
+#                                           PowerDevil and UPower on a system bus of its own)
 #   scripts/desktop.sh stop BASE            stops what BASE/pids names
 #   scripts/desktop.sh tone BASE            plays a 440 Hz tone into "spk" (low latency)
 #   scripts/desktop.sh pulse BASE [SERVER]  starts the sound server alone (no display)
@@ -16,12 +19,14 @@
 # the process that speaks the PulseAudio protocol, for tests that kill it.
 set -euo pipefail
 
-usage="usage: desktop.sh start|stop|tone|pulse BASE [pulseaudio|pipewire]"
+usage="usage: desktop.sh start|stop|tone|pulse BASE [pulseaudio|pipewire|kde]"
 cmd=${1:?$usage}
 BASE=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
 server=${3:-${TAPEWREN_SOUND_SERVER:-pulseaudio}}
+desktop=icewm
 case "$server" in
   pulseaudio | pipewire) ;;
+  kde) desktop=kde server=pulseaudio ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
 
@@ -149,6 +154,69 @@ unset PULSE_SERVER
 ENV
 }
 
+name_owned() { # bus (session|system), name
+  gdbus call "--$1" --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.NameHasOwner "$2" | grep -q true
+}
+
+daemon() { # log name, program args...: started in a session of its own, noted in pids
+  local log=$1
+  shift
+  setsid "$@" </dev/null >"$BASE/$log.log" 2>&1 &
+  echo $! >>"$BASE/pids"
+}
+
+# A system bus of our own, which starts nothing either: PowerDevil asks
+# UPower there, and the program falls back to logind there.
+start_system_bus() {
+  local bus
+  bus=$("$(dirname "$0")/session-bus.sh" "$BASE/system" system) ||
+    { echo "the system dbus-daemon did not start" >&2; exit 1; }
+  export DBUS_SYSTEM_BUS_ADDRESS=$(sed -n 1p <<<"$bus")
+  sed -n 2p <<<"$bus" >>"$BASE/pids"
+}
+
+# Plasma 5.27 on Wayland without a screen: kwin (kglobalaccel runs inside
+# it), the KDE portal behind xdg-desktop-portal, PowerDevil and UPower.
+start_kde() {
+  local libexec=/usr/lib/x86_64-linux-gnu/libexec
+  export XDG_CURRENT_DESKTOP=KDE WAYLAND_DISPLAY=wayland-kde
+  unset DISPLAY
+  start_bus
+  start_system_bus
+  start_sound
+  # The installed kwin_wayland carries a file capability (cap_sys_resource)
+  # that a container refuses to execute; a copy carries none.
+  cp /usr/bin/kwin_wayland "$BASE/kwin_wayland"
+  daemon kwin "$BASE/kwin_wayland" --virtual --no-lockscreen --socket "$WAYLAND_DISPLAY" \
+    --width 1024 --height 768
+  wait_for 20 name_owned session org.kde.kglobalaccel ||
+    { echo "kwin did not start; see $BASE/kwin.log" >&2; exit 1; }
+  daemon upower /usr/libexec/upowerd
+  wait_for 10 name_owned system org.freedesktop.UPower ||
+    { echo "upowerd did not start; see $BASE/upower.log" >&2; exit 1; }
+  # Qt 5 programs both: they need the Wayland platform named.
+  QT_QPA_PLATFORM=wayland daemon powerdevil "$libexec/org_kde_powerdevil"
+  QT_QPA_PLATFORM=wayland daemon portal-kde "$libexec/xdg-desktop-portal-kde"
+  wait_for 20 name_owned session org.freedesktop.impl.portal.desktop.kde ||
+    { echo "xdg-desktop-portal-kde did not start; see $BASE/portal-kde.log" >&2; exit 1; }
+  daemon portal /usr/libexec/xdg-desktop-portal
+  wait_for 20 name_owned session org.freedesktop.portal.Desktop ||
+    { echo "xdg-desktop-portal did not start; see $BASE/portal.log" >&2; exit 1; }
+  wait_for 20 name_owned session org.kde.Solid.PowerManagement ||
+    { echo "PowerDevil did not start; see $BASE/powerdevil.log" >&2; exit 1; }
+
+  cat >"$BASE/env" <<ENV
+export XDG_RUNTIME_DIR='$XDG_RUNTIME_DIR' XDG_CONFIG_HOME='$XDG_CONFIG_HOME'
+export XDG_STATE_HOME='$XDG_STATE_HOME' PULSE_STATE_PATH='$PULSE_STATE_PATH'
+export HOME='$HOME' WAYLAND_DISPLAY='$WAYLAND_DISPLAY' XDG_CURRENT_DESKTOP=KDE
+export DBUS_SESSION_BUS_ADDRESS='$DBUS_SESSION_BUS_ADDRESS'
+export DBUS_SYSTEM_BUS_ADDRESS='$DBUS_SYSTEM_BUS_ADDRESS'
+export TAPEWREN_SOUND_SERVER='$server'
+unset PULSE_SERVER DISPLAY
+ENV
+}
+
 stop() {
   [ -f "$BASE/pids" ] || return 0
   local pid
@@ -179,7 +247,7 @@ tone() {
 }
 
 case "$cmd" in
-  start) start ;;
+  start) if [ "$desktop" = kde ]; then prepare; start_kde; else start; fi ;;
   pulse) start_pulse ;;
   stop) stop ;;
   tone) tone ;;

@@ -95,7 +95,7 @@ TEST_F(PortalHotKeysTest, BothKeysAreBoundInOneRequestAndTheirActivationsArePres
     EXPECT_EQ(m_shortcuts.sessions, 2);
     EXPECT_EQ(m_shortcuts.closed, 1);
     EXPECT_EQ(m_shortcuts.bindCalls, 1);
-    EXPECT_EQ(m_settled[2], "bound CTRL+ALT+P");
+    EXPECT_EQ(m_settled[2], "bound Ctrl+Alt+P");
     m_shortcuts.EmitActivated("pause-resume");
     ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 4; }));
     EXPECT_EQ(m_pressed.back(), 2);
@@ -103,7 +103,7 @@ TEST_F(PortalHotKeysTest, BothKeysAreBoundInOneRequestAndTheirActivationsArePres
 
 TEST_F(PortalHotKeysTest, AKeyIsSetOnlyWhenTheDesktopListsItBound) {
     offerPortal(true);
-    m_shortcuts.sessionAsPath = true; // as real portals send it
+    m_shortcuts.sessionAsPath = true; // as newer portals send it
     m_shortcuts.refuse = {"pause-resume"};
     {
         auto backend = keys();
@@ -112,7 +112,7 @@ TEST_F(PortalHotKeysTest, AKeyIsSetOnlyWhenTheDesktopListsItBound) {
         backend->Register(0, 0xC04F, "Record/Stop");
         backend->Register(1, 0xC050, "Pause/Resume");
         ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }));
-        EXPECT_EQ(m_settled[0], "bound CTRL+ALT+O");
+        EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
         EXPECT_EQ(m_settled[1], "not the desktop did not bind it");
         // The user's own key, chosen in the desktop's settings.
         m_shortcuts.Rebind("record-stop", "Meta+R");
@@ -140,8 +140,8 @@ TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNot
         backend->Register(0, 0xC04F, "Record/Stop");
         backend->Register(1, 0xC050, "Pause/Resume");
         ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }));
-        EXPECT_EQ(m_settled[0], "bound CTRL+ALT+O");
-        EXPECT_EQ(m_settled[1], "bound CTRL+ALT+P");
+        EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
+        EXPECT_EQ(m_settled[1], "bound Ctrl+Alt+P");
         EXPECT_EQ(m_shortcuts.bindCalls, 0);
     }
     m_shortcuts.bindAtCreate = false;

@@ -26,7 +26,11 @@ private:
 // with the desktop's part as the test wants it: it keeps what it has bound
 // under each session token from session to session (as KDE keeps a group),
 // lists it, binds what it is asked (or a part: refuse; or nothing), and
-// emits Activated and ShortcutsChanged when the test says.
+// emits Activated and ShortcutsChanged when the test says. It answers as
+// Plasma 5.27 does (measured): each listed key with its description and a
+// trigger_description in the desktop's words ("Ctrl+Alt+O" for a preferred
+// "CTRL+ALT+O"), and with bindAtCreate the keys bound in CreateSession's
+// answer too; xdg-desktop-portal 1.16 sends the session handle as a string.
 class FakeGlobalShortcuts : public QObject {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.portal.GlobalShortcuts")
@@ -71,7 +75,10 @@ public slots:
         }
         const QVariant handle =
             sessionAsPath ? QVariant::fromValue(QDBusObjectPath(session)) : QVariant(session);
-        return respond(message, options, {{QStringLiteral("session_handle"), handle}});
+        QVariantMap results{{QStringLiteral("session_handle"), handle}};
+        if (bindAtCreate)
+            results[QStringLiteral("shortcuts")] = QVariant::fromValue(held());
+        return respond(message, options, results);
     }
     QDBusObjectPath ListShortcuts(const QDBusObjectPath&, const QVariantMap& options,
                                   const QDBusMessage& message) {
@@ -115,13 +122,24 @@ public:
 private:
     void keep(const PortalShortcutList& shortcuts) {
         for (const auto& [id, properties] : shortcuts)
-            if (!bindNothing && !refuse.contains(id))
-                kept[token][id] = properties.value("preferred_trigger").toString();
+            if (!bindNothing && !refuse.contains(id)) {
+                kept[token][id] = inDesktopWords(properties.value("preferred_trigger").toString());
+                m_descriptions[id] = properties.value("description").toString();
+            }
+    }
+    // "CTRL+ALT+O" as KDE's key sequences spell it: "Ctrl+Alt+O".
+    static QString inDesktopWords(const QString& trigger) {
+        QStringList parts = trigger.split('+');
+        for (QString& part : parts)
+            part = part.left(1) + part.mid(1).toLower();
+        return parts.join('+');
     }
     PortalShortcutList held() {
         PortalShortcutList list;
         for (const auto& [id, trigger] : kept[token])
-            list.append({id, {{QStringLiteral("trigger_description"), trigger}}});
+            list.append({id,
+                         {{QStringLiteral("description"), m_descriptions[id]},
+                          {QStringLiteral("trigger_description"), trigger}}});
         return list;
     }
 
@@ -144,4 +162,5 @@ private:
     }
 
     QDBusConnection m_bus;
+    std::map<QString, QString> m_descriptions;
 };
