@@ -171,7 +171,7 @@ TrayPresence::TrayPresence(QDBusConnection bus) : m_bus(std::move(bus)) {
                       SLOT(readHost()));
     // Known before the first decision, so that a desktop with a tray never
     // sees the stand-in window flash up.
-    if (m_bus.interface()->isServiceRegistered(kWatcher).value())
+    if (NameHasOwner(m_bus, kWatcher))
         m_facts.statusNotifierHost = hostAnswer(CallAndWait(m_bus, hostQuery(), 2000));
 }
 

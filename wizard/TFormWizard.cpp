@@ -1,7 +1,5 @@
 #include "TFormWizard.h"
 
-#include <QCoreApplication>
-
 #include "Bass.h"
 #include "Common.h"
 #include "Gauge.h"
@@ -11,12 +9,15 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 #include <QStackedWidget>
+
+#include <algorithm>
 
 namespace {
 constexpr int kPageHeight = 265;
@@ -71,7 +72,10 @@ TFormWizard::TFormWizard(QWidget* parent) : QDialog(parent), m_optimizer(*this) 
     BtnFinish = button("BtnFinish", QT_TR_NOOP("Finish"), this, {356, kButtonY, 77, 26});
     CheckW1 = new QCheckBox(tr("Don't show this page again"), this);
     CheckW1->setObjectName(QStringLiteral("CheckW1"));
-    CheckW1->setGeometry(256, 278, width() - 256 - 4, 17);
+    // Its right edge where it stands; a longer text, as some languages have,
+    // grows to the left rather than being cut.
+    const int checkWidth = std::max(width() - 256 - 4, CheckW1->sizeHint().width());
+    CheckW1->setGeometry(width() - 4 - checkWidth, 278, checkWidth, 17);
 
     connect(BtnStart, &QPushButton::clicked, this, &TFormWizard::BtnStartClick);
     connect(BtnNext, &QPushButton::clicked, this, &TFormWizard::BtnNextClick);

@@ -12,13 +12,38 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-bool ServiceReachable(const QDBusConnection& bus, const QString& name) {
-    if (!bus.isConnected() || !bus.interface())
+namespace {
+// The bus daemon's own answers come in milliseconds; a daemon that does not
+// answer in this must not hold the windows up.
+constexpr int kDaemonAnswerMs = 2000;
+
+QDBusMessage askDaemon(const QDBusConnection& bus, const QString& method, const QString& name) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), method);
+    if (!name.isEmpty())
+        call << name;
+    return bus.call(call, QDBus::Block, kDaemonAnswerMs);
+}
+} // namespace
+
+bool NameHasOwner(const QDBusConnection& bus, const QString& name) {
+    if (!bus.isConnected())
         return false;
-    if (bus.interface()->isServiceRegistered(name).value())
+    const QDBusReply<bool> owned = askDaemon(bus, QStringLiteral("NameHasOwner"), name);
+    return owned.isValid() && owned.value();
+}
+
+bool ServiceReachable(const QDBusConnection& bus, const QString& name) {
+    if (!bus.isConnected())
+        return false;
+    const QDBusReply<bool> owned = askDaemon(bus, QStringLiteral("NameHasOwner"), name);
+    if (!owned.isValid())
+        return false; // a daemon that did not answer is not asked again
+    if (owned.value())
         return true;
     const QDBusReply<QStringList> activatable =
-        bus.interface()->call(QStringLiteral("ListActivatableNames"));
+        askDaemon(bus, QStringLiteral("ListActivatableNames"), QString());
     return activatable.isValid() && activatable.value().contains(name);
 }
 

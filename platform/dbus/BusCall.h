@@ -3,6 +3,10 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
+// The name has an owner on the bus now; false too when the bus does not
+// answer within two seconds.
+bool NameHasOwner(const QDBusConnection& bus, const QString& name);
+
 // The name has an owner on the bus, or the bus starts one on the first call
 // to it (portals, notification servers such as dunst).
 bool ServiceReachable(const QDBusConnection& bus, const QString& name);

@@ -4,7 +4,10 @@
 #include "SpinUntil.h"
 #include "TempFolder.h"
 
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
+
+#include <csignal>
 
 #include <map>
 #include <vector>
@@ -55,6 +58,17 @@ TEST_F(PortalHotKeysTest, NoPortalOrOneWithoutShortcutsGivesNoKeys) {
     EXPECT_EQ(keys(), nullptr) << "an empty bus";
     offerPortal(false);
     EXPECT_EQ(keys(), nullptr) << "a portal without GlobalShortcuts";
+}
+
+TEST_F(PortalHotKeysTest, AHungBusIsGivenUpWithinTwoSeconds) {
+    offerPortal(true);
+    QDBusConnection program = m_bus.Connect("program");
+    ASSERT_EQ(::kill(m_bus.Pid(), SIGSTOP), 0);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(CreatePortalHotKeys(program, 2000), nullptr);
+    EXPECT_LT(clock.elapsed(), 2500);
+    ::kill(m_bus.Pid(), SIGCONT);
 }
 
 TEST_F(PortalHotKeysTest, BothKeysAreBoundInOneRequestAndTheirActivationsArePresses) {
