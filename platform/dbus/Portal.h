@@ -6,7 +6,7 @@
 #include <QString>
 #include <QVariantMap>
 
-// The desktop portal (org.freedesktop.portal.Desktop), as every part of the
+// The desktop portal, as every part of the
 // program that asks it something reaches it.
 namespace Portal {
 QDBusMessage Call(const QString& interface, const QString& method);
