@@ -111,6 +111,8 @@ TEST(RecorderPulse, FiveHundredTakesLeaveNoDescriptorOrMemoryBehind) {
     FakeRecorderHost host;
     host.settings.channel = openDesktopMonitor();
     ASSERT_GE(host.settings.channel, 0);
+    // The desktop's monitor stays at full volume for the tests after this one.
+    host.settings.volume = 100;
     std::filesystem::create_directories(folder / "tmp");
     Recorder recorder(host, folder / "tmp");
     const auto descriptors = [] {
