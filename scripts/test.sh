@@ -27,13 +27,14 @@ echo "== tests"
 ctest --test-dir "$out/plain" --output-on-failure
 echo "== tests under AddressSanitizer and UBSan, leaks included"
 # All but the four longest scripts, which record for minutes in all to time
-# takes, restart servers, fill disks and install the package: the lost
-# server, full disk and VBR paths they drive are run under the sanitizers by
-# the recorder's own cases in audio_test and pulse_test.
+# takes, restart servers, fill disks and install the package, and the soak
+# of five hundred takes: the lost server, full disk and VBR paths they drive
+# are run under the sanitizers by the recorder's own cases in audio_test and
+# pulse_test.
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 \
   ctest --test-dir "$out/asan" --output-on-failure \
-  -E '^(take_test|server_restart_test|long_take_test|install_test)$'
+  -E '^(take_test|server_restart_test|long_take_test|install_test|soak_test)$'
 echo "== recording, restart and optimizer tests on PipeWire"
 stop_desktop
 "$root/scripts/desktop.sh" start "$desktop" pipewire
