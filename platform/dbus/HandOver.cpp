@@ -1,5 +1,7 @@
 #include "HandOver.h"
 
+#include "BusCall.h"
+
 #include <QCryptographicHash>
 #include <QDBusAbstractAdaptor>
 #include <QDBusConnectionInterface>
@@ -129,16 +131,16 @@ bool HandOver(HandOverRequest request, const QString& name, QDBusConnection bus,
     if (!bus.isConnected() || !bus.interface())
         return false;
     const QString path = pathOf(name);
-    if (!bus.interface()->isServiceRegistered(name).value()) {
+    if (!NameHasOwner(bus, name)) {
         QDBusServiceWatcher watcher(name, bus, QDBusServiceWatcher::WatchForRegistration);
         QEventLoop loop;
         QObject::connect(&watcher, &QDBusServiceWatcher::serviceRegistered, &loop,
                          &QEventLoop::quit);
         QTimer::singleShot(waitMs, &loop, &QEventLoop::quit);
         // It may have come between the question and the watch.
-        if (!bus.interface()->isServiceRegistered(name).value())
+        if (!NameHasOwner(bus, name))
             loop.exec();
-        if (!bus.interface()->isServiceRegistered(name).value())
+        if (!NameHasOwner(bus, name))
             return false;
     }
     QDBusMessage call;
