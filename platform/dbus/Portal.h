@@ -41,8 +41,6 @@ public:
                   QObject* parent = nullptr);
     ~PortalRequest() override;
 
-    // The request's object, to close it with; empty until it is known.
-    QString Handle() const { return m_handle; }
     bool Replied() const { return m_replied; }
     bool Failed() const { return m_failed; }
     bool Answered() const { return m_answered; }
