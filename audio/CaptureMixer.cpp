@@ -40,10 +40,11 @@ constexpr double kEnvelopeFall = 0.005;
 // below 2^16: speex refuses changes whose phase rescaling would pass 32 bits.
 // Steps of 15 ppm; the loop dithers between neighbours.
 constexpr uint32_t kRatioDenominator = 65521;
-// Quality 2 (a 32-tap filter) keeps a mixed take's CPU within a third of an
-// encoder's; drift correction moves the ratio so little that images and
-// aliasing stay far below what the MP3 coder keeps.
-constexpr int kResamplerQuality = 2;
+// Measured on a 1 kHz tone at a drift of 0.1 %: quality 0 leaves products
+// at -67 dB, quality 1 at -80 dB, quality 2 at -83 dB for half as much again
+// of the resampler's time. Quality 1 keeps every product under what the MP3
+// coder keeps.
+constexpr int kResamplerQuality = 1;
 // The limiter's ceiling, 1 dB below full scale, leaves the MP3 coder's own
 // overshoot room. Its gain holds for longer than the beat of two tones or
 // the pitch period of a voice, so that it does not wobble with the wave (which

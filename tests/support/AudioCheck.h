@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <complex>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -188,6 +189,50 @@ inline double ToneLevelNear(const Decoded& d, int channel, double frequency) {
 
 inline double Decibels(double ratio) {
     return 20 * std::log10(ratio);
+}
+
+// The strongest component of the channel's spectrum further than `apart` Hz
+// from its strongest of all, in dB against it: over n frames from begin (n a
+// power of two), under a Blackman-Harris window, whose leakage is 92 dB down.
+inline double WorstProduct(const Decoded& d, int channel, size_t begin, size_t n, double apart) {
+    std::vector<std::complex<double>> a(n);
+    for (size_t i = 0; i < n; ++i) {
+        const double x = 2 * M_PI * double(i) / double(n - 1);
+        const double w =
+            0.35875 - 0.48829 * std::cos(x) + 0.14128 * std::cos(2 * x) - 0.01168 * std::cos(3 * x);
+        a[i] =
+            w *
+            d.samples[(begin + i) * static_cast<size_t>(d.channels) + static_cast<size_t>(channel)];
+    }
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1)
+            j ^= bit;
+        j ^= bit;
+        if (i < j)
+            std::swap(a[i], a[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        const std::complex<double> turn = std::polar(1.0, -2 * M_PI / double(len));
+        for (size_t i = 0; i < n; i += len) {
+            std::complex<double> w = 1;
+            for (size_t k = 0; k < len / 2; ++k, w *= turn) {
+                const std::complex<double> x = a[i + k], y = a[i + k + len / 2] * w;
+                a[i + k] = x + y;
+                a[i + k + len / 2] = x - y;
+            }
+        }
+    }
+    size_t peak = 1;
+    for (size_t k = 1; k < n / 2; ++k)
+        if (std::abs(a[k]) > std::abs(a[peak]))
+            peak = k;
+    const double binHz = double(d.rate) / double(n);
+    double worst = 0;
+    for (size_t k = 1; k < n / 2; ++k)
+        if (std::abs(double(k) - double(peak)) * binHz > apart)
+            worst = std::max(worst, std::abs(a[k]));
+    return Decibels(worst / std::abs(a[peak]));
 }
 
 // Decoded samples at or past this are taken as clipped.
