@@ -196,3 +196,26 @@ uint32_t PeakLevel(const void* data, uint32_t length, int channels) {
     const auto scale = [](int p) { return static_cast<uint32_t>(std::min(p * 128 / 32768, 128)); };
     return scale(peak[0]) | (scale(peak[1]) << 16);
 }
+
+void PeakMeter::Raise(uint32_t level) {
+    level |= kCame;
+    uint32_t peak = m_peak.load(std::memory_order_relaxed);
+    for (;;) {
+        const uint32_t high =
+            std::max(peak & 0xFFFF, level & 0xFFFF) | (std::max(peak >> 16, level >> 16) << 16);
+        if (high == peak || m_peak.compare_exchange_weak(peak, high, std::memory_order_relaxed))
+            return;
+    }
+}
+
+uint32_t PeakMeter::Look() {
+    const uint32_t peak = m_peak.exchange(0, std::memory_order_relaxed);
+    if (peak & kCame)
+        m_seen.store(peak & ~kCame, std::memory_order_relaxed);
+    return m_seen.load(std::memory_order_relaxed);
+}
+
+void PeakMeter::Reset() {
+    m_peak = 0;
+    m_seen = 0;
+}

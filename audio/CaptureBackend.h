@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -55,8 +56,11 @@ public:
     virtual void Stop() = 0;
     // 0 idle, 1 recording, 3 paused.
     virtual int State() const = 0;
-    // Peak of the latest block: left in the low 16 bits, right in the high.
-    virtual uint32_t Level() const = 0;
+    // The highest peak since the last call, per channel: left in the low 16
+    // bits, right in the high. A block of a few milliseconds can miss the
+    // crest of a low tone; over everything since the last reading, a steady
+    // tone reads steady.
+    virtual uint32_t Level() = 0;
     virtual void Disconnect() = 0;
     // Kept across Disconnect() and Connect().
     virtual void SetInputsChangedHandler(InputsChangedFn onChange) = 0;
@@ -72,3 +76,21 @@ public:
 // Peak level of a block of 16-bit PCM, 0..128 per channel, as the capture
 // functions report it. In mono both halves carry the same value.
 uint32_t PeakLevel(const void* data, uint32_t length, int channels);
+// What Level() reports: the highest peak per channel of the blocks since the
+// last look, or, when none came in between, what the last look saw. Blocks
+// come in batches and looks at a pace of their own: a look between two
+// batches is no silence.
+class PeakMeter {
+public:
+    // A block's PeakLevel(); from any thread.
+    void Raise(uint32_t level);
+    // One reader at a time.
+    uint32_t Look();
+    void Reset();
+
+private:
+    // Bit 15, above any level, marks that a block came.
+    static constexpr uint32_t kCame = 0x8000;
+    std::atomic<uint32_t> m_peak{0};
+    std::atomic<uint32_t> m_seen{0};
+};

@@ -239,3 +239,18 @@ TEST(PeakLevel, ScalesClampsAndMirrorsMono) {
     EXPECT_EQ(PeakLevel(full, sizeof full, 2), 128u | (128u << 16));
     EXPECT_EQ(PeakLevel(nullptr, 0, 2), 0u);
 }
+
+// Each channel's loudest since the last look; a look with no block in
+// between keeps what the last saw, while blocks of silence read as silence.
+TEST(PeakMeter, KeepsTheLoudestPerChannelUntilTheNextLook) {
+    PeakMeter meter;
+    meter.Raise(10 | (90u << 16));
+    meter.Raise(70 | (20u << 16));
+    EXPECT_EQ(meter.Look(), 70u | (90u << 16));
+    EXPECT_EQ(meter.Look(), 70u | (90u << 16)) << "no block came: nothing changed";
+    meter.Raise(0);
+    EXPECT_EQ(meter.Look(), 0u);
+    meter.Raise(128 | (128u << 16));
+    meter.Reset();
+    EXPECT_EQ(meter.Look(), 0u);
+}

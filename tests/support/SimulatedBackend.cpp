@@ -84,16 +84,12 @@ bool SimulatedBackend::Start(uint32_t rate, int channels, uint32_t, BlockFn onBl
     m_onBlock = std::move(onBlock);
     m_onFail = std::move(onFail);
     m_stopRequested = false;
-    m_level = 0;
+    m_level.Reset();
     m_mixer.reset();
     if (m_selected >= 0 && m_selected == mixedInput()) {
         m_mixer = std::make_unique<CaptureMixer>(
             rate, channels, [this](const void* data, uint32_t length) {
-                const uint32_t level = PeakLevel(data, length, m_channels);
-                {
-                    std::lock_guard levelLock(m_mutex);
-                    m_level = level;
-                }
+                m_level.Raise(PeakLevel(data, length, m_channels));
                 return m_onBlock(data, length);
             });
         if (!m_mixer->Ready())
@@ -126,7 +122,7 @@ void SimulatedBackend::run() {
         }
         std::vector<uint8_t> block = std::move(m_queue.front());
         m_queue.pop_front();
-        m_level = PeakLevel(block.data(), static_cast<uint32_t>(block.size()), m_channels);
+        m_level.Raise(PeakLevel(block.data(), static_cast<uint32_t>(block.size()), m_channels));
         m_inCallback = true;
         lock.unlock();
         const bool goOn = m_onBlock(block.data(), static_cast<uint32_t>(block.size()));
@@ -276,9 +272,8 @@ int SimulatedBackend::State() const {
     return m_state;
 }
 
-uint32_t SimulatedBackend::Level() const {
-    std::lock_guard lock(m_mutex);
-    return m_level;
+uint32_t SimulatedBackend::Level() {
+    return m_level.Look();
 }
 
 void SimulatedBackend::Disconnect() {

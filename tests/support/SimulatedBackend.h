@@ -61,7 +61,7 @@ public:
     void Resume() override;
     void Stop() override;
     int State() const override;
-    uint32_t Level() const override;
+    uint32_t Level() override;
     void Disconnect() override;
     void SetInputsChangedHandler(InputsChangedFn onChange) override;
     void GuardVolumes() override;
@@ -118,7 +118,7 @@ private:
     int m_state = 0;
     int m_channels = 2;
     uint32_t m_rate = 0;
-    uint32_t m_level = 0;
+    PeakMeter m_level;
     // The take from two devices, when the entry for it is recording.
     std::unique_ptr<CaptureMixer> m_mixer;
     int m_mixVolume = 100;
