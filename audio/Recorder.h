@@ -31,8 +31,6 @@ public:
     virtual void ShowError(const std::string& text) = 0;
     virtual void ShowNotification(const std::string& text) = 0;
     virtual void SetTrayIcon(int index) = 0;
-    // Called on the capture thread for every block.
-    virtual void UpdateLevelIcon(uint32_t level) = 0;
     virtual void EnterTrayBusyMode() = 0;
     virtual void LeaveTrayBusyMode() = 0;
     // Modal: moves, tags, mails or deletes the finished take.

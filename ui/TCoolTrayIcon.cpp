@@ -5,8 +5,6 @@
 #include <QApplication>
 #include <QMenu>
 
-#include <chrono>
-
 TCoolTrayIcon::TCoolTrayIcon(std::unique_ptr<TrayBackend> backend, QObject* parent)
     : QObject(parent), m_backend(std::move(backend)) {
     m_clickTimer.setSingleShot(true);
@@ -22,8 +20,6 @@ TCoolTrayIcon::TCoolTrayIcon(std::unique_ptr<TrayBackend> backend, QObject* pare
 void TCoolTrayIcon::SetIconIndex(int index) {
     index = std::clamp(index, 0, kTrayImageCount - 1);
     m_acceptLevels = index < kIdleIcon;
-    m_pendingLevel = -1;
-    m_handedLevel = index;
     if (index == m_iconIndex)
         return;
     m_iconIndex = index;
@@ -32,28 +28,8 @@ void TCoolTrayIcon::SetIconIndex(int index) {
 }
 
 void TCoolTrayIcon::SetLevelIconIndex(int index) {
-    // Every wake-up of the GUI thread costs battery: blocks whose band did
-    // not change, or that come within the interval, cross nothing.
-    if (index == m_handedLevel.load(std::memory_order_relaxed))
-        return;
-    const int64_t now = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                            std::chrono::steady_clock::now().time_since_epoch())
-                            .count();
-    if (now - m_handedAt.load(std::memory_order_relaxed) < int64_t{kLevelIntervalMs} * 1000 * 1000)
-        return;
-    m_handedAt = now;
-    m_handedLevel = index;
-    m_pendingLevel = index;
-    QMetaObject::invokeMethod(this, &TCoolTrayIcon::applyPendingLevel, Qt::QueuedConnection);
-}
-
-void TCoolTrayIcon::applyPendingLevel() {
-    const int index = m_pendingLevel.exchange(-1);
-    if (!m_acceptLevels || index < 0 || index == m_iconIndex)
-        return;
-    m_iconIndex = index;
-    m_backend->SetIcon(TrayIconImage(index));
-    m_backend->SetRecording(m_acceptLevels);
+    if (m_acceptLevels && index >= 0 && index < kIdleIcon)
+        SetIconIndex(index);
 }
 
 void TCoolTrayIcon::SetHint(const QString& hint) {

@@ -6,7 +6,6 @@
 #include <QObject>
 #include <QTimer>
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -28,10 +27,8 @@ public:
 
     void SetIconIndex(int index);
     int IconIndex() const { return m_iconIndex; }
-    // From any thread, the capture thread included: handed to the GUI thread
-    // only when it changes and at most ten times a second, and applied only
-    // while the icon shows the level meter. A change held back is handed on
-    // with a later call, so callers keep calling at their own pace.
+    // Applied only while the icon shows the level meter, and only when it
+    // changes: each change is a message to the tray.
     void SetLevelIconIndex(int index);
 
     // The shell takes at most 127 characters.
@@ -56,11 +53,8 @@ public:
     // A click held back, waiting to see whether a second one follows.
     bool ClickPending() const { return m_clickTimer.isActive(); }
 
-    static constexpr int kLevelIntervalMs = 100;
-
 private:
     void clickTimerExpired();
-    void applyPendingLevel();
 
     std::unique_ptr<TrayBackend> m_backend;
     QMenu* m_menu = nullptr;
@@ -69,10 +63,5 @@ private:
     QString m_hint;
     QTimer m_clickTimer;
     QElapsedTimer m_sinceDouble;
-    std::atomic<int> m_pendingLevel{-1};
-    // The index last handed across (or set), and when, in steady-clock
-    // nanoseconds: a caller compares against these without waking the GUI.
-    std::atomic<int> m_handedLevel{-1};
-    std::atomic<int64_t> m_handedAt{0};
     bool m_acceptLevels = false;
 };

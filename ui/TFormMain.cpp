@@ -136,8 +136,8 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
     TimerHint = new QTimer(this);
     TimerHint->setInterval(10000);
     connect(TimerHint, &QTimer::timeout, this, &TFormMain::TimerHintTimer);
-    m_hintRefresh.setInterval(1000);
-    connect(&m_hintRefresh, &QTimer::timeout, this, &TFormMain::refreshHint);
+    m_meter.setInterval(kMeterIntervalMs);
+    connect(&m_meter, &QTimer::timeout, this, &TFormMain::meterTick);
 
     RecordHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys);
     RecordHotKey->SetHotKey(kRecordShortCut);
@@ -422,7 +422,7 @@ void TFormMain::FormClose() {
 void TFormMain::ShutdownAudio() {
     TrayIcon->Enabled = false;
     TrayIcon->SetVisible(false);
-    m_hintRefresh.stop();
+    m_meter.stop();
     m_recorder.FreeStreams();
     BASS_RecordSetServerProc(nullptr, nullptr);
     BASS_RecordFree();
@@ -435,9 +435,9 @@ void TFormMain::SetTrayIconIndex(int index) {
     TrayIcon->SetIconIndex(index);
     // The hint follows the state; while recording it counts the time too.
     if (index < kIdleIcon)
-        m_hintRefresh.start();
+        m_meter.start();
     else
-        m_hintRefresh.stop();
+        m_meter.stop();
     refreshHint();
 }
 
@@ -527,6 +527,11 @@ QString TFormMain::TrayIconMouseEnter() {
 
 void TFormMain::refreshHint() {
     TrayIcon->SetHint(TrayIconMouseEnter());
+}
+
+void TFormMain::meterTick() {
+    UpdateLevelIcon(BASS_ChannelGetLevel(kRecordChannel));
+    refreshHint();
 }
 
 void TFormMain::PopupMenuPopup() {

@@ -110,7 +110,11 @@ public:
     void ShowError(const std::string& text) override;
     void ShowNotification(const std::string& text) override;
     void SetTrayIcon(int index) override { SetTrayIconIndex(index); }
-    void UpdateLevelIcon(uint32_t level) override;
+    // The meter's icon for a level; the meter's timer reads the level.
+    void UpdateLevelIcon(uint32_t level);
+    // Four looks a second: a meter that reads the loudest since its last look
+    // misses nothing, and each look is a wake-up of this thread.
+    static constexpr int kMeterIntervalMs = 250;
     void EnterTrayBusyMode() override;
     void LeaveTrayBusyMode() override;
     void RunSaveDialog(const std::string& tempFileName, bool email) override;
@@ -166,6 +170,7 @@ private:
     void placeBottomRight();
     void buildMenu();
     void refreshHint();
+    void meterTick();
     void showSliderHint(QSlider* slider, const QString& text);
 
     std::string m_takesFolder;
@@ -173,7 +178,9 @@ private:
     std::unique_ptr<InputChoice> m_inputChoice;
     std::unique_ptr<HotKeyBackend> m_hotKeys;
     std::unique_ptr<MailClient> m_mailClient;
-    QTimer m_hintRefresh;
+    // While recording, the one timer that shows the level and the hint's time:
+    // a few looks a second, not one per block from the capture thread.
+    QTimer m_meter;
     Recorder m_recorder;
     bool m_audioOpen = false;
     bool m_settingsUnreadable = false;

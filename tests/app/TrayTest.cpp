@@ -19,8 +19,9 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cmath>
 #include <set>
-#include <thread>
 
 namespace {
 void pump(int ms) {
@@ -298,66 +299,54 @@ TEST_F(TrayTest, HintIsCutAt127Characters) {
     EXPECT_EQ(m_tray->toolTip.size(), 127);
 }
 
-// Every level that crosses to the GUI thread wakes it: blocks whose band did
-// not change must cross nothing, and the tray must be handed the same icon
-// object for the same image, or each change leaves a new pixmap behind.
-TEST_F(TrayTest, LevelIconsWakeTheGuiOnlyOnChangeAndReuseTheirImages) {
+// The meter looks a few times a second at the loudest since its last look:
+// a steady tone in pieces of a few milliseconds, each of which holds only a
+// sliver of the wave, shows one steady icon; the capture thread never wakes
+// the GUI for it; and each image is handed over as the same icon object.
+TEST_F(TrayTest, TheMeterShowsTheLoudestSinceItsLastLookAndWakesTheGuiForNothingElse) {
     struct MetaCallCounter : QObject {
-        int count = 0;
+        std::atomic<int> count{0};
         bool eventFilter(QObject*, QEvent* event) override {
             count += event->type() == QEvent::MetaCall;
             return false;
         }
     } counter;
-    m_form->TrayIcon->installEventFilter(&counter);
-    m_form->ToggleRecording(false);
-    for (int block = 0; block < 200; ++block) {
-        m_form->UpdateLevelIcon(level(10, 10)); // band 0: the icon the take starts with
-        QApplication::processEvents();
-    }
-    EXPECT_EQ(counter.count, 0) << "an unchanged band crosses nothing";
-
-    const int before = m_tray->iconChanges;
-    QElapsedTimer timer;
-    timer.start();
-    // Thirty bands in turn, each held a little longer than the interval.
-    for (int step = 0; step < 30; ++step) {
-        const uint32_t value = static_cast<uint32_t>(step % 5 + 1) * 22;
-        while (timer.elapsed() < (step + 1) * (TCoolTrayIcon::kLevelIntervalMs + 10)) {
-            m_form->UpdateLevelIcon(level(value, value));
-            QApplication::processEvents();
+    // A 50 Hz wave in 2 ms pieces: a tenth of a period each.
+    const auto tone = [](double peak, int piece) {
+        std::vector<int16_t> pcm(2 * 88);
+        for (int i = 0; i < 88; ++i)
+            pcm[2 * i] = pcm[2 * i + 1] = static_cast<int16_t>(
+                peak * 32767 * std::sin(2 * M_PI * 50 * (piece * 88 + i) / 44100.0));
+        const auto* bytes = reinterpret_cast<const uint8_t*>(pcm.data());
+        return std::vector<uint8_t>(bytes, bytes + pcm.size() * 2);
+    };
+    const auto play = [&](double peak, int ms) {
+        QElapsedTimer timer;
+        timer.start();
+        for (int piece = 0; timer.elapsed() < ms; ++piece) {
+            m_sim->Push(tone(peak, piece));
+            pump(2);
         }
-    }
-    const int changes = m_tray->iconChanges - before;
-    EXPECT_GE(changes, 10);
-    EXPECT_LE(counter.count,
-              3 + static_cast<int>(timer.elapsed() / TCoolTrayIcon::kLevelIntervalMs));
-    EXPECT_LE(m_tray->iconKeys.size(), 7u) << "idle, silence and five level images";
-    m_form->TrayIcon->removeEventFilter(&counter);
-}
-
-TEST_F(TrayTest, LevelIconsFromAnotherThreadAreThrottledAndOnlyOnChange) {
+    };
     m_form->ToggleRecording(false);
+    qApp->installEventFilter(&counter);
+    play(0.6, TFormMain::kMeterIntervalMs * 2);
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), LevelIconIndex(level(76, 76)));
     const int before = m_tray->iconChanges;
-    std::thread capture([this] {
-        for (int i = 0; i < 2000; ++i)
-            m_form->UpdateLevelIcon(level(static_cast<uint32_t>(i % 129), 64));
-    });
-    QElapsedTimer timer;
-    timer.start();
-    while (capture.joinable() && timer.elapsed() < 5000) {
-        QApplication::processEvents();
-        capture.join();
-    }
-    pump(300);
-    const int changes = m_tray->iconChanges - before;
-    EXPECT_GE(changes, 1);
-    EXPECT_LE(changes, 3 + static_cast<int>(timer.elapsed() / TCoolTrayIcon::kLevelIntervalMs));
-    const int index = m_form->TrayIcon->IconIndex();
-    m_form->UpdateLevelIcon(level(static_cast<uint32_t>((index / 6) * 22 + 19), 64));
-    pump(300);
+    play(0.6, TFormMain::kMeterIntervalMs * 6);
+    EXPECT_EQ(m_tray->iconChanges, before) << "a steady tone flickers";
+
+    for (double peak : {0.2, 0.9, 0.4, 0.7, 0.1})
+        play(peak, TFormMain::kMeterIntervalMs * 2);
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), LevelIconIndex(level(12, 12)))
+        << "the meter falls when the sound does";
+    EXPECT_GE(m_tray->iconChanges - before, 5);
+    EXPECT_EQ(counter.count, 0) << "the capture thread woke the GUI";
+    qApp->removeEventFilter(&counter);
+    EXPECT_LE(m_tray->iconKeys.size(), 8u) << "idle, silence and six level images";
+
     m_form->ToggleRecording(false);
-    pump(200);
+    pump(TFormMain::kMeterIntervalMs * 2);
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36) << "a late level never covers the idle icon";
 }
 

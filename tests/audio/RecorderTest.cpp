@@ -189,16 +189,27 @@ TEST_F(RecorderTest, NextTakeUsesTheSmallestFreeNumber) {
 
 TEST_F(RecorderTest, FileGrowsFromTheFirstBlockAndEverySecondAfter) {
     m_host.settings.quality = 65; // 320 kbps: 40000 bytes a second
-    std::mutex mutex;
-    std::vector<off_t> sizes;
-    const std::string path = m_folder / "tmp/tmpfile1.mp3";
-    m_host.onLevel = [&](uint32_t) {
-        struct stat st {};
-        ::stat(path.c_str(), &st);
-        std::lock_guard lock(mutex);
-        if (sizes.empty() || sizes.back() != st.st_size)
-            sizes.push_back(st.st_size);
+    // The file's size on disk after each write while the take runs.
+    class Watched : public FailingWriter {
+    public:
+        Watched(const std::string& path, std::vector<off_t>& sizes)
+            : FailingWriter(CreateNewFile(path), SIZE_MAX), m_path(path), m_sizes(sizes) {}
+        bool Write(const uint8_t* data, size_t size) override {
+            const bool ok = FailingWriter::Write(data, size);
+            struct stat st {};
+            if (BASS_ChannelIsActive(1) != BASS_ACTIVE_STOPPED && ::stat(m_path.c_str(), &st) == 0)
+                m_sizes.push_back(st.st_size);
+            return ok;
+        }
+
+    private:
+        std::string m_path;
+        std::vector<off_t>& m_sizes;
     };
+    std::vector<off_t> sizes;
+    m_recorder->SetFileFactory([&sizes](const std::string& path) -> std::unique_ptr<FileWriter> {
+        return std::make_unique<Watched>(path, sizes);
+    });
     // Blocks of 0.2 s: a write is due at most one block after a second.
     const std::vector<uint8_t> saved = take(asBytes(Tone(44100, 2, 8.0)), {17640});
     ASSERT_GE(sizes.size(), 6u);

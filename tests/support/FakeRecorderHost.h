@@ -21,7 +21,6 @@ public:
     std::vector<uint8_t> savedBytes;
     bool savedEmail = false;
     int dialogs = 0;
-    std::function<void(uint32_t)> onLevel;
     // Runs while an error box would be up: what the user could do meanwhile.
     std::function<void()> onError;
 
@@ -33,10 +32,6 @@ public:
     }
     void ShowNotification(const std::string& text) override { notifications.push_back(text); }
     void SetTrayIcon(int index) override { icons.push_back(index); }
-    void UpdateLevelIcon(uint32_t level) override {
-        if (onLevel)
-            onLevel(level);
-    }
     void EnterTrayBusyMode() override { calls.push_back("busy"); }
     void LeaveTrayBusyMode() override { calls.push_back("ready"); }
     // The take stays where it is, in the working folder, for the test to read.
