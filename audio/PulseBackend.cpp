@@ -77,22 +77,25 @@ void PulseBackend::onStreamRead(PulseRecordStream& stream, size_t readable) {
         const bool deliver = m_state == 1 && (data || m_mixer);
         // While paused, what was in flight is dropped.
         if (deliver && m_mixer) {
+            Gathered& gathered = m_gathered[which];
             // A hole is silence of its length: the two streams must stay in step.
-            std::vector<uint8_t> silence(data ? 0 : length);
-            m_feeding = true;
-            goOn = m_mixer->Feed(which, data ? data : silence.data(), bytes, nowUsec());
-            m_feeding = false;
+            if (data) {
+                const auto* from = static_cast<const uint8_t*>(data);
+                gathered.bytes.insert(gathered.bytes.end(), from, from + length);
+            } else {
+                gathered.bytes.resize(gathered.bytes.size() + length, 0);
+            }
+            gathered.capturedUsec = nowUsec();
+            // A server that keeps sending leaves no round end: fed by the second.
+            if (gathered.bytes.size() >= m_gatherLimit)
+                goOn = feedGathered();
         } else if (deliver) {
             // A hole of one input carries no samples.
-            m_level = PeakLevel(data, bytes, m_channels);
+            m_level.Raise(PeakLevel(data, bytes, m_channels));
             goOn = m_onBlock(data, bytes);
         }
-        if (deliver) {
+        if (deliver)
             m_delivered += bytes;
-            // Once the first block is in, the rest may come in batches.
-            if (!m_draining)
-                m_connection.Loop()->SetBatchInterval(std::chrono::milliseconds(m_periodMs));
-        }
         // The callback may have stopped the capture itself.
         if (!owns(&stream))
             return;
@@ -243,23 +246,28 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     m_periodMs = periodMs;
     m_onBlock = std::move(onBlock);
     m_onFail = std::move(onFail);
-    m_level = 0;
+    m_level.Reset();
     m_delivered = 0;
     const bool mixed = m_mixSelected && mixedInput() >= 0;
     std::string microphone, speakers;
     if (mixed) {
         if (!m_sources.FindMixed(microphone, speakers))
             return false;
-        m_mixer = std::make_unique<CaptureMixer>(rate, channels,
-                                                 [this](const void* data, uint32_t length) {
-                                                     m_level = PeakLevel(data, length, m_channels);
-                                                     return m_onBlock(data, length);
-                                                 });
+        m_mixer = std::make_unique<CaptureMixer>(
+            rate, channels, [this](const void* data, uint32_t length) {
+                m_level.Raise(PeakLevel(data, length, m_channels));
+                return m_onBlock(data, length);
+            });
         if (!m_mixer->Ready()) {
             m_mixer.reset();
             return false;
         }
         m_mixer->SetMicrophoneVolume(m_mixVolume);
+        m_gatherLimit = size_t{rate} * static_cast<size_t>(channels) * 2;
+        for (Gathered& gathered : m_gathered) {
+            gathered.bytes.clear();
+            gathered.bytes.reserve(m_gatherLimit + 64 * 1024);
+        }
     }
     const char* device = mixed             ? microphone.c_str()
                          : m_selected >= 0 ? m_sources.At(m_selected).name.c_str()
@@ -288,8 +296,43 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
             return false;
         }
     }
+    m_bytesPerSecond = double(rate) * channels * 2 * (mixed ? 2 : 1);
+    // Two streams fill that ring twice as fast, and a device that goes away
+    // takes what the server still holds of it along.
+    if (mixed)
+        m_periodMs = std::min(m_periodMs, kMixedPeriodMs);
+    m_roundDelivered = 0;
+    m_roundAt = nowUsec();
+    m_firstPending = true;
+    loop->SetRoundEndHandler([this] { onRoundEnd(); });
     m_state = 1;
     return true;
+}
+
+// PulseAudio hands a local client its sound through a ring of about 32 KB: a
+// fifth of a second of CD-quality stereo, a tenth for the two streams of a
+// mixed take. What does not fit waits in the server, which sends it as soon as
+// the ring has room, and loses it should the stream fail. So a round that took
+// in less sound than the time since the last is followed by another at once;
+// otherwise the loop sleeps for the period.
+void PulseBackend::onRoundEnd() {
+    if (!feedGathered()) {
+        endCapture(false);
+        return;
+    }
+    const int64_t now = nowUsec();
+    const double sound = double(m_delivered - m_roundDelivered) / m_bytesPerSecond;
+    const double elapsed = double(now - m_roundAt) / 1e6;
+    m_roundDelivered = m_delivered;
+    m_roundAt = now;
+    // A pause or a stop takes in what is on its way without waiting; the first
+    // block of a start or a resume is handed over as it comes.
+    if (m_draining || m_state != 1 || (m_firstPending && sound == 0))
+        return;
+    m_firstPending = false;
+    const bool behind = sound > 0 && sound < elapsed * 0.75;
+    m_connection.Loop()->SetBatchInterval(
+        std::chrono::milliseconds(behind ? kCatchUpMs : m_periodMs));
 }
 
 void PulseBackend::Pause() {
@@ -317,6 +360,8 @@ void PulseBackend::Resume() {
     if (m_mixer)
         m_mixer->Restart();
     m_state = 1;
+    m_firstPending = true;
+    m_connection.Loop()->SetBatchInterval(std::chrono::milliseconds(0));
     for (PulseRecordStream* stream : {m_stream.get(), m_speakers.get()})
         if (stream)
             stream->Cork(false);
@@ -339,8 +384,28 @@ void PulseBackend::Stop() {
 // The microphone's last frames, with the speakers' sound for them, go into
 // the take before a pause or stop takes effect: they were captured before it.
 void PulseBackend::flushMixer() {
-    if (m_mixer && !m_feeding)
+    if (m_mixer && !m_feeding && feedGathered())
         m_mixer->Flush();
+}
+
+bool PulseBackend::feedGathered() {
+    if (!m_mixer || m_feeding)
+        return true;
+    // The microphone's first: its stream is the take's clock.
+    for (const auto which : {CaptureMixer::kMicrophone, CaptureMixer::kSpeakers}) {
+        Gathered& gathered = m_gathered[which];
+        if (gathered.bytes.empty())
+            continue;
+        m_feeding = true;
+        const bool goOn =
+            m_mixer->Feed(which, gathered.bytes.data(),
+                          static_cast<uint32_t>(gathered.bytes.size()), gathered.capturedUsec);
+        m_feeding = false;
+        gathered.bytes.clear();
+        if (!goOn)
+            return false;
+    }
+    return true;
 }
 
 void PulseBackend::corkAndDrain() {
@@ -367,8 +432,15 @@ void PulseBackend::endCapture(bool failed) {
 }
 
 void PulseBackend::releaseStream() {
-    if (PulseLoop* loop = m_connection.Loop())
+    if (PulseLoop* loop = m_connection.Loop()) {
         loop->SetBatchInterval(std::chrono::milliseconds(0));
+        loop->SetRoundEndHandler(nullptr);
+    }
+    // The mixer may be reading them right now, should its block callback be
+    // what ends the take; Start() empties them.
+    if (!m_feeding)
+        for (Gathered& gathered : m_gathered)
+            gathered.bytes = {};
     for (std::unique_ptr<PulseRecordStream>* slot : {&m_stream, &m_speakers}) {
         if (!*slot)
             continue;

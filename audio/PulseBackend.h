@@ -36,7 +36,7 @@ public:
     void Resume() override;
     void Stop() override;
     int State() const override { return m_state.load(); }
-    uint32_t Level() const override { return m_level.load(); }
+    uint32_t Level() override { return m_level.Look(); }
     void Disconnect() override;
     void SetInputsChangedHandler(InputsChangedFn onChange) override;
     void GuardVolumes() override;
@@ -53,6 +53,9 @@ private:
     bool owns(const PulseRecordStream* stream) const {
         return stream && (stream == m_stream.get() || stream == m_speakers.get());
     }
+    void onRoundEnd();
+    // False when the take's block callback asked to end it.
+    bool feedGathered();
     void flushMixer();
     void endCapture(bool failed);
     void corkAndDrain();
@@ -66,6 +69,24 @@ private:
     std::unique_ptr<CaptureMixer> m_mixer;
     // Inside the mixer, whose block callback may stop the capture.
     bool m_feeding = false;
+    // A mixed take's blocks, gathered per stream over a round of the loop and
+    // fed to the mixer together: the server hands out pieces of a couple of
+    // milliseconds, and each fed alone would pay the resampler's, the mix's
+    // and the encoder's overhead of a call.
+    struct Gathered {
+        std::vector<uint8_t> bytes;
+        int64_t capturedUsec = 0; // when its last block came
+    };
+    Gathered m_gathered[2];
+    size_t m_gatherLimit = 0; // bytes: a second's
+    // What the last round of the loop took in, to tell whether the server
+    // still holds sound back.
+    double m_bytesPerSecond = 1;
+    uint64_t m_roundDelivered = 0;
+    int64_t m_roundAt = 0; // microseconds
+    bool m_firstPending = false;
+    static constexpr int kCatchUpMs = 5;
+    static constexpr uint32_t kMixedPeriodMs = 100;
     bool m_mixSelected = false;
     int m_mixVolume = 100;
     std::vector<std::unique_ptr<PulseRecordStream>> m_retired;
@@ -81,5 +102,5 @@ private:
     BlockFn m_onBlock;
     FailFn m_onFail;
     std::atomic<int> m_state{0};
-    std::atomic<uint32_t> m_level{0};
+    PeakMeter m_level;
 };

@@ -109,6 +109,13 @@ int PulseLoop::poll(pollfd* fds, unsigned long count, int timeoutMs, void* self)
     if (result > 0) {
         ++loop->m_busyRounds;
     } else {
+        if (timeoutMs != 0) {
+            loop->m_mutex.lock();
+            // A copy: the handler may end the capture, which clears it.
+            if (const std::function<void()> handler = loop->m_roundEnd)
+                handler();
+            loop->m_mutex.unlock();
+        }
         result = ::poll(fds, count, loop->sleepBeforePoll(timeoutMs));
         loop->m_busyRounds = result > 0 ? 1 : 0;
     }

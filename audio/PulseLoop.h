@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -48,6 +49,11 @@ public:
 
     // 0 takes each message as it comes.
     void SetBatchInterval(std::chrono::milliseconds interval) { m_batch = interval.count(); }
+    // Runs on the loop's thread, locked, whenever the loop has taken in all
+    // that was waiting and is about to sleep: what callbacks gathered from
+    // many small messages is then handled once a round. Set and cleared with
+    // the lock held.
+    void SetRoundEndHandler(std::function<void()> handler) { m_roundEnd = std::move(handler); }
 
 private:
     static int poll(pollfd* fds, unsigned long count, int timeoutMs, void* self);
@@ -62,6 +68,7 @@ private:
     std::recursive_mutex m_mutex;
     std::condition_variable_any m_signal;
     std::atomic<long> m_batch{0};
+    std::function<void()> m_roundEnd;
     std::chrono::steady_clock::time_point m_lastRound;
     // Rounds in a row that found work; past the limit the loop sleeps again,
     // so that a descriptor that stays ready cannot keep it spinning.

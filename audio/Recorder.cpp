@@ -17,7 +17,7 @@ constexpr int kIdleIcon = 36;
 // output of a long block, so that the pending buffer does not grow while
 // recording.
 constexpr size_t kPendingReserve = 1024 * 1024;
-constexpr DWORD kCapturePeriodMs = 100;
+constexpr DWORD kCapturePeriodMs = 250;
 } // namespace
 
 Recorder::Recorder(RecorderHost& host, std::string workingFolder, QObject* parent)
@@ -139,9 +139,10 @@ void Recorder::startSequence() {
     BASS_RecordSetInput(settings.channel,
                         BASS_INPUT_ON | BASS_INPUT_LEVEL | static_cast<DWORD>(settings.volume));
 
-    // Blocks gathered for a tenth of a second cost far fewer wake-ups on a
-    // laptop than each taken as the server sends it, and the level meter and
-    // a stop still answer faster than a person notices.
+    // Blocks gathered for a quarter of a second cost far fewer wake-ups on a
+    // laptop than each taken as the server sends it. A stop or a pause wakes
+    // the capture at once and takes in what is on its way, so neither waits
+    // for a batch; the meter reads the highest peak since its last look.
     const DWORD flags = MAKELONG(settings.stereo ? 0 : BASS_SAMPLE_MONO, kCapturePeriodMs);
     if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
                           &Recorder::captureFailed)) {
@@ -261,7 +262,6 @@ bool Recorder::RecordBlockHandler(const void* block, uint32_t length) {
         if (!flushPending())
             return writeFailed();
     }
-    m_host.UpdateLevelIcon(BASS_ChannelGetLevel(kRecordChannel));
     return true;
 }
 

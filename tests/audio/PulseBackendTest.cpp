@@ -252,6 +252,37 @@ double secondsSince(std::chrono::steady_clock::time_point from) {
 }
 } // namespace
 
+// A 20 Hz wave in the 10 ms pieces of a low-latency player: a fifth of a
+// period each. The meter looks four times a second, and each look reads the
+// loudest since the last, so a steady tone reads steady.
+TEST_F(PulseTest, TheLevelIsTheLoudestSinceTheLastLook) {
+    const std::string sink = run("pactl load-module module-null-sink sink_name=meter "
+                                 "sink_properties=device.description=Meter");
+    StopOnExit unload("pactl unload-module " + sink.substr(0, sink.find('\n')));
+    StopOnExit player("pkill -f '[s]ynth 30 sine 20'");
+    ASSERT_EQ(std::system("sox -q -n -r 44100 -c 2 -b 16 -e signed -t raw - synth 30 sine 20 "
+                          "vol 0.5 | pacat --latency-msec=10 --rate=44100 --channels=2 "
+                          "--format=s16le -d meter 2>/dev/null &"),
+              0);
+    ASSERT_TRUE(waitUntil([] { return findInput("Monitor of Meter") >= 0; }, 2000));
+    ASSERT_TRUE(BASS_RecordSetInput(findInput("Monitor of Meter"), 0x60000 + 100));
+    Rounds rounds;
+    ASSERT_TRUE(BASS_RecordStart(44100, MAKELONG(0, 250), timeBlock, &rounds));
+    ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 5000));
+    std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    BASS_ChannelGetLevel(1);
+    DWORD lowest = 1000, highest = 0;
+    for (int look = 0; look < 8; ++look) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(250));
+        const DWORD left = BASS_ChannelGetLevel(1) & 0xFFFF;
+        lowest = std::min(lowest, left);
+        highest = std::max(highest, left);
+    }
+    BASS_ChannelStop(1);
+    EXPECT_GE(lowest, 60u) << "a look missed the crest of the wave";
+    EXPECT_LE(highest, 66u);
+}
+
 // The desktop's tone plays with 10 ms of latency, so the monitor sends
 // hundreds of small blocks a second.
 TEST_F(PulseTest, APeriodGathersTheMonitorsBlocksAndLosesNone) {
