@@ -54,32 +54,37 @@ constexpr double kHoldSeconds = 0.05;
 constexpr double kReleaseSeconds = 0.5;
 } // namespace
 
-int16_t* CaptureMixer::Queue::Room(size_t frames) {
+template <typename Sample> Sample* CaptureMixer::Queue<Sample>::Room(size_t frames) {
     const size_t need = frames * static_cast<size_t>(channels);
     if (end + need > samples.size()) {
-        std::memmove(samples.data(), samples.data() + begin, (end - begin) * sizeof(int16_t));
+        std::memmove(samples.data(), samples.data() + begin, (end - begin) * sizeof(Sample));
         end -= begin;
         begin = 0;
     }
     return samples.data() + end;
 }
 
-void CaptureMixer::Queue::Pop(size_t frames) {
+template <typename Sample> void CaptureMixer::Queue<Sample>::PushSilence(size_t frames) {
+    const size_t need = frames * static_cast<size_t>(channels);
+    std::fill_n(Room(frames), need, Sample{0});
+    end += need;
+}
+
+template <typename Sample> void CaptureMixer::Queue<Sample>::Pop(size_t frames) {
     begin += frames * static_cast<size_t>(channels);
     if (begin == end)
         Clear();
 }
 
-void CaptureMixer::Queue::PushSilenceFront(size_t frames) {
+template <typename Sample> void CaptureMixer::Queue<Sample>::PushSilenceFront(size_t frames) {
     const size_t need = frames * static_cast<size_t>(channels);
     if (begin < need) {
-        std::memmove(samples.data() + need, samples.data() + begin,
-                     (end - begin) * sizeof(int16_t));
+        std::memmove(samples.data() + need, samples.data() + begin, (end - begin) * sizeof(Sample));
         end = end - begin + need;
         begin = need;
     }
     begin -= need;
-    std::fill_n(samples.data() + begin, need, int16_t{0});
+    std::fill_n(samples.data() + begin, need, Sample{0});
 }
 
 void CaptureMixer::Clock::Observe(double seconds, uint32_t rate) {
@@ -103,12 +108,12 @@ CaptureMixer::CaptureMixer(uint32_t rate, int channels, CaptureBackend::BlockFn 
         return;
     const auto c = static_cast<size_t>(channels);
     // Twice what is held, so that a queue is moved to its front only now and then.
-    for (Queue& queue : m_queue) {
-        queue.channels = channels;
-        queue.samples.assign(2 * (m_capacity + 2 * m_pieceMax) * c, 0);
-    }
+    m_microphone.channels = m_speakers.channels = channels;
+    m_microphone.samples.assign(2 * (m_capacity + 2 * m_pieceMax) * c, 0);
+    m_speakers.samples.assign(2 * (m_capacity + 2 * m_pieceMax) * c, 0);
     m_out.assign((m_capacity + 2 * m_pieceMax) * c, 0);
     m_scratch.assign(m_pieceMax * c, 0);
+    m_floats.assign(m_pieceMax * c, 0);
     int error = 0;
     m_resampler =
         speex_resampler_init_frac(static_cast<uint32_t>(channels), kRatioDenominator + 1,
@@ -145,8 +150,7 @@ bool CaptureMixer::Feed(Stream stream, const void* data, uint32_t length, int64_
             feedMicrophone(m_scratch.data(), n, seconds);
         else
             feedSpeakers(m_scratch.data(), n, seconds);
-        const size_t ready =
-            m_settled ? std::min(m_queue[kMicrophone].Frames(), m_queue[kSpeakers].Frames()) : 0;
+        const size_t ready = m_settled ? std::min(m_microphone.Frames(), m_speakers.Frames()) : 0;
         if (!mixOut(ready))
             return false;
     }
@@ -154,7 +158,7 @@ bool CaptureMixer::Feed(Stream stream, const void* data, uint32_t length, int64_
 }
 
 void CaptureMixer::feedMicrophone(const int16_t* pcm, size_t frames, double seconds) {
-    Queue& microphone = m_queue[kMicrophone];
+    Queue<int16_t>& microphone = m_microphone;
     const size_t samples = frames * static_cast<size_t>(m_channels);
     std::memcpy(microphone.Room(frames), pcm, samples * sizeof(int16_t));
     microphone.end += samples;
@@ -166,21 +170,23 @@ void CaptureMixer::feedMicrophone(const int16_t* pcm, size_t frames, double seco
     // The speakers gave nothing for that long: the microphone goes on over
     // silence, and the speakers' sound for that stretch, should it come
     // late, is dropped by the next resync.
-    Queue& speakers = m_queue[kSpeakers];
+    Queue<float>& speakers = m_speakers;
     if (microphone.Frames() > m_capacity && speakers.Frames() < microphone.Frames()) {
         const size_t gap = microphone.Frames() - speakers.Frames();
-        std::fill_n(speakers.Room(gap), gap * static_cast<size_t>(m_channels), int16_t{0});
-        speakers.end += gap * static_cast<size_t>(m_channels);
+        speakers.PushSilence(gap);
         m_clock[kSpeakers].frames += static_cast<double>(gap);
         m_clock[kSpeakers].Observe(seconds, m_rate);
     }
 }
 
 void CaptureMixer::feedSpeakers(const int16_t* pcm, size_t frames, double seconds) {
-    Queue& speakers = m_queue[kSpeakers];
+    Queue<float>& speakers = m_speakers;
+    const size_t samples = frames * static_cast<size_t>(m_channels);
+    std::copy(pcm, pcm + samples, m_floats.begin());
     auto in = static_cast<spx_uint32_t>(frames);
     auto out = static_cast<spx_uint32_t>(frames + frames / 50 + 64);
-    speex_resampler_process_interleaved_int(m_resampler, pcm, &in, speakers.Room(out), &out);
+    speex_resampler_process_interleaved_float(m_resampler, m_floats.data(), &in, speakers.Room(out),
+                                              &out);
     speakers.end += static_cast<size_t>(out) * static_cast<size_t>(m_channels);
     // Sound a resync gave up before it came.
     const size_t owed = std::min(m_owedFrames, speakers.Frames());
@@ -197,8 +203,8 @@ void CaptureMixer::feedSpeakers(const int16_t* pcm, size_t frames, double second
 
 // The oldest of the speakers' sound goes; what has not come yet goes as it comes.
 void CaptureMixer::dropSpeakers(size_t frames) {
-    const size_t now = std::min(frames, m_queue[kSpeakers].Frames());
-    m_queue[kSpeakers].Pop(now);
+    const size_t now = std::min(frames, m_speakers.Frames());
+    m_speakers.Pop(now);
     m_owedFrames += frames - now;
     m_clock[kSpeakers].frames -= static_cast<double>(frames);
     m_clock[kSpeakers].envelope -= static_cast<double>(frames) / m_rate;
@@ -228,7 +234,7 @@ void CaptureMixer::steer(double seconds) {
             // Sound still owed to an earlier drop is simply not dropped.
             const size_t forgiven = std::min(m_owedFrames, frames);
             m_owedFrames -= forgiven;
-            Queue& speakers = m_queue[kSpeakers];
+            Queue<float>& speakers = m_speakers;
             const size_t room = m_capacity + m_pieceMax - std::min(m_capacity, speakers.Frames());
             const size_t n = std::min(frames - forgiven, room);
             speakers.PushSilenceFront(n);
@@ -266,8 +272,8 @@ bool CaptureMixer::mixOut(size_t frames) {
     if (frames == 0)
         return true;
     const size_t samples = frames * static_cast<size_t>(m_channels);
-    const int16_t* microphone = m_queue[kMicrophone].samples.data() + m_queue[kMicrophone].begin;
-    const int16_t* speakers = m_queue[kSpeakers].samples.data() + m_queue[kSpeakers].begin;
+    const int16_t* microphone = m_microphone.samples.data() + m_microphone.begin;
+    const float* speakers = m_speakers.samples.data() + m_speakers.begin;
     int16_t* out = m_out.data();
     float envelope = m_limiterEnvelope;
     uint32_t hold = m_hold;
@@ -292,13 +298,17 @@ bool CaptureMixer::mixOut(size_t frames) {
             envelope = std::max(peak, envelope * m_release);
         }
         const float gain = envelope > kCeiling ? kCeiling / envelope : 1.0f;
-        for (int c = 0; c < m_channels; ++c)
-            out[i + static_cast<size_t>(c)] = static_cast<int16_t>(std::lrint(v[c] * gain));
+        // Within the ceiling now: rounded half away from zero, inline, where
+        // lrint() would be a call into libm for every sample.
+        for (int c = 0; c < m_channels; ++c) {
+            const float x = v[c] * gain;
+            out[i + static_cast<size_t>(c)] = static_cast<int16_t>(x >= 0 ? x + 0.5f : x - 0.5f);
+        }
     }
     m_limiterEnvelope = envelope;
     m_hold = hold;
-    m_queue[kMicrophone].Pop(frames);
-    m_queue[kSpeakers].Pop(frames);
+    m_microphone.Pop(frames);
+    m_speakers.Pop(frames);
     if (!m_onBlock(out, static_cast<uint32_t>(samples * 2))) {
         m_ended = true;
         return false;
@@ -309,19 +319,14 @@ bool CaptureMixer::mixOut(size_t frames) {
 bool CaptureMixer::Flush() {
     if (m_ended || !m_resampler)
         return false;
-    Queue& microphone = m_queue[kMicrophone];
-    Queue& speakers = m_queue[kSpeakers];
-    if (speakers.Frames() < microphone.Frames()) {
-        const size_t gap = microphone.Frames() - speakers.Frames();
-        std::fill_n(speakers.Room(gap), gap * static_cast<size_t>(m_channels), int16_t{0});
-        speakers.end += gap * static_cast<size_t>(m_channels);
-    }
-    return mixOut(microphone.Frames());
+    if (m_speakers.Frames() < m_microphone.Frames())
+        m_speakers.PushSilence(m_microphone.Frames() - m_speakers.Frames());
+    return mixOut(m_microphone.Frames());
 }
 
 void CaptureMixer::Restart() {
-    for (Queue& queue : m_queue)
-        queue.Clear();
+    m_microphone.Clear();
+    m_speakers.Clear();
     m_clock[kMicrophone] = {};
     m_clock[kSpeakers] = {};
     m_steered = false;

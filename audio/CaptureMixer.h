@@ -58,12 +58,13 @@ public:
     void Restart();
 
 private:
-    struct Queue {
-        std::vector<int16_t> samples;
+    template <typename Sample> struct Queue {
+        std::vector<Sample> samples;
         size_t begin = 0, end = 0; // in samples
         int channels = 2;
         size_t Frames() const { return (end - begin) / static_cast<size_t>(channels); }
-        int16_t* Room(size_t frames);
+        Sample* Room(size_t frames);
+        void PushSilence(size_t frames);
         void Pop(size_t frames);
         void PushSilenceFront(size_t frames);
         void Clear() { begin = end = 0; }
@@ -93,10 +94,14 @@ private:
     SpeexResamplerState_* m_resampler = nullptr;
     size_t m_capacity; // frames a queue holds at most
     size_t m_pieceMax; // frames of a block taken at a time
-    Queue m_queue[2];  // microphone raw; speakers already on the microphone's clock
+    Queue<int16_t> m_microphone;
+    // Already on the microphone's clock; the resampler works in floats, and
+    // the mix takes them as they are.
+    Queue<float> m_speakers;
     Clock m_clock[2];
     std::vector<int16_t> m_out;
     std::vector<int16_t> m_scratch;
+    std::vector<float> m_floats;
     float m_microphoneGain = 1.0f;
     float m_limiterEnvelope = 0;
     float m_release;
