@@ -7,8 +7,13 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusServiceWatcher>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
+
+#include <algorithm>
+
+#include <malloc.h>
 
 namespace {
 // The object path the desktop derives from the name.
@@ -56,27 +61,35 @@ private:
         if (entries <= kMaxEntries)
             return false;
         m_service->sendErrorReply(QDBusError::LimitsExceeded, QStringLiteral("Too many entries"));
+        // Qt has unpacked the call by now; once it lets go of it, the heap it
+        // took goes back to the system instead of staying with the program.
+        QTimer::singleShot(0, m_service, [] { malloc_trim(0); });
         return true;
     }
-    // One request of each kind waits at a time: a burst of calls shows the
-    // window once, not once a call.
+    // One request of each kind waits at a time, and follows the last by at
+    // least a moment: a burst of calls shows the window once at its start
+    // and once at its end, not once a call.
     void post(HandOverRequest request) {
-        bool& pending = request == HandOverRequest::Show ? m_showPending : m_optimizerPending;
-        if (pending)
+        Slot& slot = m_slots[request == HandOverRequest::Show ? 0 : 1];
+        if (slot.pending)
             return;
-        pending = true;
-        QMetaObject::invokeMethod(
-            m_service,
-            [this, service = m_service, request, &pending] {
-                pending = false;
-                emit service->requested(request);
-            },
-            Qt::QueuedConnection);
+        slot.pending = true;
+        const qint64 wait =
+            slot.handled.isValid() ? std::max<qint64>(0, kQuietMs - slot.handled.elapsed()) : 0;
+        QTimer::singleShot(wait, m_service, [service = m_service, request, &slot] {
+            slot.pending = false;
+            slot.handled.start();
+            emit service->requested(request);
+        });
     }
 
+    static constexpr qint64 kQuietMs = 500;
+    struct Slot {
+        bool pending = false;
+        QElapsedTimer handled;
+    };
     HandOverService* m_service;
-    bool m_showPending = false;
-    bool m_optimizerPending = false;
+    Slot m_slots[2];
 };
 } // namespace
 

@@ -52,9 +52,10 @@ TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
                  {QStringLiteral("SoundOptimizer"), QVariantList(), QVariantMap()})));
     }
     ASSERT_TRUE(spinUntil([&] { return burst.back().isFinished(); }));
-    spinUntil([] { return false; }, 100);
+    spinUntil([] { return false; }, 700);
     EXPECT_FALSE(burst.front().isError());
-    EXPECT_LT(requests.size(), 60u) << "one waiting request of each kind, not one a call";
+    // The burst lasts well under the half second between two of a kind.
+    EXPECT_LE(requests.size(), 4u) << "one waiting request of each kind, not one a call";
     EXPECT_GE(requests.size(), 2u);
 
     requests.clear();
