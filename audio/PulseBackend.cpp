@@ -249,9 +249,9 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     m_level.Reset();
     m_delivered = 0;
     const bool mixed = m_mixSelected && mixedInput() >= 0;
-    std::string microphone, speakers;
+    std::string microphone, speakers, server;
     if (mixed) {
-        if (!m_sources.FindMixed(microphone, speakers))
+        if (!m_sources.FindMixed(microphone, speakers, server))
             return false;
         m_mixer = std::make_unique<CaptureMixer>(
             rate, channels, [this](const void* data, uint32_t length) {
@@ -297,9 +297,11 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
         }
     }
     m_bytesPerSecond = double(rate) * channels * 2 * (mixed ? 2 : 1);
-    // Two streams fill that ring twice as fast, and a device that goes away
-    // takes what the server still holds of it along.
-    if (mixed)
+    // Two streams fill PulseAudio's ring (onRoundEnd()) twice as fast, and a
+    // device that goes away takes what the server still holds of it along.
+    // PipeWire's pulse server has no such ring: it sends over the socket, in
+    // order, as the sound comes.
+    if (mixed && server.find("PipeWire") == std::string::npos)
         m_periodMs = std::min(m_periodMs, kMixedPeriodMs);
     m_roundDelivered = 0;
     m_roundAt = nowUsec();

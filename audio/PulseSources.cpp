@@ -30,7 +30,7 @@ struct SinkQuery {
 
 struct NameQuery {
     PulseLoop* loop;
-    std::string first = {}, second = {};
+    std::string first = {}, second = {}, server = {};
 };
 } // namespace
 
@@ -114,7 +114,7 @@ bool PulseSources::HasOutputDevice() {
     return query.count > 0;
 }
 
-bool PulseSources::FindMixed(std::string& microphone, std::string& speakers) {
+bool PulseSources::FindMixed(std::string& microphone, std::string& speakers, std::string& server) {
     NameQuery defaults{m_connection.Loop()};
     if (!m_connection.Await(pa_context_get_server_info(
             m_connection.Context(),
@@ -124,6 +124,8 @@ bool PulseSources::FindMixed(std::string& microphone, std::string& speakers) {
                     q->first = info->default_sink_name;
                 if (info && info->default_source_name)
                     q->second = info->default_source_name;
+                if (info && info->server_name)
+                    q->server = info->server_name;
                 q->loop->Signal();
             },
             &defaults)))
@@ -143,6 +145,7 @@ bool PulseSources::FindMixed(std::string& microphone, std::string& speakers) {
         return false;
     microphone.clear();
     speakers.clear();
+    server = defaults.server;
     for (const Source& source : m_sources) {
         const bool isMonitor = source.input.type == kInputWaveOutput;
         if (isMonitor && (source.name == monitor.first || speakers.empty()))

@@ -167,6 +167,7 @@ for server in $servers; do
       printf "%s|microphone and speakers / microphone alone, live|%.3f|1.3\n", server, mix / mic > "/dev/stderr"
       printf "%s|program wake-ups while recording, voluntary, all threads (/s)|%.1f|10\n", server, w > "/dev/stderr"
       printf "%s|live take / ffmpeg|%.3f|%s\n", server, p / f, server == "pipewire" ? 0.45 : 0.35 > "/dev/stderr"
+      printf "%s|  its floor: lame from file / ffmpeg|%.3f|%s\n", server, e / f, server == "pipewire" ? 0.45 : 0.35 > "/dev/stderr"
       printf "%s|live take / lame encoding the same sound from a file|%.3f|1.25\n", server, p / e > "/dev/stderr"
       printf "%s|live take / (parec piped to lame)|%.3f|1\n", server, p / l > "/dev/stderr"
     }' "$base/rounds" 2>>"$base/summary"
