@@ -85,7 +85,7 @@ void Recorder::startSequence() {
     recordStartTick = TickCount();
     encodedByteCount = 0;
     encodedSampleCount = 0;
-    m_carriedByteCount = 0;
+    m_heldByteCount = 0;
     m_endRequested = false;
     m_writeFailed = false;
 
@@ -118,8 +118,7 @@ void Recorder::startSequence() {
     m_encoder = std::make_unique<TLameCoder>();
     ConfigureEncoder(*m_encoder, params);
     m_vbr = params.vbr;
-    m_flushSamples = uint64_t{kFlushSeconds} * params.captureRate * (settings.stereo ? 2 : 1);
-    m_samplesPending = 0;
+    m_flushByteCount = size_t{kFlushSeconds} * params.captureRate * (settings.stereo ? 2 : 1) * 2;
     m_firstWritten = false;
     if (m_encoder->OpenStream() != BE_ERR_SUCCESSFUL || m_encoder->SamplesPerChunk() == 0) {
         failedStart(QCoreApplication::translate("Recorder", "Unable to start the MP3 encoder.")
@@ -128,7 +127,9 @@ void Recorder::startSequence() {
     }
 
     m_chunkByteCount = m_encoder->SamplesPerChunk() * 2;
-    m_pcmChunkBuffer.assign(m_encoder->SamplesPerChunk(), 0);
+    // Room for the second held and a round's blocks beyond it: no allocation
+    // on the capture thread in the usual course.
+    m_pcmHeld.assign(m_flushByteCount, 0);
     m_mp3OutputBuffer.assign(m_encoder->OutputBufferSize(), 0);
     if (!m_streamsCreated)
         CreateStreams();
@@ -174,10 +175,10 @@ void Recorder::releaseRecording() {
     if (m_encoder)
         m_encoder->CloseStream();
     m_encoder.reset();
-    m_pcmChunkBuffer = {};
+    m_pcmHeld = {};
+    m_heldByteCount = 0;
     m_mp3OutputBuffer = {};
     m_chunkByteCount = 0;
-    m_carriedByteCount = 0;
     if (m_watched) {
         m_watched = false;
         for (TakeWatcher* watcher : m_watchers)
@@ -199,7 +200,6 @@ bool Recorder::encode(const int16_t* pcm) {
         return false;
     encodedByteCount += count;
     encodedSampleCount += m_encoder->SamplesPerChunk();
-    m_samplesPending += m_encoder->SamplesPerChunk();
     try {
         m_mp3PendingStream.insert(m_mp3PendingStream.end(), m_mp3OutputBuffer.data(),
                                   m_mp3OutputBuffer.data() + count);
@@ -212,56 +212,48 @@ bool Recorder::encode(const int16_t* pcm) {
 bool Recorder::flushPending() {
     const bool ok = m_tempFileStream->Write(m_mp3PendingStream.data(), m_mp3PendingStream.size());
     m_mp3PendingStream.clear();
-    m_samplesPending = 0;
     return ok;
 }
 
 bool Recorder::RecordBlockHandler(const void* block, uint32_t length) {
-    auto* in = static_cast<const uint8_t*>(block);
-    auto* chunk = reinterpret_cast<uint8_t*>(m_pcmChunkBuffer.data());
-    size_t left = length;
-
-    // Samples reach the encoder in whole chunks, in order, whatever the block
-    // sizes: a chunk begun in an earlier block is completed first.
-    if (m_carriedByteCount > 0) {
-        const size_t take = std::min<size_t>(left, m_chunkByteCount - m_carriedByteCount);
-        std::memcpy(chunk + m_carriedByteCount, in, take);
-        m_carriedByteCount += static_cast<uint32_t>(take);
-        in += take;
-        left -= take;
-        if (m_carriedByteCount == m_chunkByteCount) {
-            m_carriedByteCount = 0;
-            if (!encode(m_pcmChunkBuffer.data())) {
-                return writeFailed();
-            }
-        }
-    }
-    while (left >= m_chunkByteCount) {
-        // Whole chunks are encoded where they lie, unless the block has put
-        // them off the alignment of a sample.
-        const int16_t* pcm = m_pcmChunkBuffer.data();
-        if (reinterpret_cast<uintptr_t>(in) % alignof(int16_t) == 0)
-            pcm = reinterpret_cast<const int16_t*>(in);
-        else
-            std::memcpy(chunk, in, m_chunkByteCount);
-        if (!encode(pcm)) {
+    const size_t held = m_heldByteCount + length;
+    if (held > m_pcmHeld.size() * sizeof(int16_t)) {
+        try {
+            m_pcmHeld.resize((held + 1) / sizeof(int16_t));
+        } catch (const std::bad_alloc&) {
             return writeFailed();
         }
-        in += m_chunkByteCount;
-        left -= m_chunkByteCount;
     }
-    if (left > 0) {
-        std::memcpy(chunk + m_carriedByteCount, in, left);
-        m_carriedByteCount += static_cast<uint32_t>(left);
-    }
+    std::memcpy(reinterpret_cast<uint8_t*>(m_pcmHeld.data()) + m_heldByteCount, block, length);
+    m_heldByteCount = held;
 
-    // Counting sound rather than bytes also bounds the bytes: a second at the
-    // highest bit rate, 320 kbps, is 40 KB.
-    if ((m_samplesPending >= m_flushSamples || !m_firstWritten) && !m_mp3PendingStream.empty()) {
+    // A second of sound is encoded in one go. Woken four times a second for
+    // a few frames each, the encoder ran a third slower than straight through
+    // (a second at a time, a fifth): it starts cold on every wake. A crash
+    // loses no more than when the encoded bytes waited for the second.
+    if (m_heldByteCount < m_flushByteCount && m_firstWritten)
+        return true;
+    if (!encodeHeld())
+        return writeFailed();
+    if (!m_mp3PendingStream.empty()) {
         m_firstWritten = true;
         if (!flushPending())
             return writeFailed();
     }
+    return true;
+}
+
+// Samples reach the encoder in whole chunks, in order, whatever the block
+// sizes; less than a chunk stays for the next block.
+bool Recorder::encodeHeld() {
+    size_t used = 0;
+    for (; used + m_chunkByteCount <= m_heldByteCount; used += m_chunkByteCount) {
+        if (!encode(m_pcmHeld.data() + used / sizeof(int16_t)))
+            return false;
+    }
+    std::memmove(m_pcmHeld.data(), reinterpret_cast<const uint8_t*>(m_pcmHeld.data()) + used,
+                 m_heldByteCount - used);
+    m_heldByteCount -= used;
     return true;
 }
 
@@ -289,15 +281,15 @@ void Recorder::stopSequence() {
     BASS_ChannelStop(kRecordChannel);
     if (!m_encoder)
         return;
-    bool written = true;
+    bool written = encodeHeld();
     if (!m_mp3PendingStream.empty())
-        written = flushPending();
+        written = flushPending() && written;
     uint32_t count = 0;
     if (m_encoder->FinishStream(m_mp3OutputBuffer.data(), count) == BE_ERR_SUCCESSFUL && count > 0)
         written = m_tempFileStream->Write(m_mp3OutputBuffer.data(), count) && written;
     written = m_tempFileStream->Close() && written;
     m_tempFileStream.reset();
-    // Carried bytes of less than a chunk are dropped unencoded.
+    // Held bytes of less than a chunk are dropped unencoded.
     if (m_vbr && written && !m_writeFailed)
         m_encoder->WriteInfoTag(tempFileName);
     releaseRecording();

@@ -82,9 +82,10 @@ public:
     // Tests write through failing writers.
     void SetFileFactory(FileFactory factory) { m_createFile = std::move(factory); }
 
-    // Pending bytes are written once they hold this much sound, so that a
-    // crash or a disk filled by another program loses little of a take at
-    // any bit rate. The first frames are written as soon as they come.
+    // Sound is held until this much of it has come, then encoded and written
+    // at once, so that a crash or a disk filled by another program loses
+    // little of a take at any bit rate. The first frames are written as soon
+    // as they come.
     static constexpr uint32_t kFlushSeconds = 1;
     static constexpr const char* kWriteFailedText =
         "Failed to write MP3 file to disk. Please check your disk space.";
@@ -102,6 +103,7 @@ private:
     void failedStart(const std::string& text);
     void releaseRecording();
     bool encode(const int16_t* pcm);
+    bool encodeHeld();
     bool flushPending();
     // From the capture thread: notify and stop on the GUI thread.
     void endFromCapture(const char* text);
@@ -115,13 +117,13 @@ private:
     std::unique_ptr<FileWriter> m_tempFileStream;
     std::vector<uint8_t> m_mp3PendingStream;
     bool m_streamsCreated = false;
-    std::vector<int16_t> m_pcmChunkBuffer;
+    // Sound not yet encoded; counted in bytes, as blocks may split a sample.
+    std::vector<int16_t> m_pcmHeld;
+    size_t m_heldByteCount = 0;
     std::vector<uint8_t> m_mp3OutputBuffer;
     uint32_t m_chunkByteCount = 0;
-    uint32_t m_carriedByteCount = 0;
-    // Counted in samples, all channels, not by the clock: blocks come late.
-    uint64_t m_samplesPending = 0;
-    uint64_t m_flushSamples = 0;
+    // Counted in sound, not by the clock: blocks come late.
+    size_t m_flushByteCount = 0;
     bool m_firstWritten = false;
     bool m_vbr = false;
     bool m_writeFailed = false;
