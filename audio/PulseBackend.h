@@ -87,6 +87,7 @@ private:
     bool m_firstPending = false;
     static constexpr int kCatchUpMs = 5;
     static constexpr uint32_t kMixedPeriodMs = 100;
+    static constexpr double kRingBytes = 32768; // of sound; see onRoundEnd()
     bool m_mixSelected = false;
     int m_mixVolume = 100;
     std::vector<std::unique_ptr<PulseRecordStream>> m_retired;

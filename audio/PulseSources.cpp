@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 
 namespace {
 bool containsWord(const char* text, const char* word) {
@@ -70,6 +71,7 @@ bool PulseSources::Read(int& selected) {
             source.volumes.assign(info->volume.values, info->volume.values + info->volume.channels);
             source.input.name = info->description ? info->description : source.name;
             source.input.type = ClassifySource(*info);
+            source.pipeWire = info->driver && std::strstr(info->driver, "PipeWire");
             const pa_volume_t average = pa_cvolume_avg(&info->volume);
             source.input.volume = static_cast<int>(
                 (static_cast<uint64_t>(average) * 100 + PA_VOLUME_NORM / 2) / PA_VOLUME_NORM);

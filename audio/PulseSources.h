@@ -19,6 +19,8 @@ public:
         // The server's own volume of each channel, to give it back exactly.
         std::vector<uint32_t> volumes;
         CaptureInput input;
+        // Served by PipeWire's pulse server, whose driver it names.
+        bool pipeWire = false;
     };
     static uint32_t ClassifySource(const pa_source_info& info);
 
