@@ -4,8 +4,9 @@
 //       Speakers": the time from the click being decided to the first
 //       captured block, blocks per second, and from a stop to the save dialog
 //   tray_bench hour [speed]  an hour of simulated input paced at speed times
-//       real time, its level changing with every block: resident memory every
-//       ten minutes of the take, then from the stop to the save dialog
+//       real time, its level changing every ten seconds of sound: resident
+//       memory every ten minutes of the take, the level icons shown, then
+//       from the stop to the save dialog
 #include "Bass.h"
 #include "BenchSupport.h"
 #include "FakeDesktop.h"
@@ -121,8 +122,7 @@ int firstBlock(int takes) {
     return 0;
 }
 
-// 100 ms blocks of a 440 Hz tone, each at its own pair of levels, so that
-// the level icon changes with every block.
+// 100 ms blocks of a 440 Hz tone, each at its own pair of levels.
 std::vector<std::vector<uint8_t>> levelBlocks() {
     constexpr int frames = 4410;
     std::vector<std::vector<uint8_t>> blocks;
@@ -163,8 +163,11 @@ int hour(double speed) {
         while (pushed < mark * blocksPerTenMinutes) {
             const int due = std::min(mark * blocksPerTenMinutes,
                                      static_cast<int>(msSince(start) * speed / 100));
+            // The level changes every ten seconds of sound, a third of a
+            // second at 30 x: more than the meter's look, so that each
+            // change can show.
             for (; pushed < due; ++pushed)
-                sim->Push(blocks[static_cast<size_t>(pushed * 7 % 36)]);
+                sim->Push(blocks[static_cast<size_t>(pushed / 100 * 7 % 36)]);
             QApplication::processEvents();
             if (form.TrayIcon->IconIndex() != icon) {
                 icon = form.TrayIcon->IconIndex();

@@ -14,8 +14,9 @@
 #    while the microphone hears the 440 Hz tone too, so that both takes give
 #    LAME the same sound to encode (two tones cost it more than one);
 #  - BM_MixedTake against BM_RecordBlockHandler/100 from recorder_bench;
-#  - on PulseAudio, the program idle in the tray, and tray_bench: from the
-#    click to the first block, and an hour of simulated input with the real
+#  - on PulseAudio, the program idle in the tray; from the hot key and from a
+#    click on the icon to the program's stream at the server; tray_bench: from
+#    the click to the first block, and an hour of simulated input with the real
 #    tray icon (memory, stop to save dialog).
 # Each take runs in rounds; the least CPU of each over the rounds gives the
 # ratios, and the least wake-ups. CPU is perf's task-clock. Every player asks
@@ -186,6 +187,35 @@ for server in $servers; do
     }'
     awk -v s="$idle_seconds" 'NR == FNR { before[$1] = $3; next } { w += $3 - before[$1] }
       END { printf "idle wake-ups, all threads: %.2f a second\n", w / s }' "$base/idle.before" "$base/idle.after"
+    echo "== $server: hot key and click to recording, real sound server"
+    # From the key or the click to the server's news of the program's stream
+    # (pactl subscribe, timed by the shell as the line comes). A click first
+    # waits out the double-click time, Qt's 400 ms on this desktop (its timer
+    # may fire up to 5 % early), to tell it from a double click.
+    : >"$base/answer.key"
+    : >"$base/answer.click"
+    for how in key click; do
+      for _ in 1 2 3; do
+        start_program "$base/answer" "Monitor of Speakers"
+        coproc news { exec pactl subscribe; }
+        xdotool mousemove "$tray_x" "$tray_y"
+        sleep 0.5
+        t0=$EPOCHREALTIME # xdotool itself takes some 5 ms of what follows
+        if [ "$how" = key ]; then xdotool key --delay 0 ctrl+alt+o; else xdotool click 1; fi
+        while IFS= read -r -t 5 line <&"${news[0]}"; do
+          if [[ $line == *"'new' on source-output"* ]]; then
+            awk -v a="$t0" -v b="$EPOCHREALTIME" 'BEGIN { printf "%.0f\n", (b - a) * 1000 }' >>"$base/answer.$how"
+            break
+          fi
+        done
+        kill "$news_PID" 2>/dev/null || true
+        wait "$news_PID" 2>/dev/null || true
+        end_program "$pid"
+      done
+    done
+    awk '{ v[FILENAME] = v[FILENAME] " " $1 }
+      END { for (f in v) { n = f; sub(/.*answer\./, "", n); printf "%s to recording (ms):%s\n", n == "key" ? "hot key" : "click", v[f] } }' \
+      "$base/answer.key" "$base/answer.click" | sort -r
     echo "== $server: click to first block, real sound server"
     "$build/bench/tray_bench" first-block 10 2>>"$base/tray_bench.log"
     echo "== one hour, simulated input, real tray icon"
