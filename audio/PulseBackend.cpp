@@ -310,7 +310,7 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     } else if (ringed && m_periodMs > 1000 * ringSeconds) {
         // A round of one stream that overflows the ring needs a catch-up
         // anyway: let it hold two ring-fulls, and the loop wakes less often
-        // for the same sound (CD-quality stereo: 5.7 times a second, not 8).
+        // for the same sound (CD-quality stereo: about 5 times a second, not 8).
         m_periodMs = std::max(m_periodMs, static_cast<uint32_t>(1000 * 2 * ringSeconds * 0.95));
     }
     m_roundDelivered = 0;

@@ -197,7 +197,7 @@ for server in $servers; do
     for how in key click; do
       for _ in 1 2 3; do
         start_program "$base/answer" "Monitor of Speakers"
-        coproc news { exec pactl subscribe; }
+        coproc news { exec pactl subscribe 2>/dev/null; }
         xdotool mousemove "$tray_x" "$tray_y"
         sleep 0.5
         t0=$EPOCHREALTIME # xdotool itself takes some 5 ms of what follows
