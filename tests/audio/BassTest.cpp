@@ -7,6 +7,7 @@
 #include <atomic>
 #include <chrono>
 #include <thread>
+#include <vector>
 
 namespace {
 SimulatedBackend* install(SimulatedBackend::Script script) {
@@ -238,6 +239,17 @@ TEST(PeakLevel, ScalesClampsAndMirrorsMono) {
     const int16_t full[] = {-32768, -32768};
     EXPECT_EQ(PeakLevel(full, sizeof full, 2), 128u | (128u << 16));
     EXPECT_EQ(PeakLevel(nullptr, 0, 2), 0u);
+
+    // A long block: the peaks of each side wherever they fall, the odd last
+    // sample (a left one) included.
+    std::vector<int16_t> block(2007, -100);
+    block[37] = -32768;
+    block[500] = -8192;
+    EXPECT_EQ(PeakLevel(block.data(), 4014, 2), 32u | (128u << 16));
+    block.back() = 16384;
+    EXPECT_EQ(PeakLevel(block.data(), 4014, 2), 64u | (128u << 16));
+    block[37] = 0;
+    EXPECT_EQ(PeakLevel(block.data(), 4014, 1), 64u | (64u << 16));
 }
 
 // Each channel's loudest since the last look; a look with no block in
