@@ -68,7 +68,7 @@ void SetProgramEnder(std::function<void()> ender) {
     programEnder() = std::move(ender);
 }
 
-std::string FormatDuration(int32_t milliseconds) {
+int64_t RoundedSeconds(int32_t milliseconds) {
     // Integer arithmetic, so that exact halves are seen as halves.
     int64_t seconds = milliseconds / 1000;
     const int64_t rest = milliseconds % 1000;
@@ -76,6 +76,11 @@ std::string FormatDuration(int32_t milliseconds) {
     const int64_t away = rest < 0 ? -1 : 1;
     if (absRest > 500 || (absRest == 500 && seconds % 2 != 0))
         seconds += away;
+    return seconds;
+}
+
+std::string FormatDuration(int32_t milliseconds) {
+    const int64_t seconds = RoundedSeconds(milliseconds);
     const int64_t hours = seconds / 3600;
     const int64_t minutes = (seconds % 3600) / 60;
     const int64_t secs = (seconds % 3600) % 60;

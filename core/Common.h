@@ -25,6 +25,8 @@ bool MakePrivateFolder(const std::string& path);
 QUrl ShellUrl(const std::string& target);
 
 // "hh:mm:ss" of a duration, rounding half a second to the even second.
+// Whole seconds, halves to the even one.
+int64_t RoundedSeconds(int32_t milliseconds);
 std::string FormatDuration(int32_t milliseconds);
 
 // Milliseconds from a monotonic clock; wraps like a 32-bit tick counter.

@@ -531,6 +531,13 @@ void TFormMain::refreshHint() {
 
 void TFormMain::meterTick() {
     UpdateLevelIcon(BASS_ChannelGetLevel(kRecordChannel));
+    // Building the hint costs more than the rest of the tick, and its time and
+    // size change about once a second.
+    const auto elapsed = static_cast<int32_t>(TickCount() - m_recorder.recordStartTick);
+    const std::pair shown{RoundedSeconds(elapsed), m_recorder.encodedByteCount / 1024};
+    if (shown == m_hintShown)
+        return;
+    m_hintShown = shown;
     refreshHint();
 }
 

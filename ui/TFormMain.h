@@ -16,6 +16,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 class ConfigFace;
@@ -181,6 +182,7 @@ private:
     // While recording, the one timer that shows the level and the hint's time:
     // a few looks a second, not one per block from the capture thread.
     QTimer m_meter;
+    std::pair<int64_t, int64_t> m_hintShown{-1, -1}; // time and size the hint shows
     Recorder m_recorder;
     bool m_audioOpen = false;
     bool m_settingsUnreadable = false;

@@ -289,6 +289,9 @@ TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
         return m_tray->toolTip.contains("Total Time: 01:02:0") &&
                !m_tray->toolTip.contains("01:02:05");
     }));
+    m_form->TheRecorder().recordStartTick -= 10000;
+    EXPECT_TRUE(pumpUntil([this] { return m_tray->toolTip.contains("Total Time: 01:02:1"); }))
+        << "the clock alone moves the hint on, with no sound";
     m_form->ToggleRecording(false);
     EXPECT_EQ(m_tray->toolTip,
               "Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to configure.");
