@@ -249,9 +249,9 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     m_level.Reset();
     m_delivered = 0;
     const bool mixed = m_mixSelected && mixedInput() >= 0;
-    std::string microphone, speakers, server;
+    std::string microphone, speakers;
     if (mixed) {
-        if (!m_sources.FindMixed(microphone, speakers, server))
+        if (!m_sources.FindMixed(microphone, speakers))
             return false;
         m_mixer = std::make_unique<CaptureMixer>(
             rate, channels, [this](const void* data, uint32_t length) {
@@ -302,8 +302,7 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     // PipeWire's pulse server has no such ring: it sends over the socket, in
     // order, as the sound comes.
     // Every source of a server names the same driver.
-    const bool ringed = mixed ? server.find("PipeWire") == std::string::npos
-                              : m_sources.Count() == 0 || !m_sources.At(0).pipeWire;
+    const bool ringed = m_sources.Count() == 0 || !m_sources.At(0).pipeWire;
     const double ringSeconds = kRingBytes / m_bytesPerSecond;
     if (ringed && mixed) {
         m_periodMs = std::min(m_periodMs, kMixedPeriodMs);

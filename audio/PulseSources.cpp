@@ -31,7 +31,7 @@ struct SinkQuery {
 
 struct NameQuery {
     PulseLoop* loop;
-    std::string first = {}, second = {}, server = {};
+    std::string first = {}, second = {};
 };
 } // namespace
 
@@ -116,7 +116,7 @@ bool PulseSources::HasOutputDevice() {
     return query.count > 0;
 }
 
-bool PulseSources::FindMixed(std::string& microphone, std::string& speakers, std::string& server) {
+bool PulseSources::FindMixed(std::string& microphone, std::string& speakers) {
     NameQuery defaults{m_connection.Loop()};
     if (!m_connection.Await(pa_context_get_server_info(
             m_connection.Context(),
@@ -126,8 +126,6 @@ bool PulseSources::FindMixed(std::string& microphone, std::string& speakers, std
                     q->first = info->default_sink_name;
                 if (info && info->default_source_name)
                     q->second = info->default_source_name;
-                if (info && info->server_name)
-                    q->server = info->server_name;
                 q->loop->Signal();
             },
             &defaults)))
@@ -147,7 +145,6 @@ bool PulseSources::FindMixed(std::string& microphone, std::string& speakers, std
         return false;
     microphone.clear();
     speakers.clear();
-    server = defaults.server;
     for (const Source& source : m_sources) {
         const bool isMonitor = source.input.type == kInputWaveOutput;
         if (isMonitor && (source.name == monitor.first || speakers.empty()))

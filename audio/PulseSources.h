@@ -34,8 +34,8 @@ public:
     int Count() const { return static_cast<int>(m_sources.size()); }
     void Clear() { m_sources.clear(); }
     // The sources a mixed take records: the default source unless it is a
-    // monitor, and the monitor of the default sink; and the server's name.
-    bool FindMixed(std::string& microphone, std::string& speakers, std::string& server);
+    // monitor, and the monitor of the default sink.
+    bool FindMixed(std::string& microphone, std::string& speakers);
     bool HasOutputDevice();
 
 private:
