@@ -333,9 +333,11 @@ TEST(RecorderPulse, MicrophoneAndSpeakersHoldBothTonesAndEitherMayGoAway) {
         pumpFor(std::chrono::seconds(1));
         recorder.TogglePause();
     });
+    // The speakers' tone follows the microphone's clock, so it may sit a little
+    // off its frequency.
     const size_t resumedAt = static_cast<size_t>(2.5 * 44100);
     for (double hertz : {440.0, 1000.0})
-        EXPECT_GT(ToneLevelIn(resumed, 0, hertz, resumedAt + 44100 / 2, resumed.Frames()), 0.1)
+        EXPECT_GT(ToneLevelNear(resumed, 0, hertz, resumedAt + 44100 / 2, resumed.Frames()), 0.1)
             << hertz << " Hz after the pause";
 
     // Unplugged mid-take, either device: the take ends, is kept and decodes.

@@ -169,12 +169,17 @@ inline double ToneLevel(const Decoded& d, int channel, double frequency) {
 // A tone's level as a spectrogram shows it: the strongest component within
 // 0.6 % of the frequency (where two clocks are kept together by resampling,
 // a tone moves by up to half a per cent), in quarter seconds of the middle
-// four fifths, the median of them (a test tone player starved for a moment
-// on a busy machine leaves a gap in one or two).
-inline double ToneLevelNear(const Decoded& d, int channel, double frequency) {
+// four fifths (or from begin to end), the median of them (a test tone player
+// starved for a moment on a busy machine leaves a gap in one or two).
+inline double ToneLevelNear(const Decoded& d, int channel, double frequency, size_t begin = 0,
+                            size_t end = 0) {
     const size_t frames = d.Frames(), piece = static_cast<size_t>(d.rate) / 4;
+    if (end == 0) {
+        begin = frames / 10;
+        end = frames - frames / 10;
+    }
     std::vector<double> levels;
-    for (size_t at = frames / 10; piece > 0 && at + piece <= frames - frames / 10; at += piece) {
+    for (size_t at = begin; piece > 0 && at + piece <= end; at += piece) {
         double level = 0;
         for (int step = -6; step <= 6; ++step)
             level = std::max(
