@@ -24,9 +24,9 @@ bool MakePrivateFolder(const std::string& path);
 // anything else as a local file (whose name may hold "#" or "?").
 QUrl ShellUrl(const std::string& target);
 
-// "hh:mm:ss" of a duration, rounding half a second to the even second.
-// Whole seconds, halves to the even one.
+// Whole seconds of a duration, rounding half a second to the even second.
 int64_t RoundedSeconds(int32_t milliseconds);
+// "hh:mm:ss" of a duration, its seconds rounded as above.
 std::string FormatDuration(int32_t milliseconds);
 
 // Milliseconds from a monotonic clock; wraps like a 32-bit tick counter.
