@@ -11,8 +11,6 @@
 #include <new>
 
 namespace {
-constexpr int kSilenceIcon = 0;
-constexpr int kIdleIcon = 36;
 // Room for a flush's worth (a second at 320 kbps is 40 KB) and the
 // output of a long block, so that the pending buffer does not grow while
 // recording.
@@ -64,10 +62,12 @@ void Recorder::TogglePause() {
     switch (BASS_ChannelIsActive(kRecordChannel)) {
     case BASS_ACTIVE_PLAYING:
     case BASS_ACTIVE_STALLED:
-        BASS_ChannelPause(kRecordChannel);
+        if (BASS_ChannelPause(kRecordChannel))
+            m_host.TakeChanged(RecorderHost::Take::Paused);
         break;
     case BASS_ACTIVE_PAUSED:
-        BASS_ChannelResume(kRecordChannel);
+        if (BASS_ChannelResume(kRecordChannel))
+            m_host.TakeChanged(RecorderHost::Take::Recording);
         break;
     default:
         break;
@@ -81,7 +81,7 @@ void Recorder::startSequence() {
                              .toStdString());
         return;
     }
-    m_host.SetTrayIcon(kSilenceIcon);
+    m_host.TakeChanged(RecorderHost::Take::Recording);
     recordStartTick = TickCount();
     encodedByteCount = 0;
     encodedSampleCount = 0;
@@ -167,7 +167,7 @@ void Recorder::failedStart(const std::string& text) {
     }
     tempFileName.clear();
     releaseRecording();
-    m_host.SetTrayIcon(kIdleIcon);
+    m_host.TakeChanged(RecorderHost::Take::Idle);
     m_host.ShowError(text);
 }
 

@@ -30,7 +30,9 @@ public:
     virtual Settings RecordingSettings() = 0;
     virtual void ShowError(const std::string& text) = 0;
     virtual void ShowNotification(const std::string& text) = 0;
-    virtual void SetTrayIcon(int index) = 0;
+    // What became of the take: begun, paused or resumed, ended or never begun.
+    enum class Take { Idle, Recording, Paused };
+    virtual void TakeChanged(Take take) = 0;
     virtual void EnterTrayBusyMode() = 0;
     virtual void LeaveTrayBusyMode() = 0;
     // Modal: moves, tags, mails or deletes the finished take.

@@ -9,7 +9,9 @@
 //       from the stop to the save dialog
 #include "Bass.h"
 #include "BenchSupport.h"
+#include "DialogRunner.h"
 #include "FakeDesktop.h"
+#include "MSNPopUp.h"
 #include "MessageBox.h"
 #include "SimulatedBackend.h"
 #include "TFormMain.h"
@@ -52,7 +54,7 @@ class BenchForm : public TFormMain {
 public:
     explicit BenchForm(const std::string& folder)
         : TFormMain(folder, nullptr, std::make_unique<FakeHotKeys>()) {
-        SaveDialogDriver = [this](TFormSave& dialog) {
+        DialogRunner::SetAnswer<TFormSave>([this](TFormSave& dialog) {
             dialog.show();
             const auto from = Clock::now();
             while (!(dialog.windowHandle() && dialog.windowHandle()->isExposed()) &&
@@ -61,7 +63,7 @@ public:
             dialogShown = Clock::now();
             MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
             dialog.reject();
-        };
+        });
     }
     // 44100 Hz, 128 kbps, stereo, constant bit rate, full volume.
     bool Open(const QString& input) {

@@ -12,7 +12,7 @@ std::function<void(const std::string&)>& shellOpener() {
 }
 } // namespace
 
-void OpenWithShell(QWidget*, const std::string& target) {
+void OpenWithShell(const std::string& target) {
     if (shellOpener()) {
         shellOpener()(target);
         return;

@@ -3,11 +3,9 @@
 #include <functional>
 #include <string>
 
-class QWidget;
-
 // Opens a document or web address with the desktop's default action. The
 // outcome is deliberately ignored: a missing help file is not worth a message.
-void OpenWithShell(QWidget* owner, const std::string& target);
+void OpenWithShell(const std::string& target);
 
 // Tests replace the desktop hand-off so that nothing real is opened.
 void SetShellOpener(std::function<void(const std::string&)> opener);

@@ -29,6 +29,53 @@
     </message>
 </context>
 <context>
+    <name>ConfigWindow</name>
+    <message>
+        <source>Stereo</source>
+        <translation>Stereo</translation>
+    </message>
+    <message>
+        <source>VBR</source>
+        <translation>VBR</translation>
+    </message>
+    <message>
+        <source>Optimizer</source>
+        <translation>Optimierer</translation>
+    </message>
+    <message>
+        <source>Frequently Asked Questions</source>
+        <translation>Häufige Fragen</translation>
+    </message>
+    <message>
+        <source>Getting Support</source>
+        <translation>Hilfe und Support</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Anwenden</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Aufnahmekanal</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualität</translation>
+    </message>
+    <message>
+        <source>Recording volume</source>
+        <translation>Aufnahmelautstärke</translation>
+    </message>
+</context>
+<context>
     <name>DiskSpaceGuard</name>
     <message>
         <source>Low disk space: room for </source>
@@ -262,38 +309,6 @@ Sprachnachricht erstellt mit Tapewren</translation>
 <context>
     <name>TFormMain</name>
     <message>
-        <source>Stereo</source>
-        <translation>Stereo</translation>
-    </message>
-    <message>
-        <source>VBR</source>
-        <translation>VBR</translation>
-    </message>
-    <message>
-        <source>Optimizer</source>
-        <translation>Optimierer</translation>
-    </message>
-    <message>
-        <source>Frequently Asked Questions</source>
-        <translation>Häufige Fragen</translation>
-    </message>
-    <message>
-        <source>Getting Support</source>
-        <translation>Hilfe und Support</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Hilfe</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Anwenden</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
         <source>&amp;Pause</source>
         <translation>&amp;Pause</translation>
     </message>
@@ -326,10 +341,6 @@ Sprachnachricht erstellt mit Tapewren</translation>
         <translation>&amp;Beenden</translation>
     </message>
     <message>
-        <source>A required part of the software is missing, please re-install.</source>
-        <translation>Ein benötigter Teil der Software fehlt, bitte neu installieren.</translation>
-    </message>
-    <message>
         <source>Can not initiate defualt recording device.</source>
         <translation>Das Standard-Aufnahmegerät kann nicht initialisiert werden.</translation>
     </message>
@@ -350,56 +361,8 @@ Sprachnachricht erstellt mit Tapewren</translation>
         <translation>Tastenkürzel für [Pause/Fortsetzen] konnte nicht gesetzt werden</translation>
     </message>
     <message>
-        <source>Single click to record/stop<byte value="xd"/>
-</source>
-        <translation>Einfacher Klick: Aufnahme/Stopp<byte value="xd"/>
-</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Double-click to configure,<byte value="xd"/>
-Right click to get a menu.</source>
-        <translation><byte value="xd"/>
-Doppelklick: Einstellungen,<byte value="xd"/>
-Rechtsklick: Menü.</translation>
-    </message>
-    <message>
         <source>Configuration is disabled while recording is in progress.</source>
         <translation>Während einer Aufnahme sind die Einstellungen gesperrt.</translation>
-    </message>
-    <message>
-        <source>Tapewren(TM)<byte value="xd"/>
-Total Time: </source>
-        <translation>Tapewren(TM)<byte value="xd"/>
-Dauer: </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-File Size: </source>
-        <translation><byte value="xd"/>
-Dateigröße: </translation>
-    </message>
-    <message>
-        <source> KB<byte value="xd"/>
-Source: </source>
-        <translation> KB<byte value="xd"/>
-Quelle: </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Quality: </source>
-        <translation><byte value="xd"/>
-Qualität: </translation>
-    </message>
-    <message>
-        <source>%1 hz / %2 kbps</source>
-        <translation>%1 Hz / %2 kbps</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Volume: </source>
-        <translation><byte value="xd"/>
-Lautstärke: </translation>
     </message>
     <message>
         <source>Tapewren(TM)<byte value="xd"/>
@@ -430,48 +393,12 @@ das Einstellungsfenster offen ist.</translation>
         <translation>Das Standard-Aufnahmegerät kann nicht erneut initialisiert werden.</translation>
     </message>
     <message>
-        <source>Channel: </source>
-        <translation>Kanal: </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>Sample Rate: </source>
-        <translation><byte value="xd"/>Abtastrate: </translation>
-    </message>
-    <message>
-        <source>hz<byte value="xd"/>Bit Rate: </source>
-        <translation> Hz<byte value="xd"/>Bitrate: </translation>
-    </message>
-    <message>
-        <source>kbps </source>
-        <translation>kbps </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>Volume: </source>
-        <translation><byte value="xd"/>Lautstärke: </translation>
-    </message>
-    <message>
-        <source>[Stereo]</source>
-        <translation>[Stereo]</translation>
-    </message>
-    <message>
         <source>Record/Stop hotkey: waiting for the desktop</source>
         <translation>Tastenkürzel Aufnahme/Stopp: wartet auf die Arbeitsumgebung</translation>
     </message>
     <message>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Tastenkürzel Pause/Fortsetzen: wartet auf die Arbeitsumgebung</translation>
-    </message>
-    <message>
-        <source>Recording Channel</source>
-        <translation>Aufnahmekanal</translation>
-    </message>
-    <message>
-        <source>Quality</source>
-        <translation>Qualität</translation>
-    </message>
-    <message>
-        <source>Recording volume</source>
-        <translation>Aufnahmelautstärke</translation>
     </message>
 </context>
 <context>
@@ -656,10 +583,6 @@ Lautstärkebalken oben stehen bleibt.</translation>
     <message>
         <source>Volume to Use: </source>
         <translation>Zu verwendende Lautstärke: </translation>
-    </message>
-    <message>
-        <source>BASS version 1.8 was not loaded</source>
-        <translation>BASS Version 1.8 wurde nicht geladen</translation>
     </message>
     <message>
         <source>Can&apos;t start default recording device</source>

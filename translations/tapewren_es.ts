@@ -29,6 +29,53 @@
     </message>
 </context>
 <context>
+    <name>ConfigWindow</name>
+    <message>
+        <source>Stereo</source>
+        <translation>Estéreo</translation>
+    </message>
+    <message>
+        <source>VBR</source>
+        <translation>VBR</translation>
+    </message>
+    <message>
+        <source>Optimizer</source>
+        <translation>Optimizador</translation>
+    </message>
+    <message>
+        <source>Frequently Asked Questions</source>
+        <translation>Preguntas frecuentes</translation>
+    </message>
+    <message>
+        <source>Getting Support</source>
+        <translation>Obtener ayuda</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Ayuda</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Aplicar</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Canal de grabación</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Calidad</translation>
+    </message>
+    <message>
+        <source>Recording volume</source>
+        <translation>Volumen de grabación</translation>
+    </message>
+</context>
+<context>
     <name>DiskSpaceGuard</name>
     <message>
         <source>Low disk space: room for </source>
@@ -262,38 +309,6 @@ Mensaje de voz creado con Tapewren</translation>
 <context>
     <name>TFormMain</name>
     <message>
-        <source>Stereo</source>
-        <translation>Estéreo</translation>
-    </message>
-    <message>
-        <source>VBR</source>
-        <translation>VBR</translation>
-    </message>
-    <message>
-        <source>Optimizer</source>
-        <translation>Optimizador</translation>
-    </message>
-    <message>
-        <source>Frequently Asked Questions</source>
-        <translation>Preguntas frecuentes</translation>
-    </message>
-    <message>
-        <source>Getting Support</source>
-        <translation>Obtener ayuda</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Ayuda</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Aplicar</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Cancelar</translation>
-    </message>
-    <message>
         <source>&amp;Pause</source>
         <translation>&amp;Pausa</translation>
     </message>
@@ -326,10 +341,6 @@ Mensaje de voz creado con Tapewren</translation>
         <translation>&amp;Salir</translation>
     </message>
     <message>
-        <source>A required part of the software is missing, please re-install.</source>
-        <translation>Falta una parte necesaria del programa; vuelva a instalarlo.</translation>
-    </message>
-    <message>
         <source>Can not initiate defualt recording device.</source>
         <translation>No se puede inicializar el dispositivo de grabación predeterminado.</translation>
     </message>
@@ -350,56 +361,8 @@ Mensaje de voz creado con Tapewren</translation>
         <translation>No se pudo asignar el atajo [Pausa/Reanudar]</translation>
     </message>
     <message>
-        <source>Single click to record/stop<byte value="xd"/>
-</source>
-        <translation>Un clic: grabar/detener<byte value="xd"/>
-</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Double-click to configure,<byte value="xd"/>
-Right click to get a menu.</source>
-        <translation><byte value="xd"/>
-Doble clic: configurar,<byte value="xd"/>
-clic derecho: menú.</translation>
-    </message>
-    <message>
         <source>Configuration is disabled while recording is in progress.</source>
         <translation>La configuración no está disponible mientras se graba.</translation>
-    </message>
-    <message>
-        <source>Tapewren(TM)<byte value="xd"/>
-Total Time: </source>
-        <translation>Tapewren(TM)<byte value="xd"/>
-Tiempo total: </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-File Size: </source>
-        <translation><byte value="xd"/>
-Tamaño: </translation>
-    </message>
-    <message>
-        <source> KB<byte value="xd"/>
-Source: </source>
-        <translation> KB<byte value="xd"/>
-Fuente: </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Quality: </source>
-        <translation><byte value="xd"/>
-Calidad: </translation>
-    </message>
-    <message>
-        <source>%1 hz / %2 kbps</source>
-        <translation>%1 Hz / %2 kbps</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Volume: </source>
-        <translation><byte value="xd"/>
-Volumen: </translation>
     </message>
     <message>
         <source>Tapewren(TM)<byte value="xd"/>
@@ -430,48 +393,12 @@ la ventana de configuración está abierta.</translation>
         <translation>No se puede reinicializar el dispositivo de grabación predeterminado.</translation>
     </message>
     <message>
-        <source>Channel: </source>
-        <translation>Canal: </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>Sample Rate: </source>
-        <translation><byte value="xd"/>Muestreo: </translation>
-    </message>
-    <message>
-        <source>hz<byte value="xd"/>Bit Rate: </source>
-        <translation> Hz<byte value="xd"/>Tasa de bits: </translation>
-    </message>
-    <message>
-        <source>kbps </source>
-        <translation>kbps </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>Volume: </source>
-        <translation><byte value="xd"/>Volumen: </translation>
-    </message>
-    <message>
-        <source>[Stereo]</source>
-        <translation>[Estéreo]</translation>
-    </message>
-    <message>
         <source>Record/Stop hotkey: waiting for the desktop</source>
         <translation>Atajo Grabar/Detener: esperando al escritorio</translation>
     </message>
     <message>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Atajo Pausa/Reanudar: esperando al escritorio</translation>
-    </message>
-    <message>
-        <source>Recording Channel</source>
-        <translation>Canal de grabación</translation>
-    </message>
-    <message>
-        <source>Quality</source>
-        <translation>Calidad</translation>
-    </message>
-    <message>
-        <source>Recording volume</source>
-        <translation>Volumen de grabación</translation>
     </message>
 </context>
 <context>
@@ -656,10 +583,6 @@ de arriba deje de avanzar.</translation>
     <message>
         <source>Volume to Use: </source>
         <translation>Volumen a usar: </translation>
-    </message>
-    <message>
-        <source>BASS version 1.8 was not loaded</source>
-        <translation>No se cargó BASS versión 1.8</translation>
     </message>
     <message>
         <source>Can&apos;t start default recording device</source>

@@ -29,6 +29,53 @@
     </message>
 </context>
 <context>
+    <name>ConfigWindow</name>
+    <message>
+        <source>Stereo</source>
+        <translation>Stéréo</translation>
+    </message>
+    <message>
+        <source>VBR</source>
+        <translation>VBR</translation>
+    </message>
+    <message>
+        <source>Optimizer</source>
+        <translation>Optimiseur</translation>
+    </message>
+    <message>
+        <source>Frequently Asked Questions</source>
+        <translation>Foire aux questions</translation>
+    </message>
+    <message>
+        <source>Getting Support</source>
+        <translation>Obtenir de l&apos;aide</translation>
+    </message>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Appliquer</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Recording Channel</source>
+        <translation>Canal d&apos;enregistrement</translation>
+    </message>
+    <message>
+        <source>Quality</source>
+        <translation>Qualité</translation>
+    </message>
+    <message>
+        <source>Recording volume</source>
+        <translation>Volume d’enregistrement</translation>
+    </message>
+</context>
+<context>
     <name>DiskSpaceGuard</name>
     <message>
         <source>Low disk space: room for </source>
@@ -262,38 +309,6 @@ Message vocal créé avec Tapewren</translation>
 <context>
     <name>TFormMain</name>
     <message>
-        <source>Stereo</source>
-        <translation>Stéréo</translation>
-    </message>
-    <message>
-        <source>VBR</source>
-        <translation>VBR</translation>
-    </message>
-    <message>
-        <source>Optimizer</source>
-        <translation>Optimiseur</translation>
-    </message>
-    <message>
-        <source>Frequently Asked Questions</source>
-        <translation>Foire aux questions</translation>
-    </message>
-    <message>
-        <source>Getting Support</source>
-        <translation>Obtenir de l&apos;aide</translation>
-    </message>
-    <message>
-        <source>Help</source>
-        <translation>Aide</translation>
-    </message>
-    <message>
-        <source>Apply</source>
-        <translation>Appliquer</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Annuler</translation>
-    </message>
-    <message>
         <source>&amp;Pause</source>
         <translation>&amp;Pause</translation>
     </message>
@@ -326,10 +341,6 @@ Message vocal créé avec Tapewren</translation>
         <translation>&amp;Quitter</translation>
     </message>
     <message>
-        <source>A required part of the software is missing, please re-install.</source>
-        <translation>Un composant nécessaire du logiciel manque, veuillez le réinstaller.</translation>
-    </message>
-    <message>
         <source>Can not initiate defualt recording device.</source>
         <translation>Impossible d&apos;initialiser le périphérique d&apos;enregistrement par défaut.</translation>
     </message>
@@ -350,56 +361,8 @@ Message vocal créé avec Tapewren</translation>
         <translation>Impossible de définir le raccourci [Pause/Reprendre]</translation>
     </message>
     <message>
-        <source>Single click to record/stop<byte value="xd"/>
-</source>
-        <translation>Clic simple : enregistrer/arrêter<byte value="xd"/>
-</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Double-click to configure,<byte value="xd"/>
-Right click to get a menu.</source>
-        <translation><byte value="xd"/>
-Double-clic : configurer,<byte value="xd"/>
-clic droit : menu.</translation>
-    </message>
-    <message>
         <source>Configuration is disabled while recording is in progress.</source>
         <translation>La configuration est désactivée pendant l&apos;enregistrement.</translation>
-    </message>
-    <message>
-        <source>Tapewren(TM)<byte value="xd"/>
-Total Time: </source>
-        <translation>Tapewren(TM)<byte value="xd"/>
-Durée totale : </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-File Size: </source>
-        <translation><byte value="xd"/>
-Taille du fichier : </translation>
-    </message>
-    <message>
-        <source> KB<byte value="xd"/>
-Source: </source>
-        <translation> Ko<byte value="xd"/>
-Source : </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Quality: </source>
-        <translation><byte value="xd"/>
-Qualité : </translation>
-    </message>
-    <message>
-        <source>%1 hz / %2 kbps</source>
-        <translation>%1 Hz / %2 kbit/s</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-Volume: </source>
-        <translation><byte value="xd"/>
-Volume : </translation>
     </message>
     <message>
         <source>Tapewren(TM)<byte value="xd"/>
@@ -430,48 +393,12 @@ la fenêtre de configuration est ouverte.</translation>
         <translation>Impossible de réinitialiser le périphérique d&apos;enregistrement par défaut.</translation>
     </message>
     <message>
-        <source>Channel: </source>
-        <translation>Canal : </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>Sample Rate: </source>
-        <translation><byte value="xd"/>Échantillonnage : </translation>
-    </message>
-    <message>
-        <source>hz<byte value="xd"/>Bit Rate: </source>
-        <translation> Hz<byte value="xd"/>Débit : </translation>
-    </message>
-    <message>
-        <source>kbps </source>
-        <translation>kbit/s </translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>Volume: </source>
-        <translation><byte value="xd"/>Volume : </translation>
-    </message>
-    <message>
-        <source>[Stereo]</source>
-        <translation>[Stéréo]</translation>
-    </message>
-    <message>
         <source>Record/Stop hotkey: waiting for the desktop</source>
         <translation>Raccourci Enregistrer/Arrêter : en attente du bureau</translation>
     </message>
     <message>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Raccourci Pause/Reprendre : en attente du bureau</translation>
-    </message>
-    <message>
-        <source>Recording Channel</source>
-        <translation>Canal d&apos;enregistrement</translation>
-    </message>
-    <message>
-        <source>Quality</source>
-        <translation>Qualité</translation>
-    </message>
-    <message>
-        <source>Recording volume</source>
-        <translation>Volume d’enregistrement</translation>
     </message>
 </context>
 <context>
@@ -656,10 +583,6 @@ bleue ci-dessus cesse d&apos;avancer.</translation>
     <message>
         <source>Volume to Use: </source>
         <translation>Volume à utiliser : </translation>
-    </message>
-    <message>
-        <source>BASS version 1.8 was not loaded</source>
-        <translation>BASS version 1.8 n&apos;a pas été chargé</translation>
     </message>
     <message>
         <source>Can&apos;t start default recording device</source>

@@ -2,6 +2,7 @@
 
 #include "Common.h"
 #include "HelpFiles.h"
+#include "Shell.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>
@@ -64,4 +65,9 @@ std::string FindLocalHelpFile(const std::string& name) {
         if (std::string page = FindHelpFile(language.toStdString() + "/" + name); !page.empty())
             return page;
     return FindHelpFile(name);
+}
+
+void OpenLocalHelp(const std::string& name) {
+    if (const std::string page = FindLocalHelpFile(name); !page.empty())
+        OpenWithShell(page);
 }

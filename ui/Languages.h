@@ -17,3 +17,5 @@ void LoadTranslations(QCoreApplication& app);
 // The guide or FAQ page in the first wanted language that has one
 // ("de/Tapewren.html"), else the English one; empty when there is none.
 std::string FindLocalHelpFile(const std::string& name);
+// Opens that page; a missing page is not worth a message.
+void OpenLocalHelp(const std::string& name);

@@ -379,7 +379,7 @@ void TfrmMSNPopUp::textClicked() {
         if (m_onURLClick)
             m_onURLClick(m_url);
         if (m_autoOpen)
-            OpenWithShell(nullptr, m_url.toStdString());
+            OpenWithShell(m_url.toStdString());
     } else if (m_onClick) {
         m_onClick();
     }

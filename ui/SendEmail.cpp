@@ -48,3 +48,9 @@ void SendEmail(QWidget* owner, const TEmail& mail, MailClient& client) {
             QCoreApplication::translate("SendEmail", "Error while trying to send email"),
             QCoreApplication::translate("SendEmail", "Error"), owner);
 }
+
+void SendEmail(QWidget* owner, const TEmail& mail, std::unique_ptr<MailClient>& client) {
+    if (!client)
+        client = std::make_unique<DesktopMailClient>();
+    SendEmail(owner, mail, *client);
+}

@@ -3,6 +3,8 @@
 #include "MailClient.h"
 #include "TEmail.h"
 
+#include <memory>
+
 class QWidget;
 
 // Hands a message to the mail client and returns when the client is done
@@ -10,3 +12,6 @@ class QWidget;
 // enabled again on every path. When no client can be reached, the error box
 // appears once, owned by owner; the attached files are never touched.
 void SendEmail(QWidget* owner, const TEmail& mail, MailClient& client);
+// The same with the desktop's mail client where client is empty, made then:
+// most runs never mail, and the session bus is only needed then.
+void SendEmail(QWidget* owner, const TEmail& mail, std::unique_ptr<MailClient>& client);

@@ -8,6 +8,11 @@ int g_nextId = 0;
 
 TJvApplicationHotKey::TJvApplicationHotKey(HotKeyBackend& backend) : m_backend(backend) {}
 
+TJvApplicationHotKey::TJvApplicationHotKey(HotKeyBackend& backend, TShortCut shortcut,
+                                           std::string name, std::function<void()> onHotKey)
+    : Name(std::move(name)), OnHotKey(std::move(onHotKey)), m_backend(backend), m_hotKey(shortcut) {
+}
+
 TJvApplicationHotKey::~TJvApplicationHotKey() {
     SetActive(false);
 }
@@ -108,4 +113,18 @@ QString HotKeyStatusLines(const TJvApplicationHotKey& record, const TJvApplicati
 bool HotKeysPending(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause) {
     return record.Status() == TJvApplicationHotKey::State::Pending ||
            pause.Status() == TJvApplicationHotKey::State::Pending;
+}
+
+void ListenToHotKeys(HotKeyBackend& backend, TJvApplicationHotKey& record,
+                     TJvApplicationHotKey& pause, std::function<void()> settled) {
+    backend.SetSettledHandler([&record, &pause, settled = std::move(settled)](
+                                  int id, const HotKeyBackend::Outcome& outcome) {
+        record.Settle(id, outcome);
+        pause.Settle(id, outcome);
+        settled();
+    });
+    backend.SetPressedHandler([&record, &pause](int id) {
+        record.Dispatch(id);
+        pause.Dispatch(id);
+    });
 }

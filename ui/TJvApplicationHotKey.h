@@ -14,6 +14,8 @@
 class TJvApplicationHotKey {
 public:
     explicit TJvApplicationHotKey(HotKeyBackend& backend);
+    TJvApplicationHotKey(HotKeyBackend& backend, TShortCut shortcut, std::string name,
+                         std::function<void()> onHotKey);
     ~TJvApplicationHotKey();
     TJvApplicationHotKey(const TJvApplicationHotKey&) = delete;
     TJvApplicationHotKey& operator=(const TJvApplicationHotKey&) = delete;
@@ -61,3 +63,7 @@ private:
 QString HotKeyStatusLines(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause);
 // The desktop has yet to say whether it binds either key.
 bool HotKeysPending(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause);
+// Both keys hear the backend's word on their settling and their presses;
+// settled runs after each key has heard its word.
+void ListenToHotKeys(HotKeyBackend& backend, TJvApplicationHotKey& record,
+                     TJvApplicationHotKey& pause, std::function<void()> settled);

@@ -2,8 +2,10 @@
 
 #include "Bass.h"
 #include "Common.h"
+#include "DialogRunner.h"
 #include "Gauge.h"
 #include "MessageBox.h"
+#include "SoundSystem.h"
 #include "WizardArt.h"
 
 #include <QCheckBox>
@@ -192,14 +194,7 @@ TFormWizard::~TFormWizard() {
 }
 
 bool TFormWizard::FormCreate() {
-    if (BASS_GetVersion() != BASS_VERSION) {
-        MessageBox::Fatal(tr(kVersionText), tr("Error"));
-        EndProgramAtOnce();
-        return false;
-    }
-    if (!BASS_RecordInit(-1) || !BASS_Init(-1, 44100, 0, this)) {
-        BASS_RecordFree();
-        BASS_Free();
+    if (!OpenSoundSystem(this)) {
         MessageBox::Fatal(tr(kNoDeviceText), tr("Error"));
         EndProgramAtOnce();
         return false;
@@ -230,11 +225,27 @@ void TFormWizard::RefreshInputs() {
 }
 
 void TFormWizard::FormDestroy() {
-    BASS_RecordSetServerProc(nullptr, nullptr);
-    if (BASS_ChannelIsActive(kRecordChannel) == BASS_ACTIVE_PLAYING)
-        BASS_ChannelStop(kRecordChannel);
-    BASS_RecordFree();
-    BASS_Free();
+    CloseSoundSystem();
+}
+
+bool TFormWizard::RunFor(QWidget* owner, Exchange& exchange,
+                         std::function<void(const QString&)> showInputGone) {
+    TFormWizard wizard(owner);
+    wizard.ShowInputGone = std::move(showInputGone);
+    if (!wizard.FormCreate())
+        return false;
+    wizard.ComboRecChannel->setCurrentIndex(
+        wizard.ComboRecChannel->findText(exchange.channel, Qt::MatchExactly));
+    wizard.SliderVOL->setValue(exchange.volume);
+    wizard.CheckW1->setChecked(exchange.hideWelcome);
+    wizard.SetActivePage(exchange.hideWelcome ? PageOPT : PageWelcome);
+    DialogRunner::Run(wizard);
+    exchange.volume = wizard.SliderVOL->value();
+    exchange.channel = wizard.ComboRecChannel->currentIndex() >= 0
+                           ? wizard.ComboRecChannel->currentText()
+                           : QString();
+    exchange.hideWelcome = wizard.CheckW1->isChecked();
+    return true;
 }
 
 void TFormWizard::SetActivePage(int page) {

@@ -32,6 +32,17 @@ public:
     // Opens the capture functions for the wizard and lists the inputs. False
     // after a fatal failure, which has been shown and has ended the program.
     bool FormCreate();
+    // What the configuration window hands the wizard, and gets back as the
+    // wizard shows it at its end (also after an error inside it).
+    struct Exchange {
+        QString channel; // by name: inputs may come and go meanwhile
+        int volume = 100;
+        bool hideWelcome = false;
+    };
+    // Runs the wizard modally over owner. A wizard that could list no inputs
+    // gives back no channel. False after a fatal failure, which was shown.
+    static bool RunFor(QWidget* owner, Exchange& exchange,
+                       std::function<void(const QString&)> showInputGone);
     // Makes a page current and runs its entry handler.
     void SetActivePage(int page);
     int ActivePage() const;
@@ -51,7 +62,6 @@ public:
     Gauge* GaugeVOL = nullptr;
     QGroupBox* GroupW3 = nullptr;
 
-    static constexpr const char* kVersionText = QT_TR_NOOP("BASS version 1.8 was not loaded");
     static constexpr const char* kNoDeviceText = QT_TR_NOOP("Can't start default recording device");
 
     void BtnStartClick();

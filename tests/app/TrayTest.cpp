@@ -1,22 +1,27 @@
 #include "Bass.h"
 #include "Common.h"
+#include "DialogRunner.h"
 #include "FakeDesktop.h"
 #include "HandOver.h"
+#include "MSNPopUp.h"
 #include "MessageBox.h"
 #include "Program.h"
 #include "SimulatedBackend.h"
 #include "SpinUntil.h"
+#include "StartupBalloon.h"
 #include "TFormMain.h"
 #include "TFormSave.h"
 #include "TFormWizard.h"
 #include "TJvApplicationHotKey.h"
 #include "TempFolder.h"
 #include "TrayImages.h"
+#include "TrayMeter.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -60,11 +65,11 @@ protected:
         m_form = std::make_unique<TFormMain>(m_folder.Path(), std::move(tray), std::move(keys));
         ASSERT_TRUE(m_form->FormCreate());
         // Every stopped take is thrown away: Cancel, then Yes.
-        m_form->SaveDialogDriver = [this](TFormSave& dialog) {
+        DialogRunner::SetAnswer<TFormSave>([this](TFormSave& dialog) {
             ++m_dialogs;
             MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
             dialog.reject();
-        };
+        });
         MessageBox::TakeShown();
     }
     void TearDown() override {
@@ -157,23 +162,67 @@ TEST_F(TrayWithTakenKeyTest, ATakenKeyIsReportedAndForcesTheBalloon) {
     EXPECT_FALSE(m_form->RecordHotKey->Active());
     EXPECT_TRUE(m_form->PauseHotKey->Active());
     EXPECT_EQ(m_form->PauseHotKey->Id(), 1) << "identifiers count every activation";
-    EXPECT_EQ(m_form->popupShowCount, 10);
+    EXPECT_EQ(m_form->CurrentSettings().popupShowCount, 10);
     EXPECT_EQ(m_tray->balloons.back().text,
               "Single click to record/stop\r\nFailed to set hotkey for [Record/Stop].\r\n"
               "Pause/Resume hotkey: Ctrl+Alt+P\r\nDouble-click to configure,\r\nRight click to "
               "get a menu.");
 }
 
-TEST_F(TrayTest, BalloonCountRule) {
-    m_tray->balloons.clear();
-    m_form->popupShowCount = 5;
-    m_form->ShowStartupBalloon();
-    EXPECT_EQ(m_form->popupShowCount, 6);
-    EXPECT_FALSE(m_tray->balloons.empty());
-    m_tray->balloons.clear();
-    m_form->ShowStartupBalloon();
-    EXPECT_EQ(m_form->popupShowCount, 6);
-    EXPECT_TRUE(m_tray->balloons.empty()) << "six times is enough while both keys work";
+TEST(StartupBalloon, CountRule) {
+    int count = 5;
+    EXPECT_TRUE(CountStartupBalloon(count, true));
+    EXPECT_EQ(count, 6);
+    EXPECT_FALSE(CountStartupBalloon(count, true)) << "six times is enough while both keys work";
+    EXPECT_EQ(count, 6);
+    EXPECT_TRUE(CountStartupBalloon(count, false)) << "a key that does not work is told";
+    EXPECT_EQ(count, 7);
+}
+
+// Keys the desktop binds later, as a portal does.
+class LaterKeys : public FakeHotKeys {
+public:
+    bool SettlesLater() const override { return true; }
+    void Settle(int id, bool bound) { Settled(id, {bound, "", bound ? "" : "refused"}); }
+};
+
+TEST(StartupBalloon, OneBalloonOnceEveryKeyHasSettledAndAnotherOnlyForALateKey) {
+    TempFolder folder;
+    SimulatedBackend::Script script;
+    script.inputs = {{"Monitor of Speakers", kInputWaveOutput, 100}};
+    BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+    for (const bool late : {false, true}) {
+        auto tray = std::make_unique<FakeTray>();
+        auto keys = std::make_unique<LaterKeys>();
+        FakeTray* shown = tray.get();
+        LaterKeys* desktop = keys.get();
+        TFormMain form(folder.Path(), std::move(tray), std::move(keys));
+        ASSERT_TRUE(form.FormCreate());
+        const auto balloons = [&] {
+            return std::count_if(shown->balloons.begin(), shown->balloons.end(),
+                                 [](const auto& b) { return !b.hide; });
+        };
+        EXPECT_EQ(balloons(), 0) << "waits for the desktop's word";
+        desktop->Settle(form.RecordHotKey->Id(), true);
+        EXPECT_EQ(balloons(), 0) << "one key has settled, the other has not";
+        if (late) {
+            QElapsedTimer waited;
+            waited.start();
+            while (balloons() == 0 && waited.elapsed() < 3 * StartupBalloon::kKeysAnswerMs)
+                QApplication::processEvents(QEventLoop::AllEvents, 20);
+            ASSERT_EQ(balloons(), 1) << "shown at the bound";
+            EXPECT_THAT(shown->balloons.back().text.toStdString(),
+                        ::testing::HasSubstr("waiting for the desktop"));
+        }
+        desktop->Settle(form.PauseHotKey->Id(), false);
+        EXPECT_EQ(balloons(), late ? 2 : 1);
+        EXPECT_THAT(shown->balloons.back().text.toStdString(),
+                    ::testing::HasSubstr("Failed to set hotkey for [Pause/Resume]"));
+        desktop->Settle(form.PauseHotKey->Id(), false);
+        EXPECT_EQ(balloons(), late ? 2 : 1) << "told once more at the most";
+        form.FormClose();
+    }
+    BASS_SetBackend(nullptr);
 }
 
 TEST_F(TrayTest, ClickRecordsAfterTheDoubleClickTimeAndTwoClicksInTimeConfigure) {
@@ -216,13 +265,13 @@ TEST_F(TrayTest, BusyModeOnlyBringsTheWindowForward) {
 
 TEST_F(TrayTest, DoubleClickWhileTheSaveDialogIsOpenOpensNothing) {
     bool configShown = false;
-    m_form->SaveDialogDriver = [&](TFormSave& dialog) {
+    DialogRunner::SetAnswer<TFormSave>([&](TFormSave& dialog) {
         ++m_dialogs;
         m_tray->DoubleClick();
         configShown = m_form->isVisible();
         MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
         dialog.reject();
-    };
+    });
     m_form->ToggleRecording(false);
     m_form->ToggleRecording(false);
     ASSERT_EQ(m_dialogs, 1);
@@ -333,14 +382,14 @@ TEST_F(TrayTest, TheMeterShowsTheLoudestSinceItsLastLookAndWakesTheGuiForNothing
     };
     m_form->ToggleRecording(false);
     qApp->installEventFilter(&counter);
-    play(0.6, TFormMain::kMeterIntervalMs * 2);
+    play(0.6, TrayMeter::kMeterIntervalMs * 2);
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), LevelIconIndex(level(76, 76)));
     const int before = m_tray->iconChanges;
-    play(0.6, TFormMain::kMeterIntervalMs * 6);
+    play(0.6, TrayMeter::kMeterIntervalMs * 6);
     EXPECT_EQ(m_tray->iconChanges, before) << "a steady tone flickers";
 
     for (double peak : {0.2, 0.9, 0.4, 0.7, 0.1})
-        play(peak, TFormMain::kMeterIntervalMs * 2);
+        play(peak, TrayMeter::kMeterIntervalMs * 2);
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), LevelIconIndex(level(12, 12)))
         << "the meter falls when the sound does";
     EXPECT_GE(m_tray->iconChanges - before, 5);
@@ -349,7 +398,7 @@ TEST_F(TrayTest, TheMeterShowsTheLoudestSinceItsLastLookAndWakesTheGuiForNothing
     EXPECT_LE(m_tray->iconKeys.size(), 8u) << "idle, silence and six level images";
 
     m_form->ToggleRecording(false);
-    pump(TFormMain::kMeterIntervalMs * 2);
+    pump(TrayMeter::kMeterIntervalMs * 2);
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36) << "a late level never covers the idle icon";
 }
 
@@ -384,10 +433,10 @@ TEST_F(TrayTest, StartWithTheDesktopIsACheckableMenuItemThatWritesTheEntry) {
 
 TEST_F(TrayTest, ASecondStartIsAnsweredAsADoubleClickOrTheOptimizerButtonWouldBe) {
     int wizards = 0;
-    m_form->WizardDriver = [&](TFormWizard& wizard) {
+    DialogRunner::SetAnswer<TFormWizard>([&](TFormWizard& wizard) {
         ++wizards;
         wizard.reject();
-    };
+    });
     AnswerSecondStart(*m_form, HandOverRequest::Show);
     EXPECT_TRUE(m_form->isVisible()) << "ready: the configuration window";
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 37);
@@ -418,7 +467,7 @@ TEST_F(TrayTest, ThePauseKeyAndAMinimiseLeaveTheOptimizerAlone) {
     AnswerSecondStart(*m_form, HandOverRequest::Show);
     ASSERT_TRUE(m_form->isVisible());
     bool driven = false;
-    m_form->WizardDriver = [&](TFormWizard& wizard) {
+    DialogRunner::SetAnswer<TFormWizard>([&](TFormWizard& wizard) {
         wizard.setWindowModality(Qt::ApplicationModal);
         wizard.show();
         wizard.SetActivePage(TFormWizard::PageOPT);
@@ -430,7 +479,7 @@ TEST_F(TrayTest, ThePauseKeyAndAMinimiseLeaveTheOptimizerAlone) {
         EXPECT_TRUE(m_form->isVisible()) << "the window went as on Cancel";
         wizard.reject();
         driven = true;
-    };
+    });
     m_form->BtnVolOptClick();
     EXPECT_TRUE(driven);
     m_form->BtnCancelClick();

@@ -24,6 +24,8 @@
 namespace fs = std::filesystem;
 
 namespace {
+using Take = RecorderHost::Take;
+using Takes = std::vector<Take>;
 
 // Writes to a real file but refuses everything past a number of bytes, as a
 // disk that fills up would.
@@ -176,7 +178,7 @@ TEST_F(RecorderTest, StartSwitchesInputsAndStopRunsTheSaveSteps) {
     EXPECT_EQ(m_host.calls, (std::vector<std::string>{"busy", "save", "lastdir", "ready"}));
     EXPECT_EQ(m_host.savedFile, m_folder / "tmp/tmpfile1.mp3");
     EXPECT_TRUE(m_recorder->tempFileName.empty());
-    EXPECT_EQ(m_host.icons.front(), 0) << "silence icon as the sign that recording began";
+    EXPECT_EQ(m_host.takes.front(), Take::Recording) << "the sign that recording began";
     EXPECT_FALSE(m_recorder->IsActive());
 }
 
@@ -236,6 +238,7 @@ TEST_F(RecorderTest, PauseAndResume) {
     const auto calls = m_sim->Calls();
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Pause"), 2);
     EXPECT_EQ(std::count(calls.begin(), calls.end(), "Resume"), 1);
+    EXPECT_EQ(m_host.takes, (Takes{Take::Recording, Take::Paused, Take::Recording, Take::Paused}));
 }
 
 TEST_F(RecorderTest, EmailFlagIsTakenAtTheStart) {
@@ -251,7 +254,7 @@ TEST_F(RecorderTest, FailedStartsSayWhyAndLeaveNothingRunning) {
     m_host.settings.channel = -1;
     m_recorder->ToggleRecording(false);
     EXPECT_EQ(m_host.errors, std::vector<std::string>{"Recording Channel not specified."});
-    EXPECT_TRUE(m_host.icons.empty());
+    EXPECT_TRUE(m_host.takes.empty());
     EXPECT_TRUE(fs::is_empty(m_folder / "tmp"));
 
     m_host.settings.channel = 1;
@@ -259,7 +262,7 @@ TEST_F(RecorderTest, FailedStartsSayWhyAndLeaveNothingRunning) {
     fs::remove_all(m_folder / "tmp");
     m_recorder->ToggleRecording(false);
     EXPECT_EQ(m_host.errors, std::vector<std::string>{"Unable to create MP3 file."});
-    EXPECT_EQ(m_host.icons, (std::vector<int>{0, 36}));
+    EXPECT_EQ(m_host.takes, (Takes{Take::Recording, Take::Idle}));
     EXPECT_FALSE(m_recorder->IsActive());
 }
 
@@ -286,7 +289,7 @@ TEST_F(RecorderTest, CaptureThatDoesNotStartLeavesNoFileAndIsGoneBeforeTheBox) {
     EXPECT_EQ(m_host.errors, (std::vector<std::string>{"Unable to start recording.",
                                                        "Unable to start recording."}))
         << "the click tried a fresh take";
-    EXPECT_EQ(m_host.icons, (std::vector<int>{0, 36, 0, 36}));
+    EXPECT_EQ(m_host.takes, (Takes{Take::Recording, Take::Idle, Take::Recording, Take::Idle}));
     EXPECT_TRUE(fs::is_empty(m_folder / "tmp"));
     EXPECT_FALSE(m_recorder->IsActive());
     EXPECT_EQ(m_host.dialogs, 0) << "no half-started take reached the save dialog";
@@ -475,10 +478,10 @@ TEST_F(RecorderTest, WatchersHearOfEveryStartAndEveryEnd) {
     m_host.settings.stereo = false;
     watcher.refusal = "No room for this.";
     m_host.errors.clear();
-    m_host.icons.clear();
+    m_host.takes.clear();
     m_recorder->ToggleRecording(false);
     EXPECT_EQ(m_host.errors, Calls{"No room for this."}) << "said as a failed start";
-    EXPECT_EQ(m_host.icons, (std::vector<int>{0, 36}));
+    EXPECT_EQ(m_host.takes, (Takes{Take::Recording, Take::Idle}));
     EXPECT_TRUE(fs::is_empty(m_folder / "tmp")) << "nothing made";
     EXPECT_FALSE(m_recorder->IsActive());
     const auto calls = m_sim->Calls();

@@ -16,7 +16,7 @@ public:
     std::vector<std::string> calls;
     std::vector<std::string> errors;
     std::vector<std::string> notifications;
-    std::vector<int> icons;
+    std::vector<Take> takes;
     std::string savedFile;
     std::vector<uint8_t> savedBytes;
     bool savedEmail = false;
@@ -31,7 +31,7 @@ public:
             onError();
     }
     void ShowNotification(const std::string& text) override { notifications.push_back(text); }
-    void SetTrayIcon(int index) override { icons.push_back(index); }
+    void TakeChanged(Take take) override { takes.push_back(take); }
     void EnterTrayBusyMode() override { calls.push_back("busy"); }
     void LeaveTrayBusyMode() override { calls.push_back("ready"); }
     // The take stays where it is, in the working folder, for the test to read.

@@ -3,6 +3,7 @@
 // Each test executable links only its own floor and those below it; what it
 // has of these is told by the build.
 #ifdef TAPEWREN_TEST_DIALOGS
+#include "DialogRunner.h"
 #include "MessageBox.h"
 #endif
 #ifdef TAPEWREN_TEST_AUDIO
@@ -21,6 +22,12 @@
 
 namespace {
 std::mutex commandsMutex;
+#ifdef TAPEWREN_TEST_DIALOGS
+// A test's answers to dialogs end with it.
+class ClearDialogAnswers : public ::testing::EmptyTestEventListener {
+    void OnTestEnd(const ::testing::TestInfo&) override { DialogRunner::Clear(); }
+};
+#endif
 std::multiset<std::string> commands;
 } // namespace
 
@@ -63,6 +70,7 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
 #ifdef TAPEWREN_TEST_DIALOGS
     MessageBox::SetTestMode(true);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new ClearDialogAnswers);
 #endif
     return RUN_ALL_TESTS();
 }

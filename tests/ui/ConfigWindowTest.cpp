@@ -1,10 +1,12 @@
 #include "Bass.h"
 #include "Common.h"
+#include "DialogRunner.h"
 #include "FakeDesktop.h"
 #include "HelpFiles.h"
 #include "ImageButton.h"
 #include "ImageSlider.h"
 #include "LinkLabel.h"
+#include "MSNPopUp.h"
 #include "MessageBox.h"
 #include "Popups.h"
 #include "Shell.h"
@@ -193,7 +195,7 @@ TEST_F(ConfigWindowTest, TheOptimizerGetsTheWindowsValuesAndGivesItsOwnBack) {
                       (skipWelcome ? "1" : "0") + "\n");
         auto form = openWindow();
         bool ran = false;
-        form->WizardDriver = [&](TFormWizard& wizard) {
+        DialogRunner::SetAnswer<TFormWizard>([&](TFormWizard& wizard) {
             ran = true;
             EXPECT_EQ(wizard.SliderVOL->value(), 100);
             EXPECT_EQ(wizard.CheckW1->isChecked(), skipWelcome);
@@ -209,12 +211,12 @@ TEST_F(ConfigWindowTest, TheOptimizerGetsTheWindowsValuesAndGivesItsOwnBack) {
             wizard.SliderVOL->setValue(23);
             wizard.CheckW1->setChecked(!skipWelcome);
             wizard.reject();
-        };
+        });
         form->Image1->click();
         EXPECT_TRUE(ran);
         EXPECT_EQ(form->SliderVolume->value(), 23);
         EXPECT_EQ(form->ComboChannels->currentIndex(), 2);
-        EXPECT_EQ(form->hideWizardWelcome, !skipWelcome);
+        EXPECT_EQ(form->CurrentSettings().hideWizardWelcome, !skipWelcome);
         EXPECT_TRUE(form->isVisible()) << "back in the configuration window";
         EXPECT_NE(BASS_RecordGetInputName(0), nullptr) << "the sound system is open again";
         EXPECT_EQ(m_ended, 0);
@@ -227,11 +229,11 @@ TEST_F(ConfigWindowTest, AnOptimizerWithoutInputsLeavesTheChosenInput) {
     install(threeInputs());
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\n");
     auto form = openWindow();
-    form->WizardDriver = [](TFormWizard& wizard) {
+    DialogRunner::SetAnswer<TFormWizard>([](TFormWizard& wizard) {
         wizard.ComboRecChannel->clear();
         wizard.SliderVOL->setValue(55);
         wizard.reject();
-    };
+    });
     form->Image1->click();
     EXPECT_EQ(form->ComboChannels->currentIndex(), 1);
     EXPECT_EQ(form->SliderVolume->value(), 55);
@@ -245,17 +247,17 @@ TEST_F(ConfigWindowTest, AnOptimizerWhoseSearchCannotStartHandsBackItsVolumeAndT
     BASS_SetBackend(std::make_unique<SimulatedBackend>(refuses));
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\nVolume=40\nHideWiz1=1\n");
     auto form = openWindow();
-    form->WizardDriver = [](TFormWizard& wizard) {
+    DialogRunner::SetAnswer<TFormWizard>([](TFormWizard& wizard) {
         wizard.BtnNext->click();
         wizard.SliderVOL->setValue(70);
         wizard.close();
-    };
+    });
     form->Image1->click();
     const auto boxes = MessageBox::TakeShown();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Unable to start the selected channel.");
     EXPECT_EQ(form->SliderVolume->value(), 70);
-    EXPECT_TRUE(form->hideWizardWelcome) << "the box was left as it was";
+    EXPECT_TRUE(form->CurrentSettings().hideWizardWelcome) << "the box was left as it was";
     form->FormClose();
     EXPECT_NE(ReadFile(m_folder / "quillby.ini").find("HideWiz1=1\n"), std::string::npos);
 }
@@ -265,11 +267,11 @@ TEST_F(ConfigWindowTest, SoundSystemGoneAfterTheOptimizerIsFatalAndWritesNothing
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nVolume=40\n");
     {
         auto form = openWindow();
-        form->WizardDriver = [](TFormWizard& wizard) {
+        DialogRunner::SetAnswer<TFormWizard>([](TFormWizard& wizard) {
             wizard.SliderVOL->setValue(90);
             install(threeInputs(), false); // the sound server went away meanwhile
             wizard.accept();
-        };
+        });
         form->Image1->click();
         EXPECT_EQ(form->SliderVolume->value(), 90);
         const auto boxes = MessageBox::TakeShown();

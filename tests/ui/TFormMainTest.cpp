@@ -1,6 +1,8 @@
 #include "TFormMain.h"
 #include "Bass.h"
+#include "DialogRunner.h"
 #include "FakeDesktop.h"
+#include "MSNPopUp.h"
 #include "MessageBox.h"
 #include "Mount.h"
 #include "SimulatedBackend.h"
@@ -88,9 +90,9 @@ TEST_F(FormMainTest, NoSettingsFileGivesTheDefaults) {
     EXPECT_EQ(form.SliderVolume->value(), 64) << "the chosen input's own volume";
     EXPECT_TRUE(form.CheckStereo->isChecked());
     EXPECT_FALSE(form.CheckVBR->isChecked());
-    EXPECT_FALSE(form.hideWizardWelcome);
-    EXPECT_EQ(form.popupShowCount, 1) << "the start-up balloon was shown";
-    EXPECT_EQ(form.lastSaveDir, "");
+    EXPECT_FALSE(form.CurrentSettings().hideWizardWelcome);
+    EXPECT_EQ(form.CurrentSettings().popupShowCount, 1) << "the start-up balloon was shown";
+    EXPECT_EQ(form.CurrentSettings().lastSaveDir, "");
     EXPECT_FALSE(fs::exists(m_folder / "quillby.ini")) << "nothing is written before exit";
     EXPECT_TRUE(shown().empty());
 }
@@ -107,9 +109,9 @@ TEST_F(FormMainTest, StoredValuesAreClampedAndBadChannelFallsBack) {
     EXPECT_EQ(form.SliderVolume->value(), 1);
     EXPECT_TRUE(form.CheckStereo->isChecked());
     EXPECT_TRUE(form.CheckVBR->isChecked());
-    EXPECT_TRUE(form.hideWizardWelcome);
-    EXPECT_EQ(form.popupShowCount, 4) << "3 stored, and the balloon once more";
-    EXPECT_EQ(form.lastSaveDir, "/gone/folder/") << "kept even though it is gone";
+    EXPECT_TRUE(form.CurrentSettings().hideWizardWelcome);
+    EXPECT_EQ(form.CurrentSettings().popupShowCount, 4) << "3 stored, and the balloon once more";
+    EXPECT_EQ(form.CurrentSettings().lastSaveDir, "/gone/folder/") << "kept even though it is gone";
 
     WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\nQuality=-3\nVolume=250\n");
     TFormMain second(m_folder.Path(), std::make_unique<FakeTray>(),
@@ -191,7 +193,6 @@ TEST_F(FormMainTest, UnreadableSettingsAreReportedOnceAtStartAndLeftAlone) {
         EXPECT_EQ(boxes[0].icon, MessageBox::Icon::Error);
         EXPECT_EQ(form.SliderQuality->value(), 12) << "defaults";
         EXPECT_EQ(form.SliderVolume->value(), 64) << "and the input's own volume";
-        form.lastSaveDir = m_folder.Path();
         form.SaveLastDir();
         form.MenuExitClick();
         EXPECT_TRUE(shown().empty()) << "said once";
@@ -239,7 +240,7 @@ TEST_F(FormMainTest, ShownBalloonCountStopsAtTheLargestNumber) {
     keys->taken.insert(0xC04F); // the balloon then shows at every start
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::move(keys));
     ASSERT_TRUE(form.FormCreate());
-    EXPECT_EQ(form.popupShowCount, std::numeric_limits<int>::max());
+    EXPECT_EQ(form.CurrentSettings().popupShowCount, std::numeric_limits<int>::max());
     form.FormClose();
     EXPECT_EQ(SettingsFile(m_folder / "quillby.ini").Load()->popupShowCount,
               std::numeric_limits<int>::max());
@@ -339,14 +340,14 @@ TEST_F(FormMainTest, TakesLeftByAnEarlierRunAreOfferedInOrderAndTheRestRemoved) 
     ::chmod((m_folder / "tmp/tmpfile1.mp3").c_str(), 0444);
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     std::vector<std::string> offered;
-    form.SaveDialogDriver = [&](TFormSave& dialog) {
+    DialogRunner::SetAnswer<TFormSave>([&](TFormSave& dialog) {
         offered.push_back(form.TheRecorder().tempFileName);
         EXPECT_EQ(form.TrayIcon->IconIndex(), 37) << "busy while the dialog is open";
         // The second is discarded: Cancel, then Yes.
         if (offered.size() == 2)
             MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
         dialog.reject();
-    };
+    });
     ASSERT_TRUE(form.FormCreate());
     EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile1.mp3"));
     EXPECT_FALSE(fs::exists(m_folder / "tmp/tmpfile3.mp3"));
@@ -372,7 +373,7 @@ TEST_F(FormMainTest, ASignalWhileTheSaveDialogIsOpenEndsWithoutAskingAndKeepsThe
     TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
     int dialogs = 0;
     int result = -1;
-    form.SaveDialogDriver = [&](TFormSave& dialog) {
+    DialogRunner::SetAnswer<TFormSave>([&](TFormSave& dialog) {
         ++dialogs;
         dialog.setResult(-1);
         form.ExitRequested();
@@ -380,7 +381,7 @@ TEST_F(FormMainTest, ASignalWhileTheSaveDialogIsOpenEndsWithoutAskingAndKeepsThe
         // Whatever is asked after the signal is answered No by nobody.
         MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
         dialog.reject();
-    };
+    });
     bool closed = false;
     QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
     ASSERT_TRUE(form.FormCreate());

@@ -1,7 +1,9 @@
 #include "TFormSave.h"
 #include "Bass.h"
+#include "DialogRunner.h"
 #include "FakeDesktop.h"
 #include "FakeMailClient.h"
+#include "MSNPopUp.h"
 #include "MessageBox.h"
 #include "Mount.h"
 #include "SimulatedBackend.h"
@@ -340,7 +342,7 @@ TEST(MailFromTheRecorder, UnreachableClientShowsOneErrorAndKeepsTheFile) {
         fake.throws = throws;
         form.SetMailClient(std::move(client));
         bool dialogEnabledAfter = false;
-        form.SaveDialogDriver = [&](TFormSave& d) {
+        DialogRunner::SetAnswer<TFormSave>([&](TFormSave& d) {
             d.PanelSaveDlg->setDirectory(QString::fromStdString(folder / "music"));
             d.PanelSaveDlg->FileNameEdit()->setText("memo");
             try {
@@ -348,7 +350,7 @@ TEST(MailFromTheRecorder, UnreachableClientShowsOneErrorAndKeepsTheFile) {
             } catch (const std::exception&) {
             }
             dialogEnabledAfter = d.isEnabled() && form.isEnabled();
-        };
+        });
         form.ToggleRecording(true);
         form.ToggleRecording(true);
         ASSERT_EQ(fake.mails.size(), 1u);
@@ -377,13 +379,13 @@ TEST(SaveFromTheRecorder, LastDirOfAFailedAttemptReachesTheSettings) {
     simulateMonitorInput();
     fs::create_directories(folder / "music");
     WriteFile(folder / "music/old.mp3", "keep");
+    WriteFile(folder / "quillby.ini", "[Recorder]\nLastDir=/gone/away/\n");
     {
         TFormMain form(folder.Path(), std::make_unique<FakeTray>(),
                        std::make_unique<FakeHotKeys>());
         ASSERT_TRUE(form.FormCreate());
-        form.lastSaveDir = "/gone/away/";
         bool busyDuringDialog = false;
-        form.SaveDialogDriver = [&](TFormSave& d) {
+        DialogRunner::SetAnswer<TFormSave>([&](TFormSave& d) {
             busyDuringDialog = form.TrayIcon->IconIndex() == 37;
             d.PanelSaveDlg->setDirectory(QString::fromStdString(folder / "music"));
             MessageBox::SetNextAnswer(MessageBox::Answer::No);
@@ -391,12 +393,12 @@ TEST(SaveFromTheRecorder, LastDirOfAFailedAttemptReachesTheSettings) {
             d.PanelSaveDlg->accept();
             MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
             d.reject();
-        };
+        });
         form.ToggleRecording(false);
         form.ToggleRecording(false);
         EXPECT_TRUE(busyDuringDialog);
         EXPECT_EQ(form.TrayIcon->IconIndex(), 36);
-        EXPECT_EQ(form.lastSaveDir, folder / "music/");
+        EXPECT_EQ(form.CurrentSettings().lastSaveDir, folder / "music/");
         form.FormClose();
     }
     EXPECT_NE(ReadFile(folder / "quillby.ini").find("LastDir=" + (folder / "music/")),
@@ -417,11 +419,11 @@ TEST(SaveFromTheRecorder, CancelWithoutASaveAttemptKeepsTheStoredLastDirOnDisk) 
         TFormMain form(folder.Path(), std::make_unique<FakeTray>(),
                        std::make_unique<FakeHotKeys>());
         ASSERT_TRUE(form.FormCreate());
-        form.SaveDialogDriver = [&](TFormSave& d) {
+        DialogRunner::SetAnswer<TFormSave>([&](TFormSave& d) {
             d.PanelSaveDlg->setDirectory(QString::fromStdString(folder.Path()));
             MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
             d.reject();
-        };
+        });
         form.ToggleRecording(false);
         form.ToggleRecording(false);
         EXPECT_NE(ReadFile(folder / "quillby.ini").find("LastDir=" + stored + "\n"),
@@ -443,11 +445,11 @@ TEST(SaveFromTheRecorder, TheCloseBoxWhileRecordingOffersTheTakeAsExitDoes) {
         ASSERT_TRUE(form.FormCreate());
         bool closed = false;
         QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
-        form.SaveDialogDriver = [&](TFormSave& d) {
+        DialogRunner::SetAnswer<TFormSave>([&](TFormSave& d) {
             d.PanelSaveDlg->setDirectory(QString::fromStdString(folder / "music"));
             d.PanelSaveDlg->FileNameEdit()->setText("take");
             d.PanelSaveDlg->accept();
-        };
+        });
         form.ToggleRecording(false);
         form.show();
         form.close(); // as Alt+F4 on the configuration window
