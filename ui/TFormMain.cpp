@@ -170,10 +170,6 @@ void TFormMain::MenuExitClick() {
 }
 
 void TFormMain::ExitRequested() {
-    if (!m_saveDialog && !MessageBox::AnyOpen()) {
-        MenuExitClick();
-        return;
-    }
     // Nobody may be there to answer (a log-out): what waits for an answer
     // closes as if answered, a take stays whole on disk for the next start,
     // and nothing more is asked.

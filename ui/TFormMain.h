@@ -39,9 +39,9 @@ public:
     // shown; the program must then end without FormClose.
     bool FormCreate();
     void MenuExitClick();
-    // SIGTERM, SIGINT, SIGHUP: Exit, unless a save dialog is open; then the
-    // program ends at once, asking nothing, and its take waits in the
-    // working folder for the next start.
+    // SIGTERM, SIGINT, SIGHUP: the program ends at once, asking nothing; a
+    // running take is finished and waits in the working folder for the next
+    // start.
     void ExitRequested();
     // Takes left by an earlier run, one save dialog after another.
     void OfferLeftTakes();

@@ -396,6 +396,27 @@ TEST_F(FormMainTest, ASignalWhileTheSaveDialogIsOpenEndsWithoutAskingAndKeepsThe
     EXPECT_TRUE(shown().empty()) << "nothing was asked";
 }
 
+// A session that ends has nobody to answer a dialog: the take is finished
+// and stays for the next start, and the program ends without asking.
+TEST_F(FormMainTest, ASignalDuringATakeEndsWithoutADialogAndKeepsTheTake) {
+    install(micMixMonitor());
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
+    int dialogs = 0;
+    DialogRunner::SetAnswer<TFormSave>([&](TFormSave&) { ++dialogs; });
+    bool closed = false;
+    QObject::connect(&form, &TFormMain::closed, [&] { closed = true; });
+    ASSERT_TRUE(form.FormCreate());
+    form.ToggleRecording(false);
+    ASSERT_TRUE(form.TheRecorder().IsActive());
+    form.ExitRequested();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(closed);
+    EXPECT_EQ(dialogs, 0);
+    EXPECT_TRUE(shown().empty()) << "nothing was asked";
+    EXPECT_TRUE(fs::exists(m_folder / "tmp/tmpfile1.mp3")) << "kept for the next start";
+    EXPECT_TRUE(fs::exists(m_folder / "quillby.ini")) << "settings written as at exit";
+}
+
 TEST_F(FormMainTest, StoredValuesOutsideTheRangesRecordAtTheNearestEnd) {
     install(micMixMonitor());
     for (const auto& [stored, quality, volume] :
