@@ -2,6 +2,7 @@
 #include "CommandLine.h"
 #include "InstanceLock.h"
 #include "ProgramFiles.h"
+#include "ShortCut.h"
 #include "TempFolder.h"
 
 #include <QUrl>
@@ -152,4 +153,11 @@ TEST(CommandLine, QtsOwnOptionsAreAcceptedWithTheirValues) {
         EXPECT_EQ(ParseCommandLine(static_cast<int>(argv.size()), argv.data()).action, c.action)
             << c.args.front();
     }
+}
+
+TEST(HotKeys, ShortCutTexts) {
+    EXPECT_EQ(ShortCutToText(0xC04F), "Ctrl+Alt+O");
+    EXPECT_EQ(ShortCutToText(0xC050), "Ctrl+Alt+P");
+    EXPECT_EQ(ShortCutToText(0xE031), "Shift+Ctrl+Alt+1");
+    EXPECT_EQ(ShortCutToText(0x2041), "Shift+A");
 }

@@ -2,10 +2,8 @@
 #include "Common.h"
 #include "DialogRunner.h"
 #include "FakeDesktop.h"
-#include "HandOver.h"
 #include "MSNPopUp.h"
 #include "MessageBox.h"
-#include "Program.h"
 #include "SimulatedBackend.h"
 #include "SpinUntil.h"
 #include "StartupBalloon.h"
@@ -128,13 +126,6 @@ TEST(TrayImages, ThirtyEightDistinctSixteenPixelImages) {
     const QImage left = DrawTrayImage(30).toImage();
     EXPECT_GT(QColor(left.pixel(2, 3)).green(), 200);
     EXPECT_LT(QColor(left.pixel(2, 11)).green(), 100);
-}
-
-TEST(HotKeys, ShortCutTexts) {
-    EXPECT_EQ(ShortCutToText(0xC04F), "Ctrl+Alt+O");
-    EXPECT_EQ(ShortCutToText(0xC050), "Ctrl+Alt+P");
-    EXPECT_EQ(ShortCutToText(0xE031), "Shift+Ctrl+Alt+1");
-    EXPECT_EQ(ShortCutToText(0x2041), "Shift+A");
 }
 
 TEST_F(TrayTest, StartUpShowsTheIdleIconTheBalloonAndRegistersBothKeys) {
@@ -431,40 +422,10 @@ TEST_F(TrayTest, StartWithTheDesktopIsACheckableMenuItemThatWritesTheEntry) {
     qputenv("XDG_CONFIG_HOME", old);
 }
 
-TEST_F(TrayTest, ASecondStartIsAnsweredAsADoubleClickOrTheOptimizerButtonWouldBe) {
-    int wizards = 0;
-    DialogRunner::SetAnswer<TFormWizard>([&](TFormWizard& wizard) {
-        ++wizards;
-        wizard.reject();
-    });
-    AnswerSecondStart(*m_form, HandOverRequest::Show);
-    EXPECT_TRUE(m_form->isVisible()) << "ready: the configuration window";
-    EXPECT_EQ(m_form->TrayIcon->IconIndex(), 37);
-    AnswerSecondStart(*m_form, HandOverRequest::Show);
-    EXPECT_TRUE(m_form->isVisible());
-    AnswerSecondStart(*m_form, HandOverRequest::Optimizer);
-    EXPECT_EQ(wizards, 1) << "from within the open window";
-    m_form->BtnCancelClick();
-    AnswerSecondStart(*m_form, HandOverRequest::Optimizer);
-    EXPECT_EQ(wizards, 2) << "ready: the window, then the optimizer over it";
-    EXPECT_TRUE(m_form->isVisible());
-    m_form->BtnCancelClick();
-
-    m_form->ToggleRecording(false);
-    AnswerSecondStart(*m_form, HandOverRequest::Optimizer);
-    EXPECT_EQ(wizards, 2) << "the optimizer would take the sound system from the take";
-    EXPECT_TRUE(recording());
-    EXPECT_FALSE(m_form->isVisible());
-    EXPECT_EQ(m_form->MSNPopUp->Text, "Configuration is disabled while recording is in progress.");
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (qobject_cast<TfrmMSNPopUp*>(w))
-            delete w;
-}
-
 // The optimizer captures on the take's channel: the pause key leaves its
 // search alone, and minimising the window under it does not act as Cancel.
 TEST_F(TrayTest, ThePauseKeyAndAMinimiseLeaveTheOptimizerAlone) {
-    AnswerSecondStart(*m_form, HandOverRequest::Show);
+    m_form->TrayIconDblClick();
     ASSERT_TRUE(m_form->isVisible());
     bool driven = false;
     DialogRunner::SetAnswer<TFormWizard>([&](TFormWizard& wizard) {
