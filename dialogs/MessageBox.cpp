@@ -65,7 +65,9 @@ MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QSt
     case Icon::Question:
         box.setIcon(QMessageBox::Question);
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        // Every question here can destroy something (a take, a file): Enter
+        // pressed without reading keeps it.
+        box.setDefaultButton(QMessageBox::No);
         break;
     }
     s.open.emplace_back(&box);

@@ -19,7 +19,8 @@ public:
         QString text;
     };
 
-    // OK only for errors and information; Yes and No for questions. The box
+    // OK only for errors and information; Yes and No for questions, with No
+    // the default, since each question may destroy something. The box
     // is modal to, and stacked above, its owner: the one given, else the
     // open modal dialog, else the main window.
     static Answer Show(Icon icon, const QString& caption, const QString& text,
