@@ -483,6 +483,14 @@ das Einstellungsfenster offen ist.</translation>
         <source>Genre</source>
         <translation>Genre</translation>
     </message>
+    <message>
+        <source>A file name cannot contain control characters such as a line break or a tab.</source>
+        <translation>Ein Dateiname darf keine Steuerzeichen wie einen Zeilenumbruch oder einen Tabulator enthalten.</translation>
+    </message>
+    <message>
+        <source>type in a file name</source>
+        <translation>Dateinamen eingeben</translation>
+    </message>
 </context>
 <context>
     <name>TFormWizard</name>
@@ -606,10 +614,6 @@ Lautstärkebalken oben stehen bleibt.</translation>
     <message>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>type in a file name</source>
-        <translation>Dateinamen eingeben</translation>
     </message>
 </context>
 <context>

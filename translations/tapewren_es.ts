@@ -483,6 +483,14 @@ la ventana de configuración está abierta.</translation>
         <source>Genre</source>
         <translation>Género</translation>
     </message>
+    <message>
+        <source>A file name cannot contain control characters such as a line break or a tab.</source>
+        <translation>Un nombre de archivo no puede contener caracteres de control, como un salto de línea o un tabulador.</translation>
+    </message>
+    <message>
+        <source>type in a file name</source>
+        <translation>escriba un nombre de archivo</translation>
+    </message>
 </context>
 <context>
     <name>TFormWizard</name>
@@ -606,10 +614,6 @@ de arriba deje de avanzar.</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancelar</translation>
-    </message>
-    <message>
-        <source>type in a file name</source>
-        <translation>escriba un nombre de archivo</translation>
     </message>
 </context>
 <context>

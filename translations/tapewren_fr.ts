@@ -483,6 +483,14 @@ la fenêtre de configuration est ouverte.</translation>
         <source>Genre</source>
         <translation>Genre</translation>
     </message>
+    <message>
+        <source>A file name cannot contain control characters such as a line break or a tab.</source>
+        <translation>Un nom de fichier ne peut pas contenir de caractères de contrôle, comme un saut de ligne ou une tabulation.</translation>
+    </message>
+    <message>
+        <source>type in a file name</source>
+        <translation>saisissez un nom de fichier</translation>
+    </message>
 </context>
 <context>
     <name>TFormWizard</name>
@@ -606,10 +614,6 @@ bleue ci-dessus cesse d&apos;avancer.</translation>
     <message>
         <source>Cancel</source>
         <translation>Annuler</translation>
-    </message>
-    <message>
-        <source>type in a file name</source>
-        <translation>saisissez un nom de fichier</translation>
     </message>
 </context>
 <context>

@@ -67,7 +67,7 @@ TSavePanel::TSavePanel(TFormSave& form) : QFileDialog(&form), m_form(form) {
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     setDirectory(QDir(music).exists() ? music : QDir::homePath());
     if (QLineEdit* edit = FileNameEdit())
-        edit->setText(tr("type in a file name"));
+        edit->setText(TFormSave::tr(TFormSave::kNameHint));
 }
 
 QLineEdit* TSavePanel::FileNameEdit() const {
@@ -290,9 +290,19 @@ void TFormSave::PanelSaveDlgOpenButtonClick(const QString& fileName, bool& Defau
         return;
     }
     const QString typed = QFileInfo(fileName).fileName();
-    if (typed.isEmpty() || fileName.contains(QLatin1String("Please Specify"))) {
+    // The hint the field starts with is no name the user gave.
+    if (typed.isEmpty() || typed == tr(kNameHint) ||
+        fileName.contains(QLatin1String("Please Specify"))) {
         MessageBox::Show(MessageBox::Icon::Information, QStringLiteral("Tapewren"),
                          tr("Please specify a file name to save as."));
+        DefaultAction = false;
+        return;
+    }
+    // A pasted line break or tab would make a name no file manager shows right.
+    if (std::any_of(fileName.begin(), fileName.end(),
+                    [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; })) {
+        MessageBox::Error(tr("A file name cannot contain control characters such as a line "
+                             "break or a tab."));
         DefaultAction = false;
         return;
     }

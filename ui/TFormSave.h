@@ -35,6 +35,8 @@ private:
 class TFormSave : public QDialog {
     Q_OBJECT
 public:
+    // What the file-name field holds until the user types a name.
+    static constexpr const char* kNameHint = QT_TR_NOOP("type in a file name");
     struct Context {
         std::string tempFileName;
         bool emailAfterRecording = false;

@@ -16,7 +16,10 @@
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QTimer>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -97,14 +100,17 @@ TEST_F(SaveTest, ANameWithoutExtensionGetsMp3AndTheSavedPopupLinksTheFile) {
     EXPECT_TRUE(shownTexts().empty());
 }
 
-TEST_F(SaveTest, AnotherExtensionIsKeptAndTheFirstTextIsAName) {
+TEST_F(SaveTest, AnotherExtensionIsKeptAndTheHintIsNoName) {
     auto d = dialog();
     save(*d, "take.wav");
     EXPECT_EQ(ReadFile(music("take.wav")), m_takeBytes);
     ASSERT_TRUE(WriteToneMp3(m_take));
     auto second = dialog();
     second->PanelSaveDlg->accept();
-    EXPECT_TRUE(fs::exists(music("type in a file name.mp3")));
+    EXPECT_FALSE(fs::exists(music("type in a file name.mp3")));
+    EXPECT_NE(second->result(), QDialog::Accepted);
+    EXPECT_EQ(shownTexts(), std::vector<QString>{"Please specify a file name to save as."});
+    EXPECT_TRUE(fs::exists(m_take));
 }
 
 TEST_F(SaveTest, PleaseSpecifyIsRefusedOnlyInThatCase) {
@@ -114,9 +120,33 @@ TEST_F(SaveTest, PleaseSpecifyIsRefusedOnlyInThatCase) {
     ASSERT_EQ(shownTexts(), std::vector<QString>{"Please specify a file name to save as."});
     EXPECT_TRUE(fs::exists(m_take));
     EXPECT_EQ(d->LastSaveDir(), m_folder / "music/") << "set at every attempt";
+    for (const char* name : {"two\nlines", "bell\x01", "del\x7f", "tab\tbed"}) {
+        save(*d, name);
+        EXPECT_NE(d->result(), QDialog::Accepted) << name;
+        EXPECT_EQ(shownTexts(), std::vector<QString>{"A file name cannot contain control "
+                                                     "characters such as a line break or a tab."});
+    }
+    EXPECT_TRUE(fs::exists(m_take));
     save(*d, "please specify");
     EXPECT_EQ(d->result(), QDialog::Accepted);
     EXPECT_TRUE(fs::exists(music("please specify.mp3")));
+}
+
+// Escape, then Enter without reading: the take stays.
+TEST_F(SaveTest, EnterOnTheLoseQuestionKeepsTheTake) {
+    auto d = dialog();
+    MessageBox::SetTestMode(false);
+    QString asked;
+    QTimer::singleShot(100, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        asked = qobject_cast<QMessageBox*>(box) ? qobject_cast<QMessageBox*>(box)->text() : "";
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+    });
+    d->PanelSaveDlg->reject();
+    MessageBox::SetTestMode(true);
+    EXPECT_THAT(asked.toStdString(), ::testing::HasSubstr("lose the sound data"));
+    EXPECT_TRUE(fs::exists(m_take));
 }
 
 TEST_F(SaveTest, RefusedOverwriteLeavesBothFilesAndTheDialog) {
