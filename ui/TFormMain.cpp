@@ -175,6 +175,7 @@ void TFormMain::ExitRequested() {
     // and nothing more is asked.
     m_endingWithoutAsking = true;
     MessageBox::DismissAll();
+    TFormWizard::AbandonOpen();
     if (m_saveDialog)
         m_saveDialog->done(QDialog::Rejected);
     else if (!m_closed) // else the closing goes on once its box is gone
@@ -344,8 +345,10 @@ void TFormMain::BtnVolOptClick() {
         m_closed = true;
         return;
     }
-    // Also after an error inside the wizard: what it shows is what we keep.
-    SliderVolume->setValue(exchange.volume);
+    // Also after an error inside the wizard: what it shows is what we keep,
+    // unless it was abandoned and gave the volume back.
+    if (!m_endingWithoutAsking)
+        SliderVolume->setValue(exchange.volume);
     hideWizardWelcome = exchange.hideWelcome;
     // By name: inputs may have come and gone while the wizard was open. A
     // wizard that could list no inputs has no choice to give back; the

@@ -8,6 +8,7 @@
 #include "SoundSystem.h"
 #include "WizardArt.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -226,6 +227,12 @@ void TFormWizard::RefreshInputs() {
 
 void TFormWizard::FormDestroy() {
     CloseSoundSystem();
+}
+
+void TFormWizard::AbandonOpen() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (auto* wizard = qobject_cast<TFormWizard*>(window))
+            wizard->done(QDialog::Rejected); // not close(), which keeps the volume
 }
 
 bool TFormWizard::RunFor(QWidget* owner, Exchange& exchange,

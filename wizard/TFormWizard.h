@@ -43,6 +43,10 @@ public:
     // gives back no channel. False after a fatal failure, which was shown.
     static bool RunFor(QWidget* owner, Exchange& exchange,
                        std::function<void(const QString&)> showInputGone);
+    // The program is ending without the user (a log-out): an open optimizer
+    // ends without keeping the volume it found, so the input gets its own
+    // back, as when the optimizer runs alone.
+    static void AbandonOpen();
     // Makes a page current and runs its entry handler.
     void SetActivePage(int page);
     int ActivePage() const;

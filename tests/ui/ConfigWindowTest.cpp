@@ -9,6 +9,7 @@
 #include "MSNPopUp.h"
 #include "MessageBox.h"
 #include "Popups.h"
+#include "SettingsFile.h"
 #include "Shell.h"
 #include "SimulatedSound.h"
 #include "TFormMain.h"
@@ -223,6 +224,28 @@ TEST_F(ConfigWindowTest, TheOptimizerGetsTheWindowsValuesAndGivesItsOwnBack) {
         EXPECT_TRUE(MessageBox::TakeShown().empty());
         form->FormClose();
     }
+}
+
+// A log-out while the optimizer searches: the input gets its volume back, as
+// when the optimizer runs alone, and the settings keep the window's volume.
+TEST_F(ConfigWindowTest, ASignalOverTheOptimizerKeepsNoVolume) {
+    SimulatedBackend* sim = install(threeInputs());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nChannel=1\nVolume=40\n");
+    auto form = openWindow();
+    bool closed = false;
+    QObject::connect(form.get(), &TFormMain::closed, [&] { closed = true; });
+    DialogRunner::SetAnswer<TFormWizard>([&](TFormWizard& wizard) {
+        wizard.show();
+        wizard.SliderVOL->setValue(97);
+        form->ExitRequested();
+        QApplication::closeAllWindows(); // as the application's quit does
+    });
+    form->Image1->click();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(closed);
+    const auto calls = sim->Calls();
+    EXPECT_EQ(std::find(calls.begin(), calls.end(), "KeepVolumes"), calls.end());
+    EXPECT_EQ(SettingsFile(m_folder / "quillby.ini").Load()->volume, 40);
 }
 
 TEST_F(ConfigWindowTest, AnOptimizerWithoutInputsLeavesTheChosenInput) {
