@@ -23,9 +23,12 @@
 namespace {
 std::mutex commandsMutex;
 #ifdef TAPEWREN_TEST_DIALOGS
-// A test's answers to dialogs end with it.
+// A test's answers to dialogs, and an end it played, end with it.
 class ClearDialogAnswers : public ::testing::EmptyTestEventListener {
-    void OnTestEnd(const ::testing::TestInfo&) override { DialogRunner::Clear(); }
+    void OnTestEnd(const ::testing::TestInfo&) override {
+        DialogRunner::Clear();
+        MessageBox::SetTestMode(true);
+    }
 };
 #endif
 std::multiset<std::string> commands;
