@@ -1,8 +1,8 @@
 #include "TID3v1.h"
 #include "AudioCheck.h"
 #include "MoveFile.h"
+#include "LameTool.h"
 #include "TempFolder.h"
-#include "ToneMp3.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST(TID3v1, IndependentReaderSeesTheFieldsWritten) {
     TempFolder temp;
     const std::string file = temp / "take.mp3";
     // ffprobe reads an ID3v1 tag behind real audio.
-    ASSERT_TRUE(WriteToneMp3(file));
+    ASSERT_TRUE(LameToneMp3(file));
     ASSERT_TRUE(sampleTag().WriteTag(file));
     EXPECT_EQ(ffprobeTag(file, "title"), "Evening Take");
     EXPECT_EQ(ffprobeTag(file, "artist"), "The Tapes");
