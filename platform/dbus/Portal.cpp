@@ -73,6 +73,14 @@ PortalRequest::PortalRequest(QDBusConnection bus, QDBusMessage call, int replyTi
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
             stopListening();
             m_failed = true;
+            static const QStringList missing{
+                QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+                QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
+                QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+                QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
+                QStringLiteral("org.freedesktop.DBus.Error.Disconnected")};
+            m_missing = missing.contains(reply.errorName());
             emit failed(reply.errorMessage());
             return;
         }

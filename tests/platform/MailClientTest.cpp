@@ -1,4 +1,5 @@
 #include "MailClient.h"
+#include "CapturedLog.h"
 #include "FakePortal.h"
 #include "PrivateBus.h"
 #include "TempFolder.h"
@@ -97,7 +98,13 @@ TEST_F(MailClientTest, AFailedOrSilentPortalRequest) {
     FakePortal portal(m_bus.Connect("portal"));
     offerPortal(portal);
     portal.responseCode = 2; // the portal found no client to start
-    EXPECT_TRUE(client().Compose(mail()));
+    {
+        CapturedLog log;
+        EXPECT_TRUE(client().Compose(mail()));
+        EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform"),
+                  std::vector<QString>{
+                      "mail: the portal could not open a mail client; trying xdg-email"});
+    }
     EXPECT_TRUE(xdgEmailRan()) << "xdg-email is tried next";
 
     fs::remove(m_folder / "xdg-email-args");
@@ -119,13 +126,22 @@ TEST_F(MailClientTest, WithoutAPortalXdgEmailIsUsedAndItsFailureReported) {
     FakePortal portal(m_bus.Connect("portal"));
     offerPortal(portal, false);
     fs::remove(m_folder / "xdg-email-args");
+    CapturedLog log("tapewren.platform.debug=true");
     EXPECT_FALSE(client(3).Compose(mail())) << "a portal without Email, and xdg-email failing";
     EXPECT_EQ(portal.calls, 0);
     EXPECT_TRUE(xdgEmailRan());
+    EXPECT_EQ(log.Texts(QtDebugMsg, "tapewren.platform"),
+              std::vector<QString>{"mail: no portal offers e-mail; using xdg-email"});
+    const std::vector<QString> warnings = log.Texts(QtWarningMsg, "tapewren.platform");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].toStdString(), "mail: " + m_folder / "fake-xdg-email" + " failed (exit code 3)");
 
     DesktopMailClient::Options missing;
     missing.xdgEmail = QString::fromStdString(m_folder / "no-such-program");
     EXPECT_FALSE(DesktopMailClient(m_bus.Connect("program"), missing).Compose(mail()));
+    EXPECT_TRUE(log.Texts(QtWarningMsg, "tapewren.platform")
+                    .back()
+                    .startsWith("mail: " + missing.xdgEmail + " cannot be started ("));
     EXPECT_EQ(ReadFile(m_take), "ID3-free MP3 bytes \x01\x02\xff") << "the file is not touched";
 }
 

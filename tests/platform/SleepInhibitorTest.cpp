@@ -1,4 +1,5 @@
 #include "SleepInhibitor.h"
+#include "CapturedLog.h"
 #include "FakePortal.h"
 #include "PrivateBus.h"
 #include "SpinUntil.h"
@@ -137,9 +138,16 @@ TEST_F(SleepInhibitorTest, WithoutThePortalsInhibitLogindBlocksSleep) {
     FakeInhibit* portal = offerPortal(false);
     offerLogind();
     std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    CapturedLog log("tapewren.platform.debug=true");
     sleep->TakeStarted({});
     ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; }));
     settle();
+    // A portal without Inhibit refused nothing: logind is the way here.
+    EXPECT_TRUE(log.Texts(QtWarningMsg, "tapewren.platform").empty());
+    const std::vector<QString> debug = log.Texts(QtDebugMsg, "tapewren.platform");
+    ASSERT_EQ(debug.size(), 2u);
+    EXPECT_TRUE(debug[0].startsWith("sleep inhibitor: no portal inhibits (")) << debug[0].toStdString();
+    EXPECT_EQ(debug[1], "sleep inhibitor: logind inhibits");
     EXPECT_EQ(m_logind.calls,
               std::vector<std::string>{"sleep:idle|Tapewren|Recording sound|block"});
     EXPECT_TRUE(portal->events.empty());
@@ -159,16 +167,38 @@ TEST_F(SleepInhibitorTest, APortalThatCannotInhibitLeavesItToLogind) {
     for (int response : {0, 2, -1}) { // it holds; it says it failed; it never answers
         portal->response = response;
         std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+        CapturedLog log;
         sleep->TakeStarted({});
         // A failure is heard at once; silence takes the portal's 2 s.
         EXPECT_EQ(spinUntil([&] { return m_logind.Held() == 1; }, response == 2 ? 1000 : 3000),
                   response != 0)
             << response;
+        const std::vector<QString> warnings = log.Texts(QtWarningMsg, "tapewren.platform");
+        if (response == 0)
+            EXPECT_TRUE(warnings.empty());
+        else
+            EXPECT_EQ(warnings, std::vector<QString>{
+                                    response == 2 ? "sleep inhibitor: the portal did not inhibit "
+                                                    "(response 2); asking logind instead"
+                                                  : "sleep inhibitor: the portal did not answer "
+                                                    "within 2000 ms; asking logind instead"});
         EXPECT_EQ(portal->held, 1) << "kept too, should it hold after all";
         sleep->TakeEnded();
         EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0 && portal->held == 0; }));
     }
     EXPECT_EQ(m_logind.calls.size(), 2u);
+}
+
+TEST_F(SleepInhibitorTest, WithoutPortalAndLogindTheTakeGoesOnAndTheLogSaysSo) {
+    offerPortal(false);
+    std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    CapturedLog log;
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return !log.Texts(QtWarningMsg, "tapewren.platform").empty(); }));
+    const QString warning = log.Texts(QtWarningMsg, "tapewren.platform")[0];
+    EXPECT_TRUE(warning.startsWith("sleep inhibitor: logind did not inhibit (")) << warning.toStdString();
+    EXPECT_TRUE(warning.endsWith("): the computer may sleep during the take")) << warning.toStdString();
+    sleep->TakeEnded();
 }
 
 TEST_F(SleepInhibitorTest, AHungSystemBusNeverHoldsUpTheProgram) {
