@@ -73,14 +73,7 @@ PortalRequest::PortalRequest(QDBusConnection bus, QDBusMessage call, int replyTi
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
             stopListening();
             m_failed = true;
-            static const QStringList missing{
-                QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
-                QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
-                QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
-                QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
-                QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
-                QStringLiteral("org.freedesktop.DBus.Error.Disconnected")};
-            m_missing = missing.contains(reply.errorName());
+            m_missing = NobodyAnswered(reply);
             emit failed(reply.errorMessage());
             return;
         }

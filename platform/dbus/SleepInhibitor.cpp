@@ -182,9 +182,8 @@ void SleepInhibitor::askLogind(uint64_t hold) {
     }
     QDBusConnection bus = *m_system;
     if (!bus.isConnected()) {
-        qCWarning(lcPlatform, "sleep inhibitor: the system bus (%s) cannot be reached, nor "
-                              "logind on it: the computer may sleep during the take",
-                  qPrintable(m_systemAddress));
+        qCDebug(lcPlatform, "sleep inhibitor: no system bus at %s; nothing inhibits sleep",
+                qPrintable(m_systemAddress));
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(kLogin, kLoginPath, kLoginManager,
@@ -192,6 +191,11 @@ void SleepInhibitor::askLogind(uint64_t hold) {
     call << QStringLiteral("sleep:idle") << QStringLiteral("Tapewren") << reason()
          << QStringLiteral("block");
     whenAnswered(bus.asyncCall(call, kAskMs), [this, hold](const QDBusMessage& reply) {
+        if (NobodyAnswered(reply)) {
+            qCDebug(lcPlatform, "sleep inhibitor: no logind (%s); nothing inhibits sleep",
+                    qPrintable(reply.errorMessage()));
+            return;
+        }
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
             qCWarning(lcPlatform, "sleep inhibitor: logind did not inhibit (%s): the "
                                   "computer may sleep during the take",

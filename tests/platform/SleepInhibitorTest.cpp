@@ -6,6 +6,7 @@
 #include "TempFolder.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QDBusUnixFileDescriptor>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -20,10 +21,11 @@ namespace {
 
 // logind's Manager as far as Inhibit goes: each inhibition is a pipe whose
 // writing end the caller gets; it is held until every copy of that is closed.
-class FakeLogind : public QObject {
+class FakeLogind : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 public:
+    bool refuse = false; // as polkit may
     ~FakeLogind() override {
         for (int fd : m_readEnds)
             ::close(fd);
@@ -42,6 +44,10 @@ public slots:
     QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why,
                                     const QString& mode) {
         calls.push_back((QStringList{what, who, why, mode}.join('|')).toStdString());
+        if (refuse) {
+            sendErrorReply(QDBusError::AccessDenied, QStringLiteral("Permission denied"));
+            return {};
+        }
         int ends[2];
         if (::pipe(ends) != 0)
             return {};
@@ -189,16 +195,41 @@ TEST_F(SleepInhibitorTest, APortalThatCannotInhibitLeavesItToLogind) {
     EXPECT_EQ(m_logind.calls.size(), 2u);
 }
 
-TEST_F(SleepInhibitorTest, WithoutPortalAndLogindTheTakeGoesOnAndTheLogSaysSo) {
+TEST_F(SleepInhibitorTest, ALogindThatRefusesIsWarnedOfAndTheTakeGoesOn) {
     offerPortal(false);
+    offerLogind();
+    m_logind.refuse = true;
     std::unique_ptr<SleepInhibitor> sleep = inhibitor();
     CapturedLog log;
     sleep->TakeStarted({});
     ASSERT_TRUE(spinUntil([&] { return !log.Texts(QtWarningMsg, "tapewren.platform").empty(); }));
-    const QString warning = log.Texts(QtWarningMsg, "tapewren.platform")[0];
-    EXPECT_TRUE(warning.startsWith("sleep inhibitor: logind did not inhibit (")) << warning.toStdString();
-    EXPECT_TRUE(warning.endsWith("): the computer may sleep during the take")) << warning.toStdString();
+    EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform"),
+              std::vector<QString>{"sleep inhibitor: logind did not inhibit (Permission denied): "
+                                   "the computer may sleep during the take"});
     sleep->TakeEnded();
+}
+
+// No logind, or no system bus (a container): nothing was refused, and
+// nothing is worth a warning on every take.
+TEST_F(SleepInhibitorTest, WithoutLogindNothingInhibitsAndOnlyTheDebugLogSaysSo) {
+    offerPortal(false);
+    for (const QString& address : {m_system.address, QStringLiteral("unix:path=/nonexistent")}) {
+        CapturedLog log("tapewren.platform.debug=true");
+        auto sleep = std::make_unique<SleepInhibitor>(m_session.Connect("program"), address);
+        sleep->TakeStarted({});
+        ASSERT_TRUE(spinUntil([&] {
+            return log.Texts(QtDebugMsg, "tapewren.platform").size() >= 2;
+        }));
+        const QString last = log.Texts(QtDebugMsg, "tapewren.platform").back();
+        EXPECT_TRUE(last.startsWith(address == m_system.address
+                                        ? "sleep inhibitor: no logind ("
+                                        : "sleep inhibitor: no system bus at unix:path=/nonexistent"))
+            << last.toStdString();
+        EXPECT_TRUE(last.endsWith("; nothing inhibits sleep")) << last.toStdString();
+        sleep->TakeEnded();
+        settle();
+        EXPECT_TRUE(log.Texts(QtWarningMsg, "tapewren.platform").empty());
+    }
 }
 
 TEST_F(SleepInhibitorTest, AHungSystemBusNeverHoldsUpTheProgram) {
