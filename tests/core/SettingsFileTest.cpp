@@ -230,6 +230,16 @@ TEST(SettingsSave, EveryOtherLineAndEveryOtherByteStayAsTheyWere) {
     EXPECT_EQ(after->lastSaveDir, "/new/\xFE/");
 }
 
+TEST(SettingsSave, AByteOrderMarkBeforeTheSectionIsNoPartOfItAndStays) {
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini", "\xEF\xBB\xBF[Recorder]\r\nQuality=5\r\n");
+    SettingsFile file(temp / "quillby.ini");
+    EXPECT_EQ(file.Load()->quality, 5);
+    ASSERT_TRUE(file.SaveLastDir("/m/"));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "\xEF\xBB\xBF[Recorder]\r\nQuality=5\r\nLastDir=/m/\r\n");
+}
+
 TEST(SettingsSave, ANewSectionGoesAtTheEndAndNewKeysAfterTheSectionsLastEntry) {
     TempFolder temp;
     SettingsFile file(temp / "quillby.ini");
