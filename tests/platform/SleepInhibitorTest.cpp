@@ -195,6 +195,21 @@ TEST_F(SleepInhibitorTest, APortalThatCannotInhibitLeavesItToLogind) {
     EXPECT_EQ(m_logind.calls.size(), 2u);
 }
 
+TEST_F(SleepInhibitorTest, APortalThatRefusesTheCallIsWarnedOfAndLogindAsked) {
+    offerLogind();
+    FakeInhibit* portal = offerPortal(true);
+    portal->refuseCall = true;
+    std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    CapturedLog log;
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; }));
+    EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform"),
+              std::vector<QString>{"sleep inhibitor: the portal refused to inhibit (Inhibiting is "
+                                   "not allowed); asking logind instead"});
+    sleep->TakeEnded();
+    EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0; }));
+}
+
 TEST_F(SleepInhibitorTest, ALogindThatRefusesIsWarnedOfAndTheTakeGoesOn) {
     offerPortal(false);
     offerLogind();
