@@ -31,9 +31,9 @@ constexpr int kMaxInt = std::numeric_limits<int>::max();
 // is written only when it holds a number, read like an integer, and absent
 // by default. A value that is no number reads as the default. SaveAtExit
 // writes its keys in this order; LastDir is SaveLastDir's alone.
-using Member = std::variant<int RecorderSettings::*, bool RecorderSettings::*,
-                            std::string RecorderSettings::*,
-                            std::optional<int> RecorderSettings::*>;
+using Member =
+    std::variant<int RecorderSettings::*, bool RecorderSettings::*, std::string RecorderSettings::*,
+                 std::optional<int> RecorderSettings::*>;
 enum class Writer { AtExit, LastDir };
 struct Key {
     const char* name; // read without regard to case
@@ -58,9 +58,7 @@ constexpr Key kKeys[] = {
     {"LastDir", &RecorderSettings::lastSaveDir, 0, 0, 2047, Writer::LastDir},
 };
 
-template <class... F> struct Overload : F... {
-    using F::operator()...;
-};
+template <class... F> struct Overload : F... { using F::operator()...; };
 template <class... F> Overload(F...) -> Overload<F...>;
 
 // The key's value from the text the file holds for it, or its default when
@@ -77,13 +75,14 @@ void readKey(RecorderSettings& settings, const Key& key, const std::string* text
                        settings.*m = number.value_or(key.defaultValue) != 0;
                    },
                    [&](std::string RecorderSettings::*m) {
-                       settings.*m = text ? text->substr(0, static_cast<size_t>(key.maximum))
-                                          : std::string();
+                       settings.*m =
+                           text ? text->substr(0, static_cast<size_t>(key.maximum)) : std::string();
                    },
                    [&](std::optional<int> RecorderSettings::*m) {
-                       settings.*m = number ? std::optional<int>(std::clamp(
-                                                  *number, key.minimum, key.maximum))
-                                            : std::nullopt;
+                       settings.*m =
+                           number
+                               ? std::optional<int>(std::clamp(*number, key.minimum, key.maximum))
+                               : std::nullopt;
                    },
                },
                key.member);
@@ -161,8 +160,9 @@ public:
         while (at < data.size()) {
             Line line;
             const size_t end = std::min(data.find_first_of("\r\n", at), data.size());
-            const size_t next =
-                end == data.size() ? end : data.compare(end, 2, "\r\n") == 0 ? end + 2 : end + 1;
+            const size_t next = end == data.size()                  ? end
+                                : data.compare(end, 2, "\r\n") == 0 ? end + 2
+                                                                    : end + 1;
             line.text = data.substr(at, end - at);
             line.ending = data.substr(end, next - end);
             m_lines.push_back(std::move(line));

@@ -48,13 +48,12 @@ bool ServiceReachable(const QDBusConnection& bus, const QString& name) {
 }
 
 bool NobodyAnswered(const QDBusMessage& reply) {
-    static const QStringList nobody{
-        QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
-        QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
-        QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
-        QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
-        QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
-        QStringLiteral("org.freedesktop.DBus.Error.Disconnected")};
+    static const QStringList nobody{QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.Disconnected")};
     return reply.type() == QDBusMessage::ErrorMessage && nobody.contains(reply.errorName());
 }
 

@@ -127,8 +127,9 @@ bool HandOverService::Listen() {
         return false;
     }
     if (!m_bus.registerObject(m_path, this, QDBusConnection::ExportAdaptors)) {
-        qCWarning(lcPlatform, "hand-over: %s cannot be served on the session bus; a second "
-                              "start will not reach this one",
+        qCWarning(lcPlatform,
+                  "hand-over: %s cannot be served on the session bus; a second "
+                  "start will not reach this one",
                   qPrintable(m_path));
         return false;
     }
@@ -141,15 +142,17 @@ bool HandOverService::Listen() {
         m_bus.interface()->registerService(m_name, QDBusConnectionInterface::QueueService,
                                            QDBusConnectionInterface::DontAllowReplacement);
     if (!reply.isValid() || reply.value() == QDBusConnectionInterface::ServiceNotRegistered) {
-        qCWarning(lcPlatform, "hand-over: the bus did not give the name %s (%s); a second start "
-                              "will not reach this one",
+        qCWarning(lcPlatform,
+                  "hand-over: the bus did not give the name %s (%s); a second start "
+                  "will not reach this one",
                   qPrintable(m_name), qPrintable(reply.error().message()));
         m_bus.unregisterObject(m_path);
         return false;
     }
     if (reply.value() == QDBusConnectionInterface::ServiceQueued)
-        qCWarning(lcPlatform, "hand-over: another program holds the name %s; this one takes it "
-                              "when it frees",
+        qCWarning(lcPlatform,
+                  "hand-over: another program holds the name %s; this one takes it "
+                  "when it frees",
                   qPrintable(m_name));
     m_listening = true;
     return true;
@@ -171,8 +174,9 @@ bool HandOver(HandOverRequest request, const QString& name, QDBusConnection bus,
         if (!NameHasOwner(bus, name))
             loop.exec();
         if (!NameHasOwner(bus, name)) {
-            qCWarning(lcPlatform, "hand-over: no running copy took %s within %d ms; ending "
-                                  "without showing it",
+            qCWarning(lcPlatform,
+                      "hand-over: no running copy took %s within %d ms; ending "
+                      "without showing it",
                       qPrintable(name), waitMs);
             return false;
         }

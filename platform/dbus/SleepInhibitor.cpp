@@ -147,7 +147,8 @@ void SleepInhibitor::askPortal(uint64_t hold) {
     connect(request, &PortalRequest::answered, this, [request, fallBack](uint response) {
         request->deleteLater();
         if (response != PortalRequest::kSuccess)
-            fallBack(true, QStringLiteral("the portal did not inhibit (response %1)").arg(response));
+            fallBack(true,
+                     QStringLiteral("the portal did not inhibit (response %1)").arg(response));
         else
             qCDebug(lcPlatform, "sleep inhibitor: the portal inhibits");
     });
@@ -197,8 +198,9 @@ void SleepInhibitor::askLogind(uint64_t hold) {
             return;
         }
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
-            qCWarning(lcPlatform, "sleep inhibitor: logind did not inhibit (%s): the "
-                                  "computer may sleep during the take",
+            qCWarning(lcPlatform,
+                      "sleep inhibitor: logind did not inhibit (%s): the "
+                      "computer may sleep during the take",
                       qPrintable(reply.errorMessage()));
             return;
         }

@@ -245,7 +245,8 @@ TEST(SettingsSave, ANewSectionGoesAtTheEndAndNewKeysAfterTheSectionsLastEntry) {
     SettingsFile file(temp / "quillby.ini");
     WriteFile(temp / "quillby.ini", "[Other]\r\nx=1");
     ASSERT_TRUE(file.SaveLastDir("/m/"));
-    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Other]\r\nx=1\r\n\r\n[Recorder]\r\nLastDir=/m/\r\n");
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "[Other]\r\nx=1\r\n\r\n[Recorder]\r\nLastDir=/m/\r\n");
 
     WriteFile(temp / "quillby.ini", "[Recorder]\n; keep\n\n[Other]\nx=1\n[recorder]\n\n");
     ASSERT_TRUE(file.SaveLastDir("/m/"));
@@ -255,7 +256,8 @@ TEST(SettingsSave, ANewSectionGoesAtTheEndAndNewKeysAfterTheSectionsLastEntry) {
 
     WriteFile(temp / "quillby.ini", "[Recorder]\nQuality=5\n; after\n[Other]\n");
     ASSERT_TRUE(file.SaveLastDir("/m/"));
-    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nQuality=5\nLastDir=/m/\n; after\n[Other]\n");
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "[Recorder]\nQuality=5\nLastDir=/m/\n; after\n[Other]\n");
 
     WriteFile(temp / "quillby.ini", "[Recorder]\nLastDir=/old/\n");
     ASSERT_TRUE(file.SaveLastDir("/a\nQuality=1/"));

@@ -134,7 +134,8 @@ TEST_F(MailClientTest, WithoutAPortalXdgEmailIsUsedAndItsFailureReported) {
               std::vector<QString>{"mail: no portal offers e-mail; using xdg-email"});
     const std::vector<QString> warnings = log.Texts(QtWarningMsg, "tapewren.platform");
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings[0].toStdString(), "mail: " + m_folder / "fake-xdg-email" + " failed (exit code 3)");
+    EXPECT_EQ(warnings[0].toStdString(),
+              "mail: " + m_folder / "fake-xdg-email" + " failed (exit code 3)");
 
     DesktopMailClient::Options missing;
     missing.xdgEmail = QString::fromStdString(m_folder / "no-such-program");

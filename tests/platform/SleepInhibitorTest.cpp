@@ -152,7 +152,8 @@ TEST_F(SleepInhibitorTest, WithoutThePortalsInhibitLogindBlocksSleep) {
     EXPECT_TRUE(log.Texts(QtWarningMsg, "tapewren.platform").empty());
     const std::vector<QString> debug = log.Texts(QtDebugMsg, "tapewren.platform");
     ASSERT_EQ(debug.size(), 2u);
-    EXPECT_TRUE(debug[0].startsWith("sleep inhibitor: no portal inhibits (")) << debug[0].toStdString();
+    EXPECT_TRUE(debug[0].startsWith("sleep inhibitor: no portal inhibits ("))
+        << debug[0].toStdString();
     EXPECT_EQ(debug[1], "sleep inhibitor: logind inhibits");
     EXPECT_EQ(m_logind.calls,
               std::vector<std::string>{"sleep:idle|Tapewren|Recording sound|block"});
@@ -232,13 +233,13 @@ TEST_F(SleepInhibitorTest, WithoutLogindNothingInhibitsAndOnlyTheDebugLogSaysSo)
         CapturedLog log("tapewren.platform.debug=true");
         auto sleep = std::make_unique<SleepInhibitor>(m_session.Connect("program"), address);
         sleep->TakeStarted({});
-        ASSERT_TRUE(spinUntil([&] {
-            return log.Texts(QtDebugMsg, "tapewren.platform").size() >= 2;
-        }));
+        ASSERT_TRUE(
+            spinUntil([&] { return log.Texts(QtDebugMsg, "tapewren.platform").size() >= 2; }));
         const QString last = log.Texts(QtDebugMsg, "tapewren.platform").back();
-        EXPECT_TRUE(last.startsWith(address == m_system.address
-                                        ? "sleep inhibitor: no logind ("
-                                        : "sleep inhibitor: no system bus at unix:path=/nonexistent"))
+        EXPECT_TRUE(
+            last.startsWith(address == m_system.address
+                                ? "sleep inhibitor: no logind ("
+                                : "sleep inhibitor: no system bus at unix:path=/nonexistent"))
             << last.toStdString();
         EXPECT_TRUE(last.endsWith("; nothing inhibits sleep")) << last.toStdString();
         sleep->TakeEnded();

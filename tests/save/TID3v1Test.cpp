@@ -1,7 +1,7 @@
 #include "TID3v1.h"
 #include "AudioCheck.h"
-#include "MoveFile.h"
 #include "LameTool.h"
+#include "MoveFile.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>

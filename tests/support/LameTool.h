@@ -25,14 +25,14 @@ inline bool LameToneMp3(const std::string& path, double seconds = 0.5,
         const auto u16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
         const auto bytes = static_cast<uint32_t>(pcm.size() * sizeof(int16_t));
         std::ofstream out(wav, std::ios::binary);
-        out << "RIFF" << u32(36 + bytes) << "WAVEfmt " << u32(16) << u16(1) << u16(2)
-            << u32(44100) << u32(44100 * 4) << u16(4) << u16(16) << "data" << u32(bytes);
+        out << "RIFF" << u32(36 + bytes) << "WAVEfmt " << u32(16) << u16(1) << u16(2) << u32(44100)
+            << u32(44100 * 4) << u16(4) << u16(16) << "data" << u32(bytes);
         out.write(reinterpret_cast<const char*>(pcm.data()), bytes);
         if (!out)
             return false;
     }
-    const int status = std::system(
-        ("lame --quiet -m s -p " + options + " '" + wav + "' '" + path + "'").c_str());
+    const int status =
+        std::system(("lame --quiet -m s -p " + options + " '" + wav + "' '" + path + "'").c_str());
     std::remove(wav.c_str());
     return status == 0;
 }
@@ -48,7 +48,8 @@ inline std::vector<uint8_t> LameUnfinishedVbrTake(const std::string& folder, dou
     std::vector<uint8_t> bytes = ReadBytes(path);
     std::remove(path.c_str());
     // MPEG 1 layer III, as lame makes it at 44100 Hz.
-    static const int kKbps[16] = {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0};
+    static const int kKbps[16] = {0,   32,  40,  48,  56,  64,  80,  96,
+                                  112, 128, 160, 192, 224, 256, 320, 0};
     if (bytes.size() < 4 || bytes[0] != 0xFF || (bytes[1] & 0xFE) != 0xFA)
         return {};
     const size_t length =
