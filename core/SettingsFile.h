@@ -3,18 +3,22 @@
 #include <optional>
 #include <string>
 
-// The values kept in quillby.ini, section "Recorder". Range checks belong to
-// the controls that hold the values at run time, so these are raw numbers.
+// The values kept in quillby.ini, section "Recorder". Every key's name,
+// type, default and range are in one table, in SettingsFile.cpp: a new
+// RecorderSettings holds each key's default from there, and Load brings a
+// number outside its key's range to the nearest end of it.
 struct RecorderSettings {
-    int channel = -1;
+    RecorderSettings();
+
+    int channel;
     // The chosen input's name: indexes move as inputs come and go.
     std::string channelName;
-    int quality = 12;
+    int quality;
     std::optional<int> volume; // none stored: the chosen input's own volume
-    bool stereo = true;
-    bool vbr = false;
-    bool hideWizardWelcome = false;
-    int popupShowCount = 0;
+    bool stereo;
+    bool vbr;
+    bool hideWizardWelcome;
+    int popupShowCount;
     std::string lastSaveDir;
 };
 
@@ -30,8 +34,12 @@ public:
     std::optional<RecorderSettings> Load() const;
 
     // The keys written at exit, in this order: Channel, ChannelName, Quality,
-    // Volume, Stereo, VBR, HideWiz1, PopCount. Every other line of the file
-    // is kept. A file the user made read-only is not replaced: the save fails.
+    // Volume (when there is one), Stereo, VBR, HideWiz1, PopCount;
+    // SaveLastDir writes LastDir alone. A key already in the file keeps its
+    // line, its spelling and its place, and only its value changes; a new
+    // one goes after the section's last entry. Every other line, malformed
+    // or foreign, is kept byte for byte. A file the user made read-only is
+    // not replaced: the save fails.
     [[nodiscard]] bool SaveAtExit(const RecorderSettings& settings) const;
     [[nodiscard]] bool SaveLastDir(const std::string& lastDir) const;
 

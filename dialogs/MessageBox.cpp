@@ -1,12 +1,13 @@
 #include "MessageBox.h"
 
+#include "Logging.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPointer>
 #include <QWidget>
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 struct State {
@@ -29,7 +30,7 @@ MessageBox::Answer MessageBox::Show(Icon icon, const QString& caption, const QSt
     State& s = state();
     const Answer unanswered = icon == Icon::Question ? Answer::No : Answer::Ok;
     if (s.dismissed) {
-        std::fprintf(stderr, "Tapewren: %s\n", qPrintable(text));
+        qCWarning(lcUi, "%s", qPrintable(text));
         return unanswered;
     }
     if (s.testMode) {
@@ -86,7 +87,7 @@ void MessageBox::Error(const QString& text, const QString& caption, QWidget* own
 
 void MessageBox::Fatal(const QString& text, const QString& caption) {
     if (!state().dismissed && !state().testMode) // dismissed: Show writes it there itself
-        std::fprintf(stderr, "tapewren: %s\n", qPrintable(text));
+        qCCritical(lcUi, "%s", qPrintable(text));
     Show(Icon::Error, caption, text);
 }
 

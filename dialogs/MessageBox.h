@@ -27,7 +27,7 @@ public:
                        QWidget* owner = nullptr);
     static void Error(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
                       QWidget* owner = nullptr);
-    // A failure that ends the program: written to stderr as well, for
+    // A failure that ends the program: logged as well (tapewren.ui), for
     // whoever started it from a terminal, a script or a session log.
     static void Fatal(const QString& text, const QString& caption = QStringLiteral("Tapewren"));
     static bool Confirm(const QString& text, const QString& caption = QStringLiteral("Tapewren"),
@@ -37,7 +37,7 @@ public:
     static void SetOwner(QWidget* owner);
 
     // The program is ending without asking: open boxes close as if answered
-    // No (errors as if read), and later ones are only written to stderr.
+    // No (errors as if read), and later ones are only logged (tapewren.ui).
     static void DismissAll();
     static bool AnyOpen();
 

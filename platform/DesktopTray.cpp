@@ -1,5 +1,6 @@
 #include "DesktopTray.h"
 
+#include "Logging.h"
 #include "RecorderWindow.h"
 
 DesktopTray::DesktopTray(std::unique_ptr<TrayPresence> presence, IconFactory makeIcon,
@@ -31,6 +32,10 @@ void DesktopTray::follow() {
     }
     if (next.get() == m_current)
         return;
+    qCDebug(lcPlatform, "tray: %s",
+            kind == TrayKind::StatusNotifier ? "a StatusNotifierItem icon"
+            : kind == TrayKind::XEmbed       ? "an XEmbed icon"
+                                             : "no tray: the window stands in for the icon");
     if (m_current) {
         m_current->HideBalloon();
         m_current->SetVisible(false);

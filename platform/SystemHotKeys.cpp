@@ -1,4 +1,5 @@
 #include "HotKeyBackend.h"
+#include "Logging.h"
 #include "PortalHotKeys.h"
 
 #include <QGuiApplication>
@@ -23,10 +24,22 @@ bool waylandSession() {
 
 std::unique_ptr<HotKeyBackend> CreateSystemHotKeys() {
     std::unique_ptr<HotKeyBackend> x11 = CreateX11HotKeys();
-    if (!x11 || waylandSession())
-        if (auto portal = CreatePortalHotKeys(QDBusConnection::sessionBus()))
+    const bool wayland = waylandSession();
+    if (!x11 || wayland) {
+        if (auto portal = CreatePortalHotKeys(QDBusConnection::sessionBus())) {
+            qCDebug(lcPlatform, "hot keys: through the desktop's shortcut portal");
             return portal;
-    if (x11)
+        }
+        if (x11)
+            qCWarning(lcPlatform, "hot keys: no shortcut portal on this Wayland desktop; X11 "
+                                  "grabs instead, which see the keys only while an X11 window "
+                                  "has the focus");
+    }
+    if (x11) {
+        if (!wayland)
+            qCDebug(lcPlatform, "hot keys: X11 grabs");
         return x11;
+    }
+    qCWarning(lcPlatform, "hot keys: neither an X11 display nor a shortcut portal; no hot keys");
     return std::make_unique<NoHotKeys>();
 }

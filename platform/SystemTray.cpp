@@ -1,6 +1,7 @@
 #include "TrayBackend.h"
 
 #include "DesktopNotifications.h"
+#include "Logging.h"
 #include "TextLines.h"
 
 #include <QSystemTrayIcon>
@@ -34,6 +35,7 @@ public:
             m_notifications->Show(title, TextLines(text), seconds, icon);
             return;
         }
+        qCDebug(lcPlatform, "tray: no notification server; Qt draws the balloon");
         m_ownBalloon = true;
         static const QSystemTrayIcon::MessageIcon icons[] = {
             QSystemTrayIcon::NoIcon, QSystemTrayIcon::Information, QSystemTrayIcon::Warning,

@@ -1,6 +1,7 @@
 #include "TrayPresence.h"
 
 #include "BusCall.h"
+#include "Logging.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QDBusConnectionInterface>
@@ -30,8 +31,12 @@ QDBusMessage hostQuery() {
 // A watcher whose introspection lacks the property answers with an error,
 // and Qt then puts its icon on XEmbed: that counts as no host.
 bool hostAnswer(const QDBusMessage& reply) {
-    return reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty() &&
-           qvariant_cast<QDBusVariant>(reply.arguments().first()).variant().toBool();
+    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        qCDebug(lcPlatform, "tray: the StatusNotifierWatcher answered no host (%s)",
+                qPrintable(reply.errorMessage()));
+        return false;
+    }
+    return qvariant_cast<QDBusVariant>(reply.arguments().first()).variant().toBool();
 }
 } // namespace
 

@@ -31,6 +31,12 @@ const std::array<const char*, 149> GenreNames = {
 };
 // clang-format on
 
+uint8_t GenreCode(int listIndex) {
+    if (listIndex < 0 || listIndex >= kGenreUnknown)
+        return kNoGenre;
+    return static_cast<uint8_t>(listIndex);
+}
+
 namespace {
 constexpr int kTagSize = 128;
 
@@ -69,7 +75,7 @@ void TID3v1::Reset() {
     m_album.clear();
     m_year.clear();
     m_comment.clear();
-    m_genre = 255;
+    m_genre = kNoGenre;
 }
 
 std::string TID3v1::field(const QString& text, int limit) {

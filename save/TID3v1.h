@@ -6,10 +6,18 @@
 #include <cstdint>
 #include <string>
 
-// The 149 genre names; a name's position is its genre code. 148, "Unknown",
-// follows the standard list.
+// The 149 entries of the save dialog's genre list: the 148 genres of the
+// standard list, each at the position that is its code, then "Unknown",
+// which is no genre.
 extern const std::array<const char*, 149> GenreNames;
-constexpr uint8_t kGenreUnknown = 148;
+constexpr int kGenreUnknown = 148; // "Unknown"'s position in the list
+// The code of a tag without a genre, as ID3v1 readers expect it. 148 is no
+// longer written for "Unknown": readers take it for "Abstract".
+constexpr uint8_t kNoGenre = 255;
+
+// The code a tag holds for an entry of the list: the position of a genre,
+// kNoGenre for "Unknown" and for no entry (-1, or past the list).
+uint8_t GenreCode(int listIndex);
 
 // An ID3v1 tag: 128 bytes at the end of an MP3 file. Only ever written.
 class TID3v1 {
@@ -24,6 +32,8 @@ public:
     void SetAlbum(const QString& text) { m_album = field(text, 30); }
     void SetYear(const QString& text) { m_year = field(text, 4); }
     void SetComment(const QString& text) { m_comment = field(text, 30); }
+    // The code as it goes to the file, whatever it is: a tag written with
+    // 148 by an earlier version keeps it when written again.
     void SetGenre(uint8_t genre) { m_genre = genre; }
 
     const std::string& Title() const { return m_title; }
@@ -47,5 +57,5 @@ private:
     static std::string field(const QString& text, int limit);
 
     std::string m_title, m_artist, m_album, m_year, m_comment;
-    uint8_t m_genre = 255;
+    uint8_t m_genre = kNoGenre;
 };

@@ -108,7 +108,6 @@ public:
     void ShowPopup();
     void LayoutText();
 
-    TaskbarEdgeValue TaskbarEdge() const { return m_edge; }
     int ownOffset = 0;
     bool closeFrees = true;
 

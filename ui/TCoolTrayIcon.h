@@ -33,12 +33,10 @@ public:
 
     // The shell takes at most 127 characters.
     void SetHint(const QString& hint);
-    QString Hint() const { return m_hint; }
 
     void SetPopupMenu(QMenu* menu);
     // Without it a right click shows nothing.
     void SetAutoPopup(bool on);
-    bool AutoPopup() const { return m_autoPopup; }
     // When false the icon ignores the mouse.
     bool Enabled = true;
 

@@ -269,8 +269,7 @@ void TFormSave::BtnApplyClick() {
     tag.SetArtist(EditArtist->text());
     tag.SetComment(EditComment->text());
     tag.SetYear(EditYear->text());
-    const int genre = ComboGenre->currentIndex();
-    tag.SetGenre(static_cast<uint8_t>(genre >= 0 ? genre : kGenreUnknown));
+    tag.SetGenre(GenreCode(ComboGenre->currentIndex()));
     // The user asked for a tag: saving without it would pass unnoticed.
     if (!tag.WriteTag(m_context.tempFileName)) {
         const int error = errno;

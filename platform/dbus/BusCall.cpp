@@ -47,6 +47,16 @@ bool ServiceReachable(const QDBusConnection& bus, const QString& name) {
     return activatable.isValid() && activatable.value().contains(name);
 }
 
+bool NobodyAnswered(const QDBusMessage& reply) {
+    static const QStringList nobody{QStringLiteral("org.freedesktop.DBus.Error.ServiceUnknown"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.NameHasNoOwner"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.UnknownInterface"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.UnknownMethod"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.UnknownObject"),
+                                    QStringLiteral("org.freedesktop.DBus.Error.Disconnected")};
+    return reply.type() == QDBusMessage::ErrorMessage && nobody.contains(reply.errorName());
+}
+
 QDBusMessage CallAndWait(const QDBusConnection& bus, const QDBusMessage& call, int timeoutMs) {
     QDBusPendingCallWatcher watcher(bus.asyncCall(call, timeoutMs));
     if (!watcher.isFinished()) {

@@ -16,6 +16,10 @@ bool ServiceReachable(const QDBusConnection& bus, const QString& name);
 // process (as in tests) can answer, which a blocking call would not let it.
 QDBusMessage CallAndWait(const QDBusConnection& bus, const QDBusMessage& call, int timeoutMs);
 
+// The call failed because nothing on the bus took it: no such name, no
+// such object, interface or method, or no bus at all. Nothing was refused.
+bool NobodyAnswered(const QDBusMessage& reply);
+
 // The bus at that address (as DBUS_SYSTEM_BUS_ADDRESS gives it) lets us in
 // within timeoutMs: its daemon runs and answers. Qt's own connect would wait
 // for a hung daemon on the thread that serves every bus of the program. A

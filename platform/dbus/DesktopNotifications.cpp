@@ -2,6 +2,7 @@
 
 #include "BusCall.h"
 #include "Common.h"
+#include "Logging.h"
 
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
@@ -44,8 +45,11 @@ void DesktopNotifications::Show(const QString& title, const QString& text, int s
             [this, generation](QDBusPendingCallWatcher* call) {
                 call->deleteLater();
                 const QDBusPendingReply<uint> reply = *call;
-                if (reply.isError())
+                if (reply.isError()) {
+                    qCWarning(lcPlatform, "notifications: the server did not show the balloon (%s)",
+                              qPrintable(reply.error().message()));
                     return;
+                }
                 if (generation == m_generation)
                     m_id = reply.value();
                 else // hidden or replaced while the server was answering

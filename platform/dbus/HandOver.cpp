@@ -1,6 +1,7 @@
 #include "HandOver.h"
 
 #include "BusCall.h"
+#include "Logging.h"
 
 #include <QCryptographicHash>
 #include <QDBusAbstractAdaptor>
@@ -121,9 +122,17 @@ HandOverService::~HandOverService() {
 bool HandOverService::Listen() {
     if (m_listening)
         return true;
-    if (!m_bus.isConnected() || !m_bus.interface() ||
-        !m_bus.registerObject(m_path, this, QDBusConnection::ExportAdaptors))
+    if (!m_bus.isConnected() || !m_bus.interface()) {
+        qCDebug(lcPlatform, "hand-over: no session bus; a second start cannot reach this one");
         return false;
+    }
+    if (!m_bus.registerObject(m_path, this, QDBusConnection::ExportAdaptors)) {
+        qCWarning(lcPlatform,
+                  "hand-over: %s cannot be served on the session bus; a second "
+                  "start will not reach this one",
+                  qPrintable(m_path));
+        return false;
+    }
     // A program that took the name first (a stale copy, a squatter) would
     // otherwise keep it from this one for good, and second starts would
     // find nobody once it has gone: the bus hands it over when it frees.
@@ -133,16 +142,27 @@ bool HandOverService::Listen() {
         m_bus.interface()->registerService(m_name, QDBusConnectionInterface::QueueService,
                                            QDBusConnectionInterface::DontAllowReplacement);
     if (!reply.isValid() || reply.value() == QDBusConnectionInterface::ServiceNotRegistered) {
+        qCWarning(lcPlatform,
+                  "hand-over: the bus did not give the name %s (%s); a second start "
+                  "will not reach this one",
+                  qPrintable(m_name), qPrintable(reply.error().message()));
         m_bus.unregisterObject(m_path);
         return false;
     }
+    if (reply.value() == QDBusConnectionInterface::ServiceQueued)
+        qCWarning(lcPlatform,
+                  "hand-over: another program holds the name %s; this one takes it "
+                  "when it frees",
+                  qPrintable(m_name));
     m_listening = true;
     return true;
 }
 
 bool HandOver(HandOverRequest request, const QString& name, QDBusConnection bus, int waitMs) {
-    if (!bus.isConnected() || !bus.interface())
+    if (!bus.isConnected() || !bus.interface()) {
+        qCDebug(lcPlatform, "hand-over: no session bus; ending without asking the running copy");
         return false;
+    }
     const QString path = pathOf(name);
     if (!NameHasOwner(bus, name)) {
         QDBusServiceWatcher watcher(name, bus, QDBusServiceWatcher::WatchForRegistration);
@@ -153,8 +173,13 @@ bool HandOver(HandOverRequest request, const QString& name, QDBusConnection bus,
         // It may have come between the question and the watch.
         if (!NameHasOwner(bus, name))
             loop.exec();
-        if (!NameHasOwner(bus, name))
+        if (!NameHasOwner(bus, name)) {
+            qCWarning(lcPlatform,
+                      "hand-over: no running copy took %s within %d ms; ending "
+                      "without showing it",
+                      qPrintable(name), waitMs);
             return false;
+        }
     }
     QDBusMessage call;
     if (request == HandOverRequest::Optimizer) {
@@ -165,7 +190,14 @@ bool HandOver(HandOverRequest request, const QString& name, QDBusConnection bus,
         call = QDBusMessage::createMethodCall(name, path, kInterface, QStringLiteral("Activate"));
         call << QVariantMap();
     }
-    return bus.call(call, QDBus::Block, kCallWaitMs).type() == QDBusMessage::ReplyMessage;
+    const QDBusMessage reply = bus.call(call, QDBus::Block, kCallWaitMs);
+    if (reply.type() != QDBusMessage::ReplyMessage) {
+        qCWarning(lcPlatform, "hand-over: the running copy did not take the request (%s)",
+                  qPrintable(reply.errorMessage()));
+        return false;
+    }
+    qCDebug(lcPlatform, "hand-over: the running copy took the request");
+    return true;
 }
 
 #include "HandOver.moc"

@@ -1,5 +1,6 @@
 #include "MailClient.h"
 
+#include "Logging.h"
 #include "Portal.h"
 
 #include <QDBusMetaType>
@@ -7,6 +8,8 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -77,14 +80,19 @@ bool DesktopMailClient::PortalOffersEmail() {
 }
 
 DesktopMailClient::PortalResult DesktopMailClient::ComposeThroughPortal(const TEmail& mail) {
-    if (!PortalOffersEmail())
+    if (!PortalOffersEmail()) {
+        qCDebug(lcPlatform, "mail: no portal offers e-mail; using xdg-email");
         return PortalResult::Unavailable;
+    }
 
     QList<QDBusUnixFileDescriptor> files;
     for (const std::string& path : mail.Attachments) {
         const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-        if (fd < 0)
+        if (fd < 0) {
+            qCWarning(lcPlatform, "mail: %s cannot be opened for the portal (%s); trying xdg-email",
+                      path.c_str(), std::strerror(errno));
             return PortalResult::Unavailable;
+        }
         files.append(QDBusUnixFileDescriptor(fd)); // keeps a duplicate
         ::close(fd);
     }
@@ -94,16 +102,28 @@ DesktopMailClient::PortalResult DesktopMailClient::ComposeThroughPortal(const TE
     PortalRequest request(m_bus, call, kReplyMs);
     QEventLoop loop;
     QObject::connect(&request, &PortalRequest::answered, &loop, &QEventLoop::quit);
-    QObject::connect(&request, &PortalRequest::failed, &loop, [&] { loop.exit(1); });
+    QString error;
+    QObject::connect(&request, &PortalRequest::failed, &loop, [&](const QString& why) {
+        error = why;
+        loop.exit(1);
+    });
     // The answer comes once the client has taken the message, which may
     // take the user a while; the reply to the call itself comes at once.
     QTimer::singleShot(m_options.portalResponseMs, &loop, &QEventLoop::quit);
-    if (loop.exec() != 0)
+    if (loop.exec() != 0) {
+        qCWarning(lcPlatform, "mail: the portal refused the message (%s); trying xdg-email",
+                  qPrintable(error));
         return PortalResult::Unavailable;
+    }
     // No answer in time: a compose window may well be open, so do not open
     // a second one through xdg-email.
-    if (request.Answered() && request.ResponseCode() == PortalRequest::kFailed)
+    if (request.Answered() && request.ResponseCode() == PortalRequest::kFailed) {
+        qCWarning(lcPlatform, "mail: the portal could not open a mail client; trying xdg-email");
         return PortalResult::Unavailable;
+    }
+    if (!request.Answered())
+        qCDebug(lcPlatform, "mail: no answer from the portal within %d ms; taken as composed",
+                m_options.portalResponseMs);
     return PortalResult::Composed;
 }
 
@@ -112,13 +132,23 @@ bool DesktopMailClient::ComposeThroughXdgEmail(const TEmail& mail) {
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.setStandardInputFile(QProcess::nullDevice());
     process.start(m_options.xdgEmail, XdgEmailArguments(mail));
-    if (!process.waitForStarted(-1))
+    if (!process.waitForStarted(-1)) {
+        qCWarning(lcPlatform, "mail: %s cannot be started (%s)", qPrintable(m_options.xdgEmail),
+                  qPrintable(process.errorString()));
         return false;
+    }
     // xdg-email waits for the client it starts, which may be a terminal
     // program the user writes the whole mail in: no time limit.
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     if (process.state() != QProcess::NotRunning)
         loop.exec();
-    return process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        qCWarning(lcPlatform, "mail: %s failed (%s)", qPrintable(m_options.xdgEmail),
+                  process.exitStatus() == QProcess::NormalExit
+                      ? qPrintable(QStringLiteral("exit code %1").arg(process.exitCode()))
+                      : "it crashed");
+        return false;
+    }
+    return true;
 }

@@ -73,6 +73,7 @@ PortalRequest::PortalRequest(QDBusConnection bus, QDBusMessage call, int replyTi
         if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
             stopListening();
             m_failed = true;
+            m_missing = NobodyAnswered(reply);
             emit failed(reply.errorMessage());
             return;
         }

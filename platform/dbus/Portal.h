@@ -43,6 +43,9 @@ public:
 
     bool Replied() const { return m_replied; }
     bool Failed() const { return m_failed; }
+    // The call failed because no portal, or no portal with this interface,
+    // is on the bus (or no bus at all): nothing was refused.
+    bool Missing() const { return m_missing; }
     bool Answered() const { return m_answered; }
     uint ResponseCode() const { return m_response; }
     // The portal's own codes.
@@ -67,6 +70,7 @@ private:
     QString m_handle;
     bool m_replied = false;
     bool m_failed = false;
+    bool m_missing = false;
     bool m_answered = false;
     uint m_response = kFailed;
 };

@@ -1,6 +1,7 @@
 #include "SleepInhibitor.h"
 
 #include "BusCall.h"
+#include "Logging.h"
 #include "Portal.h"
 
 #include <QCoreApplication>
@@ -120,13 +121,22 @@ void SleepInhibitor::askPortal(uint64_t hold) {
     // No portal, or one without Inhibit, answers with an error at once. A
     // portal whose desktop cannot inhibit answers the request with a code
     // other than 0, or never.
-    auto fallBack = [this, hold] {
-        if (hold == m_wanted && m_askedLogind != hold)
-            askLogind(hold);
+    // refused: the portal was there and said no, or nothing in time.
+    auto fallBack = [this, hold](bool refused, const QString& why) {
+        if (hold != m_wanted || m_askedLogind == hold)
+            return;
+        if (refused)
+            qCWarning(lcPlatform, "sleep inhibitor: %s; asking logind instead", qPrintable(why));
+        else
+            qCDebug(lcPlatform, "sleep inhibitor: %s; asking logind", qPrintable(why));
+        askLogind(hold);
     };
-    connect(request, &PortalRequest::failed, this, [request, fallBack] {
+    connect(request, &PortalRequest::failed, this, [request, fallBack](const QString& error) {
         request->deleteLater();
-        fallBack();
+        fallBack(!request->Missing(),
+                 (request->Missing() ? QStringLiteral("no portal inhibits (%1)")
+                                     : QStringLiteral("the portal refused to inhibit (%1)"))
+                     .arg(error));
     });
     connect(request, &PortalRequest::replied, this, [this, hold](const QString& handle) {
         if (hold == m_wanted)
@@ -137,12 +147,15 @@ void SleepInhibitor::askPortal(uint64_t hold) {
     connect(request, &PortalRequest::answered, this, [request, fallBack](uint response) {
         request->deleteLater();
         if (response != PortalRequest::kSuccess)
-            fallBack();
+            fallBack(true,
+                     QStringLiteral("the portal did not inhibit (response %1)").arg(response));
+        else
+            qCDebug(lcPlatform, "sleep inhibitor: the portal inhibits");
     });
     // Gone with the request once it is answered.
     QTimer::singleShot(kResponseMs, request, [request, fallBack] {
         request->deleteLater();
-        fallBack();
+        fallBack(true, QStringLiteral("the portal did not answer within %1 ms").arg(kResponseMs));
     });
 }
 
@@ -169,16 +182,31 @@ void SleepInhibitor::askLogind(uint64_t hold) {
         return;
     }
     QDBusConnection bus = *m_system;
-    if (!bus.isConnected())
+    if (!bus.isConnected()) {
+        qCDebug(lcPlatform, "sleep inhibitor: no system bus at %s; nothing inhibits sleep",
+                qPrintable(m_systemAddress));
         return;
+    }
     QDBusMessage call = QDBusMessage::createMethodCall(kLogin, kLoginPath, kLoginManager,
                                                        QStringLiteral("Inhibit"));
     call << QStringLiteral("sleep:idle") << QStringLiteral("Tapewren") << reason()
          << QStringLiteral("block");
     whenAnswered(bus.asyncCall(call, kAskMs), [this, hold](const QDBusMessage& reply) {
+        if (NobodyAnswered(reply)) {
+            qCDebug(lcPlatform, "sleep inhibitor: no logind (%s); nothing inhibits sleep",
+                    qPrintable(reply.errorMessage()));
+            return;
+        }
+        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+            qCWarning(lcPlatform,
+                      "sleep inhibitor: logind did not inhibit (%s): the "
+                      "computer may sleep during the take",
+                      qPrintable(reply.errorMessage()));
+            return;
+        }
+        qCDebug(lcPlatform, "sleep inhibitor: logind inhibits");
         // An answer for an ended take closes with the reply.
-        if (hold == m_wanted && reply.type() == QDBusMessage::ReplyMessage &&
-            !reply.arguments().isEmpty())
+        if (hold == m_wanted)
             m_logindFd = qvariant_cast<QDBusUnixFileDescriptor>(reply.arguments().first());
     });
 }

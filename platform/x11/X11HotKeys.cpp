@@ -1,4 +1,6 @@
 #include "HotKeyBackend.h"
+#include "Logging.h"
+#include "ShortCut.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QGuiApplication>
@@ -31,8 +33,11 @@ public:
     bool Register(int id, uint16_t shortcut, const std::string&) override {
         Key key;
         key.keycode = keycodeFor(shortcut & 0xFF);
-        if (key.keycode == 0)
+        if (key.keycode == 0) {
+            qCWarning(lcPlatform, "hot keys: no key of this keyboard makes %s",
+                      qPrintable(ShortCutToText(shortcut & 0xFF)));
             return false;
+        }
         key.modifiers = static_cast<uint16_t>(((shortcut & kShift) ? XCB_MOD_MASK_SHIFT : 0) |
                                               ((shortcut & kCtrl) ? XCB_MOD_MASK_CONTROL : 0) |
                                               ((shortcut & kAlt) ? XCB_MOD_MASK_1 : 0));
@@ -49,6 +54,8 @@ public:
                 std::free(error);
             }
         if (!ok) {
+            qCWarning(lcPlatform, "hot keys: %s is held by another program",
+                      qPrintable(ShortCutToText(shortcut)));
             ungrab(key);
             xcb_flush(m_connection);
             return false;

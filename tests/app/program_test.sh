@@ -211,7 +211,7 @@ check "the program ends after the message" wait_for 50 bash -c "! kill -0 $pid 2
 wait "$pid"
 rc=$?
 check "with a failure's exit code ($rc)" [ "$rc" -eq 1 ]
-check "and the message on stderr too" grep -qx "tapewren: Can not initiate defualt recording device." "$work/program.log"
+check "and the message on stderr too" grep -qx "tapewren.ui: Can not initiate defualt recording device." "$work/program.log"
 check "quillby.ini untouched" [ "$(cat "$dead/quillby.ini")" = $'[Recorder]\nQuality=5' ]
 check "tmp untouched" [ "$(cat "$dead/tmp/tmpfile1.mp3")" = take ]
 

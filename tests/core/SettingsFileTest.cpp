@@ -36,8 +36,8 @@ TEST(SettingsLoad, BadValuesFallBackToEachKeysDefault) {
     const auto s = SettingsFile(temp / "quillby.ini").Load();
     ASSERT_TRUE(s.has_value());
     EXPECT_EQ(s->channel, -1);
-    EXPECT_EQ(s->quality, 99) << "range checks are the sliders' business";
-    EXPECT_EQ(s->volume, 0);
+    EXPECT_EQ(s->quality, 76) << "brought into its range, as the slider would";
+    EXPECT_EQ(s->volume, 1);
     EXPECT_TRUE(s->stereo) << "not a number: default true";
     EXPECT_TRUE(s->vbr);
     EXPECT_TRUE(s->hideWizardWelcome);
@@ -63,6 +63,60 @@ TEST(SettingsLoad, KeysMatchWithoutRegardToCaseAndMissingKeysTakeDefaults) {
     EXPECT_EQ(s->volume, std::nullopt);
     EXPECT_FALSE(s->vbr);
     EXPECT_EQ(s->lastSaveDir, "");
+}
+
+TEST(SettingsLoad, EachKeyHasItsDefault) {
+    const RecorderSettings fresh;
+    EXPECT_EQ(fresh.channel, -1);
+    EXPECT_EQ(fresh.channelName, "");
+    EXPECT_EQ(fresh.quality, 12);
+    EXPECT_EQ(fresh.volume, std::nullopt);
+    EXPECT_TRUE(fresh.stereo);
+    EXPECT_FALSE(fresh.vbr);
+    EXPECT_FALSE(fresh.hideWizardWelcome);
+    EXPECT_EQ(fresh.popupShowCount, 0);
+    EXPECT_EQ(fresh.lastSaveDir, "");
+
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini", "[Recorder]\n");
+    const auto s = SettingsFile(temp / "quillby.ini").Load();
+    ASSERT_TRUE(s.has_value());
+    EXPECT_EQ(s->channel, fresh.channel);
+    EXPECT_EQ(s->quality, fresh.quality);
+    EXPECT_EQ(s->volume, fresh.volume);
+    EXPECT_EQ(s->stereo, fresh.stereo);
+    EXPECT_EQ(s->vbr, fresh.vbr);
+    EXPECT_EQ(s->hideWizardWelcome, fresh.hideWizardWelcome);
+    EXPECT_EQ(s->popupShowCount, fresh.popupShowCount);
+
+    ASSERT_TRUE(SettingsFile(temp / "fresh.ini").SaveAtExit(fresh));
+    EXPECT_EQ(ReadFile(temp / "fresh.ini"), "[Recorder]\nChannel=-1\nChannelName=\nQuality=12\n"
+                                            "Stereo=1\nVBR=0\nHideWiz1=0\nPopCount=0\n")
+        << "no volume: none written";
+}
+
+TEST(SettingsLoad, NumbersOutsideTheirKeysRangeComeToItsNearestEnd) {
+    TempFolder temp;
+    const auto load = [&](const std::string& text) {
+        WriteFile(temp / "quillby.ini", "[Recorder]\n" + text + "\n");
+        return *SettingsFile(temp / "quillby.ini").Load();
+    };
+    EXPECT_EQ(load("Channel=-5").channel, -1);
+    EXPECT_EQ(load("Channel=2147483647").channel, 2147483647);
+    EXPECT_EQ(load("Quality=-3").quality, 0);
+    EXPECT_EQ(load("Quality=0").quality, 0);
+    EXPECT_EQ(load("Quality=76").quality, 76);
+    EXPECT_EQ(load("Quality=77").quality, 76);
+    EXPECT_EQ(load("Volume=-1").volume, 1);
+    EXPECT_EQ(load("Volume=1").volume, 1);
+    EXPECT_EQ(load("Volume=100").volume, 100);
+    EXPECT_EQ(load("Volume=250").volume, 100);
+    EXPECT_EQ(load("POPCount=-2").popupShowCount, 0);
+    EXPECT_EQ(load("POPCount=2147483647").popupShowCount, 2147483647);
+    EXPECT_TRUE(load("Stereo=-1").stereo) << "any number but 0 is true";
+    EXPECT_FALSE(load("Stereo=0").stereo);
+    EXPECT_TRUE(load("VBR=7").vbr);
+    EXPECT_EQ(load("ChannelName=" + std::string(3000, 'n')).channelName.size(), 2047u);
 }
 
 TEST(SettingsLoad, LongLastDirIsCutAt2047Characters) {
@@ -109,6 +163,106 @@ TEST(SettingsSave, KeepsOtherSectionsKeysAndCommentsAndReplacesInPlace) {
     EXPECT_NE(text.find("LastDir=/music/new/"), std::string::npos);
     EXPECT_EQ(text.find("LastDir=/music/\n"), std::string::npos);
     EXPECT_EQ(file.Load()->popupShowCount, 0) << "one entry, whatever its case";
+}
+
+TEST(SettingsSave, EveryOtherLineAndEveryOtherByteStayAsTheyWere) {
+    TempFolder temp;
+    // A byte order mark, line endings of every kind, malformed lines, blanks
+    // around names and values, bytes that are no UTF-8, a key in another
+    // case and twice, and no line ending at the end.
+    const std::string head = "\xEF\xBB\xBF; mine\r\n"
+                             "[Recorder\n"
+                             "Quality=3\n"
+                             "==\n"
+                             "[]\n"
+                             "Volume=9\n"
+                             "a key without equals\n"
+                             "[Other]\r\n"
+                             "Name=caf\xE9 \xFF\xFE\r"
+                             "  # indented comment\t\n"
+                             "[ recorder ]  trailing words\n"
+                             "Extra = \xC3\x28 keep  \n";
+    const std::string tail = "\n"
+                             "[Tail]\n"
+                             "[Recorder\n"
+                             "x";
+    WriteFile(temp / "quillby.ini", head +
+                                        "Quality = 0x05  \r\n"
+                                        "no equals in the section\n"
+                                        "quality=7\n"
+                                        "LastDir=/music/\xFF/\n" +
+                                        tail);
+    SettingsFile file(temp / "quillby.ini");
+    const auto before = file.Load();
+    ASSERT_TRUE(before.has_value());
+    EXPECT_EQ(before->quality, 7) << "the last entry; not the one under \"[Recorder\"";
+    EXPECT_EQ(before->volume, std::nullopt) << "under \"[]\"";
+    EXPECT_EQ(before->lastSaveDir, "/music/\xFF/");
+
+    RecorderSettings s;
+    s.channel = 2;
+    s.channelName = "USB Mic";
+    s.quality = 61;
+    s.volume = 37;
+    s.stereo = false;
+    s.vbr = true;
+    s.hideWizardWelcome = true;
+    s.popupShowCount = 4;
+    s.lastSaveDir = "/not/written/at/exit/";
+    ASSERT_TRUE(file.SaveAtExit(s));
+    const std::string keys = "Channel=2\nChannelName=USB Mic\nVolume=37\nStereo=0\nVBR=1\n"
+                             "HideWiz1=1\nPopCount=4\n";
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"), head +
+                                                  "Quality = 61  \r\n"
+                                                  "no equals in the section\n"
+                                                  "LastDir=/music/\xFF/\n" +
+                                                  keys + tail);
+
+    ASSERT_TRUE(file.SaveLastDir("/new/\xFE/"));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"), head +
+                                                  "Quality = 61  \r\n"
+                                                  "no equals in the section\n"
+                                                  "LastDir=/new/\xFE/\n" +
+                                                  keys + tail);
+    const auto after = file.Load();
+    EXPECT_EQ(after->quality, 61);
+    EXPECT_EQ(after->volume, 37);
+    EXPECT_EQ(after->lastSaveDir, "/new/\xFE/");
+}
+
+TEST(SettingsSave, AByteOrderMarkBeforeTheSectionIsNoPartOfItAndStays) {
+    TempFolder temp;
+    WriteFile(temp / "quillby.ini", "\xEF\xBB\xBF[Recorder]\r\nQuality=5\r\n");
+    SettingsFile file(temp / "quillby.ini");
+    EXPECT_EQ(file.Load()->quality, 5);
+    ASSERT_TRUE(file.SaveLastDir("/m/"));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "\xEF\xBB\xBF[Recorder]\r\nQuality=5\r\nLastDir=/m/\r\n");
+}
+
+TEST(SettingsSave, ANewSectionGoesAtTheEndAndNewKeysAfterTheSectionsLastEntry) {
+    TempFolder temp;
+    SettingsFile file(temp / "quillby.ini");
+    WriteFile(temp / "quillby.ini", "[Other]\r\nx=1");
+    ASSERT_TRUE(file.SaveLastDir("/m/"));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "[Other]\r\nx=1\r\n\r\n[Recorder]\r\nLastDir=/m/\r\n");
+
+    WriteFile(temp / "quillby.ini", "[Recorder]\n; keep\n\n[Other]\nx=1\n[recorder]\n\n");
+    ASSERT_TRUE(file.SaveLastDir("/m/"));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "[Recorder]\n; keep\n\n[Other]\nx=1\n[recorder]\nLastDir=/m/\n\n")
+        << "under the last Recorder section's header";
+
+    WriteFile(temp / "quillby.ini", "[Recorder]\nQuality=5\n; after\n[Other]\n");
+    ASSERT_TRUE(file.SaveLastDir("/m/"));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"),
+              "[Recorder]\nQuality=5\nLastDir=/m/\n; after\n[Other]\n");
+
+    WriteFile(temp / "quillby.ini", "[Recorder]\nLastDir=/old/\n");
+    ASSERT_TRUE(file.SaveLastDir("/a\nQuality=1/"));
+    EXPECT_EQ(ReadFile(temp / "quillby.ini"), "[Recorder]\nLastDir=/a\n")
+        << "a line break would start a line of its own";
 }
 
 TEST(SettingsSave, RefusedWriteReportsThePathAndLeavesTheFileWhole) {

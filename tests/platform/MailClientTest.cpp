@@ -1,4 +1,5 @@
 #include "MailClient.h"
+#include "CapturedLog.h"
 #include "FakePortal.h"
 #include "PrivateBus.h"
 #include "TempFolder.h"
@@ -97,7 +98,13 @@ TEST_F(MailClientTest, AFailedOrSilentPortalRequest) {
     FakePortal portal(m_bus.Connect("portal"));
     offerPortal(portal);
     portal.responseCode = 2; // the portal found no client to start
-    EXPECT_TRUE(client().Compose(mail()));
+    {
+        CapturedLog log;
+        EXPECT_TRUE(client().Compose(mail()));
+        EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform"),
+                  std::vector<QString>{
+                      "mail: the portal could not open a mail client; trying xdg-email"});
+    }
     EXPECT_TRUE(xdgEmailRan()) << "xdg-email is tried next";
 
     fs::remove(m_folder / "xdg-email-args");
@@ -119,13 +126,23 @@ TEST_F(MailClientTest, WithoutAPortalXdgEmailIsUsedAndItsFailureReported) {
     FakePortal portal(m_bus.Connect("portal"));
     offerPortal(portal, false);
     fs::remove(m_folder / "xdg-email-args");
+    CapturedLog log("tapewren.platform.debug=true");
     EXPECT_FALSE(client(3).Compose(mail())) << "a portal without Email, and xdg-email failing";
     EXPECT_EQ(portal.calls, 0);
     EXPECT_TRUE(xdgEmailRan());
+    EXPECT_EQ(log.Texts(QtDebugMsg, "tapewren.platform"),
+              std::vector<QString>{"mail: no portal offers e-mail; using xdg-email"});
+    const std::vector<QString> warnings = log.Texts(QtWarningMsg, "tapewren.platform");
+    ASSERT_EQ(warnings.size(), 1u);
+    EXPECT_EQ(warnings[0].toStdString(),
+              "mail: " + m_folder / "fake-xdg-email" + " failed (exit code 3)");
 
     DesktopMailClient::Options missing;
     missing.xdgEmail = QString::fromStdString(m_folder / "no-such-program");
     EXPECT_FALSE(DesktopMailClient(m_bus.Connect("program"), missing).Compose(mail()));
+    EXPECT_TRUE(log.Texts(QtWarningMsg, "tapewren.platform")
+                    .back()
+                    .startsWith("mail: " + missing.xdgEmail + " cannot be started ("));
     EXPECT_EQ(ReadFile(m_take), "ID3-free MP3 bytes \x01\x02\xff") << "the file is not touched";
 }
 
@@ -174,4 +191,66 @@ TEST_F(MailClientTest, XdgEmailPassesAwkwardTextsIntactAndRunsNothing) {
     EXPECT_EQ(fields["attach"], std::vector<std::string>{take});
     EXPECT_FALSE(fs::exists(canary)) << "something ran a command from the texts";
     fs::remove(canary);
+}
+
+namespace {
+// Texts a shell would act on, and letters outside ASCII.
+const std::string kAwkwardSubject = "it's \"quoted\" $(touch x) `id`; & -n";
+const std::string kAwkwardPath = "/tmp/my takes/-Grüße \"$(rm -rf x)\" 'ü'.mp3";
+const std::string kDashedRecipient = "-o@example.com";
+
+TEmail fullMail() {
+    TEmail mail;
+    mail.Recipient = "someone@example.com";
+    mail.Subject = "Grüße, Ærø";
+    mail.Body = "line one\r\n\r\n--\r\nline two";
+    mail.Attachments = {"/music/memo.mp3"};
+    return mail;
+}
+} // namespace
+
+TEST(MailClientArguments, PortalOptionsCarryEachFieldAndLeaveOutEmptyOnes) {
+    QList<QDBusUnixFileDescriptor> fds{QDBusUnixFileDescriptor(0)};
+    const QVariantMap full = PortalComposeOptions(fullMail(), fds);
+    EXPECT_EQ(full.value("addresses").toStringList(), QStringList{"someone@example.com"});
+    EXPECT_EQ(full.value("subject").toString(), QString::fromUtf8("Grüße, Ærø"));
+    EXPECT_EQ(full.value("body").toString(), "line one\n\n--\nline two");
+    ASSERT_TRUE(full.contains("attachment_fds"));
+    EXPECT_EQ(qvariant_cast<QList<QDBusUnixFileDescriptor>>(full.value("attachment_fds")).size(),
+              1);
+
+    TEmail mail = fullMail();
+    mail.Recipient.clear();
+    EXPECT_FALSE(PortalComposeOptions(mail, fds).contains("addresses"))
+        << "no recipient at all, not an empty one";
+    mail.Subject.clear();
+    mail.Body.clear();
+    const QVariantMap bare = PortalComposeOptions(mail, {});
+    EXPECT_TRUE(bare.isEmpty()) << QStringList(bare.keys()).join(',').toStdString();
+
+    mail.Recipient = kDashedRecipient;
+    mail.Subject = kAwkwardSubject;
+    const QVariantMap awkward = PortalComposeOptions(mail, {});
+    EXPECT_EQ(awkward.value("addresses").toStringList(), QStringList{"-o@example.com"});
+    EXPECT_EQ(awkward.value("subject").toString().toStdString(), kAwkwardSubject);
+}
+
+TEST(MailClientArguments, XdgEmailGetsEachTextAsOneArgument) {
+    EXPECT_EQ(XdgEmailArguments(fullMail()),
+              (QStringList{"--utf8", "--subject", QString::fromUtf8("Grüße, Ærø"), "--body",
+                           "line one\n\n--\nline two", "--attach", "/music/memo.mp3", "--to",
+                           "someone@example.com"}));
+
+    TEmail mail;
+    mail.Recipient = kDashedRecipient;
+    mail.Subject = kAwkwardSubject;
+    mail.Body = "-";
+    mail.Attachments = {kAwkwardPath};
+    EXPECT_EQ(
+        XdgEmailArguments(mail),
+        (QStringList{"--utf8", "--subject", QString::fromStdString(kAwkwardSubject), "--body", "-",
+                     "--attach", QString::fromStdString(kAwkwardPath), "--to", "-o@example.com"}));
+
+    EXPECT_EQ(XdgEmailArguments(TEmail{}), QStringList{"--utf8"})
+        << "empty recipient, subject and body and no attachment are left out";
 }

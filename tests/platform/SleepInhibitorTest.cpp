@@ -1,10 +1,12 @@
 #include "SleepInhibitor.h"
+#include "CapturedLog.h"
 #include "FakePortal.h"
 #include "PrivateBus.h"
 #include "SpinUntil.h"
 #include "TempFolder.h"
 
 #include <QDBusConnectionInterface>
+#include <QDBusContext>
 #include <QDBusUnixFileDescriptor>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
@@ -19,10 +21,11 @@ namespace {
 
 // logind's Manager as far as Inhibit goes: each inhibition is a pipe whose
 // writing end the caller gets; it is held until every copy of that is closed.
-class FakeLogind : public QObject {
+class FakeLogind : public QObject, protected QDBusContext {
     Q_OBJECT
     Q_CLASSINFO("D-Bus Interface", "org.freedesktop.login1.Manager")
 public:
+    bool refuse = false; // as polkit may
     ~FakeLogind() override {
         for (int fd : m_readEnds)
             ::close(fd);
@@ -41,6 +44,10 @@ public slots:
     QDBusUnixFileDescriptor Inhibit(const QString& what, const QString& who, const QString& why,
                                     const QString& mode) {
         calls.push_back((QStringList{what, who, why, mode}.join('|')).toStdString());
+        if (refuse) {
+            sendErrorReply(QDBusError::AccessDenied, QStringLiteral("Permission denied"));
+            return {};
+        }
         int ends[2];
         if (::pipe(ends) != 0)
             return {};
@@ -137,9 +144,17 @@ TEST_F(SleepInhibitorTest, WithoutThePortalsInhibitLogindBlocksSleep) {
     FakeInhibit* portal = offerPortal(false);
     offerLogind();
     std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    CapturedLog log("tapewren.platform.debug=true");
     sleep->TakeStarted({});
     ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; }));
     settle();
+    // A portal without Inhibit refused nothing: logind is the way here.
+    EXPECT_TRUE(log.Texts(QtWarningMsg, "tapewren.platform").empty());
+    const std::vector<QString> debug = log.Texts(QtDebugMsg, "tapewren.platform");
+    ASSERT_EQ(debug.size(), 2u);
+    EXPECT_TRUE(debug[0].startsWith("sleep inhibitor: no portal inhibits ("))
+        << debug[0].toStdString();
+    EXPECT_EQ(debug[1], "sleep inhibitor: logind inhibits");
     EXPECT_EQ(m_logind.calls,
               std::vector<std::string>{"sleep:idle|Tapewren|Recording sound|block"});
     EXPECT_TRUE(portal->events.empty());
@@ -159,16 +174,78 @@ TEST_F(SleepInhibitorTest, APortalThatCannotInhibitLeavesItToLogind) {
     for (int response : {0, 2, -1}) { // it holds; it says it failed; it never answers
         portal->response = response;
         std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+        CapturedLog log;
         sleep->TakeStarted({});
         // A failure is heard at once; silence takes the portal's 2 s.
         EXPECT_EQ(spinUntil([&] { return m_logind.Held() == 1; }, response == 2 ? 1000 : 3000),
                   response != 0)
             << response;
+        const std::vector<QString> warnings = log.Texts(QtWarningMsg, "tapewren.platform");
+        if (response == 0)
+            EXPECT_TRUE(warnings.empty());
+        else
+            EXPECT_EQ(warnings, std::vector<QString>{
+                                    response == 2 ? "sleep inhibitor: the portal did not inhibit "
+                                                    "(response 2); asking logind instead"
+                                                  : "sleep inhibitor: the portal did not answer "
+                                                    "within 2000 ms; asking logind instead"});
         EXPECT_EQ(portal->held, 1) << "kept too, should it hold after all";
         sleep->TakeEnded();
         EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0 && portal->held == 0; }));
     }
     EXPECT_EQ(m_logind.calls.size(), 2u);
+}
+
+TEST_F(SleepInhibitorTest, APortalThatRefusesTheCallIsWarnedOfAndLogindAsked) {
+    offerLogind();
+    FakeInhibit* portal = offerPortal(true);
+    portal->refuseCall = true;
+    std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    CapturedLog log;
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; }));
+    EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform"),
+              std::vector<QString>{"sleep inhibitor: the portal refused to inhibit (Inhibiting is "
+                                   "not allowed); asking logind instead"});
+    sleep->TakeEnded();
+    EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0; }));
+}
+
+TEST_F(SleepInhibitorTest, ALogindThatRefusesIsWarnedOfAndTheTakeGoesOn) {
+    offerPortal(false);
+    offerLogind();
+    m_logind.refuse = true;
+    std::unique_ptr<SleepInhibitor> sleep = inhibitor();
+    CapturedLog log;
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return !log.Texts(QtWarningMsg, "tapewren.platform").empty(); }));
+    EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform"),
+              std::vector<QString>{"sleep inhibitor: logind did not inhibit (Permission denied): "
+                                   "the computer may sleep during the take"});
+    sleep->TakeEnded();
+}
+
+// No logind, or no system bus (a container): nothing was refused, and
+// nothing is worth a warning on every take.
+TEST_F(SleepInhibitorTest, WithoutLogindNothingInhibitsAndOnlyTheDebugLogSaysSo) {
+    offerPortal(false);
+    for (const QString& address : {m_system.address, QStringLiteral("unix:path=/nonexistent")}) {
+        CapturedLog log("tapewren.platform.debug=true");
+        auto sleep = std::make_unique<SleepInhibitor>(m_session.Connect("program"), address);
+        sleep->TakeStarted({});
+        ASSERT_TRUE(
+            spinUntil([&] { return log.Texts(QtDebugMsg, "tapewren.platform").size() >= 2; }));
+        const QString last = log.Texts(QtDebugMsg, "tapewren.platform").back();
+        EXPECT_TRUE(
+            last.startsWith(address == m_system.address
+                                ? "sleep inhibitor: no logind ("
+                                : "sleep inhibitor: no system bus at unix:path=/nonexistent"))
+            << last.toStdString();
+        EXPECT_TRUE(last.endsWith("; nothing inhibits sleep")) << last.toStdString();
+        sleep->TakeEnded();
+        settle();
+        EXPECT_TRUE(log.Texts(QtWarningMsg, "tapewren.platform").empty());
+    }
 }
 
 TEST_F(SleepInhibitorTest, AHungSystemBusNeverHoldsUpTheProgram) {

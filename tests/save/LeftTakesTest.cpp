@@ -4,9 +4,8 @@
 #include "Common.h"
 #include "EarlierFiles.h"
 #include "InstanceLock.h"
-#include "LameCoder.h"
+#include "LameTool.h"
 #include "TempFolder.h"
-#include "ToneMp3.h"
 
 #include <gtest/gtest.h>
 
@@ -21,21 +20,11 @@ namespace fs = std::filesystem;
 namespace {
 // A VBR take as a kill leaves it: the encoder's stream, never finished, so
 // its first frame is still the placeholder of zeros.
-std::vector<uint8_t> unfinishedVbrTake(double seconds, uint32_t rate = 44100) {
-    TLameCoder coder;
-    coder.SetSampleRate(rate);
-    coder.SetEnableVBR(true);
-    coder.SetVBRQuality(4);
-    EXPECT_EQ(coder.OpenStream(), BE_ERR_SUCCESSFUL);
-    const std::vector<int16_t> pcm = Tone(rate, 2, seconds);
-    std::vector<uint8_t> out(coder.OutputBufferSize()), file;
-    for (size_t at = 0; at + coder.SamplesPerChunk() <= pcm.size(); at += coder.SamplesPerChunk()) {
-        uint32_t count = 0;
-        coder.EncodeChunk(pcm.data() + at, out.data(), count);
-        file.insert(file.end(), out.begin(), out.begin() + count);
-    }
-    coder.CloseStream();
-    return file;
+std::vector<uint8_t> unfinishedVbrTake(double seconds) {
+    TempFolder temp;
+    std::vector<uint8_t> take = LameUnfinishedVbrTake(temp.Path(), seconds);
+    EXPECT_FALSE(take.empty()) << "lame made no take";
+    return take;
 }
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
@@ -77,7 +66,7 @@ TEST(LeftTakes, AnUnfinishedVbrTakeIsRepairedToReadItsTrueLength) {
 TEST(LeftTakes, FinishedTakesAreLeftAlone) {
     TempFolder temp;
     const std::string path = temp / "tmpfile1.mp3";
-    ASSERT_TRUE(WriteToneMp3(path, 2.0));
+    ASSERT_TRUE(LameToneMp3(path, 2.0));
     const std::vector<uint8_t> before = ReadBytes(path);
     EXPECT_TRUE(HoldsAudio(path));
     EXPECT_FALSE(RepairVbrHeader(path));

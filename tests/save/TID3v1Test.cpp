@@ -1,8 +1,8 @@
 #include "TID3v1.h"
 #include "AudioCheck.h"
+#include "LameTool.h"
 #include "MoveFile.h"
 #include "TempFolder.h"
-#include "ToneMp3.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +38,7 @@ TEST(TID3v1, IndependentReaderSeesTheFieldsWritten) {
     TempFolder temp;
     const std::string file = temp / "take.mp3";
     // ffprobe reads an ID3v1 tag behind real audio.
-    ASSERT_TRUE(WriteToneMp3(file));
+    ASSERT_TRUE(LameToneMp3(file));
     ASSERT_TRUE(sampleTag().WriteTag(file));
     EXPECT_EQ(ffprobeTag(file, "title"), "Evening Take");
     EXPECT_EQ(ffprobeTag(file, "artist"), "The Tapes");
@@ -46,6 +46,57 @@ TEST(TID3v1, IndependentReaderSeesTheFieldsWritten) {
     EXPECT_EQ(ffprobeTag(file, "date"), "2026");
     EXPECT_EQ(ffprobeTag(file, "comment"), "recorded with one click");
     EXPECT_EQ(ffprobeTag(file, "genre"), "Rock");
+}
+
+TEST(TID3v1, UnknownIsNoGenreAndEveryOtherEntryIsItsPosition) {
+    EXPECT_EQ(GenreCode(0), 0);
+    EXPECT_EQ(GenreCode(17), 17);
+    EXPECT_EQ(GenreCode(147), 147);
+    EXPECT_EQ(GenreCode(kGenreUnknown), 255);
+    EXPECT_EQ(GenreCode(-1), 255) << "no entry chosen";
+    EXPECT_EQ(GenreCode(149), 255);
+    TempFolder temp;
+    const std::string file = temp / "take.mp3";
+    ASSERT_TRUE(LameToneMp3(file));
+    for (const int entry : {0, 17, 147, kGenreUnknown}) {
+        TID3v1 tag = sampleTag();
+        tag.SetGenre(GenreCode(entry));
+        ASSERT_TRUE(tag.WriteTag(file));
+        EXPECT_EQ(ffprobeTag(file, "genre"), entry == kGenreUnknown ? "" : GenreNames[entry])
+            << GenreNames[entry];
+        EXPECT_EQ(ffprobeTag(file, "title"), "Evening Take");
+    }
+}
+
+// Earlier versions wrote 148 for "Unknown", which readers show as
+// "Abstract". Such a tag, read back and written again as it was read,
+// keeps its 148: only the dialog's "Unknown" means 255.
+TEST(TID3v1, ATagWithTheCodeOfAnEarlierVersionKeepsItWhenWrittenAgain) {
+    TempFolder temp;
+    const std::string file = temp / "earlier.mp3";
+    ASSERT_TRUE(LameToneMp3(file));
+    TID3v1 earlier = sampleTag();
+    earlier.SetGenre(148);
+    ASSERT_TRUE(earlier.WriteTag(file));
+    const std::string before = ReadFile(file);
+    EXPECT_EQ(ffprobeTag(file, "genre"), "Abstract");
+
+    const std::string block = before.substr(before.size() - 128);
+    ASSERT_EQ(block.substr(0, 3), "TAG");
+    const auto text = [&](size_t at, size_t size) {
+        const std::string field = block.substr(at, size);
+        return QString::fromLatin1(field.c_str());
+    };
+    TID3v1 read;
+    read.SetTitle(text(3, 30));
+    read.SetArtist(text(33, 30));
+    read.SetAlbum(text(63, 30));
+    read.SetYear(text(93, 4));
+    read.SetComment(text(97, 30));
+    read.SetGenre(static_cast<uint8_t>(block[127]));
+    ASSERT_TRUE(read.WriteTag(file));
+    EXPECT_EQ(ReadFile(file), before);
+    EXPECT_EQ(ffprobeTag(file, "genre"), "Abstract");
 }
 
 TEST(TID3v1, BlockLayout) {

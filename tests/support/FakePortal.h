@@ -108,6 +108,13 @@ public:
 public slots:
     QDBusObjectPath Inhibit(const QString&, uint flags, const QVariantMap& options,
                             const QDBusMessage& message) {
+        if (refuseCall) {
+            message.setDelayedReply(true);
+            m_bus.send(message.createErrorReply(QDBusError::AccessDenied,
+                                                QStringLiteral("Inhibiting is not allowed")));
+            note("refused", 0);
+            return {};
+        }
         QString sender = message.service().mid(1);
         sender.replace('.', '_');
         // As xdg-desktop-portal names it: the caller's token where it gave one.
@@ -137,6 +144,8 @@ public slots:
     }
 
 public:
+    // The call itself answered with an error, as a sandbox's policy may.
+    bool refuseCall = false;
     // The Response each request gets: 0 inhibited, 2 failed, -1 none at all.
     int response = 0;
 

@@ -199,7 +199,8 @@ TEST_F(SaveTest, ClearedFieldsTagUnknownGenre) {
     EXPECT_EQ(d->ComboGenre->currentText(), "Unknown");
     type(*d, "plain");
     d->BtnApplyClick();
-    EXPECT_EQ(static_cast<uint8_t>(ReadFile(music("plain.mp3")).back()), 148);
+    EXPECT_EQ(static_cast<uint8_t>(ReadFile(music("plain.mp3")).back()), 255)
+        << "no genre: 148 reads as \"Abstract\"";
 }
 
 TEST_F(SaveTest, TagFieldsAreNamedByTheirLabelsAndTheButtonsFitTheirTexts) {
