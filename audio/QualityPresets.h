@@ -14,7 +14,6 @@ struct QualityPreset {
 };
 
 constexpr int kQualityPresetCount = 77;
-constexpr int kDefaultQuality = 12;
 
 // Indexed by the quality slider's position.
 extern const std::array<QualityPreset, kQualityPresetCount> QualityPresets;

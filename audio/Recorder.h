@@ -2,6 +2,8 @@
 
 #include "FileWriter.h"
 #include "LameCoder.h"
+#include "SettingsFile.h"
+#include "SoundSystem.h"
 #include "TakeWatcher.h"
 
 #include <QObject>
@@ -18,11 +20,17 @@
 class RecorderHost {
 public:
     struct Settings {
-        int channel = -1; // input index, -1 when none is chosen
-        int quality = 12; // position in QualityPresets
-        int volume = 10;  // percent
-        bool stereo = true;
-        bool vbr = false;
+        Settings() : Settings(RecorderSettings()) {}
+        explicit Settings(const RecorderSettings& s)
+            : channel(s.channel), quality(s.quality), volume(s.volume.value_or(kFallbackVolume)),
+              stereo(s.stereo), vbr(s.vbr) {}
+        Settings(int channel, int quality, int volume, bool stereo, bool vbr)
+            : channel(channel), quality(quality), volume(volume), stereo(stereo), vbr(vbr) {}
+        int channel; // input index, -1 when none is chosen
+        int quality; // position in QualityPresets
+        int volume;  // percent
+        bool stereo;
+        bool vbr;
     };
 
     virtual ~RecorderHost() = default;

@@ -20,7 +20,7 @@ void CloseSoundSystem() {
     BASS_Free();
 }
 
-int InputVolume(int input, int fallback) {
+int InputVolume(int input) {
     const DWORD info = BASS_RecordGetInput(input);
-    return info == static_cast<DWORD>(-1) ? fallback : static_cast<int>(info & 0xFFFF);
+    return info == static_cast<DWORD>(-1) ? kFallbackVolume : static_cast<int>(info & 0xFFFF);
 }

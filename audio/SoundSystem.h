@@ -10,5 +10,7 @@
 // Stops any capture, lets go of the input-change handler and closes both
 // halves; harmless when nothing is open.
 void CloseSoundSystem();
-// The input's own volume in percent; fallback when the input cannot be read.
-int InputVolume(int input, int fallback);
+// The volume to record at where neither the settings nor the input tell one.
+constexpr int kFallbackVolume = 10;
+// The input's own volume in percent; kFallbackVolume when it cannot be read.
+int InputVolume(int input);

@@ -478,3 +478,10 @@ std::string SettingsFile::WriteErrorText() const {
     return QCoreApplication::translate("SettingsFile", "Unable to write to ").toStdString() +
            m_path;
 }
+
+std::pair<int, int> SettingsFile::Range(std::string_view key) {
+    for (const Key& k : kKeys)
+        if (key == k.name)
+            return {k.minimum, k.maximum};
+    return {0, 0};
+}

@@ -2,6 +2,8 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
+#include <utility>
 
 // The values kept in quillby.ini, section "Recorder". Every key's name,
 // type, default and range are in one table, in SettingsFile.cpp: a new
@@ -56,6 +58,8 @@ public:
     // Decimal, or hexadecimal with "0x" when longer than two characters;
     // anything else is not a number.
     static std::optional<int> ParseInteger(const std::string& text);
+    // The lowest and highest value of a numeric key, as Load brings them.
+    static std::pair<int, int> Range(std::string_view key);
 
 private:
     std::string m_path;

@@ -29,11 +29,12 @@ namespace {
 // low default would make a take silent and turn the input down for every
 // other program. The input's own volume records what the user already hears.
 int inputVolume(int input) {
-    return InputVolume(input, 10);
+    return InputVolume(input);
 }
 
-QSlider* makeSlider(QWidget* parent, const char* name, int minimum, int maximum) {
-    auto* slider = new ImageSlider(parent, minimum, maximum);
+// The slider's range is the setting's: a stored value is read within it.
+QSlider* makeSlider(QWidget* parent, const char* name, std::pair<int, int> range) {
+    auto* slider = new ImageSlider(parent, range.first, range.second);
     slider->setObjectName(QString::fromLatin1(name));
     return slider;
 }
@@ -52,9 +53,9 @@ ConfigWindow::ConfigWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindo
     m_inputChoice = std::make_unique<InputChoice>(*ComboChannels);
     connect(ComboChannels, &QComboBox::activated, this,
             [this] { m_inputChoice->ChooseSelected(); });
-    SliderQuality = makeSlider(this, "SliderQuality", 0, 76);
+    SliderQuality = makeSlider(this, "SliderQuality", SettingsFile::Range("Quality"));
     SliderQuality->setGeometry(16, 208, 177, 41);
-    SliderVolume = makeSlider(this, "SliderVolume", 1, 100);
+    SliderVolume = makeSlider(this, "SliderVolume", SettingsFile::Range("Volume"));
     SliderVolume->setGeometry(16, 292, 177, 33);
     CheckStereo = new FlatCheckBox(this, "CheckStereo", tr("Stereo"));
     CheckStereo->setGeometry(204, 215, 73, 17);
