@@ -31,12 +31,15 @@ QDBusMessage hostQuery() {
 // A watcher whose introspection lacks the property answers with an error,
 // and Qt then puts its icon on XEmbed: that counts as no host.
 bool hostAnswer(const QDBusMessage& reply) {
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+    if (!ReplyHasSignature(reply, "v")) {
         qCDebug(lcPlatform, "tray: the StatusNotifierWatcher answered no host (%s)",
                 qPrintable(reply.errorMessage()));
         return false;
     }
-    return qvariant_cast<QDBusVariant>(reply.arguments().first()).variant().toBool();
+    const QVariant registered = qvariant_cast<QDBusVariant>(reply.arguments().first()).variant();
+    if (registered.typeId() != QMetaType::Bool)
+        qCWarning(lcPlatform, "tray: the StatusNotifierWatcher's host property is no boolean");
+    return registered.typeId() == QMetaType::Bool && registered.toBool();
 }
 } // namespace
 

@@ -150,3 +150,17 @@ bool BusAnswers(const QString& address, int timeoutMs) {
     }
     return answer.startsWith("OK ");
 }
+
+std::optional<QDBusArgument> TypedArgument(const QVariant& value, const char* signature) {
+    if (value.metaType() != QMetaType::fromType<QDBusArgument>())
+        return std::nullopt;
+    auto argument = value.value<QDBusArgument>();
+    if (argument.currentSignature() != QLatin1String(signature))
+        return std::nullopt;
+    return argument;
+}
+
+bool ReplyHasSignature(const QDBusMessage& reply, const char* signature) {
+    return reply.type() == QDBusMessage::ReplyMessage &&
+           reply.signature() == QLatin1String(signature);
+}

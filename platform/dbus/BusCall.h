@@ -1,7 +1,18 @@
 #pragma once
 
+#include <QDBusArgument>
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QVariant>
+
+#include <optional>
+
+// The structured value inside value when it has exactly this D-Bus
+// signature ("a(sa{sv})"), else none: a service that answers with another
+// type gave no answer, and reading it as ours would crash.
+std::optional<QDBusArgument> TypedArgument(const QVariant& value, const char* signature);
+// The reply's arguments have exactly this signature ("o", "h").
+bool ReplyHasSignature(const QDBusMessage& reply, const char* signature);
 
 // The name has an owner on the bus now; false too when the bus does not
 // answer within two seconds.

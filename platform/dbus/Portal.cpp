@@ -2,6 +2,7 @@
 
 #include "BusCall.h"
 #include "Common.h"
+#include "Logging.h"
 
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -70,7 +71,10 @@ PortalRequest::PortalRequest(QDBusConnection bus, QDBusMessage call, int replyTi
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this, watcher] {
         watcher->deleteLater();
         const QDBusMessage reply = watcher->reply();
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        if (!ReplyHasSignature(reply, "o")) {
+            if (reply.type() == QDBusMessage::ReplyMessage)
+                qCWarning(lcPlatform, "portal: a request answered with %s, not a handle",
+                          qPrintable(reply.signature()));
             stopListening();
             m_failed = true;
             m_missing = NobodyAnswered(reply);

@@ -1,5 +1,6 @@
 #include "PortalHotKeys.h"
 
+#include "BusCall.h"
 #include "Logging.h"
 #include "Portal.h"
 #include "ShortCut.h"
@@ -146,10 +147,27 @@ private:
 
     // The shortcuts an answer lists are those the desktop holds bound.
     void take(const QVariantMap& results) {
+        const QVariant value = results.value(QStringLiteral("shortcuts"));
+        const std::optional<QDBusArgument> typed = TypedArgument(value, "a(sa{sv})");
+        if (!typed) {
+            if (value.isValid()) {
+                const QString type = value.metaType() == QMetaType::fromType<QDBusArgument>()
+                                         ? value.value<QDBusArgument>().currentSignature()
+                                         : QString::fromLatin1(value.metaType().name());
+                qCWarning(lcPlatform,
+                          "the shortcut portal listed its shortcuts as %s, not a(sa{sv}): "
+                          "taken as none bound",
+                          qPrintable(type));
+            }
+            return;
+        }
         ShortcutList listed;
-        qvariant_cast<QDBusArgument>(results.value(QStringLiteral("shortcuts"))) >> listed;
-        for (const auto& [id, properties] : listed)
-            m_bound[id] = properties.value(QStringLiteral("trigger_description")).toString();
+        *typed >> listed;
+        for (const auto& [id, properties] : listed) {
+            // Shown as the key: anything but text would read as nonsense.
+            const QVariant trigger = properties.value(QStringLiteral("trigger_description"));
+            m_bound[id] = trigger.typeId() == QMetaType::QString ? trigger.toString() : QString();
+        }
     }
 
     // Each key's outcome, from what the desktop holds bound; why: the

@@ -197,11 +197,13 @@ void SleepInhibitor::askLogind(uint64_t hold) {
                     qPrintable(reply.errorMessage()));
             return;
         }
-        if (reply.type() != QDBusMessage::ReplyMessage || reply.arguments().isEmpty()) {
+        if (!ReplyHasSignature(reply, "h")) {
             qCWarning(lcPlatform,
                       "sleep inhibitor: logind did not inhibit (%s): the "
                       "computer may sleep during the take",
-                      qPrintable(reply.errorMessage()));
+                      qPrintable(reply.type() == QDBusMessage::ReplyMessage
+                                     ? QStringLiteral("an answer of type ") + reply.signature()
+                                     : reply.errorMessage()));
             return;
         }
         qCDebug(lcPlatform, "sleep inhibitor: logind inhibits");

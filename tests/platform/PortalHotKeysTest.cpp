@@ -4,6 +4,7 @@
 #include "SpinUntil.h"
 #include "TempFolder.h"
 
+#include <QDBusMetaType>
 #include <QElapsedTimer>
 #include <gtest/gtest.h>
 
@@ -13,6 +14,25 @@
 #include <vector>
 
 namespace {
+// An answer of the wrong shape: a(isd) where a(sa{sv}) belongs.
+struct WrongEntry {
+    int number = 1;
+    QString text = QStringLiteral("record-stop");
+    double real = 0.5;
+};
+QDBusArgument& operator<<(QDBusArgument& out, const WrongEntry& e) {
+    out.beginStructure();
+    out << e.number << e.text << e.real;
+    out.endStructure();
+    return out;
+}
+const QDBusArgument& operator>>(const QDBusArgument& in, WrongEntry& e) {
+    in.beginStructure();
+    in >> e.number >> e.text >> e.real;
+    in.endStructure();
+    return in;
+}
+
 class PortalHotKeysTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_FALSE(m_bus.address.isEmpty()) << "dbus-daemon did not start"; }
@@ -144,6 +164,33 @@ TEST_F(PortalHotKeysTest, AKeyIsSetOnlyWhenTheDesktopListsItBound) {
     EXPECT_EQ(m_settled[0], "bound Meta+R") << "the user's key survives a start";
     ASSERT_EQ(m_shortcuts.asked.size(), 1);
     EXPECT_EQ(m_shortcuts.asked[0].first, "pause-resume");
+}
+
+// A portal that answers in another shape is no answer: nothing is bound,
+// nothing crashes, and a trigger that is no text is not shown as the key.
+TEST_F(PortalHotKeysTest, AnswersOfAnotherShapeBindNothing) {
+    qDBusRegisterMetaType<WrongEntry>();
+    qDBusRegisterMetaType<QList<WrongEntry>>();
+    offerPortal(true);
+    const QVariant shapes[] = {
+        QVariant::fromValue(QList<WrongEntry>{WrongEntry{}}), QVariant(QStringLiteral("x")),
+        QVariant(5), QVariant::fromValue(QDBusVariant(QVariant::fromValue(QDBusVariant(1))))};
+    for (const QVariant& shape : shapes) {
+        m_shortcuts.shortcutsAs = shape;
+        m_settled.clear();
+        auto backend = keys();
+        backend->Register(0, 0xC04F, "Record/Stop");
+        backend->Register(1, 0xC050, "Pause/Resume");
+        ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; })) << shape.typeName();
+        EXPECT_EQ(m_settled[0].rfind("not ", 0), 0u) << m_settled[0];
+    }
+    m_shortcuts.shortcutsAs = QVariant();
+    m_shortcuts.triggerAsNumber = true;
+    m_settled.clear();
+    auto backend = keys();
+    backend->Register(0, 0xC04F, "Record/Stop");
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
+    EXPECT_EQ(m_settled[0], "bound ") << "our own key, not \"5\"";
 }
 
 TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNothing) {

@@ -56,6 +56,8 @@ public:
     bool sessionAsPath = false; // the session handle as an object path
     std::map<QString, std::map<QString, QString>> kept; // token: id, trigger
     std::function<void()> bound;                        // after each BindShortcuts
+    QVariant shortcutsAs;         // a portal that lists its shortcuts in another shape
+    bool triggerAsNumber = false; // ... or gives a key's trigger as a number
 
 public slots:
     QDBusObjectPath CreateSession(const QVariantMap& options, const QDBusMessage& message) {
@@ -139,7 +141,8 @@ private:
         for (const auto& [id, trigger] : kept[token])
             list.append({id,
                          {{QStringLiteral("description"), m_descriptions[id]},
-                          {QStringLiteral("trigger_description"), trigger}}});
+                          {QStringLiteral("trigger_description"),
+                           triggerAsNumber ? QVariant(5) : QVariant(trigger)}}});
         return list;
     }
 
@@ -156,7 +159,10 @@ private:
                                     options.value(QStringLiteral("handle_token")).toString());
         QDBusMessage response = QDBusMessage::createSignal(
             handle, QStringLiteral("org.freedesktop.portal.Request"), QStringLiteral("Response"));
-        response << 0u << results;
+        QVariantMap sent = results;
+        if (shortcutsAs.isValid() && sent.contains(QStringLiteral("shortcuts")))
+            sent[QStringLiteral("shortcuts")] = shortcutsAs;
+        response << 0u << sent;
         m_bus.send(response);
         return QDBusObjectPath(handle);
     }
