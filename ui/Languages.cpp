@@ -2,6 +2,7 @@
 
 #include "Common.h"
 #include "HelpFiles.h"
+#include "Logging.h"
 #include "Shell.h"
 
 #include <QCoreApplication>
@@ -45,6 +46,7 @@ void LoadTranslations(QCoreApplication& app) {
             if ((found = ours->load(QStringLiteral("tapewren_") + language, folder)))
                 break;
         if (!found) {
+            qCDebug(lcUi, "no catalogue for %s", qPrintable(language));
             delete ours;
             continue;
         }
@@ -52,12 +54,18 @@ void LoadTranslations(QCoreApplication& app) {
         // The file dialog's and the message boxes' own buttons.
         auto* qt = new QTranslator(&app);
         if (qt->load(QStringLiteral("qtbase_") + language,
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
             QCoreApplication::installTranslator(qt);
-        else
+        } else {
+            qCWarning(lcUi, "Qt's own catalogue for %s is missing: its buttons stay in English",
+                      qPrintable(language));
             delete qt;
+        }
         return;
     }
+    if (!wanted.isEmpty())
+        qCWarning(lcUi, "no catalogue for %s: the program speaks English",
+                  qPrintable(wanted.join(", ")));
 }
 
 std::string FindLocalHelpFile(const std::string& name) {
@@ -70,4 +78,6 @@ std::string FindLocalHelpFile(const std::string& name) {
 void OpenLocalHelp(const std::string& name) {
     if (const std::string page = FindLocalHelpFile(name); !page.empty())
         OpenWithShell(page);
+    else
+        qCWarning(lcUi, "%s is not installed", name.c_str());
 }
