@@ -100,6 +100,11 @@ check "the tray is ready again" record_for 1
 to_dialog key Escape
 wait_for 30 box_on_top
 xdotool key Return
+check "Enter answers the question No" wait_for 30 box_gone
+check "and keeps the take" [ "$(takes_in "$app")" -eq 1 ]
+to_dialog key Escape
+wait_for 30 box_on_top
+xdotool key y
 check "Cancel and Yes discard that take" wait_for 50 bash -c "[ \$(find '$app/tmp' -type f | wc -l) -eq 0 ]"
 kill -TERM "$pid"
 check "exit after the offered take" exited_with_zero "$pid" 100

@@ -232,7 +232,7 @@ discard_take() { # Cancel in the save dialog, then Yes to losing the take
   xdotool windowactivate --sync "$(visible_window "Save as" | head -1)" 2>/dev/null
   xdotool key Escape
   wait_for 30 visible_window Tapewren || return 1 # the question "Delete ...?"
-  xdotool key Return
+  xdotool key y # its Yes: Enter would answer No
   wait_for 50 save_dialog_closed
 }
 above() { # window, window: the first is stacked above the second
