@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CaptureBackend.h"
+#include "PeakMeter.h"
 #include "PulseConnection.h"
 #include "PulseSources.h"
 

@@ -2,6 +2,7 @@
 
 #include "CaptureBackend.h"
 #include "CaptureMixer.h"
+#include "PeakMeter.h"
 
 #include <condition_variable>
 #include <deque>
