@@ -22,6 +22,21 @@ void refreshInputs() {
     lib().inputs = BASS_Backend().Inputs();
 }
 
+// The capture functions' code for a capture's state.
+DWORD activeCode(CaptureState state) {
+    switch (state) {
+    case CaptureState::Recording:
+        return BASS_ACTIVE_PLAYING;
+    case CaptureState::Stalled:
+        return BASS_ACTIVE_STALLED;
+    case CaptureState::Paused:
+        return BASS_ACTIVE_PAUSED;
+    case CaptureState::Stopped:
+        break;
+    }
+    return BASS_ACTIVE_STOPPED;
+}
+
 bool validInput(int input) {
     return lib().recordOpen && input >= 0 && input < static_cast<int>(lib().inputs.size());
 }
@@ -97,7 +112,7 @@ BOOL BASS_RecordSetInput(int input, DWORD setting) {
 
 HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
                          RECORDFAILPROC failProc) {
-    if (!lib().recordOpen || !proc || BASS_Backend().State() != BASS_ACTIVE_STOPPED)
+    if (!lib().recordOpen || !proc || BASS_Backend().State() != CaptureState::Stopped)
         return 0;
     const int channels = (flags & BASS_SAMPLE_MONO) ? 1 : 2;
     const bool started = BASS_Backend().Start(
@@ -130,13 +145,13 @@ void BASS_RecordKeepVolumes() {
 DWORD BASS_ChannelGetLevel(DWORD handle) {
     if (handle != kRecordChannel)
         return static_cast<DWORD>(-1);
-    return BASS_Backend().State() == BASS_ACTIVE_STOPPED ? 0 : BASS_Backend().Level();
+    return BASS_Backend().State() == CaptureState::Stopped ? 0 : BASS_Backend().Level();
 }
 
 DWORD BASS_ChannelIsActive(DWORD handle) {
     if (handle != kRecordChannel || !lib().backend)
         return BASS_ACTIVE_STOPPED;
-    return static_cast<DWORD>(lib().backend->State());
+    return activeCode(lib().backend->State());
 }
 
 BOOL BASS_ChannelPause(DWORD handle) {

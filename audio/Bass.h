@@ -27,6 +27,7 @@ constexpr DWORD BASS_INPUT_OFF = 0x10000;
 constexpr DWORD BASS_INPUT_ON = 0x20000;
 constexpr DWORD BASS_INPUT_LEVEL = 0x40000;
 constexpr DWORD BASS_SAMPLE_MONO = 2;
+// What BASS_ChannelIsActive() returns: a code for each CaptureState.
 constexpr DWORD BASS_ACTIVE_STOPPED = 0;
 constexpr DWORD BASS_ACTIVE_PLAYING = 1;
 constexpr DWORD BASS_ACTIVE_STALLED = 2;

@@ -14,6 +14,15 @@ enum InputType : uint32_t {
     kInputAnalog = 0x0A,
 };
 
+// Where a capture stands. Bass.h's BASS_ACTIVE_* codes name the same states
+// for the capture functions' callers.
+enum class CaptureState {
+    Stopped = 0,
+    Recording = 1,
+    Stalled = 2, // waiting for its source; no backend reports it so far
+    Paused = 3,
+};
+
 struct CaptureInput {
     std::string name;
     uint32_t type = kInputAnalog;
@@ -53,8 +62,7 @@ public:
     virtual void Pause() = 0;
     virtual void Resume() = 0;
     virtual void Stop() = 0;
-    // 0 idle, 1 recording, 3 paused.
-    virtual int State() const = 0;
+    virtual CaptureState State() const = 0;
     // The highest peak since the last call, per channel: left in the low 16
     // bits, right in the high. A block of a few milliseconds can miss the
     // crest of a low tone; over everything since the last reading, a steady

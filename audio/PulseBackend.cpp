@@ -51,7 +51,7 @@ void PulseBackend::KeepVolumes() {
 }
 
 void PulseBackend::onStreamState(PulseRecordStream& stream) {
-    if (stream.Ended() && m_state != 0)
+    if (stream.Ended() && m_state != CaptureState::Stopped)
         endCapture(true);
 }
 
@@ -74,7 +74,7 @@ void PulseBackend::onStreamRead(PulseRecordStream& stream, size_t readable) {
             return;
         bool goOn = true;
         const auto bytes = static_cast<uint32_t>(length);
-        const bool deliver = m_state == 1 && (data || m_mixer);
+        const bool deliver = m_state == CaptureState::Recording && (data || m_mixer);
         // While paused, what was in flight is dropped.
         if (deliver && m_mixer) {
             Gathered& gathered = m_gathered[which];
@@ -316,7 +316,7 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     m_roundAt = nowUsec();
     m_firstPending = true;
     loop->SetRoundEndHandler([this] { onRoundEnd(); });
-    m_state = 1;
+    m_state = CaptureState::Recording;
     return true;
 }
 
@@ -338,7 +338,7 @@ void PulseBackend::onRoundEnd() {
     m_roundAt = now;
     // A pause or a stop takes in what is on its way without waiting; the first
     // block of a start or a resume is handed over as it comes.
-    if (m_draining || m_state != 1 || (m_firstPending && sound == 0))
+    if (m_draining || m_state != CaptureState::Recording || (m_firstPending && sound == 0))
         return;
     m_firstPending = false;
     const bool behind = sound > 0 && sound < elapsed * 0.75;
@@ -351,13 +351,13 @@ void PulseBackend::Pause() {
         return;
     // The loop thread may end the stream at any moment: look at it locked.
     LoopLock lock(m_connection);
-    if (!m_stream || m_state != 1)
+    if (!m_stream || m_state != CaptureState::Recording)
         return;
     corkAndDrain();
     // The capture may have ended meanwhile.
-    if (m_stream && m_state == 1) {
+    if (m_stream && m_state == CaptureState::Recording) {
         flushMixer();
-        m_state = 3;
+        m_state = CaptureState::Paused;
     }
 }
 
@@ -365,12 +365,12 @@ void PulseBackend::Resume() {
     if (!m_connection.Loop())
         return;
     LoopLock lock(m_connection);
-    if (!m_stream || m_state != 3)
+    if (!m_stream || m_state != CaptureState::Paused)
         return;
     // Both streams begin again together; the mixer keeps what it learnt of the clocks.
     if (m_mixer)
         m_mixer->Restart();
-    m_state = 1;
+    m_state = CaptureState::Recording;
     m_firstPending = true;
     m_connection.Loop()->SetBatchInterval(std::chrono::milliseconds(0));
     for (PulseRecordStream* stream : {m_stream.get(), m_speakers.get()})
@@ -384,12 +384,12 @@ void PulseBackend::Stop() {
     // Blocks are delivered with the loop locked: once we hold the lock, no
     // callback runs, and after the stream is released none will.
     LoopLock lock(m_connection);
-    if (m_stream && m_state == 1) {
+    if (m_stream && m_state == CaptureState::Recording) {
         corkAndDrain();
         flushMixer();
     }
     releaseStream();
-    m_state = 0;
+    m_state = CaptureState::Stopped;
 }
 
 // The microphone's last frames, with the speakers' sound for them, go into
@@ -431,9 +431,9 @@ void PulseBackend::corkAndDrain() {
 }
 
 void PulseBackend::endCapture(bool failed) {
-    const bool wasActive = m_state != 0;
-    const bool wasRecording = m_state == 1;
-    m_state = 0;
+    const bool wasActive = m_state != CaptureState::Stopped;
+    const bool wasRecording = m_state == CaptureState::Recording;
+    m_state = CaptureState::Stopped;
     // What the mixer holds of a take that ended on its own was captured.
     if (failed && wasRecording)
         flushMixer();
@@ -474,13 +474,13 @@ void PulseBackend::Disconnect() {
     if (m_connection.InLoopThread()) {
         // Cannot stop the loop from inside it; the destructor finishes the job.
         releaseStream();
-        m_state = 0;
+        m_state = CaptureState::Stopped;
         return;
     }
     {
         LoopLock lock(m_connection);
         releaseStream();
-        m_state = 0;
+        m_state = CaptureState::Stopped;
         m_connection.Drop();
     }
     m_connection.Close();

@@ -36,7 +36,7 @@ public:
     void Pause() override;
     void Resume() override;
     void Stop() override;
-    int State() const override { return m_state.load(); }
+    CaptureState State() const override { return m_state.load(); }
     uint32_t Level() override { return m_level.Look(); }
     void Disconnect() override;
     void SetInputsChangedHandler(InputsChangedFn onChange) override;
@@ -103,6 +103,6 @@ private:
     bool m_draining = false;
     BlockFn m_onBlock;
     FailFn m_onFail;
-    std::atomic<int> m_state{0};
+    std::atomic<CaptureState> m_state{CaptureState::Stopped};
     PeakMeter m_level;
 };
