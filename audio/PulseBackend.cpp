@@ -243,7 +243,6 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     m_retiredMixers.clear();
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
     m_channels = channels;
-    m_periodMs = periodMs;
     m_onBlock = std::move(onBlock);
     m_onFail = std::move(onFail);
     m_level.Reset();
@@ -296,54 +295,23 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
             return false;
         }
     }
-    m_bytesPerSecond = double(rate) * channels * 2 * (mixed ? 2 : 1);
-    // Two streams fill PulseAudio's ring (onRoundEnd()) twice as fast, and a
-    // device that goes away takes what the server still holds of it along.
-    // PipeWire's pulse server has no such ring: it sends over the socket, in
-    // order, as the sound comes.
-    // Every source of a server names the same driver.
+    // PulseAudio's ring (RoundPacer); PipeWire's pulse server has none. Every
+    // source of a server names the same driver.
     const bool ringed = m_sources.Count() == 0 || !m_sources.At(0).pipeWire;
-    const double ringSeconds = kRingBytes / m_bytesPerSecond;
-    if (ringed && mixed) {
-        m_periodMs = std::min(m_periodMs, kMixedPeriodMs);
-    } else if (ringed && m_periodMs > 1000 * ringSeconds) {
-        // A round of one stream that overflows the ring needs a catch-up
-        // anyway: let it hold two ring-fulls, and the loop wakes less often
-        // for the same sound (CD-quality stereo: about 5 times a second, not 8).
-        m_periodMs = std::max(m_periodMs, static_cast<uint32_t>(1000 * 2 * ringSeconds * 0.95));
-    }
-    m_roundDelivered = 0;
-    m_roundAt = nowUsec();
-    m_firstPending = true;
+    m_pacer.Begin(*loop, periodMs, double(rate) * channels * 2 * (mixed ? 2 : 1), ringed, mixed);
     loop->SetRoundEndHandler([this] { onRoundEnd(); });
     m_state = CaptureState::Recording;
     return true;
 }
 
-// PulseAudio hands a local client its sound through a ring of about 32 KB: a
-// fifth of a second of CD-quality stereo, a tenth for the two streams of a
-// mixed take. What does not fit waits in the server, which sends it as soon as
-// the ring has room, and loses it should the stream fail. So a round that took
-// in less sound than the time since the last is followed by another at once;
-// otherwise the loop sleeps for the period.
+// What a round gathered of a mixed take goes to the mixer; then the pace of
+// the next round is set.
 void PulseBackend::onRoundEnd() {
     if (!feedGathered()) {
         endCapture(false);
         return;
     }
-    const int64_t now = nowUsec();
-    const double sound = double(m_delivered - m_roundDelivered) / m_bytesPerSecond;
-    const double elapsed = double(now - m_roundAt) / 1e6;
-    m_roundDelivered = m_delivered;
-    m_roundAt = now;
-    // A pause or a stop takes in what is on its way without waiting; the first
-    // block of a start or a resume is handed over as it comes.
-    if (m_draining || m_state != CaptureState::Recording || (m_firstPending && sound == 0))
-        return;
-    m_firstPending = false;
-    const bool behind = sound > 0 && sound < elapsed * 0.75;
-    m_connection.Loop()->SetBatchInterval(
-        std::chrono::milliseconds(behind ? kCatchUpMs : m_periodMs));
+    m_pacer.RoundEnd(m_delivered, !m_draining && m_state == CaptureState::Recording);
 }
 
 void PulseBackend::Pause() {
@@ -371,8 +339,7 @@ void PulseBackend::Resume() {
     if (m_mixer)
         m_mixer->Restart();
     m_state = CaptureState::Recording;
-    m_firstPending = true;
-    m_connection.Loop()->SetBatchInterval(std::chrono::milliseconds(0));
+    m_pacer.Resume();
     for (PulseRecordStream* stream : {m_stream.get(), m_speakers.get()})
         if (stream)
             stream->Cork(false);
@@ -443,10 +410,9 @@ void PulseBackend::endCapture(bool failed) {
 }
 
 void PulseBackend::releaseStream() {
-    if (PulseLoop* loop = m_connection.Loop()) {
-        loop->SetBatchInterval(std::chrono::milliseconds(0));
+    m_pacer.End();
+    if (PulseLoop* loop = m_connection.Loop())
         loop->SetRoundEndHandler(nullptr);
-    }
     // The mixer may be reading them right now, should its block callback be
     // what ends the take; Start() empties them.
     if (!m_feeding)

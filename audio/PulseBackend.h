@@ -3,6 +3,7 @@
 #include "CaptureBackend.h"
 #include "PeakMeter.h"
 #include "PulseConnection.h"
+#include "PulseLoop.h"
 #include "PulseSources.h"
 
 #include <atomic>
@@ -80,15 +81,7 @@ private:
     };
     Gathered m_gathered[2];
     size_t m_gatherLimit = 0; // bytes: a second's
-    // What the last round of the loop took in, to tell whether the server
-    // still holds sound back.
-    double m_bytesPerSecond = 1;
-    uint64_t m_roundDelivered = 0;
-    int64_t m_roundAt = 0; // microseconds
-    bool m_firstPending = false;
-    static constexpr int kCatchUpMs = 5;
-    static constexpr uint32_t kMixedPeriodMs = 100;
-    static constexpr double kRingBytes = 32768; // of sound; see onRoundEnd()
+    RoundPacer m_pacer;
     bool m_mixSelected = false;
     int m_mixVolume = 100;
     std::vector<std::unique_ptr<PulseRecordStream>> m_retired;
@@ -97,7 +90,6 @@ private:
     bool m_guarding = false;
     int m_selected = -1;
     int m_channels = 2;
-    uint32_t m_periodMs = 0;
     // Bytes handed over, and whether a pause or stop is taking in the last.
     uint64_t m_delivered = 0;
     bool m_draining = false;
