@@ -64,6 +64,18 @@ template <typename Sample> Sample* CaptureMixer::Queue<Sample>::Room(size_t fram
     return samples.data() + end;
 }
 
+template <typename Sample> uint8_t* CaptureMixer::Queue<Sample>::TakeRoom(size_t bytes) {
+    if (end * sizeof(Sample) + taken + bytes > samples.size() * sizeof(Sample)) {
+        const size_t held = (end - begin) * sizeof(Sample) + taken;
+        std::memmove(samples.data(), samples.data() + begin, held);
+        end -= begin;
+        begin = 0;
+        if (held + bytes > samples.size() * sizeof(Sample))
+            samples.resize(2 * ((held + bytes) / sizeof(Sample) + 1));
+    }
+    return reinterpret_cast<uint8_t*>(samples.data() + end) + taken;
+}
+
 template <typename Sample> void CaptureMixer::Queue<Sample>::PushSilence(size_t frames) {
     const size_t need = frames * static_cast<size_t>(channels);
     std::fill_n(Room(frames), need, Sample{0});
@@ -112,8 +124,7 @@ CaptureMixer::CaptureMixer(uint32_t rate, int channels, CaptureBackend::BlockFn 
     m_microphone.samples.assign(2 * (m_capacity + 2 * m_pieceMax) * c, 0);
     m_speakers.samples.assign(2 * (m_capacity + 2 * m_pieceMax) * c, 0);
     m_out.assign((m_capacity + 2 * m_pieceMax) * c, 0);
-    m_scratch.assign(m_pieceMax * c, 0);
-    m_floats.assign(m_pieceMax * c, 0);
+    m_speakersTaken.assign(m_pieceMax * c, 0);
     int error = 0;
     m_resampler =
         speex_resampler_init_frac(static_cast<uint32_t>(channels), kRatioDenominator + 1,
@@ -133,35 +144,86 @@ void CaptureMixer::SetMicrophoneVolume(int percent) {
 }
 
 bool CaptureMixer::Feed(Stream stream, const void* data, uint32_t length, int64_t capturedUsec) {
-    if (m_ended || !m_resampler)
-        return false;
-    const auto frameBytes = static_cast<size_t>(m_channels) * 2;
-    const size_t frames = length / frameBytes;
+    Take(stream, data, length);
+    return FeedTaken(stream, capturedUsec);
+}
+
+void CaptureMixer::ReserveTaken(size_t bytes) {
+    if (!m_resampler)
+        return;
+    // The microphone's queue: all it may hold, and the bytes behind it.
+    const size_t queue = (m_capacity + 2 * m_pieceMax) * static_cast<size_t>(m_channels);
+    if (m_microphone.samples.size() < queue + (bytes + 1) / 2)
+        m_microphone.samples.resize(queue + (bytes + 1) / 2);
+    if (m_speakersTaken.size() < bytes / 2)
+        m_speakersTaken.resize(bytes / 2);
+}
+
+void CaptureMixer::Take(Stream stream, const void* data, uint32_t length) {
+    if (!m_resampler)
+        return;
+    if (stream == kMicrophone) {
+        // Blocks need not be aligned for 16-bit reads: copied as bytes.
+        uint8_t* to = m_microphone.TakeRoom(length);
+        if (data)
+            std::memcpy(to, data, length);
+        else
+            std::memset(to, 0, length);
+        m_microphone.taken += length;
+        return;
+    }
+    const size_t samples = length / 2;
+    if (m_speakersTakenSamples + samples > m_speakersTaken.size())
+        m_speakersTaken.resize(2 * (m_speakersTakenSamples + samples));
+    float* to = m_speakersTaken.data() + m_speakersTakenSamples;
+    m_speakersTakenSamples += samples;
+    if (!data) {
+        std::fill_n(to, samples, 0.0f);
+        return;
+    }
     const auto* bytes = static_cast<const uint8_t*>(data);
-    for (size_t done = 0; done < frames;) {
+    for (size_t i = 0; i < samples; ++i) {
+        int16_t sample;
+        std::memcpy(&sample, bytes + 2 * i, sizeof sample);
+        to[i] = sample;
+    }
+}
+
+size_t CaptureMixer::TakenBytes(Stream stream) const {
+    return stream == kMicrophone ? m_microphone.taken : m_speakersTakenSamples * 2;
+}
+
+bool CaptureMixer::FeedTaken(Stream stream, int64_t capturedUsec) {
+    const auto frameBytes = static_cast<size_t>(m_channels) * 2;
+    const size_t frames = TakenBytes(stream) / frameBytes;
+    bool goOn = !m_ended && m_resampler;
+    for (size_t done = 0; goOn && done < frames;) {
         const size_t n = std::min(m_pieceMax, frames - done);
         done += n;
         // Each piece ends earlier than the block by the frames after it.
         const double seconds =
             static_cast<double>(capturedUsec) / 1e6 - static_cast<double>(frames - done) / m_rate;
-        // A copy: blocks need not be aligned for 16-bit reads.
-        std::memcpy(m_scratch.data(), bytes + (done - n) * frameBytes, n * frameBytes);
         if (stream == kMicrophone)
-            feedMicrophone(m_scratch.data(), n, seconds);
+            feedMicrophone(n, seconds);
         else
-            feedSpeakers(m_scratch.data(), n, seconds);
+            feedSpeakers(m_speakersTaken.data() + (done - n) * static_cast<size_t>(m_channels), n,
+                         seconds);
         const size_t ready = m_settled ? std::min(m_microphone.Frames(), m_speakers.Frames()) : 0;
-        if (!mixOut(ready))
-            return false;
+        goOn = mixOut(ready);
     }
-    return true;
+    // All that was taken in is gone, fed or not.
+    if (stream == kMicrophone)
+        m_microphone.taken = 0;
+    else
+        m_speakersTakenSamples = 0;
+    return goOn;
 }
 
-void CaptureMixer::feedMicrophone(const int16_t* pcm, size_t frames, double seconds) {
+void CaptureMixer::feedMicrophone(size_t frames, double seconds) {
     Queue<int16_t>& microphone = m_microphone;
     const size_t samples = frames * static_cast<size_t>(m_channels);
-    std::memcpy(microphone.Room(frames), pcm, samples * sizeof(int16_t));
     microphone.end += samples;
+    microphone.taken -= samples * sizeof(int16_t);
     m_clock[kMicrophone].frames += static_cast<double>(frames);
     m_clock[kMicrophone].Observe(seconds, m_rate);
     // Speakers that have not begun by now are stalled: the take goes on.
@@ -179,14 +241,11 @@ void CaptureMixer::feedMicrophone(const int16_t* pcm, size_t frames, double seco
     }
 }
 
-void CaptureMixer::feedSpeakers(const int16_t* pcm, size_t frames, double seconds) {
+void CaptureMixer::feedSpeakers(const float* pcm, size_t frames, double seconds) {
     Queue<float>& speakers = m_speakers;
-    const size_t samples = frames * static_cast<size_t>(m_channels);
-    std::copy(pcm, pcm + samples, m_floats.begin());
     auto in = static_cast<spx_uint32_t>(frames);
     auto out = static_cast<spx_uint32_t>(frames + frames / 50 + 64);
-    speex_resampler_process_interleaved_float(m_resampler, m_floats.data(), &in, speakers.Room(out),
-                                              &out);
+    speex_resampler_process_interleaved_float(m_resampler, pcm, &in, speakers.Room(out), &out);
     speakers.end += static_cast<size_t>(out) * static_cast<size_t>(m_channels);
     // Sound a resync gave up before it came.
     const size_t owed = std::min(m_owedFrames, speakers.Frames());

@@ -1,6 +1,7 @@
 #include "PulseBackend.h"
 
 #include "CaptureMixer.h"
+#include "MixedCapture.h"
 #include "PulseLoop.h"
 #include "PulseRecordStream.h"
 #include "VolumeGuard.h"
@@ -74,21 +75,10 @@ void PulseBackend::onStreamRead(PulseRecordStream& stream, size_t readable) {
             return;
         bool goOn = true;
         const auto bytes = static_cast<uint32_t>(length);
-        const bool deliver = m_state == CaptureState::Recording && (data || m_mixer);
+        const bool deliver = m_state == CaptureState::Recording && (data || m_mixed);
         // While paused, what was in flight is dropped.
-        if (deliver && m_mixer) {
-            Gathered& gathered = m_gathered[which];
-            // A hole is silence of its length: the two streams must stay in step.
-            if (data) {
-                const auto* from = static_cast<const uint8_t*>(data);
-                gathered.bytes.insert(gathered.bytes.end(), from, from + length);
-            } else {
-                gathered.bytes.resize(gathered.bytes.size() + length, 0);
-            }
-            gathered.capturedUsec = nowUsec();
-            // A server that keeps sending leaves no round end: fed by the second.
-            if (gathered.bytes.size() >= m_gatherLimit)
-                goOn = feedGathered();
+        if (deliver && m_mixed) {
+            goOn = m_mixed->Block(which, data, bytes, nowUsec());
         } else if (deliver) {
             // A hole of one input carries no samples.
             m_level.Raise(PeakLevel(data, bytes, m_channels));
@@ -240,7 +230,7 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     LoopLock lock(m_connection);
     if (m_stream || !m_connection.Responsive() || m_connection.InLoopThread())
         return false;
-    m_retiredMixers.clear();
+    m_retiredMixed.clear();
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
     m_channels = channels;
     m_onBlock = std::move(onBlock);
@@ -252,20 +242,14 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     if (mixed) {
         if (!m_sources.FindMixed(microphone, speakers))
             return false;
-        m_mixer = std::make_unique<CaptureMixer>(
-            rate, channels, [this](const void* data, uint32_t length) {
+        m_mixed = std::make_unique<MixedCapture>(
+            rate, channels, m_mixVolume, [this](const void* data, uint32_t length) {
                 m_level.Raise(PeakLevel(data, length, m_channels));
                 return m_onBlock(data, length);
             });
-        if (!m_mixer->Ready()) {
-            m_mixer.reset();
+        if (!m_mixed->Ready()) {
+            m_mixed.reset();
             return false;
-        }
-        m_mixer->SetMicrophoneVolume(m_mixVolume);
-        m_gatherLimit = size_t{rate} * static_cast<size_t>(channels) * 2;
-        for (Gathered& gathered : m_gathered) {
-            gathered.bytes.clear();
-            gathered.bytes.reserve(m_gatherLimit + 64 * 1024);
         }
     }
     const char* device = mixed             ? microphone.c_str()
@@ -304,10 +288,10 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     return true;
 }
 
-// What a round gathered of a mixed take goes to the mixer; then the pace of
-// the next round is set.
+// What a round gathered of a mixed take is mixed; then the pace of the next
+// round is set.
 void PulseBackend::onRoundEnd() {
-    if (!feedGathered()) {
+    if (m_mixed && !m_mixed->RoundEnd()) {
         endCapture(false);
         return;
     }
@@ -324,7 +308,8 @@ void PulseBackend::Pause() {
     corkAndDrain();
     // The capture may have ended meanwhile.
     if (m_stream && m_state == CaptureState::Recording) {
-        flushMixer();
+        if (m_mixed)
+            m_mixed->Flush();
         m_state = CaptureState::Paused;
     }
 }
@@ -335,9 +320,8 @@ void PulseBackend::Resume() {
     LoopLock lock(m_connection);
     if (!m_stream || m_state != CaptureState::Paused)
         return;
-    // Both streams begin again together; the mixer keeps what it learnt of the clocks.
-    if (m_mixer)
-        m_mixer->Restart();
+    if (m_mixed)
+        m_mixed->Restart();
     m_state = CaptureState::Recording;
     m_pacer.Resume();
     for (PulseRecordStream* stream : {m_stream.get(), m_speakers.get()})
@@ -353,37 +337,11 @@ void PulseBackend::Stop() {
     LoopLock lock(m_connection);
     if (m_stream && m_state == CaptureState::Recording) {
         corkAndDrain();
-        flushMixer();
+        if (m_mixed)
+            m_mixed->Flush();
     }
     releaseStream();
     m_state = CaptureState::Stopped;
-}
-
-// The microphone's last frames, with the speakers' sound for them, go into
-// the take before a pause or stop takes effect: they were captured before it.
-void PulseBackend::flushMixer() {
-    if (m_mixer && !m_feeding && feedGathered())
-        m_mixer->Flush();
-}
-
-bool PulseBackend::feedGathered() {
-    if (!m_mixer || m_feeding)
-        return true;
-    // The microphone's first: its stream is the take's clock.
-    for (const auto which : {CaptureMixer::kMicrophone, CaptureMixer::kSpeakers}) {
-        Gathered& gathered = m_gathered[which];
-        if (gathered.bytes.empty())
-            continue;
-        m_feeding = true;
-        const bool goOn =
-            m_mixer->Feed(which, gathered.bytes.data(),
-                          static_cast<uint32_t>(gathered.bytes.size()), gathered.capturedUsec);
-        m_feeding = false;
-        gathered.bytes.clear();
-        if (!goOn)
-            return false;
-    }
-    return true;
 }
 
 void PulseBackend::corkAndDrain() {
@@ -402,8 +360,8 @@ void PulseBackend::endCapture(bool failed) {
     const bool wasRecording = m_state == CaptureState::Recording;
     m_state = CaptureState::Stopped;
     // What the mixer holds of a take that ended on its own was captured.
-    if (failed && wasRecording)
-        flushMixer();
+    if (failed && wasRecording && m_mixed)
+        m_mixed->Flush();
     releaseStream();
     if (failed && wasActive && m_onFail)
         m_onFail();
@@ -413,11 +371,6 @@ void PulseBackend::releaseStream() {
     m_pacer.End();
     if (PulseLoop* loop = m_connection.Loop())
         loop->SetRoundEndHandler(nullptr);
-    // The mixer may be reading them right now, should its block callback be
-    // what ends the take; Start() empties them.
-    if (!m_feeding)
-        for (Gathered& gathered : m_gathered)
-            gathered.bytes = {};
     for (std::unique_ptr<PulseRecordStream>* slot : {&m_stream, &m_speakers}) {
         if (!*slot)
             continue;
@@ -425,13 +378,13 @@ void PulseBackend::releaseStream() {
         // Inside one of its own callbacks the stream must outlive the call.
         m_retired.push_back(std::move(*slot));
     }
-    // So must the mixer, whose block callback may be what ends the take.
-    if (m_mixer)
-        m_retiredMixers.push_back(std::move(m_mixer));
+    // So must the mixed capture, whose block callback may be what ends the take.
+    if (m_mixed)
+        m_retiredMixed.push_back(std::move(m_mixed));
     if (m_connection.InLoopThread())
         return;
     m_retired.clear();
-    m_retiredMixers.clear();
+    m_retiredMixed.clear();
 }
 
 void PulseBackend::Disconnect() {

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-class CaptureMixer;
-class PulseRecordStream;
+class MixedCapture;
 class VolumeGuard;
+class PulseRecordStream;
 struct pa_sample_spec;
 
 // Recording through the PulseAudio client API (PipeWire desktops serve it
@@ -56,9 +56,6 @@ private:
         return stream && (stream == m_stream.get() || stream == m_speakers.get());
     }
     void onRoundEnd();
-    // False when the take's block callback asked to end it.
-    bool feedGathered();
-    void flushMixer();
     void endCapture(bool failed);
     void corkAndDrain();
     void releaseStream();
@@ -68,24 +65,13 @@ private:
     // The one record stream, or the microphone's in a mixed take.
     std::unique_ptr<PulseRecordStream> m_stream;
     std::unique_ptr<PulseRecordStream> m_speakers;
-    std::unique_ptr<CaptureMixer> m_mixer;
-    // Inside the mixer, whose block callback may stop the capture.
-    bool m_feeding = false;
-    // A mixed take's blocks, gathered per stream over a round of the loop and
-    // fed to the mixer together: the server hands out pieces of a couple of
-    // milliseconds, and each fed alone would pay the resampler's, the mix's
-    // and the encoder's overhead of a call.
-    struct Gathered {
-        std::vector<uint8_t> bytes;
-        int64_t capturedUsec = 0; // when its last block came
-    };
-    Gathered m_gathered[2];
-    size_t m_gatherLimit = 0; // bytes: a second's
+    // A take from "Microphone and speakers".
+    std::unique_ptr<MixedCapture> m_mixed;
     RoundPacer m_pacer;
     bool m_mixSelected = false;
     int m_mixVolume = 100;
     std::vector<std::unique_ptr<PulseRecordStream>> m_retired;
-    std::vector<std::unique_ptr<CaptureMixer>> m_retiredMixers;
+    std::vector<std::unique_ptr<MixedCapture>> m_retiredMixed;
     std::unique_ptr<VolumeGuard> m_guard;
     bool m_guarding = false;
     int m_selected = -1;

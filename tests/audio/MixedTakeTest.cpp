@@ -4,6 +4,7 @@
 #include "Bass.h"
 #include "CaptureMixer.h"
 #include "FakeRecorderHost.h"
+#include "MixedCapture.h"
 #include "Recorder.h"
 #include "SimulatedBackend.h"
 #include "SpinUntil.h"
@@ -13,7 +14,9 @@
 
 #include <cmath>
 #include <complex>
+#include <cstring>
 #include <filesystem>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -193,6 +196,75 @@ TEST(MixedTakeTest, ResamplingTheSpeakersLeavesAToneCleanToMinus70Db) {
                     0, 0.1);
     }
     EXPECT_LT(WorstProduct(original, 0, at, 32768, 15), -90) << "the measure itself";
+}
+
+// A mixed capture gathers each stream's blocks over a round of the loop and
+// mixes them at its end: block for block the take that each round's blocks
+// fed to the mixer together make. A hole is silence of its length; a stream
+// that sends a second before a round ends is mixed at once, with the other.
+TEST(MixedTakeTest, GatheredRoundsMixAsTheirBlocksFedTogether) {
+    constexpr uint32_t rate = 16000;
+    constexpr int channels = 2;
+    using Blocks = std::vector<std::vector<uint8_t>>;
+    const auto into = [](Blocks& blocks) {
+        return [&blocks](const void* data, uint32_t length) {
+            const auto* bytes = static_cast<const uint8_t*>(data);
+            blocks.emplace_back(bytes, bytes + length);
+            return true;
+        };
+    };
+    Blocks gathered, fed;
+    MixedCapture capture(rate, channels, 70, into(gathered));
+    CaptureMixer mixer(rate, channels, into(fed));
+    mixer.SetMicrophoneVolume(70);
+    std::vector<uint8_t> round[2];
+    int64_t lastUsec[2] = {0, 0};
+    const auto feedRound = [&] {
+        for (const auto stream : {CaptureMixer::kMicrophone, CaptureMixer::kSpeakers}) {
+            if (round[stream].empty())
+                continue;
+            mixer.Feed(stream, round[stream].data(), static_cast<uint32_t>(round[stream].size()),
+                       lastUsec[stream]);
+            round[stream].clear();
+        }
+    };
+    std::mt19937 random(7);
+    int64_t usec = 0;
+    uint64_t frames[2] = {0, 0};
+    for (int step = 0; step < 3000; ++step) {
+        if (random() % 8 == 0) {
+            ASSERT_TRUE(capture.RoundEnd());
+            feedRound();
+            continue;
+        }
+        const auto stream = static_cast<CaptureMixer::Stream>(random() % 2);
+        // Mostly a few milliseconds, now and then more than a second.
+        const auto n = static_cast<uint32_t>(1 + random() % (random() % 20 == 0 ? 20000 : 400));
+        std::vector<int16_t> pcm(size_t{n} * channels);
+        tone(stream == CaptureMixer::kMicrophone ? 440 : 1000, 0.5,
+             stream == CaptureMixer::kMicrophone ? 1.0 : 1.001)(pcm.data(), frames[stream], n, rate,
+                                                                channels);
+        frames[stream] += n;
+        usec += static_cast<int64_t>(random() % 20000);
+        // At an odd address: a server's blocks need not be aligned.
+        std::vector<uint8_t> bytes(pcm.size() * 2 + 1);
+        std::memcpy(bytes.data() + 1, pcm.data(), pcm.size() * 2);
+        const bool hole = random() % 40 == 0;
+        const auto length = static_cast<uint32_t>(pcm.size() * 2);
+        ASSERT_TRUE(capture.Block(stream, hole ? nullptr : bytes.data() + 1, length, usec));
+        if (hole)
+            round[stream].resize(round[stream].size() + length, 0);
+        else
+            round[stream].insert(round[stream].end(), bytes.begin() + 1, bytes.end());
+        lastUsec[stream] = usec;
+        if (round[stream].size() >= size_t{rate} * channels * 2)
+            feedRound();
+    }
+    capture.Flush();
+    feedRound();
+    mixer.Flush();
+    EXPECT_GT(gathered.size(), 100u);
+    EXPECT_TRUE(gathered == fed) << gathered.size() << " blocks gathered, " << fed.size() << " fed";
 }
 
 // Two streams that start apart, one in lumps: the first second is held back
