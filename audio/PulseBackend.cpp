@@ -4,7 +4,6 @@
 #include "MixedCapture.h"
 #include "PulseLoop.h"
 #include "PulseRecordStream.h"
-#include "VolumeGuard.h"
 
 #include <pulse/pulseaudio.h>
 
@@ -12,11 +11,6 @@
 #include <chrono>
 
 namespace {
-struct SuccessQuery {
-    PulseLoop* loop;
-    bool ok = false;
-};
-
 int64_t nowUsec() {
     using namespace std::chrono;
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
@@ -40,15 +34,12 @@ void PulseBackend::SetInputsChangedHandler(InputsChangedFn onChange) {
 
 void PulseBackend::GuardVolumes() {
     LoopLock lock(m_connection);
-    m_guarding = true;
+    m_sources.GuardVolumes();
 }
 
 void PulseBackend::KeepVolumes() {
     LoopLock lock(m_connection);
-    m_guarding = false;
-    if (m_guard)
-        m_guard->Keep();
-    m_guard.reset();
+    m_sources.KeepVolumes();
 }
 
 void PulseBackend::onStreamState(PulseRecordStream& stream) {
@@ -169,7 +160,6 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
     }
     if (index < 0 || index >= m_sources.Count())
         return false;
-    PulseSources::Source& source = m_sources.At(index);
     // Switching off only deselects: other programs may be using the source.
     if (on)
         m_selected = *on ? index : (m_selected == index ? -1 : m_selected);
@@ -177,42 +167,7 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
         m_mixSelected = false;
     if (!volume)
         return true;
-    const bool inLoopThread = m_connection.InLoopThread();
-    pa_context* context = m_connection.Context();
-    if (!context || (!inLoopThread && !m_connection.Responsive()))
-        return false;
-    if (m_guarding) {
-        if (!m_guard)
-            m_guard = std::make_unique<VolumeGuard>(m_connection.Server());
-        m_guard->Remember(source.name, source.volumes);
-    }
-    pa_cvolume cv;
-    // The source's own channel count: a stereo volume on a mono source is refused.
-    pa_cvolume_set(&cv, static_cast<unsigned>(std::max<size_t>(source.volumes.size(), 1)),
-                   static_cast<pa_volume_t>(static_cast<uint64_t>(PA_VOLUME_NORM) * *volume / 100));
-    if (inLoopThread) {
-        // From a block callback: the loop cannot wait for its own reply, so
-        // the change is sent without one.
-        pa_operation* operation =
-            pa_context_set_source_volume_by_index(context, source.index, &cv, nullptr, nullptr);
-        if (!operation)
-            return false;
-        pa_operation_unref(operation);
-        source.input.volume = *volume;
-        return true;
-    }
-    SuccessQuery query{m_connection.Loop()};
-    m_connection.Await(pa_context_set_source_volume_by_index(
-        context, source.index, &cv,
-        [](pa_context*, int success, void* data) {
-            auto* q = static_cast<SuccessQuery*>(data);
-            q->ok = success != 0;
-            q->loop->Signal();
-        },
-        &query));
-    if (query.ok)
-        source.input.volume = *volume;
-    return query.ok;
+    return m_sources.SetVolume(index, *volume);
 }
 
 std::unique_ptr<PulseRecordStream> PulseBackend::openStream(const char* device,

@@ -13,7 +13,6 @@
 #include <vector>
 
 class MixedCapture;
-class VolumeGuard;
 class PulseRecordStream;
 struct pa_sample_spec;
 
@@ -72,8 +71,6 @@ private:
     int m_mixVolume = 100;
     std::vector<std::unique_ptr<PulseRecordStream>> m_retired;
     std::vector<std::unique_ptr<MixedCapture>> m_retiredMixed;
-    std::unique_ptr<VolumeGuard> m_guard;
-    bool m_guarding = false;
     int m_selected = -1;
     int m_channels = 2;
     // Bytes handed over, and whether a pause or stop is taking in the last.
