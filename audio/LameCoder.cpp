@@ -17,32 +17,6 @@ TLameCoder::~TLameCoder() {
         CloseStream();
 }
 
-void TLameCoder::Assign(const TLameCoder& source) {
-    m_sampleRate = source.m_sampleRate;
-    m_mode = source.m_mode;
-    m_bitrate = source.m_bitrate;
-    m_maxBitrate = source.m_maxBitrate;
-    m_quality = source.m_quality;
-    m_private = source.m_private;
-    m_crc = source.m_crc;
-    m_copyright = source.m_copyright;
-    m_original = source.m_original;
-    m_writeVBRHeader = source.m_writeVBRHeader;
-    m_enableVBR = source.m_enableVBR;
-    m_vbrQuality = source.m_vbrQuality;
-}
-
-void TLameCoder::SetInputFiles(const std::vector<std::string>& files) {
-    m_inputFiles = files;
-    m_outputFiles.clear();
-    for (const std::string& name : files) {
-        const auto slash = name.find_last_of('/');
-        const auto dot = name.find_last_of('.');
-        const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-        m_outputFiles.push_back((hasExt ? name.substr(0, dot) : name) + m_defaultExt);
-    }
-}
-
 void TLameCoder::buildConfig() {
     std::memset(&m_config, 0, sizeof m_config);
     auto& c = m_config.LHV1;
