@@ -55,8 +55,15 @@ public:
     virtual bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) = 0;
     // The selected input, -1 when none is.
     virtual int SelectedInput() const = 0;
-    // Blocks may be held back for up to periodMs and then handed over one
-    // after another, which saves wake-ups; 0 hands each over as it comes.
+    // periodMs: how far apart the caller would have blocks handed over, held
+    // back and then one after another, which saves wake-ups; 0 hands each
+    // over as it comes. A backend may space them otherwise where its sound
+    // server needs it. On PulseAudio, PulseBackend's rounds hold two fills of
+    // the server's ring of about 32 KB when one period of sound would overflow it
+    // (CD-quality stereo at 250 ms: rounds 352 ms apart, each with a catch-up
+    // 5 ms after it), are 100 ms apart at most for a mixed take, and follow
+    // each other at once while the capture is behind (RoundPacer). Its first
+    // block of a start or a resume comes as soon as the server sends it.
     virtual bool Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn onBlock,
                        FailFn onFail) = 0;
     virtual void Pause() = 0;

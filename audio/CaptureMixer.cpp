@@ -12,7 +12,7 @@ namespace {
 // speakers' oldest sound is dropped. A test sine source delivers in bursts
 // of two seconds; a stream that lags longer has stalled.
 constexpr double kQueueSeconds = 2.5;
-// Blocks are taken in pieces of at most this, so that the queues stay
+// Blocks are fed in pieces of at most this, so that the queues stay
 // bounded whatever sizes the server hands out (two seconds were seen).
 constexpr double kPieceSeconds = 0.1;
 // Drift correction only ever moves the ratio by tenths of a per cent (a few

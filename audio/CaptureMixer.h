@@ -28,8 +28,8 @@ struct SpeexResamplerState_;
 // either stream fails, the take ends as for one input: Flush(), then the
 // failure callback, once.
 //
-// Not thread-safe: Feed() and Flush() run one at a time, on the capture
-// thread or with it held, as a backend's block callbacks do.
+// Not thread-safe: its calls run one at a time, on the capture thread or
+// with it held, as a backend's block callbacks do.
 class CaptureMixer {
 public:
     enum Stream { kMicrophone = 0, kSpeakers = 1 };
@@ -120,7 +120,7 @@ private:
     CaptureBackend::BlockFn m_onBlock;
     SpeexResamplerState_* m_resampler = nullptr;
     size_t m_capacity; // frames a queue holds at most
-    size_t m_pieceMax; // frames of a block taken at a time
+    size_t m_pieceMax; // frames of a block fed at a time
     Queue<int16_t> m_microphone;
     // Already on the microphone's clock; the resampler works in floats, and
     // the mix takes them as they are.

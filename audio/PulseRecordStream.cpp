@@ -15,7 +15,7 @@ namespace {
 // a laptop; a tenth of a second is still below what a person notices at stop
 // or pause. The server's default fragment, two seconds, would also hold the
 // first block back that long. A monitor ignores it and sends at the pace of
-// its players; the period given to Start() gathers those.
+// its players; the loop's rounds (RoundPacer) gather those.
 constexpr uint32_t kFragmentMs = 100;
 } // namespace
 

@@ -140,10 +140,12 @@ void Recorder::startSequence() {
     BASS_RecordSetInput(settings.channel,
                         BASS_INPUT_ON | BASS_INPUT_LEVEL | static_cast<DWORD>(settings.volume));
 
-    // Blocks gathered for a quarter of a second cost far fewer wake-ups on a
-    // laptop than each taken as the server sends it. A stop or a pause wakes
-    // the capture at once and takes in what is on its way, so neither waits
-    // for a batch; the meter reads the highest peak since its last look.
+    // Blocks gathered over a period cost far fewer wake-ups on a laptop than
+    // each taken as the server sends it. A quarter of a second is asked for;
+    // the backend may space its rounds otherwise (CaptureBackend::Start()).
+    // A stop or a pause wakes the capture at once and takes in what is on its
+    // way, so neither waits for a batch; the meter reads the highest peak
+    // since its last look.
     const DWORD flags = MAKELONG(settings.stereo ? 0 : BASS_SAMPLE_MONO, kCapturePeriodMs);
     if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
                           &Recorder::captureFailed)) {
