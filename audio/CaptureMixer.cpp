@@ -1,5 +1,7 @@
 #include "CaptureMixer.h"
 
+#include "Logging.h"
+
 #include <speex/speex_resampler.h>
 
 #include <algorithm>
@@ -226,15 +228,23 @@ void CaptureMixer::feedMicrophone(size_t frames, double seconds) {
     microphone.taken -= samples * sizeof(int16_t);
     m_clock[kMicrophone].frames += static_cast<double>(frames);
     m_clock[kMicrophone].Observe(seconds, m_rate);
+    m_stalled[kMicrophone] = false;
     // Speakers that have not begun by now are stalled: the take goes on.
-    if (microphone.Frames() > m_capacity / 2)
+    if (microphone.Frames() > m_capacity / 2) {
+        if (!m_settled && !m_clock[kSpeakers].seen)
+            qCWarning(lcAudio, "The speakers' stream has not begun; the mixed take goes on");
         m_settled = true;
+    }
     // The speakers gave nothing for that long: the microphone goes on over
     // silence, and the speakers' sound for that stretch, should it come
     // late, is dropped by the next resync.
     Queue<float>& speakers = m_speakers;
     if (microphone.Frames() > m_capacity && speakers.Frames() < microphone.Frames()) {
         const size_t gap = microphone.Frames() - speakers.Frames();
+        if (!m_stalled[kSpeakers])
+            qCWarning(lcAudio, "The speakers' stream has stalled; the mixed take goes on over "
+                               "silence in its place");
+        m_stalled[kSpeakers] = true;
         speakers.PushSilence(gap);
         m_clock[kSpeakers].frames += static_cast<double>(gap);
         m_clock[kSpeakers].Observe(seconds, m_rate);
@@ -253,9 +263,15 @@ void CaptureMixer::feedSpeakers(const float* pcm, size_t frames, double seconds)
     m_owedFrames -= owed;
     m_clock[kSpeakers].frames += out;
     m_clock[kSpeakers].Observe(seconds, m_rate);
+    m_stalled[kSpeakers] = false;
     // The microphone has stalled: its clock decides, so the oldest goes.
-    if (speakers.Frames() > m_capacity)
+    if (speakers.Frames() > m_capacity) {
+        if (!m_stalled[kMicrophone])
+            qCWarning(lcAudio, "The microphone's stream has stalled; the speakers' sound is "
+                               "dropped until it comes back");
+        m_stalled[kMicrophone] = true;
         dropSpeakers(speakers.Frames() - m_capacity);
+    }
     m_framesSinceRatio += frames;
     steer(seconds);
 }
@@ -388,6 +404,7 @@ void CaptureMixer::Restart() {
     m_speakers.Clear();
     m_clock[kMicrophone] = {};
     m_clock[kSpeakers] = {};
+    m_stalled[kMicrophone] = m_stalled[kSpeakers] = false;
     m_steered = false;
     m_settleUntil = 0;
     m_settled = false;

@@ -126,6 +126,8 @@ private:
     // the mix takes them as they are.
     Queue<float> m_speakers;
     Clock m_clock[2];
+    // Told once until the stream comes back.
+    bool m_stalled[2] = {false, false};
     std::vector<int16_t> m_out;
     // The speakers' sound taken in and not yet fed, in floats for the resampler.
     std::vector<float> m_speakersTaken;

@@ -1,5 +1,7 @@
 #include "LameCoder.h"
 
+#include "Logging.h"
+
 #include <cstring>
 
 TLameVersion::TLameVersion() {
@@ -47,19 +49,34 @@ BE_ERR TLameCoder::OpenStream() {
         beInitStream(&m_config, &m_samplesPerChunk, &m_outputBufferSize, &m_stream);
     if (result == BE_ERR_SUCCESSFUL)
         m_outputBuffer.resize(m_outputBufferSize);
+    else
+        qCWarning(lcAudio, "The MP3 encoder refused %u Hz at %u kbps (error %u)", m_sampleRate,
+                  m_bitrate, result);
     return result;
 }
 
 BE_ERR TLameCoder::EncodeChunk(const int16_t* pcm, uint8_t* output, uint32_t& outputCount) {
-    return beEncodeChunk(m_stream, m_samplesPerChunk, pcm, output, &outputCount);
+    const BE_ERR result = beEncodeChunk(m_stream, m_samplesPerChunk, pcm, output, &outputCount);
+    if (result != BE_ERR_SUCCESSFUL)
+        qCWarning(lcAudio, "The MP3 encoder failed (error %u)", result);
+    return result;
 }
 
 BE_ERR TLameCoder::FinishStream(uint8_t* output, uint32_t& outputCount) {
-    return beDeinitStream(m_stream, output, &outputCount);
+    const BE_ERR result = beDeinitStream(m_stream, output, &outputCount);
+    if (result != BE_ERR_SUCCESSFUL)
+        qCWarning(lcAudio, "The MP3 encoder could not finish the take (error %u)", result);
+    return result;
 }
 
 BE_ERR TLameCoder::WriteInfoTag(const std::string& fileName) {
-    return beWriteInfoTag(m_stream, fileName.c_str());
+    const BE_ERR result = beWriteInfoTag(m_stream, fileName.c_str());
+    if (result != BE_ERR_SUCCESSFUL)
+        qCWarning(lcAudio,
+                  "Could not write the length of the VBR take into %s (error %u): players "
+                  "may show it wrongly",
+                  fileName.c_str(), result);
+    return result;
 }
 
 BE_ERR TLameCoder::CloseStream() {

@@ -1,6 +1,7 @@
 #include "PulseBackend.h"
 
 #include "CaptureMixer.h"
+#include "Logging.h"
 #include "MixedCapture.h"
 #include "PulseLoop.h"
 #include "PulseRecordStream.h"
@@ -59,6 +60,7 @@ void PulseBackend::onStreamRead(PulseRecordStream& stream, size_t readable) {
         const void* data = nullptr;
         size_t length = 0;
         if (!stream.Peek(data, length)) {
+            qCWarning(lcAudio, "Reading the record stream failed");
             endCapture(true);
             return;
         }
@@ -102,9 +104,12 @@ bool PulseBackend::Connect() {
         m_connection.SetEstablished(established);
     }
     if (!established) {
+        qCWarning(lcAudio, "Could not connect to the sound server, or it offers nothing to record");
         Disconnect();
         return false;
     }
+    qCDebug(lcAudio, "Connected to the sound server %s: %d sources", m_connection.Server().c_str(),
+            m_sources.Count());
     return true;
 }
 
@@ -183,8 +188,12 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     if (!loop || (channels != 1 && channels != 2) || rate == 0)
         return false;
     LoopLock lock(m_connection);
-    if (m_stream || !m_connection.Responsive() || m_connection.InLoopThread())
+    if (m_stream || m_connection.InLoopThread())
         return false;
+    if (!m_connection.Responsive()) {
+        qCWarning(lcAudio, "The sound server does not answer: the capture does not start");
+        return false;
+    }
     m_retiredMixed.clear();
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
     m_channels = channels;
@@ -195,14 +204,17 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     const bool mixed = m_mixSelected && mixedInput() >= 0;
     std::string microphone, speakers;
     if (mixed) {
-        if (!m_sources.FindMixed(microphone, speakers))
+        if (!m_sources.FindMixed(microphone, speakers)) {
+            qCWarning(lcAudio, "No microphone and speakers' monitor found for a mixed take");
             return false;
+        }
         m_mixed = std::make_unique<MixedCapture>(
             rate, channels, m_mixVolume, [this](const void* data, uint32_t length) {
                 m_level.Raise(PeakLevel(data, length, m_channels));
                 return m_onBlock(data, length);
             });
         if (!m_mixed->Ready()) {
+            qCWarning(lcAudio, "Could not make the mixer of a mixed take");
             m_mixed.reset();
             return false;
         }
@@ -240,6 +252,8 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     m_pacer.Begin(*loop, periodMs, double(rate) * channels * 2 * (mixed ? 2 : 1), ringed, mixed);
     loop->SetRoundEndHandler([this] { onRoundEnd(); });
     m_state = CaptureState::Recording;
+    qCDebug(lcAudio, "Capture started: %u Hz, %d channels%s, rounds %u ms apart (0: none)", rate,
+            channels, mixed ? ", microphone and speakers" : "", m_pacer.PeriodMs());
     return true;
 }
 
@@ -266,6 +280,7 @@ void PulseBackend::Pause() {
         if (m_mixed)
             m_mixed->Flush();
         m_state = CaptureState::Paused;
+        qCDebug(lcAudio, "Capture paused");
     }
 }
 
@@ -279,6 +294,7 @@ void PulseBackend::Resume() {
         m_mixed->Restart();
     m_state = CaptureState::Recording;
     m_pacer.Resume();
+    qCDebug(lcAudio, "Capture resumed");
     for (PulseRecordStream* stream : {m_stream.get(), m_speakers.get()})
         if (stream)
             stream->Cork(false);
@@ -295,6 +311,8 @@ void PulseBackend::Stop() {
         if (m_mixed)
             m_mixed->Flush();
     }
+    if (m_state != CaptureState::Stopped)
+        qCDebug(lcAudio, "Capture stopped");
     releaseStream();
     m_state = CaptureState::Stopped;
 }
@@ -318,6 +336,8 @@ void PulseBackend::endCapture(bool failed) {
     if (failed && wasRecording && m_mixed)
         m_mixed->Flush();
     releaseStream();
+    if (failed && wasActive)
+        qCWarning(lcAudio, "The capture ended on its own; the take keeps what came before");
     if (failed && wasActive && m_onFail)
         m_onFail();
 }

@@ -1,5 +1,7 @@
 #include "PulseLoop.h"
 
+#include "Logging.h"
+
 #include <pulse/mainloop.h>
 
 #include <poll.h>
@@ -31,7 +33,8 @@ bool PulseLoop::Start() {
         return true;
     try {
         m_thread = std::thread([this] { run(); });
-    } catch (const std::system_error&) {
+    } catch (const std::system_error& error) {
+        qCWarning(lcAudio, "Could not start the sound server's thread: %s", error.what());
         return false;
     }
     return true;

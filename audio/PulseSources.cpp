@@ -1,5 +1,6 @@
 #include "PulseSources.h"
 
+#include "Logging.h"
 #include "PulseConnection.h"
 #include "PulseLoop.h"
 #include "VolumeGuard.h"
@@ -85,8 +86,10 @@ bool PulseSources::Read(int& selected) {
         },
         &query));
     // Half a list is no list: the one we had stays.
-    if (!answered)
+    if (!answered) {
+        qCWarning(lcAudio, "The sound server did not list its sources; the last list stays");
         return false;
+    }
     std::sort(sources.begin(), sources.end(),
               [](const Source& a, const Source& b) { return a.index < b.index; });
     // Keep the selection on the same source when the list changes under us.
@@ -121,7 +124,7 @@ bool PulseSources::SetVolume(int index, int percent) {
     const bool inLoopThread = m_connection.InLoopThread();
     pa_context* context = m_connection.Context();
     if (!context || (!inLoopThread && !m_connection.Responsive()))
-        return false;
+        return volumeSet(source, false);
     if (m_guarding) {
         if (!m_guard)
             m_guard = std::make_unique<VolumeGuard>(m_connection.Server());
@@ -137,10 +140,10 @@ bool PulseSources::SetVolume(int index, int percent) {
         pa_operation* operation =
             pa_context_set_source_volume_by_index(context, source.index, &cv, nullptr, nullptr);
         if (!operation)
-            return false;
+            return volumeSet(source, false);
         pa_operation_unref(operation);
         source.input.volume = percent;
-        return true;
+        return volumeSet(source, true);
     }
     SuccessQuery query{m_connection.Loop()};
     m_connection.Await(pa_context_set_source_volume_by_index(
@@ -153,7 +156,15 @@ bool PulseSources::SetVolume(int index, int percent) {
         &query));
     if (query.ok)
         source.input.volume = percent;
-    return query.ok;
+    return volumeSet(source, query.ok);
+}
+
+// Told once until a change goes through: the optimizer may try at every block.
+bool PulseSources::volumeSet(const Source& source, bool ok) {
+    if (!ok && !m_volumeFailing)
+        qCWarning(lcAudio, "Could not set the volume of %s", source.name.c_str());
+    m_volumeFailing = !ok;
+    return ok;
 }
 
 bool PulseSources::HasOutputDevice() {

@@ -55,8 +55,11 @@ public:
     void KeepVolumes();
 
 private:
+    bool volumeSet(const Source& source, bool ok);
+
     PulseConnection& m_connection;
     std::vector<Source> m_sources;
     std::unique_ptr<VolumeGuard> m_guard;
     bool m_guarding = false;
+    bool m_volumeFailing = false;
 };

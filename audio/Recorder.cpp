@@ -4,6 +4,7 @@
 
 #include "Bass.h"
 #include "Common.h"
+#include "Logging.h"
 #include "QualityPresets.h"
 
 #include <cstring>
@@ -169,6 +170,7 @@ void Recorder::failedStart(const std::string& text) {
     }
     tempFileName.clear();
     releaseRecording();
+    qCWarning(lcAudio, "A take did not start: %s", text.c_str());
     m_host.SetTrayIcon(kIdleIcon);
     m_host.ShowError(text);
 }
@@ -260,6 +262,8 @@ bool Recorder::encodeHeld() {
 }
 
 bool Recorder::writeFailed() {
+    qCWarning(lcAudio, "The take ends early: its sound could not be held, encoded or written; "
+                       "what was written is kept");
     m_writeFailed = true;
     endFromCapture(kWriteFailedText);
     return false;
@@ -295,6 +299,8 @@ void Recorder::stopSequence() {
     if (m_vbr && written && !m_writeFailed)
         m_encoder->WriteInfoTag(tempFileName);
     releaseRecording();
+    if (!written)
+        qCWarning(lcAudio, "The end of the take could not be written: %s", tempFileName.c_str());
     // A failure during the take has been reported already.
     OfferTake(tempFileName, emailAfterRecording,
               !written && !m_writeFailed ? kEndNotWrittenText : std::string());
