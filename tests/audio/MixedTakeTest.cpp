@@ -267,6 +267,49 @@ TEST(MixedTakeTest, GatheredRoundsMixAsTheirBlocksFedTogether) {
     EXPECT_TRUE(gathered == fed) << gathered.size() << " blocks gathered, " << fed.size() << " fed";
 }
 
+// The microphone's stream is the take's clock: at its full volume, beside
+// silent speakers, its frames come out exactly as they went in, in order,
+// whatever the rounds gather. The speakers' blocks come a fifth of a second
+// later than the microphone's of the same sound (a device of more latency):
+// the mixer puts that much silence before them, their queue runs ahead, and
+// the microphone's empties between the pieces of a round.
+TEST(MixedTakeTest, TheMicrophonesFramesComeOutAsTheyWentInWhateverTheRounds) {
+    constexpr uint32_t rate = 16000;
+    constexpr int channels = 2;
+    std::vector<int16_t> in, out;
+    MixedCapture capture(rate, channels, 100, [&out](const void* data, uint32_t length) {
+        const auto* pcm = static_cast<const int16_t*>(data);
+        out.insert(out.end(), pcm, pcm + length / 2);
+        return true;
+    });
+    std::mt19937 random(11);
+    constexpr uint32_t blockFrames = rate / 100; // 10 ms
+    std::vector<int16_t> block(blockFrames * channels);
+    const std::vector<int16_t> silence(block.size(), 0);
+    const auto bytes = static_cast<uint32_t>(block.size() * 2);
+    uint64_t frames = 0;
+    for (int round = 0; round < 60; ++round) {
+        // From a twentieth of a second to more than the second that is mixed at once.
+        const uint64_t blocks = 5 + random() % 150;
+        for (uint64_t b = 0; b < blocks; ++b) {
+            const bool hole = random() % 50 == 0;
+            for (size_t i = 0; i < block.size(); ++i)
+                block[i] = hole ? 0 : static_cast<int16_t>((frames * 7 + i * 1000) % 20000 - 10000);
+            in.insert(in.end(), block.begin(), block.end());
+            frames += blockFrames;
+            const auto end = static_cast<int64_t>(frames * 1000000 / rate);
+            ASSERT_TRUE(
+                capture.Block(CaptureMixer::kSpeakers, silence.data(), bytes, end + 200000));
+            ASSERT_TRUE(capture.Block(CaptureMixer::kMicrophone, hole ? nullptr : block.data(),
+                                      bytes, end));
+        }
+        ASSERT_TRUE(capture.RoundEnd());
+    }
+    capture.Flush();
+    ASSERT_EQ(out.size(), in.size());
+    EXPECT_TRUE(out == in) << "the microphone's frames changed on their way";
+}
+
 // Two streams that start apart, one in lumps: the first second is held back
 // until it is known where each stands, and the gap then closed at once, so
 // that the speakers' pitch never bends for it.
