@@ -50,6 +50,9 @@ public:
 
     // 0 takes each message as it comes.
     void SetBatchInterval(std::chrono::milliseconds interval) { m_batch = interval.count(); }
+    std::chrono::milliseconds BatchInterval() const {
+        return std::chrono::milliseconds(m_batch.load());
+    }
     // Runs on the loop's thread, locked, whenever the loop has taken in all
     // that was waiting and is about to sleep: what callbacks gathered from
     // many small messages is then handled once a round. Set and cleared with
