@@ -3,8 +3,6 @@
 #include "PulseBackend.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
 #include <vector>
 
 namespace {
@@ -22,6 +20,21 @@ Library& lib() {
 
 void refreshInputs() {
     lib().inputs = BASS_Backend().Inputs();
+}
+
+// The capture functions' code for a capture's state.
+DWORD activeCode(CaptureState state) {
+    switch (state) {
+    case CaptureState::Recording:
+        return BASS_ACTIVE_PLAYING;
+    case CaptureState::Stalled:
+        return BASS_ACTIVE_STALLED;
+    case CaptureState::Paused:
+        return BASS_ACTIVE_PAUSED;
+    case CaptureState::Stopped:
+        break;
+    }
+    return BASS_ACTIVE_STOPPED;
 }
 
 bool validInput(int input) {
@@ -99,7 +112,7 @@ BOOL BASS_RecordSetInput(int input, DWORD setting) {
 
 HRECORD BASS_RecordStart(DWORD freq, DWORD flags, RECORDPROC proc, void* user,
                          RECORDFAILPROC failProc) {
-    if (!lib().recordOpen || !proc || BASS_Backend().State() != BASS_ACTIVE_STOPPED)
+    if (!lib().recordOpen || !proc || BASS_Backend().State() != CaptureState::Stopped)
         return 0;
     const int channels = (flags & BASS_SAMPLE_MONO) ? 1 : 2;
     const bool started = BASS_Backend().Start(
@@ -132,13 +145,13 @@ void BASS_RecordKeepVolumes() {
 DWORD BASS_ChannelGetLevel(DWORD handle) {
     if (handle != kRecordChannel)
         return static_cast<DWORD>(-1);
-    return BASS_Backend().State() == BASS_ACTIVE_STOPPED ? 0 : BASS_Backend().Level();
+    return BASS_Backend().State() == CaptureState::Stopped ? 0 : BASS_Backend().Level();
 }
 
 DWORD BASS_ChannelIsActive(DWORD handle) {
     if (handle != kRecordChannel || !lib().backend)
         return BASS_ACTIVE_STOPPED;
-    return static_cast<DWORD>(lib().backend->State());
+    return activeCode(lib().backend->State());
 }
 
 BOOL BASS_ChannelPause(DWORD handle) {
@@ -181,65 +194,4 @@ BOOL BASS_Stop() {
 BOOL BASS_Free() {
     lib().outputOpen = false;
     return 1;
-}
-
-uint32_t PeakLevel(const void* data, uint32_t length, int channels) {
-    const auto* bytes = static_cast<const unsigned char*>(data);
-    const auto sampleAt = [bytes](uint32_t i) {
-        return static_cast<int16_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
-    };
-    const uint32_t count = length / 2;
-    // Every block of a take passes here: lanes of plain 16-bit highs and lows
-    // let the compiler use vector instructions. Lanes alternate left and
-    // right; a magnitude of -32768 fits in int only, taken at the end.
-    constexpr uint32_t kLanes = 16;
-    int16_t high[kLanes] = {};
-    int16_t low[kLanes] = {};
-    uint32_t i = 0;
-    for (; i + kLanes <= count; i += kLanes) {
-        int16_t samples[kLanes];
-        if constexpr (std::endian::native == std::endian::little)
-            std::memcpy(samples, bytes + 2 * i, sizeof samples);
-        else
-            for (uint32_t lane = 0; lane < kLanes; ++lane)
-                samples[lane] = sampleAt(i + lane);
-        for (uint32_t lane = 0; lane < kLanes; ++lane) {
-            high[lane] = std::max(high[lane], samples[lane]);
-            low[lane] = std::min(low[lane], samples[lane]);
-        }
-    }
-    int peak[2] = {0, 0};
-    for (uint32_t lane = 0; lane < kLanes; ++lane)
-        peak[lane & 1] = std::max({peak[lane & 1], int{high[lane]}, -int{low[lane]}});
-    for (; i < count; ++i) {
-        const int value = sampleAt(i);
-        peak[i & 1] = std::max(peak[i & 1], value < 0 ? -value : value);
-    }
-    if (channels != 2)
-        peak[0] = peak[1] = std::max(peak[0], peak[1]);
-    const auto scale = [](int p) { return static_cast<uint32_t>(std::min(p * 128 / 32768, 128)); };
-    return scale(peak[0]) | (scale(peak[1]) << 16);
-}
-
-void PeakMeter::Raise(uint32_t level) {
-    level |= kCame;
-    uint32_t peak = m_peak.load(std::memory_order_relaxed);
-    for (;;) {
-        const uint32_t high =
-            std::max(peak & 0xFFFF, level & 0xFFFF) | (std::max(peak >> 16, level >> 16) << 16);
-        if (high == peak || m_peak.compare_exchange_weak(peak, high, std::memory_order_relaxed))
-            return;
-    }
-}
-
-uint32_t PeakMeter::Look() {
-    const uint32_t peak = m_peak.exchange(0, std::memory_order_relaxed);
-    if (peak & kCame)
-        m_seen.store(peak & ~kCame, std::memory_order_relaxed);
-    return m_seen.load(std::memory_order_relaxed);
-}
-
-void PeakMeter::Reset() {
-    m_peak = 0;
-    m_seen = 0;
 }

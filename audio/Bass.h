@@ -27,6 +27,7 @@ constexpr DWORD BASS_INPUT_OFF = 0x10000;
 constexpr DWORD BASS_INPUT_ON = 0x20000;
 constexpr DWORD BASS_INPUT_LEVEL = 0x40000;
 constexpr DWORD BASS_SAMPLE_MONO = 2;
+// What BASS_ChannelIsActive() returns: a code for each CaptureState.
 constexpr DWORD BASS_ACTIVE_STOPPED = 0;
 constexpr DWORD BASS_ACTIVE_PLAYING = 1;
 constexpr DWORD BASS_ACTIVE_STALLED = 2;
@@ -40,8 +41,9 @@ BOOL BASS_Init(int device, DWORD freq, DWORD flags, void* window);
 const char* BASS_RecordGetInputName(int input);
 DWORD BASS_RecordGetInput(int input);
 BOOL BASS_RecordSetInput(int input, DWORD setting);
-// The high word of flags is the period: for how many milliseconds blocks may
-// be held back and handed over together (0: each as it comes).
+// The high word of flags is the period: how many milliseconds apart blocks
+// are to be handed over, held back and then together (0: each as it comes);
+// the sound system may space them otherwise (CaptureBackend::Start()).
 constexpr DWORD MAKELONG(DWORD low, DWORD high) {
     return (low & 0xFFFF) | (high << 16);
 }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -13,6 +12,15 @@ enum InputType : uint32_t {
     kInputMicrophone = 0x03,
     kInputWaveOutput = 0x08, // what the computer plays: a monitor of an output
     kInputAnalog = 0x0A,
+};
+
+// Where a capture stands. Bass.h's BASS_ACTIVE_* codes name the same states
+// for the capture functions' callers.
+enum class CaptureState {
+    Stopped = 0,
+    Recording = 1,
+    Stalled = 2, // waiting for its source; no backend reports it so far
+    Paused = 3,
 };
 
 struct CaptureInput {
@@ -47,15 +55,21 @@ public:
     virtual bool SetInput(int index, std::optional<bool> on, std::optional<int> volume) = 0;
     // The selected input, -1 when none is.
     virtual int SelectedInput() const = 0;
-    // Blocks may be held back for up to periodMs and then handed over one
-    // after another, which saves wake-ups; 0 hands each over as it comes.
+    // periodMs: how far apart the caller would have blocks handed over, held
+    // back and then one after another, which saves wake-ups; 0 hands each
+    // over as it comes. A backend may space them otherwise where its sound
+    // server needs it. On PulseAudio, PulseBackend's rounds hold two fills of
+    // the server's ring of about 32 KB when one period of sound would overflow it
+    // (CD-quality stereo at 250 ms: rounds 352 ms apart, each with a catch-up
+    // 5 ms after it), are 100 ms apart at most for a mixed take, and follow
+    // each other at once while the capture is behind (RoundPacer). Its first
+    // block of a start or a resume comes as soon as the server sends it.
     virtual bool Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn onBlock,
                        FailFn onFail) = 0;
     virtual void Pause() = 0;
     virtual void Resume() = 0;
     virtual void Stop() = 0;
-    // 0 idle, 1 recording, 3 paused.
-    virtual int State() const = 0;
+    virtual CaptureState State() const = 0;
     // The highest peak since the last call, per channel: left in the low 16
     // bits, right in the high. A block of a few milliseconds can miss the
     // crest of a low tone; over everything since the last reading, a steady
@@ -71,26 +85,4 @@ public:
     virtual void GuardVolumes() = 0;
     // The changed volumes are wanted: they stay.
     virtual void KeepVolumes() = 0;
-};
-
-// Peak level of a block of 16-bit PCM, 0..128 per channel, as the capture
-// functions report it. In mono both halves carry the same value.
-uint32_t PeakLevel(const void* data, uint32_t length, int channels);
-// What Level() reports: the highest peak per channel of the blocks since the
-// last look, or, when none came in between, what the last look saw. Blocks
-// come in batches and looks at a pace of their own: a look between two
-// batches is no silence.
-class PeakMeter {
-public:
-    // A block's PeakLevel(); from any thread.
-    void Raise(uint32_t level);
-    // One reader at a time.
-    uint32_t Look();
-    void Reset();
-
-private:
-    // Bit 15, above any level, marks that a block came.
-    static constexpr uint32_t kCame = 0x8000;
-    std::atomic<uint32_t> m_peak{0};
-    std::atomic<uint32_t> m_seen{0};
 };

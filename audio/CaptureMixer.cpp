@@ -1,5 +1,7 @@
 #include "CaptureMixer.h"
 
+#include "Logging.h"
+
 #include <speex/speex_resampler.h>
 
 #include <algorithm>
@@ -12,7 +14,7 @@ namespace {
 // speakers' oldest sound is dropped. A test sine source delivers in bursts
 // of two seconds; a stream that lags longer has stalled.
 constexpr double kQueueSeconds = 2.5;
-// Blocks are taken in pieces of at most this, so that the queues stay
+// Blocks are fed in pieces of at most this, so that the queues stay
 // bounded whatever sizes the server hands out (two seconds were seen).
 constexpr double kPieceSeconds = 0.1;
 // Drift correction only ever moves the ratio by tenths of a per cent (a few
@@ -64,6 +66,18 @@ template <typename Sample> Sample* CaptureMixer::Queue<Sample>::Room(size_t fram
     return samples.data() + end;
 }
 
+template <typename Sample> uint8_t* CaptureMixer::Queue<Sample>::TakeRoom(size_t bytes) {
+    if (end * sizeof(Sample) + taken + bytes > samples.size() * sizeof(Sample)) {
+        const size_t held = (end - begin) * sizeof(Sample) + taken;
+        std::memmove(samples.data(), samples.data() + begin, held);
+        end -= begin;
+        begin = 0;
+        if (held + bytes > samples.size() * sizeof(Sample))
+            samples.resize(2 * ((held + bytes) / sizeof(Sample) + 1));
+    }
+    return reinterpret_cast<uint8_t*>(samples.data() + end) + taken;
+}
+
 template <typename Sample> void CaptureMixer::Queue<Sample>::PushSilence(size_t frames) {
     const size_t need = frames * static_cast<size_t>(channels);
     std::fill_n(Room(frames), need, Sample{0});
@@ -112,8 +126,7 @@ CaptureMixer::CaptureMixer(uint32_t rate, int channels, CaptureBackend::BlockFn 
     m_microphone.samples.assign(2 * (m_capacity + 2 * m_pieceMax) * c, 0);
     m_speakers.samples.assign(2 * (m_capacity + 2 * m_pieceMax) * c, 0);
     m_out.assign((m_capacity + 2 * m_pieceMax) * c, 0);
-    m_scratch.assign(m_pieceMax * c, 0);
-    m_floats.assign(m_pieceMax * c, 0);
+    m_speakersTaken.assign(m_pieceMax * c, 0);
     int error = 0;
     m_resampler =
         speex_resampler_init_frac(static_cast<uint32_t>(channels), kRatioDenominator + 1,
@@ -133,60 +146,116 @@ void CaptureMixer::SetMicrophoneVolume(int percent) {
 }
 
 bool CaptureMixer::Feed(Stream stream, const void* data, uint32_t length, int64_t capturedUsec) {
-    if (m_ended || !m_resampler)
-        return false;
-    const auto frameBytes = static_cast<size_t>(m_channels) * 2;
-    const size_t frames = length / frameBytes;
+    Take(stream, data, length);
+    return FeedTaken(stream, capturedUsec);
+}
+
+void CaptureMixer::ReserveTaken(size_t bytes) {
+    if (!m_resampler)
+        return;
+    // The microphone's queue: all it may hold, and the bytes behind it.
+    const size_t queue = (m_capacity + 2 * m_pieceMax) * static_cast<size_t>(m_channels);
+    if (m_microphone.samples.size() < queue + (bytes + 1) / 2)
+        m_microphone.samples.resize(queue + (bytes + 1) / 2);
+    if (m_speakersTaken.size() < bytes / 2)
+        m_speakersTaken.resize(bytes / 2);
+}
+
+void CaptureMixer::Take(Stream stream, const void* data, uint32_t length) {
+    if (!m_resampler)
+        return;
+    if (stream == kMicrophone) {
+        // Blocks need not be aligned for 16-bit reads: copied as bytes.
+        uint8_t* to = m_microphone.TakeRoom(length);
+        if (data)
+            std::memcpy(to, data, length);
+        else
+            std::memset(to, 0, length);
+        m_microphone.taken += length;
+        return;
+    }
+    const size_t samples = length / 2;
+    if (m_speakersTakenSamples + samples > m_speakersTaken.size())
+        m_speakersTaken.resize(2 * (m_speakersTakenSamples + samples));
+    float* to = m_speakersTaken.data() + m_speakersTakenSamples;
+    m_speakersTakenSamples += samples;
+    if (!data) {
+        std::fill_n(to, samples, 0.0f);
+        return;
+    }
     const auto* bytes = static_cast<const uint8_t*>(data);
-    for (size_t done = 0; done < frames;) {
+    for (size_t i = 0; i < samples; ++i) {
+        int16_t sample;
+        std::memcpy(&sample, bytes + 2 * i, sizeof sample);
+        to[i] = sample;
+    }
+}
+
+size_t CaptureMixer::TakenBytes(Stream stream) const {
+    return stream == kMicrophone ? m_microphone.taken : m_speakersTakenSamples * 2;
+}
+
+bool CaptureMixer::FeedTaken(Stream stream, int64_t capturedUsec) {
+    const auto frameBytes = static_cast<size_t>(m_channels) * 2;
+    const size_t frames = TakenBytes(stream) / frameBytes;
+    bool goOn = !m_ended && m_resampler;
+    for (size_t done = 0; goOn && done < frames;) {
         const size_t n = std::min(m_pieceMax, frames - done);
         done += n;
         // Each piece ends earlier than the block by the frames after it.
         const double seconds =
             static_cast<double>(capturedUsec) / 1e6 - static_cast<double>(frames - done) / m_rate;
-        // A copy: blocks need not be aligned for 16-bit reads.
-        std::memcpy(m_scratch.data(), bytes + (done - n) * frameBytes, n * frameBytes);
         if (stream == kMicrophone)
-            feedMicrophone(m_scratch.data(), n, seconds);
+            feedMicrophone(n, seconds);
         else
-            feedSpeakers(m_scratch.data(), n, seconds);
+            feedSpeakers(m_speakersTaken.data() + (done - n) * static_cast<size_t>(m_channels), n,
+                         seconds);
         const size_t ready = m_settled ? std::min(m_microphone.Frames(), m_speakers.Frames()) : 0;
-        if (!mixOut(ready))
-            return false;
+        goOn = mixOut(ready);
     }
-    return true;
+    // All that was taken in is gone, fed or not.
+    if (stream == kMicrophone)
+        m_microphone.taken = 0;
+    else
+        m_speakersTakenSamples = 0;
+    return goOn;
 }
 
-void CaptureMixer::feedMicrophone(const int16_t* pcm, size_t frames, double seconds) {
+void CaptureMixer::feedMicrophone(size_t frames, double seconds) {
     Queue<int16_t>& microphone = m_microphone;
     const size_t samples = frames * static_cast<size_t>(m_channels);
-    std::memcpy(microphone.Room(frames), pcm, samples * sizeof(int16_t));
     microphone.end += samples;
+    microphone.taken -= samples * sizeof(int16_t);
     m_clock[kMicrophone].frames += static_cast<double>(frames);
     m_clock[kMicrophone].Observe(seconds, m_rate);
+    m_stalled[kMicrophone] = false;
     // Speakers that have not begun by now are stalled: the take goes on.
-    if (microphone.Frames() > m_capacity / 2)
+    if (microphone.Frames() > m_capacity / 2) {
+        if (!m_settled && !m_clock[kSpeakers].seen)
+            qCWarning(lcAudio, "The speakers' stream has not begun; the mixed take goes on");
         m_settled = true;
+    }
     // The speakers gave nothing for that long: the microphone goes on over
     // silence, and the speakers' sound for that stretch, should it come
     // late, is dropped by the next resync.
     Queue<float>& speakers = m_speakers;
     if (microphone.Frames() > m_capacity && speakers.Frames() < microphone.Frames()) {
         const size_t gap = microphone.Frames() - speakers.Frames();
+        if (!m_stalled[kSpeakers])
+            qCWarning(lcAudio, "The speakers' stream has stalled; the mixed take goes on over "
+                               "silence in its place");
+        m_stalled[kSpeakers] = true;
         speakers.PushSilence(gap);
         m_clock[kSpeakers].frames += static_cast<double>(gap);
         m_clock[kSpeakers].Observe(seconds, m_rate);
     }
 }
 
-void CaptureMixer::feedSpeakers(const int16_t* pcm, size_t frames, double seconds) {
+void CaptureMixer::feedSpeakers(const float* pcm, size_t frames, double seconds) {
     Queue<float>& speakers = m_speakers;
-    const size_t samples = frames * static_cast<size_t>(m_channels);
-    std::copy(pcm, pcm + samples, m_floats.begin());
     auto in = static_cast<spx_uint32_t>(frames);
     auto out = static_cast<spx_uint32_t>(frames + frames / 50 + 64);
-    speex_resampler_process_interleaved_float(m_resampler, m_floats.data(), &in, speakers.Room(out),
-                                              &out);
+    speex_resampler_process_interleaved_float(m_resampler, pcm, &in, speakers.Room(out), &out);
     speakers.end += static_cast<size_t>(out) * static_cast<size_t>(m_channels);
     // Sound a resync gave up before it came.
     const size_t owed = std::min(m_owedFrames, speakers.Frames());
@@ -194,9 +263,15 @@ void CaptureMixer::feedSpeakers(const int16_t* pcm, size_t frames, double second
     m_owedFrames -= owed;
     m_clock[kSpeakers].frames += out;
     m_clock[kSpeakers].Observe(seconds, m_rate);
+    m_stalled[kSpeakers] = false;
     // The microphone has stalled: its clock decides, so the oldest goes.
-    if (speakers.Frames() > m_capacity)
+    if (speakers.Frames() > m_capacity) {
+        if (!m_stalled[kMicrophone])
+            qCWarning(lcAudio, "The microphone's stream has stalled; the speakers' sound is "
+                               "dropped until it comes back");
+        m_stalled[kMicrophone] = true;
         dropSpeakers(speakers.Frames() - m_capacity);
+    }
     m_framesSinceRatio += frames;
     steer(seconds);
 }
@@ -329,6 +404,7 @@ void CaptureMixer::Restart() {
     m_speakers.Clear();
     m_clock[kMicrophone] = {};
     m_clock[kSpeakers] = {};
+    m_stalled[kMicrophone] = m_stalled[kSpeakers] = false;
     m_steered = false;
     m_settleUntil = 0;
     m_settled = false;

@@ -1,5 +1,7 @@
 #include "DiskSpaceGuard.h"
 
+#include "Logging.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -50,8 +52,14 @@ std::string DiskSpaceGuard::RefusalText(const std::string& folder) {
 std::string DiskSpaceGuard::Refusal(const TakeInfo& take) {
     // Unreadable: creating the file will tell.
     const std::optional<uint64_t> free = m_freeSpace(take.folder);
-    if (free && MinutesLeft(*free, {take.bitRate, take.vbr, 0, 0}) < kLastMinutes)
+    if (!free)
+        qCWarning(lcAudio, "Could not read the free space of %s; the take may start",
+                  take.folder.c_str());
+    if (free && MinutesLeft(*free, {take.bitRate, take.vbr, 0, 0}) < kLastMinutes) {
+        qCDebug(lcAudio, "Not enough free space in %s for a minute: %llu bytes",
+                take.folder.c_str(), static_cast<unsigned long long>(*free));
         return RefusalText(take.folder);
+    }
     return {};
 }
 
@@ -59,6 +67,7 @@ void DiskSpaceGuard::TakeStarted(const TakeInfo& take) {
     m_take = take;
     m_warned = false;
     m_lastWarned = false;
+    m_unreadableTold = false;
     m_timer.start();
 }
 
@@ -75,14 +84,22 @@ void DiskSpaceGuard::Check() {
     if (m_take.vbr && rate.secondsSoFar < kVbrJudgedAfterSeconds)
         return;
     const std::optional<uint64_t> free = m_freeSpace(m_take.folder);
-    if (!free)
+    if (!free) {
+        // Once a take: the timer asks every two seconds.
+        if (!m_unreadableTold)
+            qCWarning(lcAudio, "Could not read the free space of %s; no warning before it fills",
+                      m_take.folder.c_str());
+        m_unreadableTold = true;
         return;
+    }
     const double minutes = MinutesLeft(*free, rate);
     // Both at once (another program took the space): the graver news alone.
     if (minutes < kLastMinutes && !m_lastWarned) {
+        qCDebug(lcAudio, "Less than a minute of the take fits in %s", m_take.folder.c_str());
         m_lastWarned = m_warned = true;
         m_host.ShowNotification(kLastMinuteText);
     } else if (minutes < kWarnMinutes && !m_warned) {
+        qCDebug(lcAudio, "%.1f minutes of the take fit in %s", minutes, m_take.folder.c_str());
         m_warned = true;
         m_host.ShowNotification(LowSpaceText(std::max(1, static_cast<int>(minutes))));
     }

@@ -67,4 +67,5 @@ private:
     TakeInfo m_take;
     bool m_warned = false;
     bool m_lastWarned = false;
+    bool m_unreadableTold = false;
 };

@@ -1,5 +1,7 @@
 #include "LameCoder.h"
 
+#include "Logging.h"
+
 #include <cstring>
 
 TLameVersion::TLameVersion() {
@@ -15,32 +17,6 @@ TLameCoder::TLameCoder() = default;
 TLameCoder::~TLameCoder() {
     if (m_stream)
         CloseStream();
-}
-
-void TLameCoder::Assign(const TLameCoder& source) {
-    m_sampleRate = source.m_sampleRate;
-    m_mode = source.m_mode;
-    m_bitrate = source.m_bitrate;
-    m_maxBitrate = source.m_maxBitrate;
-    m_quality = source.m_quality;
-    m_private = source.m_private;
-    m_crc = source.m_crc;
-    m_copyright = source.m_copyright;
-    m_original = source.m_original;
-    m_writeVBRHeader = source.m_writeVBRHeader;
-    m_enableVBR = source.m_enableVBR;
-    m_vbrQuality = source.m_vbrQuality;
-}
-
-void TLameCoder::SetInputFiles(const std::vector<std::string>& files) {
-    m_inputFiles = files;
-    m_outputFiles.clear();
-    for (const std::string& name : files) {
-        const auto slash = name.find_last_of('/');
-        const auto dot = name.find_last_of('.');
-        const bool hasExt = dot != std::string::npos && (slash == std::string::npos || dot > slash);
-        m_outputFiles.push_back((hasExt ? name.substr(0, dot) : name) + m_defaultExt);
-    }
 }
 
 void TLameCoder::buildConfig() {
@@ -73,19 +49,34 @@ BE_ERR TLameCoder::OpenStream() {
         beInitStream(&m_config, &m_samplesPerChunk, &m_outputBufferSize, &m_stream);
     if (result == BE_ERR_SUCCESSFUL)
         m_outputBuffer.resize(m_outputBufferSize);
+    else
+        qCWarning(lcAudio, "The MP3 encoder refused %u Hz at %u kbps (error %u)", m_sampleRate,
+                  m_bitrate, result);
     return result;
 }
 
 BE_ERR TLameCoder::EncodeChunk(const int16_t* pcm, uint8_t* output, uint32_t& outputCount) {
-    return beEncodeChunk(m_stream, m_samplesPerChunk, pcm, output, &outputCount);
+    const BE_ERR result = beEncodeChunk(m_stream, m_samplesPerChunk, pcm, output, &outputCount);
+    if (result != BE_ERR_SUCCESSFUL)
+        qCWarning(lcAudio, "The MP3 encoder failed (error %u)", result);
+    return result;
 }
 
 BE_ERR TLameCoder::FinishStream(uint8_t* output, uint32_t& outputCount) {
-    return beDeinitStream(m_stream, output, &outputCount);
+    const BE_ERR result = beDeinitStream(m_stream, output, &outputCount);
+    if (result != BE_ERR_SUCCESSFUL)
+        qCWarning(lcAudio, "The MP3 encoder could not finish the take (error %u)", result);
+    return result;
 }
 
 BE_ERR TLameCoder::WriteInfoTag(const std::string& fileName) {
-    return beWriteInfoTag(m_stream, fileName.c_str());
+    const BE_ERR result = beWriteInfoTag(m_stream, fileName.c_str());
+    if (result != BE_ERR_SUCCESSFUL)
+        qCWarning(lcAudio,
+                  "Could not write the length of the VBR take into %s (error %u): players "
+                  "may show it wrongly",
+                  fileName.c_str(), result);
+    return result;
 }
 
 BE_ERR TLameCoder::CloseStream() {

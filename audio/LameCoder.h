@@ -3,7 +3,6 @@
 #include "LameEnc.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,18 +27,10 @@ private:
 // interface's configuration record when the stream opens. One per stream.
 class TLameCoder {
 public:
-    using TNotifyEvent = std::function<void(TLameCoder* sender)>;
-    using TProcessFileEvent =
-        std::function<void(TLameCoder* sender, uint16_t num, const std::string& fileName)>;
-    using TProgressEvent = std::function<void(TLameCoder* sender, uint16_t percentComplete)>;
-
     TLameCoder();
     ~TLameCoder();
     TLameCoder(const TLameCoder&) = delete;
     TLameCoder& operator=(const TLameCoder&) = delete;
-
-    // Copies the encoder settings; lists, names, version and events stay.
-    void Assign(const TLameCoder& source);
 
     uint32_t SampleRate() const { return m_sampleRate; }
     void SetSampleRate(uint32_t value) { m_sampleRate = value; }
@@ -69,22 +60,7 @@ public:
     }
     int VBRQuality() const { return m_vbrQuality; }
     void SetVBRQuality(int value) { m_vbrQuality = value; }
-    const std::vector<std::string>& InputFiles() const { return m_inputFiles; }
-    // Also rebuilds OutputFiles: each name with its extension set to DefaultExt.
-    void SetInputFiles(const std::vector<std::string>& files);
-    const std::vector<std::string>& OutputFiles() const { return m_outputFiles; }
-    void SetOutputFiles(const std::vector<std::string>& files) { m_outputFiles = files; }
     const TLameVersion& LameVersion() const { return m_version; }
-    const std::string& DefaultExt() const { return m_defaultExt; }
-    void SetDefaultExt(const std::string& value) { m_defaultExt = value; }
-    const std::string& Mp3FileName() const { return m_mp3FileName; }
-    void SetMp3FileName(const std::string& value) { m_mp3FileName = value; }
-
-    TNotifyEvent OnBeginProcess;
-    TNotifyEvent OnEndProcess;
-    TProcessFileEvent OnBeginFile;
-    TProcessFileEvent OnEndFile;
-    TProgressEvent OnProgress;
 
     // Each returns the library's result code, 0 on success.
     BE_ERR OpenStream();
@@ -116,11 +92,7 @@ private:
     bool m_writeVBRHeader = false;
     bool m_enableVBR = false;
     int m_vbrQuality = 4;
-    std::vector<std::string> m_inputFiles;
-    std::vector<std::string> m_outputFiles;
     TLameVersion m_version;
-    std::string m_defaultExt = ".mp3";
-    std::string m_mp3FileName;
 
     BE_CONFIG m_config{};
     HBE_STREAM m_stream = nullptr;

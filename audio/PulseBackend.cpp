@@ -1,9 +1,10 @@
 #include "PulseBackend.h"
 
 #include "CaptureMixer.h"
+#include "Logging.h"
+#include "MixedCapture.h"
 #include "PulseLoop.h"
 #include "PulseRecordStream.h"
-#include "VolumeGuard.h"
 
 #include <pulse/pulseaudio.h>
 
@@ -11,11 +12,6 @@
 #include <chrono>
 
 namespace {
-struct SuccessQuery {
-    PulseLoop* loop;
-    bool ok = false;
-};
-
 int64_t nowUsec() {
     using namespace std::chrono;
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
@@ -39,19 +35,16 @@ void PulseBackend::SetInputsChangedHandler(InputsChangedFn onChange) {
 
 void PulseBackend::GuardVolumes() {
     LoopLock lock(m_connection);
-    m_guarding = true;
+    m_sources.GuardVolumes();
 }
 
 void PulseBackend::KeepVolumes() {
     LoopLock lock(m_connection);
-    m_guarding = false;
-    if (m_guard)
-        m_guard->Keep();
-    m_guard.reset();
+    m_sources.KeepVolumes();
 }
 
 void PulseBackend::onStreamState(PulseRecordStream& stream) {
-    if (stream.Ended() && m_state != 0)
+    if (stream.Ended() && m_state != CaptureState::Stopped)
         endCapture(true);
 }
 
@@ -67,6 +60,7 @@ void PulseBackend::onStreamRead(PulseRecordStream& stream, size_t readable) {
         const void* data = nullptr;
         size_t length = 0;
         if (!stream.Peek(data, length)) {
+            qCWarning(lcAudio, "Reading the record stream failed");
             endCapture(true);
             return;
         }
@@ -74,21 +68,10 @@ void PulseBackend::onStreamRead(PulseRecordStream& stream, size_t readable) {
             return;
         bool goOn = true;
         const auto bytes = static_cast<uint32_t>(length);
-        const bool deliver = m_state == 1 && (data || m_mixer);
+        const bool deliver = m_state == CaptureState::Recording && (data || m_mixed);
         // While paused, what was in flight is dropped.
-        if (deliver && m_mixer) {
-            Gathered& gathered = m_gathered[which];
-            // A hole is silence of its length: the two streams must stay in step.
-            if (data) {
-                const auto* from = static_cast<const uint8_t*>(data);
-                gathered.bytes.insert(gathered.bytes.end(), from, from + length);
-            } else {
-                gathered.bytes.resize(gathered.bytes.size() + length, 0);
-            }
-            gathered.capturedUsec = nowUsec();
-            // A server that keeps sending leaves no round end: fed by the second.
-            if (gathered.bytes.size() >= m_gatherLimit)
-                goOn = feedGathered();
+        if (deliver && m_mixed) {
+            goOn = m_mixed->Block(which, data, bytes, nowUsec());
         } else if (deliver) {
             // A hole of one input carries no samples.
             m_level.Raise(PeakLevel(data, bytes, m_channels));
@@ -121,9 +104,12 @@ bool PulseBackend::Connect() {
         m_connection.SetEstablished(established);
     }
     if (!established) {
+        qCWarning(lcAudio, "Could not connect to the sound server, or it offers nothing to record");
         Disconnect();
         return false;
     }
+    qCDebug(lcAudio, "Connected to the sound server %s: %d sources", m_connection.Server().c_str(),
+            m_sources.Count());
     return true;
 }
 
@@ -179,7 +165,6 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
     }
     if (index < 0 || index >= m_sources.Count())
         return false;
-    PulseSources::Source& source = m_sources.At(index);
     // Switching off only deselects: other programs may be using the source.
     if (on)
         m_selected = *on ? index : (m_selected == index ? -1 : m_selected);
@@ -187,42 +172,7 @@ bool PulseBackend::SetInput(int index, std::optional<bool> on, std::optional<int
         m_mixSelected = false;
     if (!volume)
         return true;
-    const bool inLoopThread = m_connection.InLoopThread();
-    pa_context* context = m_connection.Context();
-    if (!context || (!inLoopThread && !m_connection.Responsive()))
-        return false;
-    if (m_guarding) {
-        if (!m_guard)
-            m_guard = std::make_unique<VolumeGuard>(m_connection.Server());
-        m_guard->Remember(source.name, source.volumes);
-    }
-    pa_cvolume cv;
-    // The source's own channel count: a stereo volume on a mono source is refused.
-    pa_cvolume_set(&cv, static_cast<unsigned>(std::max<size_t>(source.volumes.size(), 1)),
-                   static_cast<pa_volume_t>(static_cast<uint64_t>(PA_VOLUME_NORM) * *volume / 100));
-    if (inLoopThread) {
-        // From a block callback: the loop cannot wait for its own reply, so
-        // the change is sent without one.
-        pa_operation* operation =
-            pa_context_set_source_volume_by_index(context, source.index, &cv, nullptr, nullptr);
-        if (!operation)
-            return false;
-        pa_operation_unref(operation);
-        source.input.volume = *volume;
-        return true;
-    }
-    SuccessQuery query{m_connection.Loop()};
-    m_connection.Await(pa_context_set_source_volume_by_index(
-        context, source.index, &cv,
-        [](pa_context*, int success, void* data) {
-            auto* q = static_cast<SuccessQuery*>(data);
-            q->ok = success != 0;
-            q->loop->Signal();
-        },
-        &query));
-    if (query.ok)
-        source.input.volume = *volume;
-    return query.ok;
+    return m_sources.SetVolume(index, *volume);
 }
 
 std::unique_ptr<PulseRecordStream> PulseBackend::openStream(const char* device,
@@ -238,12 +188,15 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     if (!loop || (channels != 1 && channels != 2) || rate == 0)
         return false;
     LoopLock lock(m_connection);
-    if (m_stream || !m_connection.Responsive() || m_connection.InLoopThread())
+    if (m_stream || m_connection.InLoopThread())
         return false;
-    m_retiredMixers.clear();
+    if (!m_connection.Responsive()) {
+        qCWarning(lcAudio, "The sound server does not answer: the capture does not start");
+        return false;
+    }
+    m_retiredMixed.clear();
     const pa_sample_spec sampleSpec{PA_SAMPLE_S16LE, rate, static_cast<uint8_t>(channels)};
     m_channels = channels;
-    m_periodMs = periodMs;
     m_onBlock = std::move(onBlock);
     m_onFail = std::move(onFail);
     m_level.Reset();
@@ -251,22 +204,19 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
     const bool mixed = m_mixSelected && mixedInput() >= 0;
     std::string microphone, speakers;
     if (mixed) {
-        if (!m_sources.FindMixed(microphone, speakers))
+        if (!m_sources.FindMixed(microphone, speakers)) {
+            qCWarning(lcAudio, "No microphone and speakers' monitor found for a mixed take");
             return false;
-        m_mixer = std::make_unique<CaptureMixer>(
-            rate, channels, [this](const void* data, uint32_t length) {
+        }
+        m_mixed = std::make_unique<MixedCapture>(
+            rate, channels, m_mixVolume, [this](const void* data, uint32_t length) {
                 m_level.Raise(PeakLevel(data, length, m_channels));
                 return m_onBlock(data, length);
             });
-        if (!m_mixer->Ready()) {
-            m_mixer.reset();
+        if (!m_mixed->Ready()) {
+            qCWarning(lcAudio, "Could not make the mixer of a mixed take");
+            m_mixed.reset();
             return false;
-        }
-        m_mixer->SetMicrophoneVolume(m_mixVolume);
-        m_gatherLimit = size_t{rate} * static_cast<size_t>(channels) * 2;
-        for (Gathered& gathered : m_gathered) {
-            gathered.bytes.clear();
-            gathered.bytes.reserve(m_gatherLimit + 64 * 1024);
         }
     }
     const char* device = mixed             ? microphone.c_str()
@@ -296,54 +246,25 @@ bool PulseBackend::Start(uint32_t rate, int channels, uint32_t periodMs, BlockFn
             return false;
         }
     }
-    m_bytesPerSecond = double(rate) * channels * 2 * (mixed ? 2 : 1);
-    // Two streams fill PulseAudio's ring (onRoundEnd()) twice as fast, and a
-    // device that goes away takes what the server still holds of it along.
-    // PipeWire's pulse server has no such ring: it sends over the socket, in
-    // order, as the sound comes.
-    // Every source of a server names the same driver.
+    // PulseAudio's ring (RoundPacer); PipeWire's pulse server has none. Every
+    // source of a server names the same driver.
     const bool ringed = m_sources.Count() == 0 || !m_sources.At(0).pipeWire;
-    const double ringSeconds = kRingBytes / m_bytesPerSecond;
-    if (ringed && mixed) {
-        m_periodMs = std::min(m_periodMs, kMixedPeriodMs);
-    } else if (ringed && m_periodMs > 1000 * ringSeconds) {
-        // A round of one stream that overflows the ring needs a catch-up
-        // anyway: let it hold two ring-fulls, and the loop wakes less often
-        // for the same sound (CD-quality stereo: about 5 times a second, not 8).
-        m_periodMs = std::max(m_periodMs, static_cast<uint32_t>(1000 * 2 * ringSeconds * 0.95));
-    }
-    m_roundDelivered = 0;
-    m_roundAt = nowUsec();
-    m_firstPending = true;
+    m_pacer.Begin(*loop, periodMs, double(rate) * channels * 2 * (mixed ? 2 : 1), ringed, mixed);
     loop->SetRoundEndHandler([this] { onRoundEnd(); });
-    m_state = 1;
+    m_state = CaptureState::Recording;
+    qCDebug(lcAudio, "Capture started: %u Hz, %d channels%s, rounds %u ms apart (0: none)", rate,
+            channels, mixed ? ", microphone and speakers" : "", m_pacer.PeriodMs());
     return true;
 }
 
-// PulseAudio hands a local client its sound through a ring of about 32 KB: a
-// fifth of a second of CD-quality stereo, a tenth for the two streams of a
-// mixed take. What does not fit waits in the server, which sends it as soon as
-// the ring has room, and loses it should the stream fail. So a round that took
-// in less sound than the time since the last is followed by another at once;
-// otherwise the loop sleeps for the period.
+// What a round gathered of a mixed take is mixed; then the pace of the next
+// round is set.
 void PulseBackend::onRoundEnd() {
-    if (!feedGathered()) {
+    if (m_mixed && !m_mixed->RoundEnd()) {
         endCapture(false);
         return;
     }
-    const int64_t now = nowUsec();
-    const double sound = double(m_delivered - m_roundDelivered) / m_bytesPerSecond;
-    const double elapsed = double(now - m_roundAt) / 1e6;
-    m_roundDelivered = m_delivered;
-    m_roundAt = now;
-    // A pause or a stop takes in what is on its way without waiting; the first
-    // block of a start or a resume is handed over as it comes.
-    if (m_draining || m_state != 1 || (m_firstPending && sound == 0))
-        return;
-    m_firstPending = false;
-    const bool behind = sound > 0 && sound < elapsed * 0.75;
-    m_connection.Loop()->SetBatchInterval(
-        std::chrono::milliseconds(behind ? kCatchUpMs : m_periodMs));
+    m_pacer.RoundEnd(m_delivered, !m_draining && m_state == CaptureState::Recording);
 }
 
 void PulseBackend::Pause() {
@@ -351,13 +272,15 @@ void PulseBackend::Pause() {
         return;
     // The loop thread may end the stream at any moment: look at it locked.
     LoopLock lock(m_connection);
-    if (!m_stream || m_state != 1)
+    if (!m_stream || m_state != CaptureState::Recording)
         return;
     corkAndDrain();
     // The capture may have ended meanwhile.
-    if (m_stream && m_state == 1) {
-        flushMixer();
-        m_state = 3;
+    if (m_stream && m_state == CaptureState::Recording) {
+        if (m_mixed)
+            m_mixed->Flush();
+        m_state = CaptureState::Paused;
+        qCDebug(lcAudio, "Capture paused");
     }
 }
 
@@ -365,14 +288,13 @@ void PulseBackend::Resume() {
     if (!m_connection.Loop())
         return;
     LoopLock lock(m_connection);
-    if (!m_stream || m_state != 3)
+    if (!m_stream || m_state != CaptureState::Paused)
         return;
-    // Both streams begin again together; the mixer keeps what it learnt of the clocks.
-    if (m_mixer)
-        m_mixer->Restart();
-    m_state = 1;
-    m_firstPending = true;
-    m_connection.Loop()->SetBatchInterval(std::chrono::milliseconds(0));
+    if (m_mixed)
+        m_mixed->Restart();
+    m_state = CaptureState::Recording;
+    m_pacer.Resume();
+    qCDebug(lcAudio, "Capture resumed");
     for (PulseRecordStream* stream : {m_stream.get(), m_speakers.get()})
         if (stream)
             stream->Cork(false);
@@ -384,39 +306,15 @@ void PulseBackend::Stop() {
     // Blocks are delivered with the loop locked: once we hold the lock, no
     // callback runs, and after the stream is released none will.
     LoopLock lock(m_connection);
-    if (m_stream && m_state == 1) {
+    if (m_stream && m_state == CaptureState::Recording) {
         corkAndDrain();
-        flushMixer();
+        if (m_mixed)
+            m_mixed->Flush();
     }
+    if (m_state != CaptureState::Stopped)
+        qCDebug(lcAudio, "Capture stopped");
     releaseStream();
-    m_state = 0;
-}
-
-// The microphone's last frames, with the speakers' sound for them, go into
-// the take before a pause or stop takes effect: they were captured before it.
-void PulseBackend::flushMixer() {
-    if (m_mixer && !m_feeding && feedGathered())
-        m_mixer->Flush();
-}
-
-bool PulseBackend::feedGathered() {
-    if (!m_mixer || m_feeding)
-        return true;
-    // The microphone's first: its stream is the take's clock.
-    for (const auto which : {CaptureMixer::kMicrophone, CaptureMixer::kSpeakers}) {
-        Gathered& gathered = m_gathered[which];
-        if (gathered.bytes.empty())
-            continue;
-        m_feeding = true;
-        const bool goOn =
-            m_mixer->Feed(which, gathered.bytes.data(),
-                          static_cast<uint32_t>(gathered.bytes.size()), gathered.capturedUsec);
-        m_feeding = false;
-        gathered.bytes.clear();
-        if (!goOn)
-            return false;
-    }
-    return true;
+    m_state = CaptureState::Stopped;
 }
 
 void PulseBackend::corkAndDrain() {
@@ -431,27 +329,23 @@ void PulseBackend::corkAndDrain() {
 }
 
 void PulseBackend::endCapture(bool failed) {
-    const bool wasActive = m_state != 0;
-    const bool wasRecording = m_state == 1;
-    m_state = 0;
+    const bool wasActive = m_state != CaptureState::Stopped;
+    const bool wasRecording = m_state == CaptureState::Recording;
+    m_state = CaptureState::Stopped;
     // What the mixer holds of a take that ended on its own was captured.
-    if (failed && wasRecording)
-        flushMixer();
+    if (failed && wasRecording && m_mixed)
+        m_mixed->Flush();
     releaseStream();
+    if (failed && wasActive)
+        qCWarning(lcAudio, "The capture ended on its own; the take keeps what came before");
     if (failed && wasActive && m_onFail)
         m_onFail();
 }
 
 void PulseBackend::releaseStream() {
-    if (PulseLoop* loop = m_connection.Loop()) {
-        loop->SetBatchInterval(std::chrono::milliseconds(0));
+    m_pacer.End();
+    if (PulseLoop* loop = m_connection.Loop())
         loop->SetRoundEndHandler(nullptr);
-    }
-    // The mixer may be reading them right now, should its block callback be
-    // what ends the take; Start() empties them.
-    if (!m_feeding)
-        for (Gathered& gathered : m_gathered)
-            gathered.bytes = {};
     for (std::unique_ptr<PulseRecordStream>* slot : {&m_stream, &m_speakers}) {
         if (!*slot)
             continue;
@@ -459,13 +353,13 @@ void PulseBackend::releaseStream() {
         // Inside one of its own callbacks the stream must outlive the call.
         m_retired.push_back(std::move(*slot));
     }
-    // So must the mixer, whose block callback may be what ends the take.
-    if (m_mixer)
-        m_retiredMixers.push_back(std::move(m_mixer));
+    // So must the mixed capture, whose block callback may be what ends the take.
+    if (m_mixed)
+        m_retiredMixed.push_back(std::move(m_mixed));
     if (m_connection.InLoopThread())
         return;
     m_retired.clear();
-    m_retiredMixers.clear();
+    m_retiredMixed.clear();
 }
 
 void PulseBackend::Disconnect() {
@@ -474,13 +368,13 @@ void PulseBackend::Disconnect() {
     if (m_connection.InLoopThread()) {
         // Cannot stop the loop from inside it; the destructor finishes the job.
         releaseStream();
-        m_state = 0;
+        m_state = CaptureState::Stopped;
         return;
     }
     {
         LoopLock lock(m_connection);
         releaseStream();
-        m_state = 0;
+        m_state = CaptureState::Stopped;
         m_connection.Drop();
     }
     m_connection.Close();

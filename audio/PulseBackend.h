@@ -1,7 +1,9 @@
 #pragma once
 
 #include "CaptureBackend.h"
+#include "PeakMeter.h"
 #include "PulseConnection.h"
+#include "PulseLoop.h"
 #include "PulseSources.h"
 
 #include <atomic>
@@ -10,9 +12,8 @@
 #include <string>
 #include <vector>
 
-class CaptureMixer;
+class MixedCapture;
 class PulseRecordStream;
-class VolumeGuard;
 struct pa_sample_spec;
 
 // Recording through the PulseAudio client API (PipeWire desktops serve it
@@ -35,7 +36,7 @@ public:
     void Pause() override;
     void Resume() override;
     void Stop() override;
-    int State() const override { return m_state.load(); }
+    CaptureState State() const override { return m_state.load(); }
     uint32_t Level() override { return m_level.Look(); }
     void Disconnect() override;
     void SetInputsChangedHandler(InputsChangedFn onChange) override;
@@ -54,9 +55,6 @@ private:
         return stream && (stream == m_stream.get() || stream == m_speakers.get());
     }
     void onRoundEnd();
-    // False when the take's block callback asked to end it.
-    bool feedGathered();
-    void flushMixer();
     void endCapture(bool failed);
     void corkAndDrain();
     void releaseStream();
@@ -66,42 +64,20 @@ private:
     // The one record stream, or the microphone's in a mixed take.
     std::unique_ptr<PulseRecordStream> m_stream;
     std::unique_ptr<PulseRecordStream> m_speakers;
-    std::unique_ptr<CaptureMixer> m_mixer;
-    // Inside the mixer, whose block callback may stop the capture.
-    bool m_feeding = false;
-    // A mixed take's blocks, gathered per stream over a round of the loop and
-    // fed to the mixer together: the server hands out pieces of a couple of
-    // milliseconds, and each fed alone would pay the resampler's, the mix's
-    // and the encoder's overhead of a call.
-    struct Gathered {
-        std::vector<uint8_t> bytes;
-        int64_t capturedUsec = 0; // when its last block came
-    };
-    Gathered m_gathered[2];
-    size_t m_gatherLimit = 0; // bytes: a second's
-    // What the last round of the loop took in, to tell whether the server
-    // still holds sound back.
-    double m_bytesPerSecond = 1;
-    uint64_t m_roundDelivered = 0;
-    int64_t m_roundAt = 0; // microseconds
-    bool m_firstPending = false;
-    static constexpr int kCatchUpMs = 5;
-    static constexpr uint32_t kMixedPeriodMs = 100;
-    static constexpr double kRingBytes = 32768; // of sound; see onRoundEnd()
+    // A take from "Microphone and speakers".
+    std::unique_ptr<MixedCapture> m_mixed;
+    RoundPacer m_pacer;
     bool m_mixSelected = false;
     int m_mixVolume = 100;
     std::vector<std::unique_ptr<PulseRecordStream>> m_retired;
-    std::vector<std::unique_ptr<CaptureMixer>> m_retiredMixers;
-    std::unique_ptr<VolumeGuard> m_guard;
-    bool m_guarding = false;
+    std::vector<std::unique_ptr<MixedCapture>> m_retiredMixed;
     int m_selected = -1;
     int m_channels = 2;
-    uint32_t m_periodMs = 0;
     // Bytes handed over, and whether a pause or stop is taking in the last.
     uint64_t m_delivered = 0;
     bool m_draining = false;
     BlockFn m_onBlock;
     FailFn m_onFail;
-    std::atomic<int> m_state{0};
+    std::atomic<CaptureState> m_state{CaptureState::Stopped};
     PeakMeter m_level;
 };

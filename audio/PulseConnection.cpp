@@ -1,5 +1,6 @@
 #include "PulseConnection.h"
 
+#include "Logging.h"
 #include "PulseLoop.h"
 
 #include <pulse/pulseaudio.h>
@@ -44,6 +45,11 @@ bool PulseConnection::Await(pa_operation* operation) {
 }
 
 void PulseConnection::MarkStalled() {
+    if (!m_stalled)
+        qCWarning(lcAudio,
+                  "The sound server did not answer within %lld ms; requests that wait for it "
+                  "fail at once until it answers again",
+                  static_cast<long long>(kAnswerWait.count()));
     m_stalled = true;
     if (m_probe || !m_context)
         return;
@@ -52,6 +58,7 @@ void PulseConnection::MarkStalled() {
         m_context,
         [](pa_context*, const pa_server_info*, void* self) {
             auto* connection = static_cast<PulseConnection*>(self);
+            qCDebug(lcAudio, "The sound server answers again");
             connection->m_stalled = false;
             pa_operation_unref(connection->m_probe);
             connection->m_probe = nullptr;
@@ -71,6 +78,10 @@ void PulseConnection::onContextState(pa_context* context, void* self) {
     auto* connection = static_cast<PulseConnection*>(self);
     const pa_context_state_t state = pa_context_get_state(context);
     if (state == PA_CONTEXT_FAILED || state == PA_CONTEXT_TERMINATED) {
+        // Once: a server that stays away fails every attempt to reconnect.
+        if (connection->m_established && !connection->m_reconnecting)
+            qCWarning(lcAudio, "Lost the connection to the sound server (%s); reconnecting",
+                      pa_strerror(pa_context_errno(context)));
         connection->m_onLost();
         // The server may come back (a crash, a restart, an update).
         if (connection->m_established)
@@ -78,6 +89,7 @@ void PulseConnection::onContextState(pa_context* context, void* self) {
     } else if (state == PA_CONTEXT_READY) {
         connection->subscribe();
         if (connection->m_reconnecting) {
+            qCDebug(lcAudio, "Reconnected to the sound server");
             connection->m_reconnecting = false;
             connection->notifyInputsChanged();
         }
@@ -174,7 +186,12 @@ bool PulseConnection::Open() {
     m_established = false;
     m_reconnecting = false;
     m_server.clear();
-    return newContext() && m_loop->Start();
+    if (!newContext()) {
+        qCWarning(lcAudio, "Could not begin a connection to the sound server: %s",
+                  m_context ? pa_strerror(pa_context_errno(m_context)) : "no context");
+        return false;
+    }
+    return m_loop->Start();
 }
 
 bool PulseConnection::WaitReady() {

@@ -1,5 +1,7 @@
 #include "PulseLoop.h"
 
+#include "Logging.h"
+
 #include <pulse/mainloop.h>
 
 #include <poll.h>
@@ -9,6 +11,13 @@
 
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
+
+namespace {
+int64_t nowUsec() {
+    using namespace std::chrono;
+    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+} // namespace
 
 PulseLoop::PulseLoop() : m_loop(pa_mainloop_new()) {
     pa_mainloop_set_poll_func(m_loop, &PulseLoop::poll, this);
@@ -24,7 +33,8 @@ bool PulseLoop::Start() {
         return true;
     try {
         m_thread = std::thread([this] { run(); });
-    } catch (const std::system_error&) {
+    } catch (const std::system_error& error) {
+        qCWarning(lcAudio, "Could not start the sound server's thread: %s", error.what());
         return false;
     }
     return true;
@@ -144,4 +154,53 @@ int PulseLoop::sleepBeforePoll(int timeoutMs) {
     const auto slept =
         std::chrono::duration_cast<milliseconds>(steady_clock::now() - start).count();
     return static_cast<int>(std::max<long long>(0, timeoutMs - slept));
+}
+
+void RoundPacer::Begin(PulseLoop& loop, uint32_t periodMs, double bytesPerSecond, bool ringed,
+                       bool mixed) {
+    m_loop = &loop;
+    m_periodMs = periodMs;
+    m_bytesPerSecond = bytesPerSecond;
+    // Two streams fill the ring twice as fast, and a device that goes away
+    // takes what the server still holds of it along.
+    const double ringSeconds = kRingBytes / m_bytesPerSecond;
+    if (ringed && mixed) {
+        m_periodMs = std::min(m_periodMs, kMixedPeriodMs);
+    } else if (ringed && m_periodMs > 1000 * ringSeconds) {
+        // A round of one stream that overflows the ring needs a catch-up
+        // anyway: let it hold two ring-fulls, and the loop wakes less often
+        // for the same sound (CD-quality stereo: rounds 352 ms apart, each
+        // with its catch-up: about 5 wake-ups a second, not 8).
+        m_periodMs = std::max(m_periodMs, static_cast<uint32_t>(1000 * 2 * ringSeconds * 0.95));
+    }
+    m_roundDelivered = 0;
+    m_roundAt = nowUsec();
+    m_firstPending = true;
+}
+
+void RoundPacer::Resume() {
+    m_firstPending = true;
+    if (m_loop)
+        m_loop->SetBatchInterval(milliseconds(0));
+}
+
+void RoundPacer::RoundEnd(uint64_t delivered, bool pacing) {
+    const int64_t now = nowUsec();
+    const double sound = double(delivered - m_roundDelivered) / m_bytesPerSecond;
+    const double elapsed = double(now - m_roundAt) / 1e6;
+    m_roundDelivered = delivered;
+    m_roundAt = now;
+    // A pause or a stop takes in what is on its way without waiting; the first
+    // block of a start or a resume is handed over as it comes.
+    if (!pacing || (m_firstPending && sound == 0))
+        return;
+    m_firstPending = false;
+    const bool behind = sound > 0 && sound < elapsed * 0.75;
+    m_loop->SetBatchInterval(milliseconds(behind ? kCatchUpMs : m_periodMs));
+}
+
+void RoundPacer::End() {
+    if (m_loop)
+        m_loop->SetBatchInterval(milliseconds(0));
+    m_loop = nullptr;
 }

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <thread>
@@ -49,6 +50,9 @@ public:
 
     // 0 takes each message as it comes.
     void SetBatchInterval(std::chrono::milliseconds interval) { m_batch = interval.count(); }
+    std::chrono::milliseconds BatchInterval() const {
+        return std::chrono::milliseconds(m_batch.load());
+    }
     // Runs on the loop's thread, locked, whenever the loop has taken in all
     // that was waiting and is about to sleep: what callbacks gathered from
     // many small messages is then handled once a round. Set and cleared with
@@ -82,4 +86,47 @@ private:
     // first: a busy loop would otherwise take its lock straight back, and a
     // pause or a stop could wait for as long as the sound keeps coming.
     std::atomic<int> m_lockWaiters{0};
+};
+
+// How far apart a capture's rounds on the loop are: the loop's batch interval,
+// set afresh at each round's end.
+//
+// PulseAudio hands a local client its sound through a ring of about 32 KB: a
+// fifth of a second of CD-quality stereo, a tenth for the two streams of a
+// mixed take. What does not fit waits in the server, which sends it as soon as
+// the ring has room, and loses it should the stream fail. So a round that took
+// in less sound than the time since the last is followed by another at once;
+// otherwise the loop sleeps for the period. PipeWire's pulse server has no
+// such ring: it sends over the socket, in order, as the sound comes.
+class RoundPacer {
+public:
+    // A capture starts on the loop, with the period its caller asked for (see
+    // CaptureBackend::Start()), the bytes a second of all its streams
+    // together, whether its server has the ring, and whether it has two
+    // streams. Its first block is handed over as it comes.
+    void Begin(PulseLoop& loop, uint32_t periodMs, double bytesPerSecond, bool ringed, bool mixed);
+    // The period the rounds keep when the capture is not behind.
+    uint32_t PeriodMs() const { return m_periodMs; }
+    // After a pause: the first block is handed over as it comes again.
+    void Resume();
+    // At the end of a round, with the bytes handed over since Begin().
+    // Without `pacing` (a pause or a stop takes in what is on its way, or the
+    // capture does not record) the loop keeps the interval it has.
+    void RoundEnd(uint64_t delivered, bool pacing);
+    // The capture has ended: every message is taken as it comes again.
+    void End();
+
+private:
+    static constexpr int kCatchUpMs = 5;
+    static constexpr uint32_t kMixedPeriodMs = 100;
+    static constexpr double kRingBytes = 32768; // of sound
+
+    PulseLoop* m_loop = nullptr;
+    uint32_t m_periodMs = 0;
+    double m_bytesPerSecond = 1;
+    // What the last round took in, to tell whether the server still holds
+    // sound back.
+    uint64_t m_roundDelivered = 0;
+    int64_t m_roundAt = 0; // microseconds
+    bool m_firstPending = false;
 };

@@ -1,5 +1,6 @@
 #include "PulseRecordStream.h"
 
+#include "Logging.h"
 #include "PulseConnection.h"
 #include "PulseLoop.h"
 
@@ -15,8 +16,12 @@ namespace {
 // a laptop; a tenth of a second is still below what a person notices at stop
 // or pause. The server's default fragment, two seconds, would also hold the
 // first block back that long. A monitor ignores it and sends at the pace of
-// its players; the period given to Start() gathers those.
+// its players; the loop's rounds (RoundPacer) gather those.
 constexpr uint32_t kFragmentMs = 100;
+
+const char* errorOf(pa_context* context) {
+    return pa_strerror(pa_context_errno(context));
+}
 } // namespace
 
 PulseRecordStream::PulseRecordStream(PulseConnection& connection, pa_stream* stream,
@@ -28,11 +33,16 @@ std::unique_ptr<PulseRecordStream> PulseRecordStream::Open(PulseConnection& conn
                                                            const char* device,
                                                            const pa_sample_spec& format,
                                                            StateFn onState, ReadFn onRead) {
+    const std::string shown = device ? device : "the default source";
     pa_stream* stream = pa_stream_new(connection.Context(), "Recording", &format, nullptr);
-    if (!stream)
+    if (!stream) {
+        qCWarning(lcAudio, "Could not make a record stream for %s: %s", shown.c_str(),
+                  errorOf(connection.Context()));
         return nullptr;
+    }
     std::unique_ptr<PulseRecordStream> owner(
         new PulseRecordStream(connection, stream, std::move(onState), std::move(onRead)));
+    owner->m_device = shown;
     pa_stream_set_state_callback(stream, &PulseRecordStream::onState, owner.get());
     pa_stream_set_read_callback(stream, &PulseRecordStream::onRead, owner.get());
     pa_buffer_attr attr;
@@ -43,8 +53,11 @@ std::unique_ptr<PulseRecordStream> PulseRecordStream::Open(PulseConnection& conn
     // is told, rather than the server quietly recording another source.
     const auto flags = static_cast<pa_stream_flags_t>(PA_STREAM_ADJUST_LATENCY |
                                                       (device ? PA_STREAM_DONT_MOVE : 0));
-    if (pa_stream_connect_record(stream, device, &attr, flags) < 0)
+    if (pa_stream_connect_record(stream, device, &attr, flags) < 0) {
+        qCWarning(lcAudio, "Could not record from %s: %s", shown.c_str(),
+                  errorOf(connection.Context()));
         return nullptr;
+    }
     return owner;
 }
 
@@ -85,11 +98,27 @@ void PulseRecordStream::Drop() {
 }
 
 void PulseRecordStream::Cork(bool corked) {
-    pa_operation_unref(pa_stream_cork(m_stream, corked ? 1 : 0, nullptr, nullptr));
+    if (pa_operation* operation = pa_stream_cork(m_stream, corked ? 1 : 0, nullptr, nullptr))
+        pa_operation_unref(operation);
+    else
+        qCWarning(lcAudio, "Could not %s the record stream: %s", corked ? "pause" : "resume",
+                  errorOf(pa_stream_get_context(m_stream)));
 }
 
-void PulseRecordStream::onState(pa_stream*, void* self) {
+void PulseRecordStream::onState(pa_stream* handle, void* self) {
     auto* stream = static_cast<PulseRecordStream*>(self);
+    const pa_stream_state_t state = pa_stream_get_state(handle);
+    if (state == PA_STREAM_READY) {
+        // The server's choice, where the default source was asked for.
+        if (const char* device = pa_stream_get_device_name(handle))
+            stream->m_device = device;
+        qCDebug(lcAudio, "Recording from %s", stream->m_device.c_str());
+    } else if (state == PA_STREAM_FAILED || state == PA_STREAM_TERMINATED) {
+        qCWarning(lcAudio,
+                  "The record stream from %s ended (%s): its source went away, or "
+                  "the server dropped it",
+                  stream->m_device.c_str(), errorOf(pa_stream_get_context(handle)));
+    }
     stream->m_onState(*stream);
     stream->m_connection.Loop()->Signal();
 }
@@ -141,8 +170,11 @@ void PulseRecordStream::CorkAndDrain(PulseConnection& connection, PulseRecordStr
             const auto quiet = std::min(deadline, steady_clock::now() + milliseconds(20));
             while (mainLoop->WaitUntil(quiet)) {
             }
-            if (steady_clock::now() >= deadline)
+            if (steady_clock::now() >= deadline) {
+                qCWarning(lcAudio, "The server still sent sound a second after the pause or "
+                                   "stop; the take keeps what came by then");
                 break;
+            }
         }
     } else if (!operations.empty()) {
         connection.MarkStalled();

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 class PulseConnection;
 struct pa_sample_spec;
@@ -55,4 +56,5 @@ private:
     StateFn m_onState;
     ReadFn m_onRead;
     bool m_retired = false;
+    std::string m_device; // for the log
 };

@@ -1,7 +1,9 @@
 #include "PulseSources.h"
 
+#include "Logging.h"
 #include "PulseConnection.h"
 #include "PulseLoop.h"
+#include "VolumeGuard.h"
 
 #include <pulse/pulseaudio.h>
 
@@ -27,6 +29,11 @@ struct SourceQuery {
 struct SinkQuery {
     PulseLoop* loop;
     int count = 0;
+};
+
+struct SuccessQuery {
+    PulseLoop* loop;
+    bool ok = false;
 };
 
 struct NameQuery {
@@ -79,8 +86,10 @@ bool PulseSources::Read(int& selected) {
         },
         &query));
     // Half a list is no list: the one we had stays.
-    if (!answered)
+    if (!answered) {
+        qCWarning(lcAudio, "The sound server did not list its sources; the last list stays");
         return false;
+    }
     std::sort(sources.begin(), sources.end(),
               [](const Source& a, const Source& b) { return a.index < b.index; });
     // Keep the selection on the same source when the list changes under us.
@@ -93,6 +102,69 @@ bool PulseSources::Read(int& selected) {
         if (!selectedName.empty() && m_sources[i].name == selectedName)
             selected = static_cast<int>(i);
     return true;
+}
+
+PulseSources::PulseSources(PulseConnection& connection) : m_connection(connection) {}
+
+PulseSources::~PulseSources() = default;
+
+void PulseSources::GuardVolumes() {
+    m_guarding = true;
+}
+
+void PulseSources::KeepVolumes() {
+    m_guarding = false;
+    if (m_guard)
+        m_guard->Keep();
+    m_guard.reset();
+}
+
+bool PulseSources::SetVolume(int index, int percent) {
+    Source& source = At(index);
+    const bool inLoopThread = m_connection.InLoopThread();
+    pa_context* context = m_connection.Context();
+    if (!context || (!inLoopThread && !m_connection.Responsive()))
+        return volumeSet(source, false);
+    if (m_guarding) {
+        if (!m_guard)
+            m_guard = std::make_unique<VolumeGuard>(m_connection.Server());
+        m_guard->Remember(source.name, source.volumes);
+    }
+    pa_cvolume cv;
+    // The source's own channel count: a stereo volume on a mono source is refused.
+    pa_cvolume_set(&cv, static_cast<unsigned>(std::max<size_t>(source.volumes.size(), 1)),
+                   static_cast<pa_volume_t>(static_cast<uint64_t>(PA_VOLUME_NORM) * percent / 100));
+    if (inLoopThread) {
+        // From a block callback: the loop cannot wait for its own reply, so
+        // the change is sent without one.
+        pa_operation* operation =
+            pa_context_set_source_volume_by_index(context, source.index, &cv, nullptr, nullptr);
+        if (!operation)
+            return volumeSet(source, false);
+        pa_operation_unref(operation);
+        source.input.volume = percent;
+        return volumeSet(source, true);
+    }
+    SuccessQuery query{m_connection.Loop()};
+    m_connection.Await(pa_context_set_source_volume_by_index(
+        context, source.index, &cv,
+        [](pa_context*, int success, void* data) {
+            auto* q = static_cast<SuccessQuery*>(data);
+            q->ok = success != 0;
+            q->loop->Signal();
+        },
+        &query));
+    if (query.ok)
+        source.input.volume = percent;
+    return volumeSet(source, query.ok);
+}
+
+// Told once until a change goes through: the optimizer may try at every block.
+bool PulseSources::volumeSet(const Source& source, bool ok) {
+    if (!ok && !m_volumeFailing)
+        qCWarning(lcAudio, "Could not set the volume of %s", source.name.c_str());
+    m_volumeFailing = !ok;
+    return ok;
 }
 
 bool PulseSources::HasOutputDevice() {

@@ -3,10 +3,12 @@
 #include "CaptureBackend.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 class PulseConnection;
+class VolumeGuard;
 struct pa_source_info;
 
 // What the sound server offers to record: its sources, monitors included, as
@@ -24,7 +26,10 @@ public:
     };
     static uint32_t ClassifySource(const pa_source_info& info);
 
-    explicit PulseSources(PulseConnection& connection) : m_connection(connection) {}
+    explicit PulseSources(PulseConnection& connection);
+    ~PulseSources();
+    PulseSources(const PulseSources&) = delete;
+    PulseSources& operator=(const PulseSources&) = delete;
 
     // With the loop locked, outside its thread: the list anew, in the
     // server's order, and `selected` (an index into it, or -1) moved along.
@@ -38,7 +43,23 @@ public:
     bool FindMixed(std::string& microphone, std::string& speakers);
     bool HasOutputDevice();
 
+    // With the loop locked: the source's volume on the server, in percent of
+    // its normal volume; false when the server refuses or does not answer.
+    // From the loop's own thread (a block callback), the change is sent
+    // without waiting for the answer.
+    bool SetVolume(int index, int percent);
+    // From now until KeepVolumes(), a source whose volume SetVolume() changes
+    // gets it back should the program end otherwise (see VolumeGuard). Kept
+    // across Clear(). With the loop locked.
+    void GuardVolumes();
+    void KeepVolumes();
+
 private:
+    bool volumeSet(const Source& source, bool ok);
+
     PulseConnection& m_connection;
     std::vector<Source> m_sources;
+    std::unique_ptr<VolumeGuard> m_guard;
+    bool m_guarding = false;
+    bool m_volumeFailing = false;
 };

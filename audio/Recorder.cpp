@@ -4,6 +4,7 @@
 
 #include "Bass.h"
 #include "Common.h"
+#include "Logging.h"
 #include "QualityPresets.h"
 
 #include <cstring>
@@ -140,10 +141,12 @@ void Recorder::startSequence() {
     BASS_RecordSetInput(settings.channel,
                         BASS_INPUT_ON | BASS_INPUT_LEVEL | static_cast<DWORD>(settings.volume));
 
-    // Blocks gathered for a quarter of a second cost far fewer wake-ups on a
-    // laptop than each taken as the server sends it. A stop or a pause wakes
-    // the capture at once and takes in what is on its way, so neither waits
-    // for a batch; the meter reads the highest peak since its last look.
+    // Blocks gathered over a period cost far fewer wake-ups on a laptop than
+    // each taken as the server sends it. A quarter of a second is asked for;
+    // the backend may space its rounds otherwise (CaptureBackend::Start()).
+    // A stop or a pause wakes the capture at once and takes in what is on its
+    // way, so neither waits for a batch; the meter reads the highest peak
+    // since its last look.
     const DWORD flags = MAKELONG(settings.stereo ? 0 : BASS_SAMPLE_MONO, kCapturePeriodMs);
     if (!BASS_RecordStart(params.captureRate, flags, &Recorder::recordProc, this,
                           &Recorder::captureFailed)) {
@@ -167,6 +170,7 @@ void Recorder::failedStart(const std::string& text) {
     }
     tempFileName.clear();
     releaseRecording();
+    qCWarning(lcAudio, "A take did not start: %s", text.c_str());
     m_host.TakeChanged(RecorderHost::Take::Idle);
     m_host.ShowError(text);
 }
@@ -258,6 +262,8 @@ bool Recorder::encodeHeld() {
 }
 
 bool Recorder::writeFailed() {
+    qCWarning(lcAudio, "The take ends early: its sound could not be held, encoded or written; "
+                       "what was written is kept");
     m_writeFailed = true;
     endFromCapture(kWriteFailedText);
     return false;
@@ -293,6 +299,8 @@ void Recorder::stopSequence() {
     if (m_vbr && written && !m_writeFailed)
         m_encoder->WriteInfoTag(tempFileName);
     releaseRecording();
+    if (!written)
+        qCWarning(lcAudio, "The end of the take could not be written: %s", tempFileName.c_str());
     // A failure during the take has been reported already.
     OfferTake(tempFileName, emailAfterRecording,
               !written && !m_writeFailed ? kEndNotWrittenText : std::string());

@@ -1,5 +1,7 @@
 #include "VolumeGuard.h"
 
+#include "Logging.h"
+
 #include <pulse/pulseaudio.h>
 
 #include <cerrno>
@@ -104,6 +106,8 @@ void restore(const Restore& orders, std::chrono::steady_clock::duration wait) {
                pa_context_get_state(context) != PA_CONTEXT_READY)
             iterate(loop);
         std::vector<pa_operation*> pending;
+        if (pa_context_get_state(context) != PA_CONTEXT_READY)
+            qCWarning(lcAudio, "Could not reach the sound server to put volumes back");
         if (pa_context_get_state(context) == PA_CONTEXT_READY) {
             for (const auto& [name, volumes] : orders.volumes) {
                 pa_cvolume cv;
@@ -124,9 +128,15 @@ void restore(const Restore& orders, std::chrono::steady_clock::duration wait) {
         };
         while (inTime() && running())
             iterate(loop);
+        if (running())
+            qCWarning(lcAudio, "The sound server did not confirm every volume put back in time");
+        else if (!pending.empty())
+            qCDebug(lcAudio, "Put back the volumes of %zu sources", pending.size());
         for (pa_operation* o : pending)
             pa_operation_unref(o);
         pa_context_disconnect(context);
+    } else {
+        qCWarning(lcAudio, "Could not connect to the sound server to put volumes back");
     }
     if (context)
         pa_context_unref(context);
@@ -136,8 +146,13 @@ void restore(const Restore& orders, std::chrono::steady_clock::duration wait) {
 
 VolumeGuard::VolumeGuard(const std::string& server) : m_server(server) {
     int ends[2];
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0)
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+        qCWarning(lcAudio,
+                  "Could not start the volume guard: %s; volumes are put back only when "
+                  "the program ends in order",
+                  std::strerror(errno));
         return;
+    }
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, ends[1], 0);
@@ -164,6 +179,8 @@ VolumeGuard::VolumeGuard(const std::string& server) : m_server(server) {
     posix_spawn_file_actions_destroy(&actions);
     ::close(ends[1]);
     if (m_pid < 0) {
+        qCWarning(lcAudio, "Could not start the volume guard; volumes are put back only when the "
+                           "program ends in order");
         ::close(ends[0]);
         return;
     }
@@ -176,8 +193,9 @@ VolumeGuard::~VolumeGuard() {
 }
 
 void VolumeGuard::send(const std::string& line) {
-    if (m_pipe >= 0)
-        writeAll(m_pipe, line);
+    if (m_pipe >= 0 && !writeAll(m_pipe, line))
+        qCWarning(lcAudio, "Could not tell the volume guard: %s",
+                  line.substr(0, line.find('\n')).c_str());
 }
 
 void VolumeGuard::Remember(const std::string& source, const std::vector<uint32_t>& volumes) {
@@ -201,6 +219,8 @@ void VolumeGuard::close(bool keep) {
     // Killed, or never started: the volumes are ours to give back.
     const bool guardGone = m_pid < 0 || ::waitpid(m_pid, nullptr, WNOHANG) != 0;
     if (!keep && guardGone && !m_remembered.empty()) {
+        qCWarning(lcAudio, "The volume guard is not running; the program puts the volumes back "
+                           "itself");
         Restore orders;
         orders.server = m_server;
         orders.volumes = m_remembered;
@@ -231,8 +251,11 @@ int VolumeGuard::Run(int fd) {
     // closing around the program: a signal restores what the orders so far
     // name, and the watch goes on, since the program may still be turning
     // volumes until its own end.
-    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (::pipe2(g_signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        qCWarning(lcAudio, "The volume guard could not watch for signals: %s",
+                  std::strerror(errno));
         return 1;
+    }
     struct sigaction action {};
     action.sa_handler = onGuardSignal;
     sigemptyset(&action.sa_mask);

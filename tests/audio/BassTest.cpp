@@ -1,4 +1,5 @@
 #include "Bass.h"
+#include "PeakMeter.h"
 #include "SimulatedBackend.h"
 
 #include <gtest/gtest.h>

@@ -86,51 +86,6 @@ TEST(LameCoder, EnableVbrCarriesTheHeaderFlagBothWays) {
     EXPECT_FALSE(coder.EnableVBR()) << "the header flag alone does not switch VBR on";
 }
 
-TEST(LameCoder, InputFilesRebuildOutputFilesWithTheDefaultExtension) {
-    TLameCoder coder;
-    EXPECT_EQ(coder.DefaultExt(), ".mp3");
-    coder.SetInputFiles({"/music/a.wav", "b.WAV", "/x.y/noext", "c.tar.gz", "plain"});
-    EXPECT_EQ(coder.OutputFiles(),
-              (std::vector<std::string>{"/music/a.mp3", "b.mp3", "/x.y/noext.mp3", "c.tar.mp3",
-                                        "plain.mp3"}));
-    coder.SetOutputFiles({"z.mp3"});
-    EXPECT_EQ(coder.OutputFiles(), std::vector<std::string>{"z.mp3"});
-    EXPECT_EQ(coder.InputFiles().size(), 5u);
-}
-
-TEST(LameCoder, AssignCopiesSettingsOnly) {
-    TLameCoder source;
-    source.SetSampleRate(22050);
-    source.SetMode(MONO);
-    source.SetBitrate(40);
-    source.SetMaxBitrate(96);
-    source.SetQuality(HIGH_QUALITY);
-    source.SetPrivate(true);
-    source.SetCRC(false);
-    source.SetCopyright(true);
-    source.SetOriginal(true);
-    source.SetEnableVBR(true);
-    source.SetVBRQuality(2);
-    source.SetInputFiles({"a.wav"});
-    source.SetMp3FileName("a.mp3");
-    TLameCoder target;
-    target.Assign(source);
-    EXPECT_EQ(target.SampleRate(), 22050u);
-    EXPECT_EQ(target.Mode(), MONO);
-    EXPECT_EQ(target.Bitrate(), 40u);
-    EXPECT_EQ(target.MaxBitrate(), 96u);
-    EXPECT_EQ(target.Quality(), HIGH_QUALITY);
-    EXPECT_TRUE(target.Private());
-    EXPECT_FALSE(target.CRC());
-    EXPECT_TRUE(target.Copyright());
-    EXPECT_TRUE(target.Original());
-    EXPECT_TRUE(target.EnableVBR());
-    EXPECT_TRUE(target.WriteVBRHeader());
-    EXPECT_EQ(target.VBRQuality(), 2);
-    EXPECT_TRUE(target.InputFiles().empty());
-    EXPECT_TRUE(target.Mp3FileName().empty());
-}
-
 TEST(LameCoder, VersionRecordNamesTheLibraryAndAssignCopiesItsFourBytes) {
     TLameCoder coder;
     // The library's own text, e.g. "3.100", read by a function our layer does not use.

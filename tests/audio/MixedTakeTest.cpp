@@ -4,6 +4,7 @@
 #include "Bass.h"
 #include "CaptureMixer.h"
 #include "FakeRecorderHost.h"
+#include "MixedCapture.h"
 #include "Recorder.h"
 #include "SimulatedBackend.h"
 #include "SpinUntil.h"
@@ -13,7 +14,9 @@
 
 #include <cmath>
 #include <complex>
+#include <cstring>
 #include <filesystem>
+#include <random>
 
 namespace fs = std::filesystem;
 
@@ -193,6 +196,118 @@ TEST(MixedTakeTest, ResamplingTheSpeakersLeavesAToneCleanToMinus70Db) {
                     0, 0.1);
     }
     EXPECT_LT(WorstProduct(original, 0, at, 32768, 15), -90) << "the measure itself";
+}
+
+// A mixed capture gathers each stream's blocks over a round of the loop and
+// mixes them at its end: block for block the take that each round's blocks
+// fed to the mixer together make. A hole is silence of its length; a stream
+// that sends a second before a round ends is mixed at once, with the other.
+TEST(MixedTakeTest, GatheredRoundsMixAsTheirBlocksFedTogether) {
+    constexpr uint32_t rate = 16000;
+    constexpr int channels = 2;
+    using Blocks = std::vector<std::vector<uint8_t>>;
+    const auto into = [](Blocks& blocks) {
+        return [&blocks](const void* data, uint32_t length) {
+            const auto* bytes = static_cast<const uint8_t*>(data);
+            blocks.emplace_back(bytes, bytes + length);
+            return true;
+        };
+    };
+    Blocks gathered, fed;
+    MixedCapture capture(rate, channels, 70, into(gathered));
+    CaptureMixer mixer(rate, channels, into(fed));
+    mixer.SetMicrophoneVolume(70);
+    std::vector<uint8_t> round[2];
+    int64_t lastUsec[2] = {0, 0};
+    const auto feedRound = [&] {
+        for (const auto stream : {CaptureMixer::kMicrophone, CaptureMixer::kSpeakers}) {
+            if (round[stream].empty())
+                continue;
+            mixer.Feed(stream, round[stream].data(), static_cast<uint32_t>(round[stream].size()),
+                       lastUsec[stream]);
+            round[stream].clear();
+        }
+    };
+    std::mt19937 random(7);
+    int64_t usec = 0;
+    uint64_t frames[2] = {0, 0};
+    for (int step = 0; step < 3000; ++step) {
+        if (random() % 8 == 0) {
+            ASSERT_TRUE(capture.RoundEnd());
+            feedRound();
+            continue;
+        }
+        const auto stream = static_cast<CaptureMixer::Stream>(random() % 2);
+        // Mostly a few milliseconds, now and then more than a second.
+        const auto n = static_cast<uint32_t>(1 + random() % (random() % 20 == 0 ? 20000 : 400));
+        std::vector<int16_t> pcm(size_t{n} * channels);
+        tone(stream == CaptureMixer::kMicrophone ? 440 : 1000, 0.5,
+             stream == CaptureMixer::kMicrophone ? 1.0 : 1.001)(pcm.data(), frames[stream], n, rate,
+                                                                channels);
+        frames[stream] += n;
+        usec += static_cast<int64_t>(random() % 20000);
+        // At an odd address: a server's blocks need not be aligned.
+        std::vector<uint8_t> bytes(pcm.size() * 2 + 1);
+        std::memcpy(bytes.data() + 1, pcm.data(), pcm.size() * 2);
+        const bool hole = random() % 40 == 0;
+        const auto length = static_cast<uint32_t>(pcm.size() * 2);
+        ASSERT_TRUE(capture.Block(stream, hole ? nullptr : bytes.data() + 1, length, usec));
+        if (hole)
+            round[stream].resize(round[stream].size() + length, 0);
+        else
+            round[stream].insert(round[stream].end(), bytes.begin() + 1, bytes.end());
+        lastUsec[stream] = usec;
+        if (round[stream].size() >= size_t{rate} * channels * 2)
+            feedRound();
+    }
+    capture.Flush();
+    feedRound();
+    mixer.Flush();
+    EXPECT_GT(gathered.size(), 100u);
+    EXPECT_TRUE(gathered == fed) << gathered.size() << " blocks gathered, " << fed.size() << " fed";
+}
+
+// The microphone's stream is the take's clock: at its full volume, beside
+// silent speakers, its frames come out exactly as they went in, in order,
+// whatever the rounds gather. The speakers' blocks come a fifth of a second
+// later than the microphone's of the same sound (a device of more latency):
+// the mixer puts that much silence before them, their queue runs ahead, and
+// the microphone's empties between the pieces of a round.
+TEST(MixedTakeTest, TheMicrophonesFramesComeOutAsTheyWentInWhateverTheRounds) {
+    constexpr uint32_t rate = 16000;
+    constexpr int channels = 2;
+    std::vector<int16_t> in, out;
+    MixedCapture capture(rate, channels, 100, [&out](const void* data, uint32_t length) {
+        const auto* pcm = static_cast<const int16_t*>(data);
+        out.insert(out.end(), pcm, pcm + length / 2);
+        return true;
+    });
+    std::mt19937 random(11);
+    constexpr uint32_t blockFrames = rate / 100; // 10 ms
+    std::vector<int16_t> block(blockFrames * channels);
+    const std::vector<int16_t> silence(block.size(), 0);
+    const auto bytes = static_cast<uint32_t>(block.size() * 2);
+    uint64_t frames = 0;
+    for (int round = 0; round < 60; ++round) {
+        // From a twentieth of a second to more than the second that is mixed at once.
+        const uint64_t blocks = 5 + random() % 150;
+        for (uint64_t b = 0; b < blocks; ++b) {
+            const bool hole = random() % 50 == 0;
+            for (size_t i = 0; i < block.size(); ++i)
+                block[i] = hole ? 0 : static_cast<int16_t>((frames * 7 + i * 1000) % 20000 - 10000);
+            in.insert(in.end(), block.begin(), block.end());
+            frames += blockFrames;
+            const auto end = static_cast<int64_t>(frames * 1000000 / rate);
+            ASSERT_TRUE(
+                capture.Block(CaptureMixer::kSpeakers, silence.data(), bytes, end + 200000));
+            ASSERT_TRUE(capture.Block(CaptureMixer::kMicrophone, hole ? nullptr : block.data(),
+                                      bytes, end));
+        }
+        ASSERT_TRUE(capture.RoundEnd());
+    }
+    capture.Flush();
+    ASSERT_EQ(out.size(), in.size());
+    EXPECT_TRUE(out == in) << "the microphone's frames changed on their way";
 }
 
 // Two streams that start apart, one in lumps: the first second is held back

@@ -76,7 +76,7 @@ bool SimulatedBackend::Start(uint32_t rate, int channels, uint32_t, BlockFn onBl
                              FailFn onFail) {
     std::unique_lock lock(m_mutex);
     log("Start " + std::to_string(rate) + " " + std::to_string(channels));
-    if (!m_connected || !m_script.startSucceeds || m_state != 0)
+    if (!m_connected || !m_script.startSucceeds || m_state != CaptureState::Stopped)
         return false;
     joinThread(lock);
     m_rate = rate;
@@ -97,7 +97,7 @@ bool SimulatedBackend::Start(uint32_t rate, int channels, uint32_t, BlockFn onBl
         m_mixer->SetMicrophoneVolume(m_mixVolume);
         m_played = m_playUntil = 0;
     }
-    m_state = 1;
+    m_state = CaptureState::Recording;
     m_thread = std::thread([this] { run(); });
     m_threadId = m_thread.get_id();
     return true;
@@ -111,7 +111,8 @@ void SimulatedBackend::run() {
     }
     for (;;) {
         m_changed.wait(lock, [this] {
-            return m_stopRequested || (m_state == 1 && (!m_queue.empty() || m_failPending));
+            return m_stopRequested ||
+                   (m_state == CaptureState::Recording && (!m_queue.empty() || m_failPending));
         });
         if (m_stopRequested)
             return;
@@ -130,7 +131,7 @@ void SimulatedBackend::run() {
         m_inCallback = false;
         m_changed.notify_all();
         if (!goOn) {
-            m_state = 0;
+            m_state = CaptureState::Stopped;
             m_queue.clear(); // like a server, never hands old sound to the next capture
             return;
         }
@@ -138,7 +139,7 @@ void SimulatedBackend::run() {
 }
 
 void SimulatedBackend::fail(std::unique_lock<std::mutex>& lock) {
-    m_state = 0;
+    m_state = CaptureState::Stopped;
     log("Failed");
     // In a take from two devices, what came before the failure still counts.
     if (m_mixer)
@@ -156,8 +157,10 @@ void SimulatedBackend::runMixed(std::unique_lock<std::mutex>& lock) {
     uint64_t frames[2] = {0, 0};
     std::vector<int16_t> block;
     for (;;) {
-        m_changed.wait(
-            lock, [this] { return m_stopRequested || (m_state == 1 && m_played < m_playUntil); });
+        m_changed.wait(lock, [this] {
+            return m_stopRequested ||
+                   (m_state == CaptureState::Recording && m_played < m_playUntil);
+        });
         if (m_stopRequested)
             return;
         uint32_t sizes[2];
@@ -195,7 +198,7 @@ void SimulatedBackend::runMixed(std::unique_lock<std::mutex>& lock) {
         m_inCallback = false;
         m_changed.notify_all();
         if (!goOn) {
-            m_state = 0;
+            m_state = CaptureState::Stopped;
             return;
         }
     }
@@ -218,9 +221,9 @@ void SimulatedBackend::Play(double seconds) {
 void SimulatedBackend::Pause() {
     std::unique_lock lock(m_mutex);
     log("Pause");
-    if (m_state != 1)
+    if (m_state != CaptureState::Recording)
         return;
-    m_state = 3;
+    m_state = CaptureState::Paused;
     if (m_mixer && std::this_thread::get_id() != m_threadId) {
         // The take keeps everything up to the pause, as a drained stream does.
         m_changed.wait(lock, [this] { return !m_inCallback; });
@@ -231,10 +234,10 @@ void SimulatedBackend::Pause() {
 void SimulatedBackend::Resume() {
     std::lock_guard lock(m_mutex);
     log("Resume");
-    if (m_state == 3) {
+    if (m_state == CaptureState::Paused) {
         if (m_mixer)
             m_mixer->Restart();
-        m_state = 1;
+        m_state = CaptureState::Recording;
     }
     m_changed.notify_all();
 }
@@ -255,19 +258,19 @@ void SimulatedBackend::joinThread(std::unique_lock<std::mutex>& lock) {
 
 void SimulatedBackend::Stop() {
     std::unique_lock lock(m_mutex);
-    const bool recording = m_state == 1;
-    if (m_state != 0 || m_thread.joinable()) {
+    const bool recording = m_state == CaptureState::Recording;
+    if (m_state != CaptureState::Stopped || m_thread.joinable()) {
         log("Stop");
         m_queue.clear();
     }
-    m_state = 0;
+    m_state = CaptureState::Stopped;
     const bool fromCapture = std::this_thread::get_id() == m_threadId;
     joinThread(lock);
     if (m_mixer && recording && !fromCapture)
         flushMixed(lock);
 }
 
-int SimulatedBackend::State() const {
+CaptureState SimulatedBackend::State() const {
     std::lock_guard lock(m_mutex);
     return m_state;
 }
@@ -300,7 +303,7 @@ void SimulatedBackend::WaitUntilDrained() {
     std::unique_lock lock(m_mutex);
     m_changed.wait(lock, [this] {
         return (m_queue.empty() && !m_inCallback && !m_failPending && m_played >= m_playUntil) ||
-               m_state == 0;
+               m_state == CaptureState::Stopped;
     });
 }
 

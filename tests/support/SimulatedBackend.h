@@ -2,6 +2,7 @@
 
 #include "CaptureBackend.h"
 #include "CaptureMixer.h"
+#include "PeakMeter.h"
 
 #include <condition_variable>
 #include <deque>
@@ -60,7 +61,7 @@ public:
     void Pause() override;
     void Resume() override;
     void Stop() override;
-    int State() const override;
+    CaptureState State() const override;
     uint32_t Level() override;
     void Disconnect() override;
     void SetInputsChangedHandler(InputsChangedFn onChange) override;
@@ -115,7 +116,7 @@ private:
     bool m_stopRequested = false;
     bool m_inCallback = false;
     int m_selected = -1;
-    int m_state = 0;
+    CaptureState m_state = CaptureState::Stopped;
     int m_channels = 2;
     uint32_t m_rate = 0;
     PeakMeter m_level;
