@@ -3,29 +3,62 @@
 # desktop (PulseAudio, Xvfb, IceWM); then builds again with AddressSanitizer
 # and UBSan and runs the tests once more; then runs the tests of recording,
 # restarts and the optimizer (label "pipewire") on a desktop with PipeWire.
+# Each phase says how long it took, and the last line the whole run.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 out=$root/build/test
 desktop=$out/desktop
 mkdir -p "$out"
 
+phase_name=
+phase_start=$SECONDS
+phase() { # name: ends the phase before, with its time, and begins this one
+  local now=$SECONDS
+  [ -z "$phase_name" ] || echo "== $phase_name: $((now - phase_start)) s"
+  phase_name=$1
+  phase_start=$now
+  [ -z "$1" ] || echo "== $1 (at $((now / 60)) min $((now % 60)) s)"
+}
 stop_desktop() { "$root/scripts/desktop.sh" stop "$desktop"; }
-trap stop_desktop EXIT
+finish() {
+  local rc=$?
+  stop_desktop
+  phase ""
+  echo "== scripts/test.sh: $((SECONDS / 60)) min $((SECONDS % 60)) s in all, exit code $rc"
+}
+trap finish EXIT
 
 # A slower machine stretches every test's time limit and waits by this whole
 # number; ctest fixes its limits when the build is configured.
 scale=-DTAPEWREN_TEST_TIME_SCALE=${TAPEWREN_TEST_TIME_SCALE:-1}
-"$root/scripts/build.sh" "$out/plain" "$scale"
-"$root/scripts/build.sh" "$out/asan" "$scale" -DTAPEWREN_SANITIZE=ON -DTAPEWREN_BENCH=OFF
+# In unity batches: a target's sources compiled together, their headers
+# parsed once, which takes the two builds less than half the processor time.
+unity=-DCMAKE_UNITY_BUILD=ON
+phase "build"
+"$root/scripts/build.sh" "$out/plain" "$scale" "$unity"
+phase "build with AddressSanitizer and UBSan"
+"$root/scripts/build.sh" "$out/asan" "$scale" "$unity" -DTAPEWREN_SANITIZE=ON -DTAPEWREN_BENCH=OFF
 
+# The unit tests ("unit") need no desktop and share nothing, so two run at
+# once; every other test shares the desktop and runs alone. A failure in the
+# first half still lets the second run.
+run_tests() { # build folder, ctest options...
+  local build=$1 rc=0
+  shift
+  ctest --test-dir "$build" --output-on-failure -L unit -j2 "$@" || rc=$?
+  ctest --test-dir "$build" --output-on-failure -LE unit "$@" || rc=$?
+  return "$rc"
+}
+
+phase "test desktop"
 "$root/scripts/desktop.sh" start "$desktop"
 "$root/scripts/desktop.sh" tone "$desktop"
 # shellcheck disable=SC1091
 . "$desktop/env"
 
-echo "== tests"
-ctest --test-dir "$out/plain" --output-on-failure
-echo "== tests under AddressSanitizer and UBSan, leaks included"
+phase "tests"
+run_tests "$out/plain"
+phase "tests under AddressSanitizer and UBSan, leaks included"
 # All but the four longest scripts, which record for minutes in all to time
 # takes, restart servers, fill disks and install the package, and the soak
 # of five hundred takes: the lost server, full disk and VBR paths they drive
@@ -33,9 +66,8 @@ echo "== tests under AddressSanitizer and UBSan, leaks included"
 # pulse_test.
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   LSAN_OPTIONS=suppressions=$root/tests/lsan.supp:print_suppressions=0 \
-  ctest --test-dir "$out/asan" --output-on-failure \
-  -E '^(take_test|server_restart_test|long_take_test|install_test|soak_test)$'
-echo "== recording, restart and optimizer tests on PipeWire"
+  run_tests "$out/asan" -E '^(take_test|server_restart_test|long_take_test|install_test|soak_test)$'
+phase "recording, restart and optimizer tests on PipeWire"
 stop_desktop
 "$root/scripts/desktop.sh" start "$desktop" pipewire
 "$root/scripts/desktop.sh" tone "$desktop"

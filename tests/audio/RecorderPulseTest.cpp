@@ -5,7 +5,9 @@
 #include "CaptureMixer.h"
 #include "FakeRecorderHost.h"
 #include "PulseBackend.h"
+#include "PulseTools.h"
 #include "Recorder.h"
+#include "SpinUntil.h"
 #include "StopOnExit.h"
 #include "TempFolder.h"
 
@@ -19,13 +21,6 @@
 #include <thread>
 
 namespace {
-
-int findInput(const std::string& name) {
-    for (int i = 0; const char* input = BASS_RecordGetInputName(i); ++i)
-        if (name == input)
-            return i;
-    return -1;
-}
 
 void pumpFor(std::chrono::milliseconds time) {
     const auto end = std::chrono::steady_clock::now() + time;
@@ -179,7 +174,10 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     std::filesystem::create_directories(folder / "tmp");
     recorder.ToggleRecording(false);
     ASSERT_TRUE(host.errors.empty());
-    pumpFor(std::chrono::seconds(3));
+    // A second of sound has come in before the server goes: the encoder's
+    // count is of samples of both channels.
+    ASSERT_TRUE(spinUntil([&] { return recorder.encodedSampleCount >= 2 * 44100; }, 10000))
+        << "no second of sound encoded";
     RunCommand("kill -9 " + pid);
     for (int i = 0; i < 500 && host.dialogs == 0; ++i)
         pumpFor(std::chrono::milliseconds(10));
@@ -210,7 +208,8 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     host.errors.clear();
     recorder.ToggleRecording(false);
     EXPECT_TRUE(host.errors.empty());
-    pumpFor(std::chrono::seconds(3));
+    EXPECT_TRUE(spinUntil([&] { return recorder.encodedSampleCount >= 44100; }, 10000))
+        << "no half second of sound encoded after the return";
     recorder.ToggleRecording(false);
     ASSERT_EQ(host.dialogs, 2);
     const Decoded again = DecodeMp3(host.savedFile);

@@ -24,8 +24,7 @@ play_tone() { # [sink] [Hz]: low latency into one of the private server's output
     pacat --latency-msec=10 --rate=44100 --channels=2 --format=s16le -d ${1:-spk}" </dev/null >/dev/null 2>&1 &
   tone=$!
   echo $! >>"$base/tone.pids"
-  wait_for 50 bash -c "pactl list sink-inputs | grep -q 'Sink: \$(pactl list short sinks | awk '\$2 == \"${1:-spk}\" { print \$1 }')\$'"
-  sleep 1 # a new output hands its first sound out in lumps
+  check "a tone plays into ${1:-spk}" wait_for 100 tone_flowing "${1:-spk}"
 }
 box_shown() { visible_window Tapewren; }
 menu() { # the tray menu, once no message box is open: our one other window

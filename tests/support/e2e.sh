@@ -95,6 +95,16 @@ pulse_client_count() { pactl list short clients | grep -c tapewren; }
 connected() { [ "$(pulse_client_count)" -ge 1 ]; }
 recording() { pactl list source-outputs | grep -q 'application.name = "Tapewren"'; }
 not_recording() { ! recording; }
+# A sink that has been idle holds two seconds of what a new stream plays
+# before its monitor hands any of it on, then drains to the stream's own
+# latency: until then a take of the monitor starts late and in lumps.
+tone_flowing() { # sink: a stream plays into it, and reaches its monitor without that delay
+  local sink
+  sink=$(pactl list short sinks | awk -v name="$1" '$2 == name { print $1 }')
+  [ -n "$sink" ] && pactl list short sink-inputs | awk -v sink="$sink" '$2 == sink { n++ } END { exit !n }' &&
+    pactl list sinks | awk -v sink="#$sink" '$1 == "Sink" { this = $2 == sink }
+      this && $1 == "Latency:" { seen = 1; low = $2 < 50000 } END { exit !(seen && low) }'
+}
 corked() { pactl list source-outputs | grep -A12 'Source Output' | grep -q 'Corked: yes'; }
 samples() { # decoded sample frames of a stereo MP3 (not the container's duration)
   mpg123 -q -s "$1" 2>/dev/null | wc -c | awk '{ print $1 / 4 }'
