@@ -11,13 +11,6 @@
 #include <algorithm>
 #include <chrono>
 
-namespace {
-int64_t nowUsec() {
-    using namespace std::chrono;
-    return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
-}
-} // namespace
-
 PulseBackend::PulseBackend()
     : m_connection([this] {
           if (m_stream)
@@ -71,7 +64,7 @@ void PulseBackend::onStreamRead(PulseRecordStream& stream, size_t readable) {
         const bool deliver = m_state == CaptureState::Recording && (data || m_mixed);
         // While paused, what was in flight is dropped.
         if (deliver && m_mixed) {
-            goOn = m_mixed->Block(which, data, bytes, nowUsec());
+            goOn = m_mixed->Block(which, data, bytes, MonotonicMicroseconds());
         } else if (deliver) {
             // A hole of one input carries no samples.
             m_level.Raise(PeakLevel(data, bytes, m_channels));

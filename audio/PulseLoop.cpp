@@ -12,12 +12,10 @@
 using std::chrono::milliseconds;
 using std::chrono::steady_clock;
 
-namespace {
-int64_t nowUsec() {
+int64_t MonotonicMicroseconds() {
     using namespace std::chrono;
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
-} // namespace
 
 PulseLoop::PulseLoop() : m_loop(pa_mainloop_new()) {
     pa_mainloop_set_poll_func(m_loop, &PulseLoop::poll, this);
@@ -174,7 +172,7 @@ void RoundPacer::Begin(PulseLoop& loop, uint32_t periodMs, double bytesPerSecond
         m_periodMs = std::max(m_periodMs, static_cast<uint32_t>(1000 * 2 * ringSeconds * 0.95));
     }
     m_roundDelivered = 0;
-    m_roundAt = nowUsec();
+    m_roundAt = MonotonicMicroseconds();
     m_firstPending = true;
 }
 
@@ -185,7 +183,7 @@ void RoundPacer::Resume() {
 }
 
 void RoundPacer::RoundEnd(uint64_t delivered, bool pacing) {
-    const int64_t now = nowUsec();
+    const int64_t now = MonotonicMicroseconds();
     const double sound = double(delivered - m_roundDelivered) / m_bytesPerSecond;
     const double elapsed = double(now - m_roundAt) / 1e6;
     m_roundDelivered = delivered;

@@ -12,6 +12,9 @@ struct pa_mainloop;
 struct pa_mainloop_api;
 struct pollfd;
 
+// The steady clock in microseconds, as capture rounds are timed.
+int64_t MonotonicMicroseconds();
+
 // A libpulse main loop on a thread of its own, locked and waited on as
 // pa_threaded_mainloop is, that can take the server's messages in batches.
 //
