@@ -42,7 +42,7 @@ private:
     std::function<void()> m_tell;
     State m_state = State::Idle;
     bool m_waited = false; // the bound is given once a run
-    QTimer m_bound;
+    QTimer m_bound{this};
 };
 
 // What the balloon says, with the keys' lines as HotKeyStatusLines() gives them.

@@ -40,6 +40,6 @@ private:
     TCoolTrayIcon& m_icon;
     const Recorder& m_recorder;
     std::function<QString()> m_hint;
-    QTimer m_timer;
+    QTimer m_timer{this};                            // a child, so that tests find it
     std::pair<int64_t, int64_t> m_hintShown{-1, -1}; // the time and size the hint shows
 };

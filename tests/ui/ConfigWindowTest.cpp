@@ -138,6 +138,7 @@ TEST_F(ConfigWindowTest, CancelKeepsWhatWasChangedForTheNextTakeAndTheSettings) 
     form->SliderVolume->setValue(73);
     form->SliderQuality->setValue(40);
     form->CheckStereo->setChecked(false);
+    form->CheckVBR->setChecked(true);
     QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(form->SliderQuality, &escape); // it reaches the window
     EXPECT_FALSE(form->isVisible()) << "Escape is Cancel";
@@ -148,11 +149,12 @@ TEST_F(ConfigWindowTest, CancelKeepsWhatWasChangedForTheNextTakeAndTheSettings) 
     EXPECT_EQ(next.volume, 73);
     EXPECT_EQ(next.quality, 40);
     EXPECT_FALSE(next.stereo);
+    EXPECT_TRUE(next.vbr);
     form->MenuExitClick();
     const std::string saved = ReadFile(m_folder / "quillby.ini");
     EXPECT_NE(
         saved.find("Channel=0\nChannelName=" + form->ComboChannels->itemText(0).toStdString() +
-                   "\nQuality=40\nVolume=73\nStereo=0\n"),
+                   "\nQuality=40\nVolume=73\nStereo=0\nVBR=1\n"),
         std::string::npos)
         << saved;
 }

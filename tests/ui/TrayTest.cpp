@@ -24,6 +24,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <filesystem>
 #include <set>
 
 namespace {
@@ -289,6 +290,24 @@ TEST_F(TrayTest, DoubleClickWhileRecordingOrPausedOnlyRefuses) {
     for (QWidget* w : QApplication::topLevelWidgets())
         if (qobject_cast<TfrmMSNPopUp*>(w))
             delete w;
+}
+
+TEST_F(TrayTest, TheIconFollowsTheTake) {
+    m_form->ToggleRecording(false);
+    ASSERT_TRUE(recording());
+    EXPECT_LT(m_form->TrayIcon->IconIndex(), kIdleIcon) << "the meter";
+    m_form->TogglePause();
+    EXPECT_LT(m_form->TrayIcon->IconIndex(), kIdleIcon) << "a paused take keeps its meter";
+    m_form->TogglePause();
+    m_form->ToggleRecording(false);
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), kIdleIcon);
+    std::filesystem::remove_all(m_folder / "tmp");
+    m_form->ToggleRecording(false); // its file cannot be made
+    EXPECT_EQ(m_form->TrayIcon->IconIndex(), kIdleIcon) << "a take that never began";
+    for (QTimer* timer : m_form->findChildren<QTimer*>())
+        if (timer->interval() == TrayMeter::kMeterIntervalMs) {
+            EXPECT_FALSE(timer->isActive()) << "no meter runs";
+        }
 }
 
 TEST_F(TrayTest, MenuFollowsTheRecordingState) {
