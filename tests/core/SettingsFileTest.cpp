@@ -7,6 +7,23 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+namespace {
+// Every value other than its default.
+RecorderSettings notDefaults() {
+    RecorderSettings s;
+    s.channel = 2;
+    s.channelName = "USB Mic";
+    s.quality = 61;
+    s.volume = 37;
+    s.stereo = false;
+    s.vbr = true;
+    s.hideWizardWelcome = true;
+    s.popupShowCount = 4;
+    s.lastSaveDir = "/not/written/at/exit/";
+    return s;
+}
+} // namespace
+
 TEST(SettingsParse, DecimalAndHexadecimal) {
     EXPECT_EQ(SettingsFile::ParseInteger("12"), 12);
     EXPECT_EQ(SettingsFile::ParseInteger("-3"), -3);
@@ -128,16 +145,7 @@ TEST(SettingsLoad, LongLastDirIsCutAt2047Characters) {
 TEST(SettingsSave, ExitWritesTheSevenKeysInOrder) {
     TempFolder temp;
     SettingsFile file(temp / "quillby.ini");
-    RecorderSettings s;
-    s.channel = 2;
-    s.channelName = "USB Mic";
-    s.quality = 61;
-    s.volume = 37;
-    s.stereo = false;
-    s.vbr = true;
-    s.hideWizardWelcome = true;
-    s.popupShowCount = 4;
-    s.lastSaveDir = "/not/written/at/exit/";
+    const RecorderSettings s = notDefaults();
     ASSERT_TRUE(file.SaveAtExit(s));
     EXPECT_EQ(ReadFile(temp / "quillby.ini"),
               "[Recorder]\nChannel=2\nChannelName=USB Mic\nQuality=61\n"
@@ -199,16 +207,7 @@ TEST(SettingsSave, EveryOtherLineAndEveryOtherByteStayAsTheyWere) {
     EXPECT_EQ(before->volume, std::nullopt) << "under \"[]\"";
     EXPECT_EQ(before->lastSaveDir, "/music/\xFF/");
 
-    RecorderSettings s;
-    s.channel = 2;
-    s.channelName = "USB Mic";
-    s.quality = 61;
-    s.volume = 37;
-    s.stereo = false;
-    s.vbr = true;
-    s.hideWizardWelcome = true;
-    s.popupShowCount = 4;
-    s.lastSaveDir = "/not/written/at/exit/";
+    const RecorderSettings s = notDefaults();
     ASSERT_TRUE(file.SaveAtExit(s));
     const std::string keys = "Channel=2\nChannelName=USB Mic\nVolume=37\nStereo=0\nVBR=1\n"
                              "HideWiz1=1\nPopCount=4\n";
