@@ -25,13 +25,6 @@
 #include <iterator>
 
 namespace {
-// Where no volume is stored. The desktop's volume scale is cubic: a fixed
-// low default would make a take silent and turn the input down for every
-// other program. The input's own volume records what the user already hears.
-int inputVolume(int input) {
-    return InputVolume(input);
-}
-
 // The slider's range is the setting's: a stored value is read within it.
 QSlider* makeSlider(QWidget* parent, const char* name, std::pair<int, int> range) {
     auto* slider = new ImageSlider(parent, range.first, range.second);
@@ -116,7 +109,10 @@ QString ConfigWindow::ShowSettings(const std::optional<RecorderSettings>& stored
     if (name.isEmpty())
         m_inputChoice->ChooseSelected();
     SliderQuality->setValue(settings.quality); // the sliders clamp to their ranges
-    SliderVolume->setValue(settings.volume.value_or(inputVolume(ComboChannels->currentIndex())));
+    // Where no volume is stored: the desktop's volume scale is cubic, so a
+    // fixed low default would make a take silent and turn the input down for
+    // every other program; the input's own volume records what the user hears.
+    SliderVolume->setValue(settings.volume.value_or(InputVolume(ComboChannels->currentIndex())));
     CheckStereo->setChecked(settings.stereo);
     CheckVBR->setChecked(settings.vbr);
     return gone ? name : QString();
