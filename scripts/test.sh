@@ -27,6 +27,8 @@ finish() {
   echo "== scripts/test.sh: $((SECONDS / 60)) min $((SECONDS % 60)) s in all, exit code $rc"
 }
 trap finish EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
 
 # A slower machine stretches every test's time limit and waits by this whole
 # number; ctest fixes its limits when the build is configured.
