@@ -220,14 +220,21 @@ ENV
 stop() {
   [ -f "$BASE/pids" ] || return 0
   local pid
-  # Tone players run in process groups of their own.
+  # A process that ended early (a player whose server a test killed, a
+  # server it killed) leaves its number here, and on a busy machine another
+  # process may have it by now: only what is still ours is stopped. Tone
+  # players run in process groups of their own; the daemons carry the
+  # desktop's folder in their environment.
   if [ -f "$BASE/tone.pids" ]; then
-    while read -r pid; do kill -- "-$pid" 2>/dev/null || true; done <"$BASE/tone.pids"
+    while read -r pid; do
+      ! pgrep -g "$pid" -x pacat >/dev/null || kill -- "-$pid" 2>/dev/null || true
+    done <"$BASE/tone.pids"
     rm -f "$BASE/tone.pids"
   fi
   tac "$BASE/pids" | while read -r pid; do
+    grep -qzx "XDG_RUNTIME_DIR=$BASE/run" "/proc/$pid/environ" 2>/dev/null || continue
     kill "$pid" 2>/dev/null || true
-    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || continue 2; sleep 0.05; done
     kill -9 "$pid" 2>/dev/null || true
   done
   rm -f "$BASE/pids" "$BASE/server-pid"
