@@ -8,9 +8,11 @@ exe=${1:?usage: first_take_test.sh path/to/tapewren}
 . "$(dirname "$0")/../support/e2e.sh"
 
 pactl set-source-volume spk.monitor 100%
-# What the desktop itself captures from the monitor, without the program.
+# What the desktop itself captures from the monitor, without the program: a
+# second and a half, of which the level is taken past the first half second,
+# as of the take.
 parec -d spk.monitor --latency-msec=20 --rate=44100 --channels=2 --format=s16le --raw 2>/dev/null |
-  head -c $((44100 * 4 * 3)) >"$work/reference.raw"
+  head -c $((44100 * 4 * 3 / 2)) >"$work/reference.raw"
 reference=$(rms_db -t raw -r 44100 -c 2 -b 16 -e signed "$work/reference.raw")
 
 app=$work/app
@@ -19,7 +21,7 @@ start "$app"
 check "tray icon" wait_for 100 tray_window
 xdotool mousemove "$tray_x" "$tray_y" click 1
 check "recording" wait_for 30 recording
-sleep 3
+sleep 1.5
 xdotool mousemove "$tray_x" "$tray_y" click 1
 check "the save dialog opens" wait_for 50 visible_window "Save as"
 save_as "$work/first"
