@@ -232,8 +232,13 @@ stop() {
     rm -f "$BASE/tone.pids"
   fi
   tac "$BASE/pids" | while read -r pid; do
-    grep -qzx "XDG_RUNTIME_DIR=$BASE/run" "/proc/$pid/environ" 2>/dev/null || continue
-    kill "$pid" 2>/dev/null || true
+    if grep -qzx "XDG_RUNTIME_DIR=$BASE/run" "/proc/$pid/environ" 2>/dev/null; then
+      kill "$pid" 2>/dev/null || true
+    # One that has ended but is not yet reaped keeps its number, which a
+    # server's pid file may name: the next server would think itself running.
+    elif [ "$(sed 's/.*) //' "/proc/$pid/stat" 2>/dev/null | cut -d' ' -f1)" != Z ]; then
+      continue
+    fi
     for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || continue 2; sleep 0.05; done
     kill -9 "$pid" 2>/dev/null || true
   done
