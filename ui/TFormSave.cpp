@@ -4,6 +4,7 @@
 #include "FlatControls.h"
 #include "MessageBox.h"
 #include "MoveFile.h"
+#include "SharedIcons.h"
 #include "TID3v1.h"
 
 #include <QComboBox>
@@ -131,6 +132,7 @@ TFormSave::TFormSave(Context context, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       m_context(std::move(context)) {
+    ShareStandardIcons();
     setObjectName(QStringLiteral("FormSave"));
     setWindowTitle(tr("Save as"));
     setFixedSize(432, 487);

@@ -100,45 +100,6 @@ TEST(RecorderPulse, TenSecondsOfTheToneFromTheSpeakersMonitor) {
     BASS_SetBackend(nullptr);
 }
 
-// Hours of use in a minute: starting and stopping costs nothing that stays.
-TEST(RecorderPulse, FiveHundredTakesLeaveNoDescriptorOrMemoryBehind) {
-    if (!haveDesktop())
-        GTEST_SKIP() << "needs the test desktop (scripts/desktop.sh) with its tone playing";
-    TempFolder folder;
-    FakeRecorderHost host;
-    host.settings.channel = openDesktopMonitor();
-    ASSERT_GE(host.settings.channel, 0);
-    // The desktop's monitor stays at full volume for the tests after this one.
-    host.settings.volume = 100;
-    std::filesystem::create_directories(folder / "tmp");
-    Recorder recorder(host, folder / "tmp");
-    const auto descriptors = [] {
-        const auto all = std::filesystem::directory_iterator("/proc/self/fd");
-        return std::distance(begin(all), end(all));
-    };
-    const auto residentKb = [] {
-        const std::string status = ReadFile("/proc/self/status");
-        return std::stol(status.substr(status.find("VmRSS:") + 6));
-    };
-    long fds = 0, kb = 0;
-    for (int i = 1; i <= 500; ++i) {
-        recorder.ToggleRecording(false);
-        ASSERT_TRUE(host.errors.empty()) << host.errors.front();
-        pumpFor(std::chrono::milliseconds(10));
-        recorder.ToggleRecording(false);
-        std::filesystem::remove(host.savedFile);
-        if (i == 50) {
-            fds = descriptors();
-            kb = residentKb();
-        }
-    }
-    EXPECT_EQ(host.dialogs, 500);
-    EXPECT_EQ(descriptors(), fds);
-    EXPECT_LT(residentKb() - kb, 1024) << "kB grown over 450 takes";
-    BASS_RecordFree();
-    BASS_SetBackend(nullptr);
-}
-
 TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     TempFolder folder;
     const std::string base = folder / "pulse";
