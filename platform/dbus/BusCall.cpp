@@ -1,5 +1,7 @@
 #include "BusCall.h"
 
+#include "Logging.h"
+
 #include <QDBusConnectionInterface>
 #include <QDBusPendingCallWatcher>
 #include <QEventLoop>
@@ -163,4 +165,13 @@ std::optional<QDBusArgument> TypedArgument(const QVariant& value, const char* si
 bool ReplyHasSignature(const QDBusMessage& reply, const char* signature) {
     return reply.type() == QDBusMessage::ReplyMessage &&
            reply.signature() == QLatin1String(signature);
+}
+
+bool SignalHasSignature(const QDBusMessage& signal, const char* signature) {
+    if (signal.signature() == QLatin1String(signature))
+        return true;
+    qCWarning(lcPlatform, "%s from %s: arguments of type (%s), not (%s); ignored",
+              qPrintable(signal.member()), qPrintable(signal.service()),
+              qPrintable(signal.signature()), signature);
+    return false;
 }

@@ -13,6 +13,11 @@
 std::optional<QDBusArgument> TypedArgument(const QVariant& value, const char* signature);
 // The reply's arguments have exactly this signature ("o", "h").
 bool ReplyHasSignature(const QDBusMessage& reply, const char* signature);
+// The signal's arguments have exactly this signature, else a warning names
+// what came: a slot that takes the whole message gets every signal of its
+// name, whatever its arguments, so that none is unpacked as the wrong type
+// (QtDBus would read it as the slot's types, and crash on a mismatch).
+bool SignalHasSignature(const QDBusMessage& signal, const char* signature);
 
 // The name has an owner on the bus now; false too when the bus does not
 // answer within two seconds.

@@ -14,12 +14,8 @@ const QString kNotifyPath = QStringLiteral("/org/freedesktop/Notifications");
 } // namespace
 
 DesktopNotifications::DesktopNotifications(QDBusConnection bus) : m_bus(std::move(bus)) {
-    // QtDBus looks the slot up by its normalized signature.
-    // clang-format off
-    m_bus.connect(kNotifyService, kNotifyPath, kNotifyService,
-                  QStringLiteral("NotificationClosed"), this,
-                  SLOT(notificationClosed(uint,uint)));
-    // clang-format on
+    m_bus.connect(kNotifyService, kNotifyPath, kNotifyService, QStringLiteral("NotificationClosed"),
+                  this, SLOT(notificationClosed(QDBusMessage)));
 }
 
 bool DesktopNotifications::Available(const QDBusConnection& bus) {
@@ -64,8 +60,8 @@ void DesktopNotifications::Close() {
     m_id = 0;
 }
 
-void DesktopNotifications::notificationClosed(uint id, uint) {
-    if (id == m_id)
+void DesktopNotifications::notificationClosed(const QDBusMessage& closed) {
+    if (SignalHasSignature(closed, "uu") && closed.arguments().at(0).toUInt() == m_id)
         m_id = 0;
 }
 

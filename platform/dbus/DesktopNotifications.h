@@ -3,6 +3,7 @@
 #include "TrayBackend.h"
 
 #include <QDBusConnection>
+#include <QDBusMessage>
 #include <QObject>
 #include <QString>
 
@@ -22,7 +23,7 @@ public:
     void Close();
 
 public slots:
-    void notificationClosed(uint id, uint reason);
+    void notificationClosed(const QDBusMessage& closed);
 
 private:
     void closeNotification(uint id);

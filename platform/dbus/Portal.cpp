@@ -97,20 +97,21 @@ PortalRequest::~PortalRequest() {
 
 void PortalRequest::listen(const QString& path) {
     m_path = path;
-    m_bus.connect(kService, m_path, kRequest, kResponse, this, SLOT(onResponse(uint, QVariantMap)));
+    m_bus.connect(kService, m_path, kRequest, kResponse, this, SLOT(onResponse(QDBusMessage)));
 }
 
 void PortalRequest::stopListening() {
     if (m_path.isEmpty())
         return;
-    m_bus.disconnect(kService, m_path, kRequest, kResponse, this,
-                     SLOT(onResponse(uint, QVariantMap)));
+    m_bus.disconnect(kService, m_path, kRequest, kResponse, this, SLOT(onResponse(QDBusMessage)));
     m_path.clear();
 }
 
-void PortalRequest::onResponse(uint response, const QVariantMap& results) {
-    if (m_answered)
+void PortalRequest::onResponse(const QDBusMessage& message) {
+    if (m_answered || !SignalHasSignature(message, "ua{sv}"))
         return;
+    const uint response = message.arguments().at(0).toUInt();
+    const auto results = qdbus_cast<QVariantMap>(message.arguments().at(1));
     m_answered = true;
     m_response = response;
     if (m_handle.isEmpty())

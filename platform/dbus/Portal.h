@@ -59,7 +59,7 @@ signals:
     void failed(const QString& error);
 
 private slots:
-    void onResponse(uint response, const QVariantMap& results);
+    void onResponse(const QDBusMessage& response);
 
 private:
     void listen(const QString& path);

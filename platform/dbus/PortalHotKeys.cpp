@@ -26,12 +26,10 @@ public:
     explicit PortalHotKeys(QDBusConnection bus) : m_bus(std::move(bus)) {
         qDBusRegisterMetaType<QPair<QString, QVariantMap>>();
         qDBusRegisterMetaType<ShortcutList>();
-        // QtDBus finds a slot's parameter types by the names moc wrote.
-        qRegisterMetaType<ShortcutList>("ShortcutList");
         Portal::Connect(m_bus, kShortcuts, QStringLiteral("Activated"), this,
-                        SLOT(activated(QDBusObjectPath, QString, qulonglong, QVariantMap)));
+                        SLOT(activated(QDBusMessage)));
         Portal::Connect(m_bus, kShortcuts, QStringLiteral("ShortcutsChanged"), this,
-                        SLOT(shortcutsChanged(QDBusObjectPath, ShortcutList)));
+                        SLOT(shortcutsChanged(QDBusMessage)));
     }
     ~PortalHotKeys() override { closeSession(); }
 
@@ -51,9 +49,11 @@ public:
     bool SettlesLater() const override { return true; }
 
 public slots:
-    void activated(const QDBusObjectPath& session, const QString& shortcut, qulonglong,
-                   const QVariantMap&) {
-        if (session.path() != m_session)
+    void activated(const QDBusMessage& signal) {
+        if (!SignalHasSignature(signal, "osta{sv}"))
+            return;
+        const QString shortcut = signal.arguments().at(1).toString();
+        if (signal.arguments().at(0).value<QDBusObjectPath>().path() != m_session)
             return;
         for (const auto& [id, key] : m_keys)
             if (key.portalId == shortcut) {
@@ -105,9 +105,11 @@ public slots:
                                 : tr("the desktop did not bind it"));
     }
 
-    void shortcutsChanged(const QDBusObjectPath& session, const ShortcutList& listed) {
-        if (session.path() != m_session || m_session.isEmpty())
+    void shortcutsChanged(const QDBusMessage& signal) {
+        if (!SignalHasSignature(signal, "oa(sa{sv})") || m_session.isEmpty() ||
+            signal.arguments().at(0).value<QDBusObjectPath>().path() != m_session)
             return;
+        const auto listed = qdbus_cast<ShortcutList>(signal.arguments().at(1));
         m_bound.clear();
         for (const auto& [id, properties] : listed)
             m_bound[id] = properties.value(QStringLiteral("trigger_description")).toString();
