@@ -185,6 +185,19 @@ TEST_F(PortalHotKeysTest, AnswersOfAnotherShapeBindNothing) {
         EXPECT_EQ(m_settled[0].rfind("not ", 0), 0u) << m_settled[0];
     }
     m_shortcuts.shortcutsAs = QVariant();
+    // A Response of another shape altogether is no answer: nothing is read
+    // out of it as results, and nothing settles.
+    m_shortcuts.resultsAs = QVariant::fromValue(QList<WrongEntry>{WrongEntry{}});
+    m_settled.clear();
+    {
+        const int sessions = m_shortcuts.sessions;
+        auto backend = keys();
+        backend->Register(0, 0xC04F, "Record/Stop");
+        ASSERT_TRUE(spinUntil([&] { return m_shortcuts.sessions > sessions; }));
+        runEventsFor(200);
+        EXPECT_TRUE(m_settled.empty());
+    }
+    m_shortcuts.resultsAs = QVariant();
     m_shortcuts.triggerAsNumber = true;
     m_settled.clear();
     auto backend = keys();

@@ -57,6 +57,7 @@ public:
     std::map<QString, std::map<QString, QString>> kept; // token: id, trigger
     std::function<void()> bound;                        // after each BindShortcuts
     QVariant shortcutsAs;         // a portal that lists its shortcuts in another shape
+    QVariant resultsAs;           // ... or answers with another shape altogether
     bool triggerAsNumber = false; // ... or gives a key's trigger as a number
 
 public slots:
@@ -162,7 +163,7 @@ private:
         QVariantMap sent = results;
         if (shortcutsAs.isValid() && sent.contains(QStringLiteral("shortcuts")))
             sent[QStringLiteral("shortcuts")] = shortcutsAs;
-        response << 0u << sent;
+        response << 0u << (resultsAs.isValid() ? resultsAs : QVariant(sent));
         m_bus.send(response);
         return QDBusObjectPath(handle);
     }
