@@ -153,6 +153,16 @@ TEST_F(PortalHotKeysTest, AKeyIsSetOnlyWhenTheDesktopListsItBound) {
         ASSERT_TRUE(spinUntil([&] { return m_settled[0] == "bound Meta+R"; }));
         m_shortcuts.EmitActivated("record-stop");
         ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 1; }));
+        // A change of another shape is no change: read as ours, it crashed.
+        qDBusRegisterMetaType<WrongEntry>();
+        qDBusRegisterMetaType<QList<WrongEntry>>();
+        m_shortcuts.shortcutsAs = QVariant::fromValue(QList<WrongEntry>{WrongEntry{}});
+        m_shortcuts.Rebind("record-stop", "Meta+Q");
+        m_shortcuts.EmitActivated("record-stop");
+        ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 2; }));
+        EXPECT_EQ(m_settled[0], "bound Meta+R");
+        m_shortcuts.shortcutsAs = QVariant();
+        m_shortcuts.Rebind("record-stop", "Meta+R");
     }
     // The next start keeps the token and asks only for what is missing.
     EXPECT_EQ(m_shortcuts.token, "tapewren");

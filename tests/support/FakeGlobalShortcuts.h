@@ -118,7 +118,8 @@ public:
         QDBusMessage signal = QDBusMessage::createSignal(
             kPortalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
             QStringLiteral("ShortcutsChanged"));
-        signal << QVariant::fromValue(QDBusObjectPath(session)) << QVariant::fromValue(held());
+        signal << QVariant::fromValue(QDBusObjectPath(session))
+               << (shortcutsAs.isValid() ? shortcutsAs : QVariant::fromValue(held()));
         m_bus.send(signal);
     }
 
