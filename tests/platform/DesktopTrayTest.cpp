@@ -241,6 +241,16 @@ TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsI
     notifications.Close(); // before the server has said which id it gave
     server->Answer(desktop);
     EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the balloon would stay up";
+
+    // Another program's notification closing leaves ours to be closed.
+    server->holdAnswers = false;
+    notifications.Show("Tapewren", "Recording", 10, TrayBackend::BalloonIcon::Information);
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 2; }));
+    runEventsFor(100); // its id comes back
+    emit server->NotificationClosed(99, 2);
+    runEventsFor(100);
+    notifications.Close();
+    EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the second balloon would stay up";
 }
 
 // Without a notification server the balloon is drawn in the window, for as
