@@ -251,6 +251,16 @@ TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsI
     runEventsFor(100);
     notifications.Close();
     EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the second balloon would stay up";
+
+    // One the user closed is not closed again: its number may be reused.
+    notifications.Show("Tapewren", "Saved", 10, TrayBackend::BalloonIcon::Information);
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 3; }));
+    runEventsFor(100);
+    emit server->NotificationClosed(shown.back(), 2);
+    runEventsFor(100);
+    notifications.Close();
+    runEventsFor(100);
+    EXPECT_EQ(closed.size(), 2u);
 }
 
 // Without a notification server the balloon is drawn in the window, for as
