@@ -97,7 +97,7 @@ void DiskSpaceGuard::Check() {
     if (minutes < kLastMinutes && !m_lastWarned) {
         qCDebug(lcAudio, "Less than a minute of the take fits in %s", m_take.folder.c_str());
         m_lastWarned = m_warned = true;
-        m_host.ShowNotification(kLastMinuteText);
+        m_host.ShowNotification(tr(kLastMinuteText).toStdString());
     } else if (minutes < kWarnMinutes && !m_warned) {
         qCDebug(lcAudio, "%.1f minutes of the take fit in %s", minutes, m_take.folder.c_str());
         m_warned = true;

@@ -55,8 +55,8 @@ public:
     static constexpr double kLastMinutes = 1;
     // The first warning, with whole minutes left (1 to 9).
     static std::string LowSpaceText(int minutes);
-    static constexpr const char* kLastMinuteText =
-        "Low disk space: room for less than a minute of recording.";
+    static constexpr const char* kLastMinuteText = QT_TRANSLATE_NOOP(
+        "DiskSpaceGuard", "Low disk space: room for less than a minute of recording.");
     static std::string RefusalText(const std::string& folder);
 
 private:

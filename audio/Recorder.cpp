@@ -275,7 +275,7 @@ void Recorder::endFromCapture(const char* text) {
     QMetaObject::invokeMethod(
         this,
         [this, text] {
-            m_host.ShowNotification(text);
+            m_host.ShowNotification(tr(text).toStdString());
             // A click may have finished the take in the meantime.
             if (m_encoder)
                 stopSequence();
@@ -303,7 +303,7 @@ void Recorder::stopSequence() {
         qCWarning(lcAudio, "The end of the take could not be written: %s", tempFileName.c_str());
     // A failure during the take has been reported already.
     OfferTake(tempFileName, emailAfterRecording,
-              !written && !m_writeFailed ? kEndNotWrittenText : std::string());
+              !written && !m_writeFailed ? tr(kEndNotWrittenText).toStdString() : std::string());
     m_endRequested = false;
 }
 

@@ -97,12 +97,14 @@ public:
     // little of a take at any bit rate. The first frames are written as soon
     // as they come.
     static constexpr uint32_t kFlushSeconds = 1;
-    static constexpr const char* kWriteFailedText =
-        "Failed to write MP3 file to disk. Please check your disk space.";
-    static constexpr const char* kEndNotWrittenText =
-        "The end of the recording could not be written to disk. The file is incomplete.";
-    static constexpr const char* kDeviceLostText =
-        "Recording stopped: the recording device is no longer available.";
+    // Translated where they are handed to the host.
+    static constexpr const char* kWriteFailedText = QT_TRANSLATE_NOOP(
+        "Recorder", "Failed to write MP3 file to disk. Please check your disk space.");
+    static constexpr const char* kEndNotWrittenText = QT_TRANSLATE_NOOP(
+        "Recorder",
+        "The end of the recording could not be written to disk. The file is incomplete.");
+    static constexpr const char* kDeviceLostText = QT_TRANSLATE_NOOP(
+        "Recorder", "Recording stopped: the recording device is no longer available.");
 
 private:
     static bool recordProc(const void* block, uint32_t length, void* user);

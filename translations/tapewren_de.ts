@@ -97,6 +97,10 @@
         <source>Not enough free disk space to record: less than a minute of recording fits in </source>
         <translation>Zu wenig freier Speicherplatz für eine Aufnahme: weniger als eine Minute passt in </translation>
     </message>
+    <message>
+        <source>Low disk space: room for less than a minute of recording.</source>
+        <translation>Wenig Speicherplatz: Platz für weniger als eine Minute Aufnahme.</translation>
+    </message>
 </context>
 <context>
     <name>InputChoice</name>
@@ -220,6 +224,18 @@ Bitrate: %3u kbps</translation>
     <message>
         <source>Unable to start recording.</source>
         <translation>Aufnahme kann nicht gestartet werden.</translation>
+    </message>
+    <message>
+        <source>Failed to write MP3 file to disk. Please check your disk space.</source>
+        <translation>Die MP3-Datei konnte nicht auf den Datenträger geschrieben werden. Bitte prüfen Sie den freien Speicherplatz.</translation>
+    </message>
+    <message>
+        <source>The end of the recording could not be written to disk. The file is incomplete.</source>
+        <translation>Das Ende der Aufnahme konnte nicht auf den Datenträger geschrieben werden. Die Datei ist unvollständig.</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the recording device is no longer available.</source>
+        <translation>Aufnahme beendet: Das Aufnahmegerät ist nicht mehr verfügbar.</translation>
     </message>
 </context>
 <context>

@@ -97,6 +97,10 @@
         <source>Not enough free disk space to record: less than a minute of recording fits in </source>
         <translation>No hay espacio libre suficiente para grabar: cabe menos de un minuto de grabación en </translation>
     </message>
+    <message>
+        <source>Low disk space: room for less than a minute of recording.</source>
+        <translation>Poco espacio en disco: queda sitio para menos de un minuto de grabación.</translation>
+    </message>
 </context>
 <context>
     <name>InputChoice</name>
@@ -220,6 +224,18 @@ Tasa de bits: %3u kbps</translation>
     <message>
         <source>Unable to start recording.</source>
         <translation>No se puede iniciar la grabación.</translation>
+    </message>
+    <message>
+        <source>Failed to write MP3 file to disk. Please check your disk space.</source>
+        <translation>No se pudo escribir el archivo MP3 en el disco. Compruebe el espacio libre.</translation>
+    </message>
+    <message>
+        <source>The end of the recording could not be written to disk. The file is incomplete.</source>
+        <translation>El final de la grabación no se pudo escribir en el disco. El archivo está incompleto.</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the recording device is no longer available.</source>
+        <translation>Grabación detenida: el dispositivo de grabación ya no está disponible.</translation>
     </message>
 </context>
 <context>

@@ -97,6 +97,10 @@
         <source>Not enough free disk space to record: less than a minute of recording fits in </source>
         <translation>Espace disque insuffisant pour enregistrer : moins d&apos;une minute d&apos;enregistrement tient dans </translation>
     </message>
+    <message>
+        <source>Low disk space: room for less than a minute of recording.</source>
+        <translation>Espace disque faible : place pour moins d&apos;une minute d&apos;enregistrement.</translation>
+    </message>
 </context>
 <context>
     <name>InputChoice</name>
@@ -220,6 +224,18 @@ Débit : %3u kbit/s</translation>
     <message>
         <source>Unable to start recording.</source>
         <translation>Impossible de démarrer l&apos;enregistrement.</translation>
+    </message>
+    <message>
+        <source>Failed to write MP3 file to disk. Please check your disk space.</source>
+        <translation>Impossible d&apos;écrire le fichier MP3 sur le disque. Vérifiez l&apos;espace disponible.</translation>
+    </message>
+    <message>
+        <source>The end of the recording could not be written to disk. The file is incomplete.</source>
+        <translation>La fin de l&apos;enregistrement n&apos;a pas pu être écrite sur le disque. Le fichier est incomplet.</translation>
+    </message>
+    <message>
+        <source>Recording stopped: the recording device is no longer available.</source>
+        <translation>Enregistrement arrêté : le périphérique d&apos;enregistrement n&apos;est plus disponible.</translation>
     </message>
 </context>
 <context>

@@ -11,6 +11,7 @@
 
 #include "SpinUntil.h"
 #include <QCoreApplication>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -401,12 +402,19 @@ TEST_F(RecorderTest, DiskFilledByAnotherProgramEarlyKeepsTheSoundBeforeIt) {
 }
 
 TEST_F(RecorderTest, VanishedDeviceEndsTheTakeAndOffersWhatWasRecorded) {
+    // Told in the user's language.
+    QTranslator german;
+    ASSERT_TRUE(german.load(QStringLiteral(TAPEWREN_BINARY_DIR "/tapewren_de.qm")));
+    QCoreApplication::installTranslator(&german);
     m_recorder->ToggleRecording(false);
     const std::vector<int16_t> pcm = Tone(44100, 2, 2.0);
     m_sim->Push(asBytes(pcm));
     m_sim->FailAfterQueued();
     ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
-    EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
+    QCoreApplication::removeTranslator(&german);
+    EXPECT_EQ(
+        m_host.notifications,
+        std::vector<std::string>{"Aufnahme beendet: Das Aufnahmegerät ist nicht mehr verfügbar."});
     EXPECT_TRUE(m_host.savedBytes == reference(pcm, 61, true));
     EXPECT_FALSE(m_recorder->IsActive());
 }
