@@ -528,7 +528,7 @@ das Einstellungsfenster offen ist.</translation>
     </message>
     <message>
         <source>Tapewren Sound Optimizer</source>
-        <translation>Tapewren Sound Optimizer</translation>
+        <translation>Tapewren-Klangoptimierer</translation>
     </message>
     <message>
         <source>This is a simple 2-step wizard</source>

@@ -528,7 +528,7 @@ la ventana de configuración está abierta.</translation>
     </message>
     <message>
         <source>Tapewren Sound Optimizer</source>
-        <translation>Tapewren Sound Optimizer</translation>
+        <translation>Optimizador de sonido de Tapewren</translation>
     </message>
     <message>
         <source>This is a simple 2-step wizard</source>

@@ -528,7 +528,7 @@ la fenêtre de configuration est ouverte.</translation>
     </message>
     <message>
         <source>Tapewren Sound Optimizer</source>
-        <translation>Tapewren Sound Optimizer</translation>
+        <translation>Optimiseur de son Tapewren</translation>
     </message>
     <message>
         <source>This is a simple 2-step wizard</source>
