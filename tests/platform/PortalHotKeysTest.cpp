@@ -204,6 +204,10 @@ TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNot
         EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
         EXPECT_EQ(m_settled[1], "bound Ctrl+Alt+P");
         EXPECT_EQ(m_shortcuts.bindCalls, 0);
+        // The user takes a key away in the desktop's settings.
+        m_shortcuts.Unbind("pause-resume");
+        ASSERT_TRUE(spinUntil([&] { return m_settled[1] == "not the desktop did not bind it"; }));
+        EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
     }
     m_shortcuts.bindAtCreate = false;
     m_shortcuts.bindNothing = true;

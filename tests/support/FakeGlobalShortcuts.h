@@ -114,14 +114,22 @@ public:
     // The user gives a key another trigger in the desktop's settings.
     void Rebind(const QString& id, const QString& trigger) {
         kept[token][id] = trigger;
+        announceChange();
+    }
+    // ... or takes the key away.
+    void Unbind(const QString& id) {
+        kept[token].erase(id);
+        announceChange();
+    }
+
+private:
+    void announceChange() {
         QDBusMessage signal = QDBusMessage::createSignal(
             kPortalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
             QStringLiteral("ShortcutsChanged"));
         signal << QVariant::fromValue(QDBusObjectPath(session)) << QVariant::fromValue(held());
         m_bus.send(signal);
     }
-
-private:
     void keep(const PortalShortcutList& shortcuts) {
         for (const auto& [id, properties] : shortcuts)
             if (!bindNothing && !refuse.contains(id)) {
