@@ -343,6 +343,16 @@ TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
     EXPECT_EQ(m_form->TrayIconMouseEnter(),
               "Tapewren(TM)\r\nTotal Time: 01:02:05\r\nFile Size: 4 KB\r\nSource: Monitor of "
               "Speakers\r\nQuality: 11025 hz / 32 kbps\r\nVolume: 100%");
+    // The clock held still: the size alone moves the hint on.
+    const auto atTheSameTime = [this](const char* size) {
+        return pumpUntil([this, size] {
+            m_form->TheRecorder().recordStartTick = TickCount() - 3725400;
+            return m_tray->toolTip.contains(size);
+        });
+    };
+    EXPECT_TRUE(atTheSameTime("File Size: 4 KB"));
+    m_form->TheRecorder().encodedByteCount = 9000;
+    EXPECT_TRUE(atTheSameTime("File Size: 8 KB"));
     m_form->TheRecorder().recordStartTick = TickCount() - 3725600;
     EXPECT_TRUE(pumpUntil([this] {
         return m_tray->toolTip.contains("Total Time: 01:02:0") &&
