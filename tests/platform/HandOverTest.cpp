@@ -81,6 +81,7 @@ TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
         second.call(call(QStringLiteral("Activate"), {most}), QDBus::BlockWithGui, 2000).type(),
         QDBusMessage::ReplyMessage)
         << "64 entries are within the limit";
+    EXPECT_TRUE(spinUntil([&] { return requests.size() == 1; })) << "and show the window again";
 }
 
 // A first start still starting holds the lock before it takes the name.
