@@ -217,4 +217,11 @@ TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNot
     backend->Register(0, 0xC04F, "Record/Stop");
     ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
     EXPECT_EQ(m_settled[0], "not the desktop did not bind it");
+
+    m_shortcuts.bindAnswer = 1; // the user closed the desktop's dialog
+    m_settled.clear();
+    auto cancelled = keys();
+    cancelled->Register(0, 0xC04F, "Record/Stop");
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
+    EXPECT_EQ(m_settled[0], "not the binding was cancelled");
 }

@@ -54,6 +54,7 @@ public:
     bool bindNothing = false;   // a desktop that binds nothing at all
     bool bindAtCreate = false;  // Plasma 5.27: binds what CreateSession lists, nothing later
     bool sessionAsPath = false; // the session handle as an object path
+    uint bindAnswer = 0;        // BindShortcuts' response: 1 when the user cancels
     std::map<QString, std::map<QString, QString>> kept; // token: id, trigger
     std::function<void()> bound;                        // after each BindShortcuts
     QVariant shortcutsAs;         // a portal that lists its shortcuts in another shape
@@ -95,7 +96,8 @@ public slots:
         if (!bindAtCreate)
             keep(shortcuts);
         const QDBusObjectPath handle =
-            respond(message, options, {{QStringLiteral("shortcuts"), QVariant::fromValue(held())}});
+            respond(message, options, {{QStringLiteral("shortcuts"), QVariant::fromValue(held())}},
+                    bindAnswer);
         if (bound)
             bound();
         return handle;
@@ -162,7 +164,7 @@ private:
 
     // The response goes out before the reply, as a fast portal's may.
     QDBusObjectPath respond(const QDBusMessage& message, const QVariantMap& options,
-                            const QVariantMap& results) {
+                            const QVariantMap& results, uint code = 0) {
         const QString handle = path(QStringLiteral("request"), message,
                                     options.value(QStringLiteral("handle_token")).toString());
         QDBusMessage response = QDBusMessage::createSignal(
@@ -170,7 +172,7 @@ private:
         QVariantMap sent = results;
         if (shortcutsAs.isValid() && sent.contains(QStringLiteral("shortcuts")))
             sent[QStringLiteral("shortcuts")] = shortcutsAs;
-        response << 0u << sent;
+        response << code << sent;
         m_bus.send(response);
         return QDBusObjectPath(handle);
     }
