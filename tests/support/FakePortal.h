@@ -154,7 +154,8 @@ public slots:
 public:
     // The call itself answered with an error, as a sandbox's policy may.
     bool refuseCall = false;
-    // The Response each request gets: 0 inhibited, 2 failed, -1 none at all.
+    // The Response each request gets: 0 inhibited, 1 the user said no, 2
+    // failed, -1 none at all.
     int response = 0;
 
 private:
