@@ -334,6 +334,9 @@ TEST_F(TrayTest, MenuFollowsTheRecordingState) {
     m_form->PopupMenuPopup();
     EXPECT_EQ(m_form->MenuPause->text(), "&Resume") << "left as it was while idle";
     EXPECT_EQ(m_form->MenuConfig->text(), "&Config...  [Tray Doulble-Click]");
+    // A take whose device has stalled (the simulated ones never do) still pauses.
+    m_form->UpdateTrayMenu(BASS_ACTIVE_STALLED, false);
+    EXPECT_EQ(m_form->MenuPause->text(), "&Pause");
 }
 
 TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
