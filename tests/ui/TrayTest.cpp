@@ -208,8 +208,10 @@ TEST(StartupBalloon, OneBalloonOnceEveryKeyHasSettledAndAnotherOnlyForALateKey) 
         }
         desktop->Settle(form.PauseHotKey->Id(), false);
         EXPECT_EQ(balloons(), late ? 2 : 1);
+        // A desktop that names no trigger: our own key is shown.
         EXPECT_THAT(shown->balloons.back().text.toStdString(),
-                    ::testing::HasSubstr("Failed to set hotkey for [Pause/Resume]"));
+                    ::testing::HasSubstr("Record/Stop hotkey: Ctrl+Alt+O\r\nFailed to set hotkey "
+                                         "for [Pause/Resume]"));
         desktop->Settle(form.PauseHotKey->Id(), false);
         EXPECT_EQ(balloons(), late ? 2 : 1) << "told once more at the most";
         form.FormClose();
