@@ -16,6 +16,7 @@
 #include "TrayImages.h"
 
 #include <QApplication>
+#include <QLocale>
 
 #include <cstdio>
 #include <memory>
@@ -65,7 +66,7 @@ int RunTapewren(int argc, char** argv) {
     // window's app id).
     QGuiApplication::setDesktopFileName(kProgramBusName);
     QApplication::setWindowIcon(ProgramIcon());
-    LoadTranslations(app);
+    LoadTranslations(app, QLocale::system().uiLanguages());
 
     // Taken before anything looks into the takes folder.
     const ProgramFiles files = LocateProgramFiles(ProgramFolder());

@@ -33,8 +33,8 @@ QStringList WantedLanguages(const QStringList& uiLanguages) {
     return wanted;
 }
 
-void LoadTranslations(QCoreApplication& app) {
-    const QStringList wanted = WantedLanguages(QLocale::system().uiLanguages());
+void LoadTranslations(QCoreApplication& app, const QStringList& uiLanguages) {
+    const QStringList wanted = WantedLanguages(uiLanguages);
     QStringList folders;
     for (const std::string& folder : HelpFolders())
         folders << QString::fromStdString(folder)

@@ -10,9 +10,10 @@ class QCoreApplication;
 // as far as the first English one: past it the source texts win.
 QStringList WantedLanguages(const QStringList& uiLanguages);
 
-// Installs the catalogue of the first wanted language found beside the
-// executable or in the installed data folder, and Qt's own texts for it.
-void LoadTranslations(QCoreApplication& app);
+// Installs the catalogue of the first wanted language (of the desktop's
+// uiLanguages) found beside the executable or in the installed data folder,
+// and Qt's own texts for it.
+void LoadTranslations(QCoreApplication& app, const QStringList& uiLanguages);
 
 // The guide or FAQ page in the first wanted language that has one
 // ("de/Tapewren.html"), else the English one; empty when there is none.

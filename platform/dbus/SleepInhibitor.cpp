@@ -15,6 +15,7 @@
 #include <QVariantMap>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -165,7 +166,11 @@ void SleepInhibitor::askLogind(uint64_t hold) {
         if (m_reachingSystem)
             return;
         m_reachingSystem = true;
-        m_systemName = QStringLiteral("tapewren-system-%1").arg(quintptr(this), 0, 16);
+        // A name of its own each time: Qt hands out the connection already
+        // under a name, and one an earlier inhibitor left (its connect
+        // failed, or came after it had gone) would be a dead bus.
+        static std::atomic<unsigned> made{0};
+        m_systemName = QStringLiteral("tapewren-system-%1").arg(++made);
         QPointer<SleepInhibitor> self(this);
         std::thread([self, address = m_systemAddress, name = m_systemName] {
             std::optional<QDBusConnection> bus;

@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -213,16 +214,39 @@ TEST_F(RecorderTest, FileGrowsFromTheFirstBlockAndEverySecondAfter) {
     m_recorder->SetFileFactory([&sizes](const std::string& path) -> std::unique_ptr<FileWriter> {
         return std::make_unique<Watched>(path, sizes);
     });
-    // Blocks of 0.2 s: a write is due at most one block after a second.
-    const std::vector<uint8_t> saved = take(asBytes(Tone(44100, 2, 8.0)), {17640});
-    ASSERT_GE(sizes.size(), 6u);
-    EXPECT_GT(sizes[0], 0) << "the first block's frames are on disk at once";
-    for (size_t i = 1; i < sizes.size(); ++i) {
-        const off_t step = sizes[i] - sizes[i - 1];
-        EXPECT_GT(step, 40000 - 2 * 1045) << "write " << i;
-        EXPECT_LT(step, 40000 + 8000 + 2 * 1045) << "write " << i;
+    for (const int channels : {2, 1}) {
+        m_host.settings.stereo = channels == 2;
+        sizes.clear();
+        // Blocks of 0.2 s: a write is due at most one block after a second.
+        const std::vector<uint8_t> saved =
+            take(asBytes(Tone(44100, channels, 8.0)), {size_t(8820) * size_t(channels)});
+        ASSERT_GE(sizes.size(), 6u) << channels;
+        EXPECT_GT(sizes[0], 0) << "the first block's frames are on disk at once";
+        EXPECT_LT(sizes[0], 20000) << "the first block's, not the first second's";
+        for (size_t i = 1; i < sizes.size(); ++i) {
+            const off_t step = sizes[i] - sizes[i - 1];
+            EXPECT_GT(step, 40000 - 2 * 1045) << "write " << i << ", channels " << channels;
+            EXPECT_LT(step, 40000 + 8000 + 2 * 1045) << "write " << i << ", channels " << channels;
+        }
+        EXPECT_GT(static_cast<off_t>(saved.size()), sizes.back());
     }
-    EXPECT_GT(static_cast<off_t>(saved.size()), sizes.back());
+}
+
+// A program started during a take (the mail client, a file manager) would
+// keep the take's file open, and on a removable disk keep it from unmounting.
+TEST_F(RecorderTest, AProgramStartedDuringATakeDoesNotHoldItsFile) {
+    m_recorder->ToggleRecording(false);
+    ASSERT_TRUE(m_recorder->IsActive());
+    std::string held;
+    FILE* child = ::popen("ls -l /proc/self/fd/", "r");
+    ASSERT_NE(child, nullptr);
+    char buffer[4096];
+    for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, child)) > 0;)
+        held.append(buffer, n);
+    ::pclose(child);
+    m_recorder->ToggleRecording(false);
+    EXPECT_NE(held.find(" -> "), std::string::npos) << held;
+    EXPECT_EQ(held.find("tmpfile"), std::string::npos) << held;
 }
 
 TEST_F(RecorderTest, PauseAndResume) {

@@ -59,20 +59,29 @@ TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
     EXPECT_GE(requests.size(), 2u);
 
     requests.clear();
-    QVariantMap large;
+    QVariantMap large, most;
     for (int i = 0; i < 1000; ++i)
         large.insert(QString::number(i), i);
+    for (int i = 0; i < 64; ++i)
+        most.insert(QString::number(i), i);
     for (const QDBusMessage& m :
          {call(QStringLiteral("ActivateAction"),
                {QStringLiteral("NoSuchAction"), QVariantList(), QVariantMap()}),
           call(QStringLiteral("Activate"), {large}),
           call(QStringLiteral("ActivateAction"),
-               {QStringLiteral("SoundOptimizer"), QVariantList(), large})}) {
+               {QStringLiteral("SoundOptimizer"), QVariantList(), large}),
+          call(QStringLiteral("ActivateAction"),
+               {QStringLiteral("SoundOptimizer"), QVariantList{1}, most})}) {
         const QDBusMessage reply = second.call(m, QDBus::BlockWithGui, 2000);
         EXPECT_EQ(reply.type(), QDBusMessage::ErrorMessage) << m.member().toStdString();
     }
     spinUntil([] { return false; }, 100);
     EXPECT_TRUE(requests.empty()) << "nothing opens";
+    EXPECT_EQ(
+        second.call(call(QStringLiteral("Activate"), {most}), QDBus::BlockWithGui, 2000).type(),
+        QDBusMessage::ReplyMessage)
+        << "64 entries are within the limit";
+    EXPECT_TRUE(spinUntil([&] { return requests.size() == 1; })) << "and show the window again";
 }
 
 // A first start still starting holds the lock before it takes the name.

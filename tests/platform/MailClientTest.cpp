@@ -115,6 +115,13 @@ TEST_F(MailClientTest, AFailedOrSilentPortalRequest) {
     portal.respond = false; // a compose window may be open; do not open another
     EXPECT_TRUE(client(0, 200).Compose(mail()));
     EXPECT_FALSE(xdgEmailRan());
+
+    // An older portal answers on a path of its own, named in its reply.
+    portal.respond = true;
+    portal.ownHandle = true;
+    portal.responseCode = 2;
+    EXPECT_TRUE(client(0, 3000).Compose(mail()));
+    EXPECT_TRUE(xdgEmailRan()) << "its failure was not heard";
 }
 
 TEST_F(MailClientTest, WithoutAPortalXdgEmailIsUsedAndItsFailureReported) {

@@ -227,6 +227,10 @@ TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNot
         EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
         EXPECT_EQ(m_settled[1], "bound Ctrl+Alt+P");
         EXPECT_EQ(m_shortcuts.bindCalls, 0);
+        // The user takes a key away in the desktop's settings.
+        m_shortcuts.Unbind("pause-resume");
+        ASSERT_TRUE(spinUntil([&] { return m_settled[1] == "not the desktop did not bind it"; }));
+        EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
     }
     m_shortcuts.bindAtCreate = false;
     m_shortcuts.bindNothing = true;
@@ -236,4 +240,11 @@ TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNot
     backend->Register(0, 0xC04F, "Record/Stop");
     ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
     EXPECT_EQ(m_settled[0], "not the desktop did not bind it");
+
+    m_shortcuts.bindAnswer = 1; // the user closed the desktop's dialog
+    m_settled.clear();
+    auto cancelled = keys();
+    cancelled->Register(0, 0xC04F, "Record/Stop");
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
+    EXPECT_EQ(m_settled[0], "not the binding was cancelled");
 }

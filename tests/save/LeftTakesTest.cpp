@@ -229,10 +229,12 @@ TEST(ProgramFiles, WhatAnEarlierReleaseKeptIsMovedOverOnce) {
     fs::create_directories(earlier + "tmp");
     WriteFile(earlier + "quillby.ini", "[Recorder]\nVolume=5\n");
     WriteFile(earlier + "tmp/notes.txt", "mine");
+    fs::create_symlink(earlier + "tmp/notes.txt", earlier + "tmp/tmpfile7.mp3");
     MoveEarlierFiles(files);
     EXPECT_EQ(ReadFile(files.settingsFile), "[Recorder]\nVolume=80\n");
     EXPECT_EQ(ReadFile(earlier + "quillby.ini"), "[Recorder]\nVolume=5\n");
     EXPECT_EQ(ReadFile(earlier + "tmp/notes.txt"), "mine");
+    EXPECT_TRUE(fs::is_symlink(earlier + "tmp/tmpfile7.mp3")) << "a link named as a take is none";
 
     // A portable copy never had its files there.
     WriteFile(program / "quillby.ini", "");

@@ -54,6 +54,7 @@ public:
     bool bindNothing = false;   // a desktop that binds nothing at all
     bool bindAtCreate = false;  // Plasma 5.27: binds what CreateSession lists, nothing later
     bool sessionAsPath = false; // the session handle as an object path
+    uint bindAnswer = 0;        // BindShortcuts' response: 1 when the user cancels
     std::map<QString, std::map<QString, QString>> kept; // token: id, trigger
     std::function<void()> bound;                        // after each BindShortcuts
     QVariant shortcutsAs;         // a portal that lists its shortcuts in another shape
@@ -96,7 +97,8 @@ public slots:
         if (!bindAtCreate)
             keep(shortcuts);
         const QDBusObjectPath handle =
-            respond(message, options, {{QStringLiteral("shortcuts"), QVariant::fromValue(held())}});
+            respond(message, options, {{QStringLiteral("shortcuts"), QVariant::fromValue(held())}},
+                    bindAnswer);
         if (bound)
             bound();
         return handle;
@@ -115,6 +117,16 @@ public:
     // The user gives a key another trigger in the desktop's settings.
     void Rebind(const QString& id, const QString& trigger) {
         kept[token][id] = trigger;
+        announceChange();
+    }
+    // ... or takes the key away.
+    void Unbind(const QString& id) {
+        kept[token].erase(id);
+        announceChange();
+    }
+
+private:
+    void announceChange() {
         QDBusMessage signal = QDBusMessage::createSignal(
             kPortalPath, QStringLiteral("org.freedesktop.portal.GlobalShortcuts"),
             QStringLiteral("ShortcutsChanged"));
@@ -122,8 +134,6 @@ public:
                << (shortcutsAs.isValid() ? shortcutsAs : QVariant::fromValue(held()));
         m_bus.send(signal);
     }
-
-private:
     void keep(const PortalShortcutList& shortcuts) {
         for (const auto& [id, properties] : shortcuts)
             if (!bindNothing && !refuse.contains(id)) {
@@ -156,7 +166,7 @@ private:
 
     // The response goes out before the reply, as a fast portal's may.
     QDBusObjectPath respond(const QDBusMessage& message, const QVariantMap& options,
-                            const QVariantMap& results) {
+                            const QVariantMap& results, uint code = 0) {
         const QString handle = path(QStringLiteral("request"), message,
                                     options.value(QStringLiteral("handle_token")).toString());
         QDBusMessage response = QDBusMessage::createSignal(
@@ -164,7 +174,7 @@ private:
         QVariantMap sent = results;
         if (shortcutsAs.isValid() && sent.contains(QStringLiteral("shortcuts")))
             sent[QStringLiteral("shortcuts")] = shortcutsAs;
-        response << 0u << (resultsAs.isValid() ? resultsAs : QVariant(sent));
+        response << code << (resultsAs.isValid() ? resultsAs : QVariant(sent));
         m_bus.send(response);
         return QDBusObjectPath(handle);
     }

@@ -31,6 +31,9 @@ public:
 
     bool respond = true;
     uint responseCode = 0;
+    // As portals before 0.9 did: the request's path is the portal's own
+    // choice, not the caller's token, and its answer comes after the reply.
+    bool ownHandle = false;
     int calls = 0;
     std::function<void()> composed; // after each call
     QString parentWindow;
@@ -57,15 +60,20 @@ public slots:
         }
         QString sender = message.service().mid(1);
         sender.replace('.', '_');
-        const QString handle = QStringLiteral("%1/request/%2/%3")
-                                   .arg(kPortalPath, sender, opts.value("handle_token").toString());
+        const QString handle =
+            ownHandle ? QStringLiteral("%1/request/%2").arg(kPortalPath).arg(calls)
+                      : QStringLiteral("%1/request/%2/%3")
+                            .arg(kPortalPath, sender, opts.value("handle_token").toString());
         // The response goes out before the reply, as a fast portal's may.
         if (respond) {
             QDBusMessage response =
                 QDBusMessage::createSignal(handle, QStringLiteral("org.freedesktop.portal.Request"),
                                            QStringLiteral("Response"));
             response << responseCode << QVariantMap();
-            m_bus.send(response);
+            if (ownHandle)
+                QTimer::singleShot(50, this, [this, response] { m_bus.send(response); });
+            else
+                m_bus.send(response);
         }
         if (composed)
             composed();
@@ -146,7 +154,8 @@ public slots:
 public:
     // The call itself answered with an error, as a sandbox's policy may.
     bool refuseCall = false;
-    // The Response each request gets: 0 inhibited, 2 failed, -1 none at all.
+    // The Response each request gets: 0 inhibited, 1 the user said no, 2
+    // failed, -1 none at all.
     int response = 0;
 
 private:

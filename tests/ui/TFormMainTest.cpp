@@ -2,6 +2,7 @@
 #include "Bass.h"
 #include "DialogRunner.h"
 #include "FakeDesktop.h"
+#include "Languages.h"
 #include "MSNPopUp.h"
 #include "MessageBox.h"
 #include "Mount.h"
@@ -15,7 +16,9 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTimer>
+#include <QTranslator>
 
 #include <tuple>
 
@@ -448,4 +451,15 @@ TEST_F(FormMainTest, SliderHintsKeepTheirStartupTextWhileHidden) {
     form.SliderVolume->setValue(6);
     EXPECT_EQ(form.SliderVolume->toolTip(), "6%");
     form.hide();
+}
+
+// Qt's own texts, such as a message box's buttons, come in the program's
+// language too.
+TEST(Languages, GermanBringsQtsOwnButtons) {
+    LoadTranslations(*qApp, {"de-DE", "en-US"});
+    QMessageBox box;
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    const QString yes = box.button(QMessageBox::Yes)->text();
+    qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+    EXPECT_EQ(yes, "&Ja");
 }

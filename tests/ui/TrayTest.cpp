@@ -208,8 +208,10 @@ TEST(StartupBalloon, OneBalloonOnceEveryKeyHasSettledAndAnotherOnlyForALateKey) 
         }
         desktop->Settle(form.PauseHotKey->Id(), false);
         EXPECT_EQ(balloons(), late ? 2 : 1);
+        // A desktop that names no trigger: our own key is shown.
         EXPECT_THAT(shown->balloons.back().text.toStdString(),
-                    ::testing::HasSubstr("Failed to set hotkey for [Pause/Resume]"));
+                    ::testing::HasSubstr("Record/Stop hotkey: Ctrl+Alt+O\r\nFailed to set hotkey "
+                                         "for [Pause/Resume]"));
         desktop->Settle(form.PauseHotKey->Id(), false);
         EXPECT_EQ(balloons(), late ? 2 : 1) << "told once more at the most";
         form.FormClose();
@@ -334,6 +336,9 @@ TEST_F(TrayTest, MenuFollowsTheRecordingState) {
     m_form->PopupMenuPopup();
     EXPECT_EQ(m_form->MenuPause->text(), "&Resume") << "left as it was while idle";
     EXPECT_EQ(m_form->MenuConfig->text(), "&Config...  [Tray Doulble-Click]");
+    // A take whose device has stalled (the simulated ones never do) still pauses.
+    m_form->UpdateTrayMenu(BASS_ACTIVE_STALLED, false);
+    EXPECT_EQ(m_form->MenuPause->text(), "&Pause");
 }
 
 TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
@@ -343,6 +348,16 @@ TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
     EXPECT_EQ(m_form->TrayIconMouseEnter(),
               "Tapewren(TM)\r\nTotal Time: 01:02:05\r\nFile Size: 4 KB\r\nSource: Monitor of "
               "Speakers\r\nQuality: 11025 hz / 32 kbps\r\nVolume: 100%");
+    // The clock held still: the size alone moves the hint on.
+    const auto atTheSameTime = [this](const char* size) {
+        return pumpUntil([this, size] {
+            m_form->TheRecorder().recordStartTick = TickCount() - 3725400;
+            return m_tray->toolTip.contains(size);
+        });
+    };
+    EXPECT_TRUE(atTheSameTime("File Size: 4 KB"));
+    m_form->TheRecorder().encodedByteCount = 9000;
+    EXPECT_TRUE(atTheSameTime("File Size: 8 KB"));
     m_form->TheRecorder().recordStartTick = TickCount() - 3725600;
     EXPECT_TRUE(pumpUntil([this] {
         return m_tray->toolTip.contains("Total Time: 01:02:0") &&
