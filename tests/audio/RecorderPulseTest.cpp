@@ -162,7 +162,9 @@ TEST(RecorderPulse, KillingTheSoundServerKeepsTheTakeAndItsReturnIsFollowed) {
     ASSERT_FALSE(back.empty());
     for (int i = 0; i < 500 && returns == 0; ++i)
         pumpFor(std::chrono::milliseconds(10));
-    EXPECT_EQ(returns, 1) << "the return was reported";
+    // PipeWire's pulse server may be reached before the null sink is made, so
+    // the sink's monitor coming after is news of its own.
+    EXPECT_GE(returns, 1) << "the return was reported";
     host.settings.channel = findInput("Monitor of Speakers");
     ASSERT_GE(host.settings.channel, 0);
     playTone();
