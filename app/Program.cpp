@@ -26,6 +26,14 @@ bool IsWizardArgument(int argc, char** argv) {
 }
 
 void AnswerSecondStart(TFormMain& form, HandOverRequest request) {
+    // As the hot keys: a desktop that binds keys to commands runs these.
+    if (request == HandOverRequest::RecordStop || request == HandOverRequest::PauseResume) {
+        const auto& key =
+            request == HandOverRequest::RecordStop ? form.RecordHotKey : form.PauseHotKey;
+        if (key->OnHotKey)
+            key->OnHotKey();
+        return;
+    }
     // As a double click on the tray icon: no window while recording, but a
     // notification that says why.
     if (form.TheRecorder().IsActive()) {
@@ -56,8 +64,15 @@ int RunTapewren(int argc, char** argv) {
                      line.unknown.c_str());
         return 2;
     case CommandLine::Action::Run:
+    case CommandLine::Action::RecordStop:
+    case CommandLine::Action::PauseResume:
         break;
     }
+    const HandOverRequest keyRequest = line.action == CommandLine::Action::RecordStop
+                                           ? HandOverRequest::RecordStop
+                                           : HandOverRequest::PauseResume;
+    const bool keyAction = line.action == CommandLine::Action::RecordStop ||
+                           line.action == CommandLine::Action::PauseResume;
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tapewren"));
@@ -75,6 +90,12 @@ int RunTapewren(int argc, char** argv) {
     // may run side by side.
     const QString busName = ProgramBusName(files.portable, files.lockFolder);
     if (!lock.TryAcquire()) {
+        if (keyAction) {
+            if (HandOver(keyRequest, busName))
+                return 0;
+            std::fputs("tapewren: the running program did not take the request\n", stderr);
+            return 1;
+        }
         // Ends as before, after asking the running program to show itself;
         // with no session bus, silently.
         HandOver(IsWizardArgument(argc, argv) ? HandOverRequest::Optimizer : HandOverRequest::Show,
@@ -137,6 +158,11 @@ int RunTapewren(int argc, char** argv) {
     QObject::connect(&form, &TFormMain::closed, &app, &QApplication::quit, Qt::QueuedConnection);
     QObject::connect(&handOver, &HandOverService::requested, &form,
                      [&form](HandOverRequest request) { AnswerSecondStart(form, request); });
+    // Not running when the key was pressed: started for it, and then does it.
+    if (keyAction)
+        QMetaObject::invokeMethod(
+            &form, [&form, keyRequest] { AnswerSecondStart(form, keyRequest); },
+            Qt::QueuedConnection);
     handOver.Listen();
     QApplication::exec();
     return 0;

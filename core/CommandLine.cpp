@@ -56,6 +56,10 @@ CommandLine ParseCommandLine(int argc, char** argv) {
         // plain words (the wizard's "w" among them) keep their old meaning.
         if (arg[0] == '-' && arg[1] != '\0' && line.unknown.empty())
             line.unknown = arg;
+        else if (line.action == CommandLine::Action::Run && std::strcmp(arg, "record-stop") == 0)
+            line.action = CommandLine::Action::RecordStop;
+        else if (line.action == CommandLine::Action::Run && std::strcmp(arg, "pause-resume") == 0)
+            line.action = CommandLine::Action::PauseResume;
     }
     if (!line.unknown.empty())
         line.action = CommandLine::Action::UnknownOption;
@@ -63,12 +67,16 @@ CommandLine ParseCommandLine(int argc, char** argv) {
 }
 
 std::string HelpText() {
-    return "Usage: tapewren [w]\n"
+    return "Usage: tapewren [w | record-stop | pause-resume]\n"
            "A one-click sound recorder that lives in the tray.\n"
            "\n"
            "  (no argument)  start in the tray: click the icon to record, click\n"
            "                 again to stop and save; double-click to configure\n"
            "  w              start the Sound Optimizer alone\n"
+           "  record-stop    start or stop a take in the running program, as its\n"
+           "                 Record/Stop hotkey does (starts it first if it is not\n"
+           "                 running); for desktops that bind keys to commands\n"
+           "  pause-resume   pause or resume the take, as the Pause/Resume hotkey does\n"
            "  -h, --help     show this text and exit\n"
            "  --version      show the version and exit\n"
            "\n"

@@ -6,7 +6,9 @@
 // --version answer on the terminal without a display, a sound server or the
 // single-instance lock.
 struct CommandLine {
-    enum class Action { Run, Help, Version, UnknownOption };
+    // RecordStop and PauseResume: what the hot keys do, for desktops that
+    // bind keys to commands (GNOME's custom shortcuts).
+    enum class Action { Run, Help, Version, UnknownOption, RecordStop, PauseResume };
     Action action = Action::Run;
     std::string unknown; // the offending argument, for UnknownOption
 };

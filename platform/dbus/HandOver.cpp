@@ -13,6 +13,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <iterator>
 
 #include <malloc.h>
 
@@ -22,7 +23,10 @@ QString pathOf(const QString& name) {
     return QLatin1Char('/') + QString(name).replace(QLatin1Char('.'), QLatin1Char('/'));
 }
 const QString kInterface = QStringLiteral("org.freedesktop.Application");
-const QString kOptimizerAction = QStringLiteral("SoundOptimizer");
+// The actions, in the order of HandOverRequest; Show has none.
+const QString kActions[] = {QString(), QStringLiteral("SoundOptimizer"),
+                            QStringLiteral("RecordStop"), QStringLiteral("PauseResume")};
+constexpr int kRequests = std::size(kActions);
 
 // Desktops send a handful of platform data entries at most; a call with
 // more is no desktop's, and is refused before it goes any further.
@@ -49,12 +53,13 @@ public slots:
                         const QVariantMap& data) {
         if (tooLarge(parameters.size() + data.size()))
             return;
-        if (name != kOptimizerAction) {
-            m_service->sendErrorReply(QDBusError::InvalidArgs,
-                                      QStringLiteral("No such action: ") + name);
-            return;
-        }
-        post(HandOverRequest::Optimizer);
+        for (int i = 1; i < kRequests; ++i)
+            if (name == kActions[i]) {
+                post(static_cast<HandOverRequest>(i));
+                return;
+            }
+        m_service->sendErrorReply(QDBusError::InvalidArgs,
+                                  QStringLiteral("No such action: ") + name);
     }
 
 private:
@@ -71,7 +76,7 @@ private:
     // least a moment: a burst of calls shows the window once at its start
     // and once at its end, not once a call.
     void post(HandOverRequest request) {
-        Slot& slot = m_slots[request == HandOverRequest::Show ? 0 : 1];
+        Slot& slot = m_slots[static_cast<int>(request)];
         if (slot.pending)
             return;
         slot.pending = true;
@@ -90,7 +95,7 @@ private:
         QElapsedTimer handled;
     };
     HandOverService* m_service;
-    Slot m_slots[2];
+    Slot m_slots[kRequests];
 };
 } // namespace
 
@@ -182,10 +187,10 @@ bool HandOver(HandOverRequest request, const QString& name, QDBusConnection bus,
         }
     }
     QDBusMessage call;
-    if (request == HandOverRequest::Optimizer) {
+    if (request != HandOverRequest::Show) {
         call = QDBusMessage::createMethodCall(name, path, kInterface,
                                               QStringLiteral("ActivateAction"));
-        call << kOptimizerAction << QVariantList() << QVariantMap();
+        call << kActions[static_cast<int>(request)] << QVariantList() << QVariantMap();
     } else {
         call = QDBusMessage::createMethodCall(name, path, kInterface, QStringLiteral("Activate"));
         call << QVariantMap();

@@ -19,14 +19,16 @@ inline const QString kProgramBusName = QString::fromLatin1(kAppId);
 QString ProgramBusName(bool portable, const std::string& folder);
 
 enum class HandOverRequest {
-    Show,     // the launcher: show yourself
-    Optimizer // "tapewren w", or the launcher's Sound Optimizer action
+    Show,        // the launcher: show yourself
+    Optimizer,   // "tapewren w", or the launcher's Sound Optimizer action
+    RecordStop,  // "tapewren record-stop": what the Record/Stop hotkey does
+    PauseResume, // "tapewren pause-resume"
 };
 
 // The running program's side: the desktop's standard application interface
 // (org.freedesktop.Application) under that name. Activate asks it to show
 // itself, ActivateAction "SoundOptimizer" (the launcher's action) to open the
-// optimizer.
+// optimizer, "RecordStop" and "PauseResume" to do what the hot keys do.
 // Qt gives an adaptor's caller to the adaptor's parent: errors are answered
 // through the service.
 class HandOverService : public QObject, public QDBusContext {

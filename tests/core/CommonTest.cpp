@@ -145,6 +145,9 @@ TEST(CommandLine, QtsOwnOptionsAreAcceptedWithTheirValues) {
         {{"-style", "--bogus"}, CommandLine::Action::Run},
         {{"-platforms", "x"}, CommandLine::Action::UnknownOption},
         {{"-reverse=1"}, CommandLine::Action::UnknownOption},
+        {{"record-stop"}, CommandLine::Action::RecordStop},
+        {{"-style", "Fusion", "pause-resume", "record-stop"}, CommandLine::Action::PauseResume},
+        {{"record-stop", "--bogus"}, CommandLine::Action::UnknownOption},
     };
     for (const Case& c : cases) {
         std::vector<char*> argv{const_cast<char*>("tapewren")};

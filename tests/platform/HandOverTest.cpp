@@ -98,9 +98,19 @@ TEST(HandOver, ASecondStartWaitsForTheFirstToTakeItsName) {
     auto handedOver = std::async(std::launch::async, [&] {
         return HandOver(HandOverRequest::Optimizer, kProgramBusName, second, 5000);
     });
-    ASSERT_TRUE(spinUntil([&] { return !requests.empty(); }));
+    ASSERT_TRUE(spinUntil([&] { return !requests.empty(); })) << "the request never came";
     EXPECT_TRUE(handedOver.get());
     EXPECT_EQ(requests, std::vector<HandOverRequest>{HandOverRequest::Optimizer});
+
+    // What the hot keys do, asked by the commands a desktop binds to keys.
+    for (const HandOverRequest request :
+         {HandOverRequest::RecordStop, HandOverRequest::PauseResume}) {
+        auto asked = std::async(std::launch::async,
+                                [&] { return HandOver(request, kProgramBusName, second, 1000); });
+        ASSERT_TRUE(spinUntil([&] { return requests.back() == request; })) << "not taken";
+        EXPECT_TRUE(asked.get());
+    }
+    EXPECT_EQ(requests.size(), 3u);
 }
 
 TEST(HandOver, EachCopyAnswersUnderItsOwnNameAndANameHeldByAnotherIsTakenWhenItFrees) {
