@@ -75,8 +75,8 @@ void DesktopTray::SetMenu(QMenu* menu) {
 }
 
 void DesktopTray::ShowBalloon(const QString& title, const QString& text, int seconds,
-                              BalloonIcon icon) {
-    m_current->ShowBalloon(title, text, seconds, icon);
+                              BalloonIcon icon, const QString& summary) {
+    m_current->ShowBalloon(title, text, seconds, icon, summary);
 }
 
 void DesktopTray::HideBalloon() {

@@ -23,8 +23,8 @@ public:
     void SetToolTip(const QString& text) override;
     void SetVisible(bool visible) override;
     void SetMenu(QMenu* menu) override;
-    void ShowBalloon(const QString& title, const QString& text, int seconds,
-                     BalloonIcon icon) override;
+    void ShowBalloon(const QString& title, const QString& text, int seconds, BalloonIcon icon,
+                     const QString& summary) override;
     void HideBalloon() override;
     void SetRecording(bool recording) override;
 

@@ -18,6 +18,8 @@ public:
     // another program holds the key or there is no way to register.
     virtual bool Register(int id, uint16_t shortcut, const std::string& name) = 0;
     virtual void Unregister(int id) = 0;
+    // Why the last Register failed, in the user's language.
+    virtual std::string WhyNot() const { return {}; }
     // Presses arrive on the GUI thread; a held key is reported once.
     void SetPressedHandler(PressedFn handler) { m_pressed = std::move(handler); }
 
@@ -50,8 +52,8 @@ private:
 };
 
 // The desktop's: the shortcut portal on Wayland (or wherever there is no X11
-// to grab keys on) when the session bus offers one, else X11 grabs where the
-// program runs on X11; otherwise every registration fails.
+// to grab keys on) when the session bus offers one, else X11 grabs in an X11
+// session; otherwise every registration fails, with the reason.
 std::unique_ptr<HotKeyBackend> CreateSystemHotKeys();
 // X11 grabs; null where the program does not run on X11.
 std::unique_ptr<HotKeyBackend> CreateX11HotKeys();

@@ -240,16 +240,14 @@ void RecorderWindow::SetMenu(QMenu* menu) {
 }
 
 void RecorderWindow::ShowBalloon(const QString& title, const QString& text, int seconds,
-                                 BalloonIcon icon) {
+                                 BalloonIcon icon, const QString& summary) {
     if (m_notifications)
-        m_notifications->Show(title, WhereText() + QLatin1Char('\n') + TextLines(text), seconds,
-                              icon);
+        m_notifications->Show(summary.isEmpty() ? title : summary,
+                              TextLines(text) + QLatin1Char('\n') + WhereText(), seconds, icon);
     else
         m_face->button->SetBalloon(title, text, seconds);
 }
 
 void RecorderWindow::HideBalloon() {
-    if (m_notifications)
-        m_notifications->Close();
     m_face->button->SetBalloon({}, {});
 }

@@ -25,14 +25,14 @@ public:
     void SetToolTip(const QString& text) override;
     void SetVisible(bool visible) override;
     void SetMenu(QMenu* menu) override;
-    void ShowBalloon(const QString& title, const QString& text, int seconds,
-                     BalloonIcon icon) override;
+    void ShowBalloon(const QString& title, const QString& text, int seconds, BalloonIcon icon,
+                     const QString& summary) override;
     void HideBalloon() override;
     void SetRecording(bool recording) override;
 
     QWidget* Window() const;
 
-    // Heads every notification: without a tray icon, texts that speak of
+    // Ends every notification: without a tray icon, texts that speak of
     // clicks must say where to click.
     static QString WhereText();
 

@@ -24,15 +24,16 @@ public:
     void SetToolTip(const QString& text) override { m_icon.setToolTip(TextLines(text)); }
     void SetVisible(bool visible) override { m_icon.setVisible(visible); }
     void SetMenu(QMenu* menu) override { m_icon.setContextMenu(menu); }
-    void ShowBalloon(const QString& title, const QString& text, int seconds,
-                     BalloonIcon icon) override {
+    void ShowBalloon(const QString& title, const QString& text, int seconds, BalloonIcon icon,
+                     const QString& summary) override {
         // Qt draws its own balloon for an XEmbed tray, at a corner of the
         // screen far from the icon; the desktop's notifications, where a
         // server answers, show it where the user looks for them.
         if (!m_notifications && DesktopNotifications::Available())
             m_notifications = std::make_unique<DesktopNotifications>();
         if (m_notifications) {
-            m_notifications->Show(title, TextLines(text), seconds, icon);
+            m_notifications->Show(summary.isEmpty() ? title : summary, TextLines(text), seconds,
+                                  icon);
             return;
         }
         qCDebug(lcPlatform, "tray: no notification server; Qt draws the balloon");
@@ -43,8 +44,6 @@ public:
         m_icon.showMessage(title, TextLines(text), icons[static_cast<int>(icon)], seconds * 1000);
     }
     void HideBalloon() override {
-        if (m_notifications)
-            m_notifications->Close();
         // Qt's own balloon (XEmbed trays) goes away on an empty message.
         if (m_ownBalloon)
             m_icon.showMessage(QString(), QString(), QSystemTrayIcon::NoIcon, 0);

@@ -20,9 +20,12 @@ public:
     virtual void SetToolTip(const QString& text) = 0;
     virtual void SetVisible(bool visible) = 0;
     virtual void SetMenu(QMenu* menu) = 0;
+    // summary: the balloon's point in one line, for notification servers
+    // whose banners show little more (GNOME's); empty: the title.
     virtual void ShowBalloon(const QString& title, const QString& text, int seconds,
-                             BalloonIcon icon) = 0;
-    // Removes the balloon on screen, if any; never shows an empty one.
+                             BalloonIcon icon, const QString& summary) = 0;
+    // Removes the balloon drawn on screen, if any; never shows an empty one.
+    // A notification server's stays in its list until it is replaced.
     virtual void HideBalloon() = 0;
     // What a click does now, for a screen reader: record, or stop a take.
     virtual void SetRecording(bool) {}

@@ -103,6 +103,21 @@
     </message>
 </context>
 <context>
+    <name>HotKeys</name>
+    <message>
+        <source>this desktop offers no global shortcuts</source>
+        <translation>diese Arbeitsumgebung bietet keine globalen Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>no key of this keyboard makes it</source>
+        <translation>keine Taste dieser Tastatur erzeugt es</translation>
+    </message>
+    <message>
+        <source>another program holds it</source>
+        <translation>ein anderes Programm belegt es</translation>
+    </message>
+</context>
+<context>
     <name>InputChoice</name>
     <message>
         <source>&quot;%1&quot; is no longer available.</source>
@@ -415,6 +430,70 @@ das Einstellungsfenster offen ist.</translation>
     <message>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Tastenkürzel Pause/Fortsetzen: wartet auf die Arbeitsumgebung</translation>
+    </message>
+    <message>
+        <source>Channel: %1<byte value="xd"/>Sample Rate: %2hz<byte value="xd"/>Bit Rate: %3kbps %4<byte value="xd"/>Volume: %5    %6</source>
+        <translation>Kanal: %1<byte value="xd"/>Abtastrate: %2 Hz<byte value="xd"/>Bitrate: %3 kbit/s %4<byte value="xd"/>Lautstärke: %5    %6</translation>
+    </message>
+    <message>
+        <source>[Stereo]</source>
+        <translation>[Stereo]</translation>
+    </message>
+    <message>
+        <source>Single click to record/stop<byte value="xd"/>
+%1<byte value="xd"/>
+Double-click to configure,<byte value="xd"/>
+Right click to get a menu.</source>
+        <translation>Ein Klick: Aufnahme starten/stoppen<byte value="xd"/>
+%1<byte value="xd"/>
+Doppelklick: Einstellungen,<byte value="xd"/>
+Rechtsklick: Menü.</translation>
+    </message>
+    <message>
+        <source>Tapewren: waiting for the desktop to set the hotkeys</source>
+        <translation>Tapewren: wartet, bis die Arbeitsumgebung die Tastenkürzel setzt</translation>
+    </message>
+    <message>
+        <source>Tapewren: hotkeys %1 and %2</source>
+        <translation>Tapewren: Tastenkürzel %1 und %2</translation>
+    </message>
+    <message>
+        <source>Tapewren: only the Record/Stop hotkey %1</source>
+        <translation>Tapewren: nur das Tastenkürzel Aufnahme/Stopp %1</translation>
+    </message>
+    <message>
+        <source>Tapewren: only the Pause/Resume hotkey %1</source>
+        <translation>Tapewren: nur das Tastenkürzel Pause/Fortsetzen %1</translation>
+    </message>
+    <message>
+        <source>Tapewren: no hotkeys</source>
+        <translation>Tapewren: keine Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Tapewren: no hotkeys (%1)</source>
+        <translation>Tapewren: keine Tastenkürzel (%1)</translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Record/Stop]. (%1)</source>
+        <translation>Tastenkürzel für [Aufnahme/Stopp] konnte nicht gesetzt werden. (%1)</translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Pause/Resume] (%1)</source>
+        <translation>Tastenkürzel für [Pause/Fortsetzen] konnte nicht gesetzt werden (%1)</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: %1<byte value="xd"/>
+File Size: %2 KB<byte value="xd"/>
+Source: %3<byte value="xd"/>
+Quality: %4 hz / %5 kbps<byte value="xd"/>
+Volume: %6%</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Dauer: %1<byte value="xd"/>
+Dateigröße: %2 KB<byte value="xd"/>
+Quelle: %3<byte value="xd"/>
+Qualität: %4 Hz / %5 kbit/s<byte value="xd"/>
+Lautstärke: %6 %</translation>
     </message>
 </context>
 <context>

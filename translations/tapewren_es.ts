@@ -103,6 +103,21 @@
     </message>
 </context>
 <context>
+    <name>HotKeys</name>
+    <message>
+        <source>this desktop offers no global shortcuts</source>
+        <translation>este escritorio no ofrece atajos globales</translation>
+    </message>
+    <message>
+        <source>no key of this keyboard makes it</source>
+        <translation>ninguna tecla de este teclado lo produce</translation>
+    </message>
+    <message>
+        <source>another program holds it</source>
+        <translation>otro programa lo usa</translation>
+    </message>
+</context>
+<context>
     <name>InputChoice</name>
     <message>
         <source>&quot;%1&quot; is no longer available.</source>
@@ -415,6 +430,70 @@ la ventana de configuración está abierta.</translation>
     <message>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Atajo Pausa/Reanudar: esperando al escritorio</translation>
+    </message>
+    <message>
+        <source>Channel: %1<byte value="xd"/>Sample Rate: %2hz<byte value="xd"/>Bit Rate: %3kbps %4<byte value="xd"/>Volume: %5    %6</source>
+        <translation>Canal: %1<byte value="xd"/>Frecuencia: %2 Hz<byte value="xd"/>Tasa de bits: %3 kbps %4<byte value="xd"/>Volumen: %5    %6</translation>
+    </message>
+    <message>
+        <source>[Stereo]</source>
+        <translation>[Estéreo]</translation>
+    </message>
+    <message>
+        <source>Single click to record/stop<byte value="xd"/>
+%1<byte value="xd"/>
+Double-click to configure,<byte value="xd"/>
+Right click to get a menu.</source>
+        <translation>Un clic para grabar/detener<byte value="xd"/>
+%1<byte value="xd"/>
+Doble clic para configurar,<byte value="xd"/>
+clic derecho para el menú.</translation>
+    </message>
+    <message>
+        <source>Tapewren: waiting for the desktop to set the hotkeys</source>
+        <translation>Tapewren: esperando a que el escritorio asigne los atajos</translation>
+    </message>
+    <message>
+        <source>Tapewren: hotkeys %1 and %2</source>
+        <translation>Tapewren: atajos %1 y %2</translation>
+    </message>
+    <message>
+        <source>Tapewren: only the Record/Stop hotkey %1</source>
+        <translation>Tapewren: solo el atajo Grabar/Detener %1</translation>
+    </message>
+    <message>
+        <source>Tapewren: only the Pause/Resume hotkey %1</source>
+        <translation>Tapewren: solo el atajo Pausa/Reanudar %1</translation>
+    </message>
+    <message>
+        <source>Tapewren: no hotkeys</source>
+        <translation>Tapewren: sin atajos</translation>
+    </message>
+    <message>
+        <source>Tapewren: no hotkeys (%1)</source>
+        <translation>Tapewren: sin atajos (%1)</translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Record/Stop]. (%1)</source>
+        <translation>No se pudo asignar el atajo [Grabar/Detener]. (%1)</translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Pause/Resume] (%1)</source>
+        <translation>No se pudo asignar el atajo [Pausa/Reanudar] (%1)</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: %1<byte value="xd"/>
+File Size: %2 KB<byte value="xd"/>
+Source: %3<byte value="xd"/>
+Quality: %4 hz / %5 kbps<byte value="xd"/>
+Volume: %6%</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Duración: %1<byte value="xd"/>
+Tamaño: %2 KB<byte value="xd"/>
+Fuente: %3<byte value="xd"/>
+Calidad: %4 Hz / %5 kbps<byte value="xd"/>
+Volumen: %6 %</translation>
     </message>
 </context>
 <context>

@@ -103,6 +103,21 @@
     </message>
 </context>
 <context>
+    <name>HotKeys</name>
+    <message>
+        <source>this desktop offers no global shortcuts</source>
+        <translation>ce bureau n’offre pas de raccourcis globaux</translation>
+    </message>
+    <message>
+        <source>no key of this keyboard makes it</source>
+        <translation>aucune touche de ce clavier ne le produit</translation>
+    </message>
+    <message>
+        <source>another program holds it</source>
+        <translation>un autre programme l’utilise</translation>
+    </message>
+</context>
+<context>
     <name>InputChoice</name>
     <message>
         <source>&quot;%1&quot; is no longer available.</source>
@@ -415,6 +430,70 @@ la fenêtre de configuration est ouverte.</translation>
     <message>
         <source>Pause/Resume hotkey: waiting for the desktop</source>
         <translation>Raccourci Pause/Reprendre : en attente du bureau</translation>
+    </message>
+    <message>
+        <source>Channel: %1<byte value="xd"/>Sample Rate: %2hz<byte value="xd"/>Bit Rate: %3kbps %4<byte value="xd"/>Volume: %5    %6</source>
+        <translation>Canal : %1<byte value="xd"/>Fréquence : %2 Hz<byte value="xd"/>Débit : %3 kbit/s %4<byte value="xd"/>Volume : %5    %6</translation>
+    </message>
+    <message>
+        <source>[Stereo]</source>
+        <translation>[Stéréo]</translation>
+    </message>
+    <message>
+        <source>Single click to record/stop<byte value="xd"/>
+%1<byte value="xd"/>
+Double-click to configure,<byte value="xd"/>
+Right click to get a menu.</source>
+        <translation>Un clic pour enregistrer/arrêter<byte value="xd"/>
+%1<byte value="xd"/>
+Double-clic pour configurer,<byte value="xd"/>
+clic droit pour le menu.</translation>
+    </message>
+    <message>
+        <source>Tapewren: waiting for the desktop to set the hotkeys</source>
+        <translation>Tapewren : en attente des raccourcis du bureau</translation>
+    </message>
+    <message>
+        <source>Tapewren: hotkeys %1 and %2</source>
+        <translation>Tapewren : raccourcis %1 et %2</translation>
+    </message>
+    <message>
+        <source>Tapewren: only the Record/Stop hotkey %1</source>
+        <translation>Tapewren : seul le raccourci Enregistrer/Arrêter %1</translation>
+    </message>
+    <message>
+        <source>Tapewren: only the Pause/Resume hotkey %1</source>
+        <translation>Tapewren : seul le raccourci Pause/Reprendre %1</translation>
+    </message>
+    <message>
+        <source>Tapewren: no hotkeys</source>
+        <translation>Tapewren : aucun raccourci</translation>
+    </message>
+    <message>
+        <source>Tapewren: no hotkeys (%1)</source>
+        <translation>Tapewren : aucun raccourci (%1)</translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Record/Stop]. (%1)</source>
+        <translation>Impossible de définir le raccourci [Enregistrer/Arrêter]. (%1)</translation>
+    </message>
+    <message>
+        <source>Failed to set hotkey for [Pause/Resume] (%1)</source>
+        <translation>Impossible de définir le raccourci [Pause/Reprendre] (%1)</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: %1<byte value="xd"/>
+File Size: %2 KB<byte value="xd"/>
+Source: %3<byte value="xd"/>
+Quality: %4 hz / %5 kbps<byte value="xd"/>
+Volume: %6%</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Durée : %1<byte value="xd"/>
+Taille : %2 Ko<byte value="xd"/>
+Source : %3<byte value="xd"/>
+Qualité : %4 Hz / %5 kbit/s<byte value="xd"/>
+Volume : %6 %</translation>
     </message>
 </context>
 <context>

@@ -178,16 +178,15 @@ void ConfigWindow::ShowStartupHints() {
 
 QString ConfigWindow::SummaryText() const {
     const QualityPreset& preset = QualityPresetAt(SliderQuality->value());
-    const auto tr = [](const char* text) { return QCoreApplication::translate("TFormMain", text); };
-    return tr(QT_TRANSLATE_NOOP("TFormMain", "Channel: ")) + ComboChannels->currentText() +
-           tr(QT_TRANSLATE_NOOP("TFormMain", "\rSample Rate: ")) +
-           QString::number(preset.sampleRate) +
-           tr(QT_TRANSLATE_NOOP("TFormMain", "hz\rBit Rate: ")) + QString::number(preset.bitRate) +
-           tr(QT_TRANSLATE_NOOP("TFormMain", "kbps ")) +
-           (CheckVBR->isChecked() ? QStringLiteral("[VBR]") : QString()) +
-           tr(QT_TRANSLATE_NOOP("TFormMain", "\rVolume: ")) + VolumeText(SliderVolume->value()) +
-           QStringLiteral("    ") +
-           (CheckStereo->isChecked() ? tr(QT_TRANSLATE_NOOP("TFormMain", "[Stereo]")) : QString());
+    // One text, so that a translation may order it as its language wants.
+    return QCoreApplication::translate(
+               "TFormMain", "Channel: %1\rSample Rate: %2hz\rBit Rate: %3kbps %4\rVolume: %5    %6")
+        .arg(ComboChannels->currentText(), QString::number(preset.sampleRate),
+             QString::number(preset.bitRate),
+             CheckVBR->isChecked() ? QStringLiteral("[VBR]") : QString(),
+             VolumeText(SliderVolume->value()),
+             CheckStereo->isChecked() ? QCoreApplication::translate("TFormMain", "[Stereo]")
+                                      : QString());
 }
 
 QString ConfigWindow::VolumeText(int percent) {

@@ -59,10 +59,38 @@ void StartupBalloon::showNow() {
 }
 
 QString StartupBalloonText(const QString& hotKeyStatus) {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("TFormMain", text); };
-    return tr(QT_TRANSLATE_NOOP("TFormMain", "Single click to record/stop\r\n")) + hotKeyStatus +
-           tr(QT_TRANSLATE_NOOP("TFormMain",
-                                "\r\nDouble-click to configure,\r\nRight click to get a menu."));
+    return QCoreApplication::translate("TFormMain",
+                                       "Single click to record/stop\r\n%1\r\nDouble-click to "
+                                       "configure,\r\nRight click to get a menu.")
+        .arg(hotKeyStatus);
+}
+
+QString StartupBalloonSummary(const TJvApplicationHotKey& record,
+                              const TJvApplicationHotKey& pause) {
+    // Not named tr: lupdate would take it for QObject's and miss the texts.
+    const auto translated = [](const char* text) {
+        return QCoreApplication::translate("TFormMain", text);
+    };
+    using Key = TJvApplicationHotKey::State;
+    if (HotKeysPending(record, pause))
+        return translated(
+            QT_TRANSLATE_NOOP("TFormMain", "Tapewren: waiting for the desktop to set the hotkeys"));
+    const bool recordSet = record.Status() == Key::Set, pauseSet = pause.Status() == Key::Set;
+    if (recordSet && pauseSet)
+        return translated(QT_TRANSLATE_NOOP("TFormMain", "Tapewren: hotkeys %1 and %2"))
+            .arg(record.Text(), pause.Text());
+    if (recordSet)
+        return translated(
+                   QT_TRANSLATE_NOOP("TFormMain", "Tapewren: only the Record/Stop hotkey %1"))
+            .arg(record.Text());
+    if (pauseSet)
+        return translated(
+                   QT_TRANSLATE_NOOP("TFormMain", "Tapewren: only the Pause/Resume hotkey %1"))
+            .arg(pause.Text());
+    const QString why = record.Why().isEmpty() ? pause.Why() : record.Why();
+    return why.isEmpty()
+               ? translated(QT_TRANSLATE_NOOP("TFormMain", "Tapewren: no hotkeys"))
+               : translated(QT_TRANSLATE_NOOP("TFormMain", "Tapewren: no hotkeys (%1)")).arg(why);
 }
 
 bool CountStartupBalloon(int& popupShowCount, bool bothKeysSet) {

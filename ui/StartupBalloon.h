@@ -47,6 +47,10 @@ private:
 
 // What the balloon says, with the keys' lines as HotKeyStatusLines() gives them.
 QString StartupBalloonText(const QString& hotKeyStatus);
+// Its point in one line, for notification banners that show nothing else:
+// which keys work.
+QString StartupBalloonSummary(const TJvApplicationHotKey& record,
+                              const TJvApplicationHotKey& pause);
 // The balloon's count rule: shown the first six starts, and at every start
 // while a key does not work. Counts the showing; false when it stays hidden.
 bool CountStartupBalloon(int& popupShowCount, bool bothKeysSet);

@@ -55,9 +55,9 @@ void TCoolTrayIcon::SetVisible(bool visible) {
 }
 
 void TCoolTrayIcon::ShowBalloon(const QString& title, const QString& text, int seconds,
-                                TrayBackend::BalloonIcon icon) {
+                                TrayBackend::BalloonIcon icon, const QString& summary) {
     m_backend->HideBalloon();
-    m_backend->ShowBalloon(title.left(63), text.left(255), seconds, icon);
+    m_backend->ShowBalloon(title.left(63), text.left(255), seconds, icon, summary);
 }
 
 void TCoolTrayIcon::HideBalloon() {

@@ -42,7 +42,7 @@ public:
 
     void SetVisible(bool visible);
     void ShowBalloon(const QString& title, const QString& text, int seconds,
-                     TrayBackend::BalloonIcon icon);
+                     TrayBackend::BalloonIcon icon, const QString& summary = {});
     void HideBalloon();
 
     // The click and double-click decisions, as the backend reports clicks.

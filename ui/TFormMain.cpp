@@ -248,7 +248,8 @@ void TFormMain::UpdateHotKeyStatus() {
 
 void TFormMain::tellStartup() {
     TrayIcon->ShowBalloon(QStringLiteral("Tapewren"), StartupBalloonText(HotKeyStatusText), 10,
-                          TrayBackend::BalloonIcon::Information);
+                          TrayBackend::BalloonIcon::Information,
+                          StartupBalloonSummary(*RecordHotKey, *PauseHotKey));
     TimerHint->start();
 }
 

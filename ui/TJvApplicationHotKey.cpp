@@ -45,13 +45,15 @@ void TJvApplicationHotKey::SetActive(bool active) {
             m_active = true;
             return;
         }
-        if (!OnHotKeyRegisterFailed)
-            return;
         const TShortCut before = m_hotKey;
-        OnHotKeyRegisterFailed(m_hotKey);
+        if (OnHotKeyRegisterFailed)
+            OnHotKeyRegisterFailed(m_hotKey);
         if (m_hotKey == before)
-            return;
+            break;
     }
+    HotKeyBackend::Outcome refused;
+    refused.why = m_backend.WhyNot();
+    m_outcome = refused;
 }
 
 void TJvApplicationHotKey::Dispatch(int id) {
@@ -81,33 +83,42 @@ QString TJvApplicationHotKey::Text() const {
 }
 
 namespace {
-QString statusLine(const TJvApplicationHotKey& key, const QString& set, const QString& failed,
-                   const QString& pending) {
+// One key's line in each of its states, as whole sentences for translators.
+struct KeyTexts {
+    const char* set;
+    const char* failed;
+    const char* failedWhy;
+    const char* pending;
+};
+constexpr KeyTexts kRecordTexts{
+    QT_TRANSLATE_NOOP("TFormMain", "Record/Stop hotkey: "),
+    QT_TRANSLATE_NOOP("TFormMain", "Failed to set hotkey for [Record/Stop]."),
+    QT_TRANSLATE_NOOP("TFormMain", "Failed to set hotkey for [Record/Stop]. (%1)"),
+    QT_TRANSLATE_NOOP("TFormMain", "Record/Stop hotkey: waiting for the desktop")};
+constexpr KeyTexts kPauseTexts{
+    QT_TRANSLATE_NOOP("TFormMain", "Pause/Resume hotkey: "),
+    QT_TRANSLATE_NOOP("TFormMain", "Failed to set hotkey for [Pause/Resume]"),
+    QT_TRANSLATE_NOOP("TFormMain", "Failed to set hotkey for [Pause/Resume] (%1)"),
+    QT_TRANSLATE_NOOP("TFormMain", "Pause/Resume hotkey: waiting for the desktop")};
+
+QString statusLine(const TJvApplicationHotKey& key, const KeyTexts& texts) {
+    // The main window's texts, translated where it is.
+    const auto tr = [](const char* text) { return QCoreApplication::translate("TFormMain", text); };
     switch (key.Status()) {
     case TJvApplicationHotKey::State::Set:
-        return set + key.Text();
+        return tr(texts.set) + key.Text();
     case TJvApplicationHotKey::State::Pending:
-        return pending;
+        return tr(texts.pending);
     case TJvApplicationHotKey::State::Failed:
         break;
     }
-    return key.Why().isEmpty() ? failed : failed + QStringLiteral(" (%1)").arg(key.Why());
+    return key.Why().isEmpty() ? tr(texts.failed) : tr(texts.failedWhy).arg(key.Why());
 }
 } // namespace
 
 QString HotKeyStatusLines(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause) {
-    // The main window's texts, translated where it is.
-    return statusLine(
-               record, QCoreApplication::translate("TFormMain", "Record/Stop hotkey: "),
-               QCoreApplication::translate("TFormMain", "Failed to set hotkey for [Record/Stop]."),
-               QCoreApplication::translate("TFormMain",
-                                           "Record/Stop hotkey: waiting for the desktop")) +
-           QStringLiteral("\r\n") +
-           statusLine(
-               pause, QCoreApplication::translate("TFormMain", "Pause/Resume hotkey: "),
-               QCoreApplication::translate("TFormMain", "Failed to set hotkey for [Pause/Resume]"),
-               QCoreApplication::translate("TFormMain",
-                                           "Pause/Resume hotkey: waiting for the desktop"));
+    return statusLine(record, kRecordTexts) + QStringLiteral("\r\n") +
+           statusLine(pause, kPauseTexts);
 }
 
 bool HotKeysPending(const TJvApplicationHotKey& record, const TJvApplicationHotKey& pause) {

@@ -10,20 +10,17 @@
 #include <QCoreApplication>
 
 QString RecordingHint(const Recorder& recorder, const QString& source, int quality, int volume) {
-    const auto tr = [](const char* text) { return QCoreApplication::translate("TFormMain", text); };
     const QualityPreset& preset = QualityPresetAt(quality);
     const auto elapsed = static_cast<int32_t>(TickCount() - recorder.recordStartTick);
-    return tr(QT_TRANSLATE_NOOP("TFormMain", "Tapewren(TM)\r\nTotal Time: ")) +
-           QString::fromStdString(FormatDuration(elapsed)) +
-           tr(QT_TRANSLATE_NOOP("TFormMain", "\r\nFile Size: ")) +
-           QString::number(recorder.encodedByteCount / 1024) +
-           tr(QT_TRANSLATE_NOOP("TFormMain", " KB\r\nSource: ")) + source +
-           tr(QT_TRANSLATE_NOOP("TFormMain", "\r\nQuality: ")) +
-           tr(QT_TRANSLATE_NOOP("TFormMain", "%1 hz / %2 kbps"))
-               .arg(preset.sampleRate)
-               .arg(preset.bitRate) +
-           tr(QT_TRANSLATE_NOOP("TFormMain", "\r\nVolume: ")) + QString::number(volume) +
-           QStringLiteral("%");
+    // One text, so that a translation may order it as its language wants;
+    // the values go in at once, so a "%1" in the input's name stays text.
+    return QCoreApplication::translate("TFormMain",
+                                       "Tapewren(TM)\r\nTotal Time: %1\r\nFile Size: %2 KB\r\n"
+                                       "Source: %3\r\nQuality: %4 hz / %5 kbps\r\nVolume: %6%")
+        .arg(QString::fromStdString(FormatDuration(elapsed)),
+             QString::number(recorder.encodedByteCount / 1024), source,
+             QString::number(preset.sampleRate), QString::number(preset.bitRate),
+             QString::number(volume));
 }
 
 TrayMeter::TrayMeter(TCoolTrayIcon& icon, const Recorder& recorder, std::function<QString()> hint,

@@ -22,9 +22,8 @@ bool DesktopNotifications::Available(const QDBusConnection& bus) {
     return ServiceReachable(bus, kNotifyService);
 }
 
-void DesktopNotifications::Show(const QString& title, const QString& text, int seconds,
+void DesktopNotifications::Show(const QString& summary, const QString& body, int seconds,
                                 TrayBackend::BalloonIcon icon) {
-    Close();
     static const char* const names[] = {"", "dialog-information", "dialog-warning", "dialog-error"};
     QVariantMap hints;
     // Urgency is a byte: 0 low, 1 normal, 2 critical.
@@ -33,8 +32,13 @@ void DesktopNotifications::Show(const QString& title, const QString& text, int s
     hints.insert(QStringLiteral("desktop-entry"), QString::fromLatin1(kAppId));
     QDBusMessage notify = QDBusMessage::createMethodCall(kNotifyService, kNotifyPath,
                                                          kNotifyService, QStringLiteral("Notify"));
-    notify << QStringLiteral("Tapewren") << 0u << QString::fromLatin1(names[static_cast<int>(icon)])
-           << title << text << QStringList() << hints << seconds * 1000;
+    // The balloon's seconds go to the server, which takes it off the screen
+    // and, where it keeps a list (GNOME, KDE), leaves it there to be read: a
+    // balloon is never withdrawn, only replaced by the next.
+    notify << QStringLiteral("Tapewren") << m_id
+           << QString::fromLatin1(names[static_cast<int>(icon)]) << summary << body << QStringList()
+           << hints << seconds * 1000;
+    m_id = 0;
     const quint64 generation = ++m_generation;
     auto* watcher = new QDBusPendingCallWatcher(m_bus.asyncCall(notify), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
@@ -48,16 +52,9 @@ void DesktopNotifications::Show(const QString& title, const QString& text, int s
                 }
                 if (generation == m_generation)
                     m_id = reply.value();
-                else // hidden or replaced while the server was answering
+                else // a newer balloon went out before this one had its number
                     closeNotification(reply.value());
             });
-}
-
-void DesktopNotifications::Close() {
-    ++m_generation;
-    if (m_id != 0)
-        closeNotification(m_id);
-    m_id = 0;
 }
 
 void DesktopNotifications::notificationClosed(const QDBusMessage& closed) {

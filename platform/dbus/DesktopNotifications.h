@@ -7,9 +7,9 @@
 #include <QObject>
 #include <QString>
 
-// Balloons as the desktop's notifications (org.freedesktop.Notifications).
-// A balloon shown through Qt's tray icon on D-Bus cannot be taken back: an
-// empty one shows as a blank notification, so ours close by their id.
+// Balloons as the desktop's notifications (org.freedesktop.Notifications),
+// each replacing the one before. Qt's tray icon on D-Bus sends its balloons
+// with no way to replace them, and an empty one shows as a blank notification.
 class DesktopNotifications : public QObject {
     Q_OBJECT
 public:
@@ -18,9 +18,9 @@ public:
     // A notification server runs on the bus, or the bus can start one.
     static bool Available(const QDBusConnection& bus = QDBusConnection::sessionBus());
 
-    void Show(const QString& title, const QString& text, int seconds,
+    // summary: the balloon's point; GNOME's banner shows nothing else.
+    void Show(const QString& summary, const QString& body, int seconds,
               TrayBackend::BalloonIcon icon);
-    void Close();
 
 public slots:
     void notificationClosed(const QDBusMessage& closed);

@@ -3,6 +3,7 @@
 #include "ShortCut.h"
 
 #include <QAbstractNativeEventFilter>
+#include <QCoreApplication>
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -36,6 +37,8 @@ public:
         if (key.keycode == 0) {
             qCWarning(lcPlatform, "hot keys: no key of this keyboard makes %s",
                       qPrintable(ShortCutToText(shortcut & 0xFF)));
+            m_whyNot = QCoreApplication::translate("HotKeys", "no key of this keyboard makes it")
+                           .toStdString();
             return false;
         }
         key.modifiers = static_cast<uint16_t>(((shortcut & kShift) ? XCB_MOD_MASK_SHIFT : 0) |
@@ -58,11 +61,15 @@ public:
                       qPrintable(ShortCutToText(shortcut)));
             ungrab(key);
             xcb_flush(m_connection);
+            m_whyNot =
+                QCoreApplication::translate("HotKeys", "another program holds it").toStdString();
             return false;
         }
         m_keys[id] = key;
         return true;
     }
+
+    std::string WhyNot() const override { return m_whyNot; }
 
     void Unregister(int id) override {
         const auto it = m_keys.find(id);
@@ -144,6 +151,7 @@ private:
     xcb_keycode_t m_minKeycode = 8;
     xcb_keycode_t m_maxKeycode = 255;
     std::map<int, Key> m_keys;
+    std::string m_whyNot;
 };
 } // namespace
 

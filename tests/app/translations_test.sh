@@ -31,7 +31,7 @@ for ts in translations/tapewren_*.ts; do
     while (/<source>(.*?)<\/source>\s*<translation>(.*?)<\/translation>/sg) {
       my ($s, $t) = ($1, $2);
       my $sig = sub { my $x = shift; $x =~ s/&amp;&amp;//g;
-        join(",", sort($x =~ /(%[0-9]*[a-z0-9])/g)) . "|" . (() = $x =~ /&amp;(?!amp;)/g) };
+        join(",", sort($x =~ /(%(?:[0-9]+|[a-z]))/g)) . "|" . (() = $x =~ /&amp;(?!amp;)/g) };
       if ($sig->($s) ne $sig->($t)) { print "  $s => $t\n"; $bad = 1 }
     }
     exit $bad' "$ts"

@@ -209,20 +209,29 @@ TEST_F(TrayBusTest, TheRecorderWindowTakesTheIconsClicksAndItsNotificationsSayWh
     EXPECT_FALSE(face->close()) << "the program decides whether to end";
     EXPECT_EQ(closes.n, 1);
 
+    // GNOME's banner shows the summary and little more: the point goes there,
+    // and the balloon stays in the server's list when its seconds are over.
     window.ShowBalloon("Tapewren", "Single click to record/stop\r\nRight click", 10,
-                       TrayBackend::BalloonIcon::Information);
-    EXPECT_TRUE(spinUntil([&] { return !shown.isEmpty(); }));
-    EXPECT_EQ(shown, "Tapewren|" + RecorderWindow::WhereText() +
-                         "\nSingle click to record/stop\nRight click");
+                       TrayBackend::BalloonIcon::Information, "Tapewren: no hotkeys");
+    EXPECT_TRUE(spinUntil([&] { return !shown.isEmpty(); })) << "no notification";
+    EXPECT_EQ(shown, "Tapewren: no hotkeys|Single click to record/stop\nRight click\n" +
+                         RecorderWindow::WhereText());
     EXPECT_EQ(server->expireTimeout, 10000) << "milliseconds on the bus";
     window.HideBalloon();
-    EXPECT_TRUE(spinUntil([&] { return closedId != 0; })) << "the balloon would stay up";
-    EXPECT_EQ(closedId, shownId);
+    runEventsFor(100);
+    EXPECT_EQ(closedId, 0u) << "withdrawn from the server's list";
+    const uint first = shownId;
+    shown.clear();
+    window.ShowBalloon("Tapewren", "Saved", 5, TrayBackend::BalloonIcon::Information, {});
+    EXPECT_TRUE(spinUntil([&] { return !shown.isEmpty(); })) << "no second notification";
+    EXPECT_EQ(shown, "Tapewren|Saved\n" + RecorderWindow::WhereText())
+        << "the title, without a summary";
+    EXPECT_EQ(shownId, first) << "a second balloon beside the first";
     window.SetVisible(false);
     EXPECT_FALSE(face->isVisible());
 }
 
-TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsIdComes) {
+TEST_F(TrayBusTest, ABalloonReplacedWhileTheServerIsStillAnsweringIsClosedWhenItsIdComes) {
     QObject notificationsObject;
     auto* server = new FakeNotifications(&notificationsObject);
     server->holdAnswers = true;
@@ -237,30 +246,30 @@ TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsI
     DesktopNotifications notifications(m_bus.Connect("program"));
     notifications.Show("Tapewren", "Single click to record/stop", 10,
                        TrayBackend::BalloonIcon::Information);
-    ASSERT_TRUE(spinUntil([&] { return shown.size() == 1; }));
-    notifications.Close(); // before the server has said which id it gave
-    server->Answer(desktop);
-    EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the balloon would stay up";
-
-    // Another program's notification closing leaves ours to be closed.
-    server->holdAnswers = false;
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 1; })) << "no first notification";
+    // Sent before the server has said which id it gave the first: a new one.
     notifications.Show("Tapewren", "Recording", 10, TrayBackend::BalloonIcon::Information);
-    ASSERT_TRUE(spinUntil([&] { return shown.size() == 2; }));
-    runEventsFor(100); // its id comes back
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 2; })) << "no second notification";
+    server->Answer(desktop);
+    EXPECT_TRUE(spinUntil([&] { return closed.size() == 1; })) << "the first would stay beside";
+    EXPECT_EQ(closed, std::vector<uint>{shown[0]});
+
+    // Another program's notification closing leaves ours to be replaced.
+    server->holdAnswers = false;
     emit server->NotificationClosed(99, 2);
     runEventsFor(100);
-    notifications.Close();
-    EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the second balloon would stay up";
-
-    // One the user closed is not closed again: its number may be reused.
     notifications.Show("Tapewren", "Saved", 10, TrayBackend::BalloonIcon::Information);
-    ASSERT_TRUE(spinUntil([&] { return shown.size() == 3; }));
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 3; })) << "no third notification";
+    EXPECT_EQ(shown[2], shown[1]) << "replaced";
+
+    // One the user closed is not replaced: its number may be reused.
     runEventsFor(100);
     emit server->NotificationClosed(shown.back(), 2);
     runEventsFor(100);
-    notifications.Close();
-    runEventsFor(100);
-    EXPECT_EQ(closed.size(), 2u);
+    notifications.Show("Tapewren", "Saved", 10, TrayBackend::BalloonIcon::Information);
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 4; })) << "no fourth notification";
+    EXPECT_NE(shown[3], shown[2]);
+    EXPECT_EQ(closed.size(), 1u);
 }
 
 // Without a notification server the balloon is drawn in the window, for as
@@ -273,7 +282,7 @@ TEST_F(TrayBusTest, TheRecorderWindowsOwnBalloonGoesAfterItsSeconds) {
     spinUntil([&] { return face->findChild<QWidget*>("Face")->hasFocus(); }, 1000);
     const QImage plain = face->grab().toImage();
     window.ShowBalloon("Tapewren", "Single click to record/stop", 1,
-                       TrayBackend::BalloonIcon::Information);
+                       TrayBackend::BalloonIcon::Information, {});
     runEventsFor(500);
     EXPECT_NE(face->grab().toImage(), plain) << "gone before its second";
     EXPECT_TRUE(spinUntil([&] { return face->grab().toImage() == plain; }, 1500))

@@ -19,6 +19,7 @@ public:
         QString text;
         int seconds;
         bool hide = false; // a HideBalloon call, not a balloon
+        QString summary;
     };
     int iconChanges = 0;
     std::set<qint64> iconKeys; // one per distinct icon object handed over
@@ -34,10 +35,11 @@ public:
     void SetToolTip(const QString& text) override { toolTip = text; }
     void SetVisible(bool on) override { visible = on; }
     void SetMenu(QMenu* m) override { menu = m; }
-    void ShowBalloon(const QString& title, const QString& text, int seconds, BalloonIcon) override {
-        balloons.push_back({title, text, seconds});
+    void ShowBalloon(const QString& title, const QString& text, int seconds, BalloonIcon,
+                     const QString& summary) override {
+        balloons.push_back({title, text, seconds, false, summary});
     }
-    void HideBalloon() override { balloons.push_back({QString(), QString(), 0, true}); }
+    void HideBalloon() override { balloons.push_back({QString(), QString(), 0, true, QString()}); }
     void Click() { emit leftClicked(); }
     void DoubleClick() { emit doubleClicked(); }
 };
@@ -45,8 +47,10 @@ public:
 class FakeHotKeys : public HotKeyBackend {
 public:
     std::set<uint16_t> taken; // held by another program
+    std::string why;          // the reason given for them
     std::map<int, uint16_t> registered;
 
+    std::string WhyNot() const override { return why; }
     bool Register(int id, uint16_t shortcut, const std::string&) override {
         if (taken.count(shortcut))
             return false;

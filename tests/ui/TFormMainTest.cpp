@@ -8,6 +8,7 @@
 #include "Mount.h"
 #include "SimulatedBackend.h"
 #include "SimulatedSound.h"
+#include "StartupBalloon.h"
 #include "TFormSave.h"
 #include "TempFolder.h"
 #include "ToneMp3.h"
@@ -455,11 +456,15 @@ TEST_F(FormMainTest, SliderHintsKeepTheirStartupTextWhileHidden) {
 
 // Qt's own texts, such as a message box's buttons, come in the program's
 // language too.
-TEST(Languages, GermanBringsQtsOwnButtons) {
+// And texts built from parts reach the catalogue whole.
+TEST(Languages, GermanBringsQtsOwnButtonsAndTheBalloonWhole) {
     LoadTranslations(*qApp, {"de-DE", "en-US"});
     QMessageBox box;
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     const QString yes = box.button(QMessageBox::Yes)->text();
+    const QString balloon = StartupBalloonText("-");
     qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
     EXPECT_EQ(yes, "&Ja");
+    EXPECT_EQ(balloon, "Ein Klick: Aufnahme starten/stoppen\r\n-\r\nDoppelklick: Einstellungen,\r\n"
+                       "Rechtsklick: Menü.");
 }

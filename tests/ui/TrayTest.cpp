@@ -159,6 +159,29 @@ TEST_F(TrayWithTakenKeyTest, ATakenKeyIsReportedAndForcesTheBalloon) {
               "Single click to record/stop\r\nFailed to set hotkey for [Record/Stop].\r\n"
               "Pause/Resume hotkey: Ctrl+Alt+P\r\nDouble-click to configure,\r\nRight click to "
               "get a menu.");
+    EXPECT_EQ(m_tray->balloons.back().summary, "Tapewren: only the Pause/Resume hotkey Ctrl+Alt+P");
+
+    // A backend that says why: the reason follows the failure, in both lines.
+    FakeHotKeys keys;
+    keys.taken = {0xC04F, 0xC050};
+    keys.why = "another program holds it";
+    TJvApplicationHotKey record(keys, 0xC04F, "Record/Stop", {});
+    TJvApplicationHotKey pause(keys, 0xC050, "Pause/Resume", {});
+    record.SetActive(true);
+    pause.SetActive(true);
+    EXPECT_EQ(HotKeyStatusLines(record, pause),
+              "Failed to set hotkey for [Record/Stop]. (another program holds it)\r\nFailed to set "
+              "hotkey for [Pause/Resume] (another program holds it)");
+    EXPECT_EQ(StartupBalloonSummary(record, pause),
+              "Tapewren: no hotkeys (another program holds it)");
+    keys.taken.clear();
+    record.SetActive(false);
+    record.SetActive(true);
+    EXPECT_EQ(StartupBalloonSummary(record, pause),
+              "Tapewren: only the Record/Stop hotkey Ctrl+Alt+O");
+    EXPECT_EQ(HotKeyStatusLines(record, pause).section("\r\n", 0, 0),
+              "Record/Stop hotkey: Ctrl+Alt+O")
+        << "the reason of a failure before goes with it";
 }
 
 TEST(StartupBalloon, CountRule) {
@@ -205,13 +228,17 @@ TEST(StartupBalloon, OneBalloonOnceEveryKeyHasSettledAndAnotherOnlyForALateKey) 
             ASSERT_EQ(balloons(), 1) << "shown at the bound";
             EXPECT_THAT(shown->balloons.back().text.toStdString(),
                         ::testing::HasSubstr("waiting for the desktop"));
+            EXPECT_EQ(shown->balloons.back().summary,
+                      "Tapewren: waiting for the desktop to set the hotkeys");
         }
         desktop->Settle(form.PauseHotKey->Id(), false);
         EXPECT_EQ(balloons(), late ? 2 : 1);
         // A desktop that names no trigger: our own key is shown.
         EXPECT_THAT(shown->balloons.back().text.toStdString(),
                     ::testing::HasSubstr("Record/Stop hotkey: Ctrl+Alt+O\r\nFailed to set hotkey "
-                                         "for [Pause/Resume]"));
+                                         "for [Pause/Resume] (refused)"));
+        EXPECT_EQ(shown->balloons.back().summary,
+                  "Tapewren: only the Record/Stop hotkey Ctrl+Alt+O");
         desktop->Settle(form.PauseHotKey->Id(), false);
         EXPECT_EQ(balloons(), late ? 2 : 1) << "told once more at the most";
         form.FormClose();

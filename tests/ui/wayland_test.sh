@@ -81,9 +81,13 @@ wait "$portal" 2>/dev/null
 pids+=("$!")
 check "a notification server" wait_for 50 grep -q ' ready$' "$work/sni.log"
 wayland_start
-check "the start-up notification says the keys are not there" \
-  wait_for 50 grep -q 'notify .*Failed to set hotkey for \[Record/Stop\]\.' "$work/sni.log"
-check "and where the program is" grep -q 'notify [0-9]* Tapewren|Tapewren is in its own window' \
+check "the start-up notification says the keys are not there, and why" wait_for 50 grep -q \
+  'notify .*Failed to set hotkey for \[Record/Stop\]\. (this desktop offers no global shortcuts)' \
+  "$work/sni.log"
+check "its summary, all a banner shows, says so" grep -q \
+  'notify [0-9]* Tapewren: no hotkeys (this desktop offers no global shortcuts)|Single click' \
+  "$work/sni.log"
+check "and where the program is" grep -q 'notify [0-9]* .*\\nTapewren is in its own window' \
   "$work/sni.log"
 kill -TERM "$pid"
 check "ends with 0" exited_with_zero "$pid" 100
