@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // System-wide keys: registered under an identifier, reported by it. The real
 // ones grab keys on the X11 root window, or ask the desktop's shortcut portal
@@ -36,6 +37,19 @@ public:
     virtual bool SettlesLater() const { return false; }
     void SetSettledHandler(SettledFn handler) { m_settled = std::move(handler); }
 
+    // Where the desktop binds keys only to commands set in its own keyboard
+    // settings (GNOME before 48): whether the program's keys can be added
+    // there, and adding them, each running "tapewren <command>" as
+    // PortalShortcutId() names it. Returns what went wrong, a line a key, in
+    // the user's language; empty when every key was added. Register then
+    // finds them.
+    struct CommandKey {
+        uint16_t shortcut = 0;
+        std::string name;
+    };
+    virtual bool OffersCommandKeys() const { return false; }
+    virtual std::string AddCommandKeys(const std::vector<CommandKey>&) { return {}; }
+
 protected:
     void Pressed(int id) {
         if (m_pressed)
@@ -57,3 +71,6 @@ private:
 std::unique_ptr<HotKeyBackend> CreateSystemHotKeys();
 // X11 grabs; null where the program does not run on X11.
 std::unique_ptr<HotKeyBackend> CreateX11HotKeys();
+// GNOME's custom keyboard shortcuts, which run commands; null where GNOME's
+// settings schemas are missing or settings would not be kept (no dconf).
+std::unique_ptr<HotKeyBackend> CreateGnomeKeys();

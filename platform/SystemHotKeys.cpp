@@ -41,6 +41,13 @@ std::unique_ptr<HotKeyBackend> CreateSystemHotKeys() {
         qCDebug(lcPlatform, "hot keys: X11 grabs");
         return x11;
     }
+    // GNOME before 48 binds keys only to commands of the user's choosing;
+    // the program can offer to add its own there.
+    if (wayland && qgetenv("XDG_CURRENT_DESKTOP").toUpper().contains("GNOME"))
+        if (auto gnome = CreateGnomeKeys()) {
+            qCDebug(lcPlatform, "hot keys: GNOME's custom keyboard shortcuts");
+            return gnome;
+        }
     if (x11)
         qCWarning(lcPlatform, "hot keys: no shortcut portal in this Wayland session, and X11 "
                               "grabs would see the keys only while our own window has the "

@@ -5,7 +5,7 @@ export DEBIAN_FRONTEND=noninteractive
 apt-get update -q
 apt-get install -y -q \
   cmake g++ make pkg-config clang-format \
-  qt6-base-dev libpulse-dev libmp3lame-dev libspeexdsp-dev libxcb1-dev \
+  qt6-base-dev libpulse-dev libmp3lame-dev libspeexdsp-dev libxcb1-dev libglib2.0-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   pulseaudio pulseaudio-utils xvfb icewm x11-utils xdotool imagemagick fonts-dejavu-core \
   openbox trayer weston qt6-wayland \

@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>CommandKeysOffer</name>
+    <message>
+        <source>Add %1 (Record/Stop) and %2 (Pause/Resume) to GNOME&apos;s keyboard shortcuts? They then work from every window, and GNOME&apos;s Settings (Keyboard, Custom Shortcuts) can change or remove them.</source>
+        <translation>%1 (Aufnahme/Stopp) und %2 (Pause/Fortsetzen) zu den Tastenkürzeln von GNOME hinzufügen? Dann wirken sie aus jedem Fenster, und GNOMEs Einstellungen (Tastatur, Eigene Tastenkürzel) können sie ändern oder entfernen.</translation>
+    </message>
+    <message>
+        <source>The hotkeys are now GNOME keyboard shortcuts.</source>
+        <translation>Die Tastenkürzel sind jetzt Tastenkürzel von GNOME.</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFace</name>
     <message>
         <source>One-click sound recorder</source>
@@ -74,6 +85,10 @@
         <source>Recording volume</source>
         <translation>Aufnahmelautstärke</translation>
     </message>
+    <message>
+        <source>Add hotkeys to GNOME</source>
+        <translation>Tastenkürzel zu GNOME</translation>
+    </message>
 </context>
 <context>
     <name>DiskSpaceGuard</name>
@@ -115,6 +130,26 @@
     <message>
         <source>another program holds it</source>
         <translation>ein anderes Programm belegt es</translation>
+    </message>
+    <message>
+        <source>%1 (a GNOME shortcut)</source>
+        <translation>%1 (ein Tastenkürzel von GNOME)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be given to GNOME.</source>
+        <translation>%1 kann GNOME nicht übergeben werden.</translation>
+    </message>
+    <message>
+        <source>%1 is already a GNOME shortcut (%2).</source>
+        <translation>%1 ist bereits ein Tastenkürzel von GNOME (%2).</translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s settings cannot be changed.</source>
+        <translation>Die Einstellungen von GNOME lassen sich nicht ändern.</translation>
+    </message>
+    <message>
+        <source>GNOME can add them: see the settings</source>
+        <translation>GNOME kann sie aufnehmen: siehe Einstellungen</translation>
     </message>
 </context>
 <context>

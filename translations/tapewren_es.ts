@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="es_ES">
 <context>
+    <name>CommandKeysOffer</name>
+    <message>
+        <source>Add %1 (Record/Stop) and %2 (Pause/Resume) to GNOME&apos;s keyboard shortcuts? They then work from every window, and GNOME&apos;s Settings (Keyboard, Custom Shortcuts) can change or remove them.</source>
+        <translation>¿Añadir %1 (Grabar/Detener) y %2 (Pausa/Reanudar) a los atajos de teclado de GNOME? Funcionarán desde cualquier ventana, y la Configuración de GNOME (Teclado, Atajos personalizados) podrá cambiarlos o quitarlos.</translation>
+    </message>
+    <message>
+        <source>The hotkeys are now GNOME keyboard shortcuts.</source>
+        <translation>Los atajos son ahora atajos de teclado de GNOME.</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFace</name>
     <message>
         <source>One-click sound recorder</source>
@@ -74,6 +85,10 @@
         <source>Recording volume</source>
         <translation>Volumen de grabación</translation>
     </message>
+    <message>
+        <source>Add hotkeys to GNOME</source>
+        <translation>Atajos en GNOME</translation>
+    </message>
 </context>
 <context>
     <name>DiskSpaceGuard</name>
@@ -115,6 +130,26 @@
     <message>
         <source>another program holds it</source>
         <translation>otro programa lo usa</translation>
+    </message>
+    <message>
+        <source>%1 (a GNOME shortcut)</source>
+        <translation>%1 (un atajo de GNOME)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be given to GNOME.</source>
+        <translation>%1 no se puede dar a GNOME.</translation>
+    </message>
+    <message>
+        <source>%1 is already a GNOME shortcut (%2).</source>
+        <translation>%1 ya es un atajo de GNOME (%2).</translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s settings cannot be changed.</source>
+        <translation>La configuración de GNOME no se puede cambiar.</translation>
+    </message>
+    <message>
+        <source>GNOME can add them: see the settings</source>
+        <translation>GNOME puede añadirlos: vea la configuración</translation>
     </message>
 </context>
 <context>

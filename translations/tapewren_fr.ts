@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="fr_FR">
 <context>
+    <name>CommandKeysOffer</name>
+    <message>
+        <source>Add %1 (Record/Stop) and %2 (Pause/Resume) to GNOME&apos;s keyboard shortcuts? They then work from every window, and GNOME&apos;s Settings (Keyboard, Custom Shortcuts) can change or remove them.</source>
+        <translation>Ajouter %1 (Enregistrer/Arrêter) et %2 (Pause/Reprendre) aux raccourcis clavier de GNOME ? Ils fonctionneront depuis toutes les fenêtres, et les Paramètres de GNOME (Clavier, Raccourcis personnalisés) pourront les modifier ou les supprimer.</translation>
+    </message>
+    <message>
+        <source>The hotkeys are now GNOME keyboard shortcuts.</source>
+        <translation>Les raccourcis sont désormais des raccourcis clavier de GNOME.</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFace</name>
     <message>
         <source>One-click sound recorder</source>
@@ -74,6 +85,10 @@
         <source>Recording volume</source>
         <translation>Volume d’enregistrement</translation>
     </message>
+    <message>
+        <source>Add hotkeys to GNOME</source>
+        <translation>Raccourcis dans GNOME</translation>
+    </message>
 </context>
 <context>
     <name>DiskSpaceGuard</name>
@@ -115,6 +130,26 @@
     <message>
         <source>another program holds it</source>
         <translation>un autre programme l’utilise</translation>
+    </message>
+    <message>
+        <source>%1 (a GNOME shortcut)</source>
+        <translation>%1 (raccourci GNOME)</translation>
+    </message>
+    <message>
+        <source>%1 cannot be given to GNOME.</source>
+        <translation>%1 ne peut pas être confié à GNOME.</translation>
+    </message>
+    <message>
+        <source>%1 is already a GNOME shortcut (%2).</source>
+        <translation>%1 est déjà un raccourci GNOME (%2).</translation>
+    </message>
+    <message>
+        <source>GNOME&apos;s settings cannot be changed.</source>
+        <translation>Les paramètres de GNOME ne peuvent pas être modifiés.</translation>
+    </message>
+    <message>
+        <source>GNOME can add them: see the settings</source>
+        <translation>GNOME peut les ajouter : voir les réglages</translation>
     </message>
 </context>
 <context>

@@ -63,6 +63,10 @@ ConfigWindow::ConfigWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindo
     LabelFAQ->move(43, 397);
     LabelSupport = new LinkLabel(this, "LabelSupport", tr("Getting Support"));
     LabelSupport->move(42, 421);
+    LabelCommandKeys = new LinkLabel(this, "LabelCommandKeys", tr("Add hotkeys to GNOME"));
+    // Right-aligned within the box, as long as the language needs.
+    LabelCommandKeys->move(330 - LabelCommandKeys->width(), 373);
+    LabelCommandKeys->hide();
 
     ImageHelp = new ImageButton(this, "ImageHelp", ImageButton::Look::Help, tr("Help"));
     ImageHelp->setGeometry(28, 454, 36, 36);
@@ -78,9 +82,10 @@ ConfigWindow::ConfigWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindo
     SliderQuality->setAccessibleName(tr("Quality"));
     SliderVolume->setAccessibleName(tr("Recording volume"));
     // As the face reads: top to bottom, left to right.
-    QWidget* const order[] = {ComboChannels, SliderQuality, CheckStereo,   CheckVBR,
-                              SliderVolume,  Image1,        LabelVersion,  LabelFAQ,
-                              LabelSupport,  ImageHelp,     ImageBtnApply, ImageBtnCancel};
+    QWidget* const order[] = {ComboChannels, SliderQuality, CheckStereo,  CheckVBR,
+                              SliderVolume,  Image1,        LabelVersion, LabelCommandKeys,
+                              LabelFAQ,      LabelSupport,  ImageHelp,    ImageBtnApply,
+                              ImageBtnCancel};
     for (size_t i = 1; i < std::size(order); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

@@ -58,6 +58,9 @@ public:
     LinkLabel* LabelVersion = nullptr;
     LinkLabel* LabelFAQ = nullptr;
     LinkLabel* LabelSupport = nullptr;
+    // Shown only where the desktop can be given the hot keys as its own
+    // shortcuts (GNOME before 48).
+    LinkLabel* LabelCommandKeys = nullptr;
 
 signals:
     // Escape, or the window minimized: what Cancel does.

@@ -2,6 +2,7 @@
 
 #include "Autostart.h"
 #include "Bass.h"
+#include "CommandKeysOffer.h"
 #include "Common.h"
 #include "DialogRunner.h"
 #include "ImageButton.h"
@@ -11,7 +12,6 @@
 #include "Logging.h"
 #include "MSNPopUp.h"
 #include "MessageBox.h"
-#include "MoveFile.h"
 #include "ProgramPopup.h"
 #include "QualityPresets.h"
 #include "SendEmail.h"
@@ -27,7 +27,6 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QMenu>
 #include <QSlider>
 
@@ -82,6 +81,8 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
         UpdateHotKeyStatus();
         m_balloon->KeySettled();
     });
+    ConnectCommandKeysOffer(*this, *LabelCommandKeys, *m_hotKeys, *RecordHotKey, *PauseHotKey,
+                            [this] { UpdateHotKeyStatus(); });
 
     MSNPopUp = CreateProgramPopup(this);
     connect(SliderQuality, &QSlider::valueChanged, this, &TFormMain::SliderQualityChange);
@@ -432,8 +433,6 @@ void TFormMain::RunSaveDialog(const std::string& tempFileName, bool email) {
         SendEmail(owner, mail, m_mailClient);
     };
     TFormSave dialog(std::move(context));
-    if (!lastSaveDir.empty() && QDir(QString::fromStdString(lastSaveDir)).exists())
-        dialog.PanelSaveDlg->setDirectory(QString::fromStdString(lastSaveDir));
     m_saveDialog = &dialog;
     DialogRunner::Run(dialog);
     m_saveDialog = nullptr;

@@ -150,6 +150,10 @@ TFormSave::TFormSave(Context context, QWidget* parent)
     layout->addWidget(divider(this));
     layout->addWidget(buildTagArea());
     FormCreate();
+    // The folder last saved to, while it is still there.
+    const QString last = QString::fromStdString(m_context.lastSaveDir);
+    if (!last.isEmpty() && QDir(last).exists())
+        PanelSaveDlg->setDirectory(last);
 }
 
 QWidget* TFormSave::buildTagArea() {

@@ -1,4 +1,5 @@
 #include "PortalHotKeys.h"
+#include "AudioCheck.h"
 #include "FakeGlobalShortcuts.h"
 #include "PrivateBus.h"
 #include "SpinUntil.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <filesystem>
 
 #include <map>
 #include <vector>
@@ -247,4 +249,60 @@ TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNot
     cancelled->Register(0, 0xC04F, "Record/Stop");
     ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
     EXPECT_EQ(m_settled[0], "not the binding was cancelled");
+}
+
+// GNOME before 48 binds keys only to commands set in its keyboard settings:
+// ours are added there beside the user's own, never over them. GSettings
+// keeps them in a key file here, which GNOME's own gsettings tool reads back.
+TEST(GnomeKeys, AddedBesideTheUsersOwnAndAKeyGnomeHasIsReportedNotTaken) {
+    TempFolder folder;
+    const std::string settings = folder / "glib-2.0/settings";
+    std::filesystem::create_directories(settings);
+    const std::string list = "/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/";
+    WriteFile(settings + "/keyfile",
+              "[org/gnome/settings-daemon/plugins/media-keys]\ncustom-keybindings=['" + list +
+                  "custom0/']\n\n[org/gnome/settings-daemon/plugins/media-keys/"
+                  "custom-keybindings/custom0]\nname='Terminal'\ncommand='x-terminal-emulator'\n"
+                  "binding='<Primary><Alt>p'\n");
+    const QByteArray configHome = qgetenv("XDG_CONFIG_HOME");
+    qputenv("GSETTINGS_BACKEND", "keyfile");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(folder.Path()));
+    const std::string env =
+        "GSETTINGS_BACKEND=keyfile XDG_CONFIG_HOME='" + folder.Path() + "' gsettings get ";
+    const auto entry = [&](const std::string& path, const std::string& key) {
+        return RunCommand(env + "org.gnome.settings-daemon.plugins.media-keys.custom-keybinding:" +
+                          list + path + " " + key);
+    };
+
+    std::unique_ptr<HotKeyBackend> keys = CreateGnomeKeys();
+    ASSERT_NE(keys, nullptr) << "GNOME's schemas are not installed";
+    std::map<int, std::string> settled;
+    keys->SetSettledHandler([&](int id, const HotKeyBackend::Outcome& outcome) {
+        settled[id] = outcome.bound ? outcome.trigger : "not bound";
+    });
+    EXPECT_TRUE(keys->OffersCommandKeys());
+    EXPECT_FALSE(keys->Register(0, 0xC04F, "Record/Stop")) << "nothing added yet";
+    EXPECT_EQ(keys->WhyNot(), "GNOME can add them: see the settings");
+
+    for (int time = 0; time < 2; ++time)
+        EXPECT_EQ(keys->AddCommandKeys({{0xC04F, "Record/Stop"}, {0xC050, "Pause/Resume"}}),
+                  "Ctrl+Alt+P is already a GNOME shortcut (Terminal).");
+    EXPECT_EQ(RunCommand(env + "org.gnome.settings-daemon.plugins.media-keys custom-keybindings"),
+              "['" + list + "custom0/', '" + list + "tapewren-record-stop/']\n")
+        << "the user's entry first, ours once";
+    EXPECT_EQ(entry("custom0/", "binding"), "'<Primary><Alt>p'\n");
+    EXPECT_EQ(entry("custom0/", "command"), "'x-terminal-emulator'\n");
+    EXPECT_EQ(entry("tapewren-record-stop/", "name"), "'Tapewren Record/Stop'\n");
+    EXPECT_EQ(entry("tapewren-record-stop/", "binding"), "'<Control><Alt>o'\n");
+    const std::string command = entry("tapewren-record-stop/", "command");
+    EXPECT_NE(command.find("platform_test' record-stop"), std::string::npos)
+        << "this program by its whole path, as it is on no PATH: " << command;
+
+    EXPECT_TRUE(keys->Register(1, 0xC04F, "Record/Stop"));
+    EXPECT_FALSE(keys->Register(2, 0xC050, "Pause/Resume"));
+    EXPECT_TRUE(spinUntil([&] { return settled.count(1); })) << "never settled";
+    EXPECT_EQ(settled[1], "Ctrl+Alt+O (a GNOME shortcut)");
+    EXPECT_EQ(settled.count(2), 0u);
+    qunsetenv("GSETTINGS_BACKEND");
+    qputenv("XDG_CONFIG_HOME", configHome);
 }

@@ -341,10 +341,11 @@ TEST_F(ConfigWindowTest, LinksOpenThroughTheShellAndTurnOrangeUnderThePointer) {
     EXPECT_FALSE(form->SliderQuality->accessibleDescription().isEmpty());
     EXPECT_FALSE(form->ComboChannels->accessibleName().isEmpty());
     // Tab runs as the face reads, top to bottom and left to right.
-    QWidget* expected[] = {form->ComboChannels, form->SliderQuality, form->CheckStereo,
-                           form->CheckVBR,      form->SliderVolume,  form->Image1,
-                           form->LabelVersion,  form->LabelFAQ,      form->LabelSupport,
-                           form->ImageHelp,     form->ImageBtnApply, form->ImageBtnCancel};
+    QWidget* expected[] = {form->ComboChannels, form->SliderQuality,    form->CheckStereo,
+                           form->CheckVBR,      form->SliderVolume,     form->Image1,
+                           form->LabelVersion,  form->LabelCommandKeys, form->LabelFAQ,
+                           form->LabelSupport,  form->ImageHelp,        form->ImageBtnApply,
+                           form->ImageBtnCancel};
     for (size_t i = 1; i < std::size(expected); ++i)
         EXPECT_EQ(expected[i - 1]->nextInFocusChain(), expected[i]) << i;
     for (QWidget* button : std::initializer_list<QWidget*>{

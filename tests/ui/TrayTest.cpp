@@ -2,6 +2,7 @@
 #include "Common.h"
 #include "DialogRunner.h"
 #include "FakeDesktop.h"
+#include "LinkLabel.h"
 #include "MSNPopUp.h"
 #include "MessageBox.h"
 #include "SimulatedBackend.h"
@@ -182,6 +183,57 @@ TEST_F(TrayWithTakenKeyTest, ATakenKeyIsReportedAndForcesTheBalloon) {
     EXPECT_EQ(HotKeyStatusLines(record, pause).section("\r\n", 0, 0),
               "Record/Stop hotkey: Ctrl+Alt+O")
         << "the reason of a failure before goes with it";
+}
+
+// A desktop that binds keys only to commands (GNOME before 48): the
+// configuration window offers to add them, and adds nothing unasked.
+class CommandKeys : public FakeHotKeys {
+public:
+    std::vector<CommandKey> added;
+    bool OffersCommandKeys() const override { return true; }
+    std::string AddCommandKeys(const std::vector<CommandKey>& keys) override {
+        added = keys;
+        taken.erase(0xC04F);
+        return "Ctrl+Alt+P is already a GNOME shortcut (Terminal).";
+    }
+};
+
+TEST(CommandKeysOffer, OfferedWhileAKeyFailsAndAddedOnlyAfterYes) {
+    TempFolder folder;
+    SimulatedBackend::Script script;
+    script.inputs = {{"Monitor of Speakers", kInputWaveOutput, 100}};
+    BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+    auto keys = std::make_unique<CommandKeys>();
+    CommandKeys* desktop = keys.get();
+    desktop->taken = {0xC04F, 0xC050};
+    TFormMain form(folder.Path(), std::make_unique<FakeTray>(), std::move(keys));
+    ASSERT_TRUE(form.FormCreate());
+    MessageBox::TakeShown();
+    form.show();
+    ASSERT_TRUE(form.LabelCommandKeys->isVisible()) << "not offered";
+    MessageBox::SetNextAnswer(MessageBox::Answer::No);
+    form.LabelCommandKeys->Activate();
+    EXPECT_TRUE(desktop->added.empty()) << "added without a yes";
+    std::vector<MessageBox::Shown> shown = MessageBox::TakeShown();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown[0].text.startsWith("Add Ctrl+Alt+O (Record/Stop) and Ctrl+Alt+P"))
+        << shown[0].text.toStdString();
+
+    MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
+    form.LabelCommandKeys->Activate();
+    ASSERT_EQ(desktop->added.size(), 2u);
+    EXPECT_EQ(desktop->added[1].name, "Pause/Resume");
+    shown = MessageBox::TakeShown();
+    ASSERT_EQ(shown.size(), 2u);
+    EXPECT_EQ(shown[1].text, "Ctrl+Alt+P is already a GNOME shortcut (Terminal).")
+        << "the key GNOME has";
+    EXPECT_EQ(form.RecordHotKey->Status(), TJvApplicationHotKey::State::Set) << "registered again";
+    EXPECT_EQ(HotKeyStatusLines(*form.RecordHotKey, *form.PauseHotKey).section("\r\n", 0, 0),
+              "Record/Stop hotkey: Ctrl+Alt+O");
+    EXPECT_TRUE(form.LabelCommandKeys->isVisible()) << "one key still fails";
+    form.hide();
+    form.FormClose();
+    BASS_SetBackend(nullptr);
 }
 
 TEST(StartupBalloon, CountRule) {
