@@ -9,7 +9,8 @@
 #   scripts/desktop.sh start BASE kde       KDE Plasma's own services on Wayland instead
 #                                           (kwin with kglobalaccel in it, the KDE portal,
 #                                           PowerDevil and UPower on a system bus of its own)
-#   scripts/desktop.sh stop BASE            stops what BASE/pids names
+#   scripts/desktop.sh stop BASE            stops what BASE/pids names, and whatever else
+#                                           carries BASE in its environment
 #   scripts/desktop.sh tone BASE            plays a 440 Hz tone into "spk" (low latency)
 #   scripts/desktop.sh pulse BASE [SERVER]  starts the sound server alone (no display)
 #
@@ -243,6 +244,30 @@ stop() {
     kill -9 "$pid" 2>/dev/null || true
   done
   rm -f "$BASE/pids" "$BASE/server-pid"
+  local left
+  mapfile -t left < <(strays)
+  [ "${#left[@]}" -gt 0 ] || return 0
+  kill "${left[@]}" 2>/dev/null || true
+  for _ in $(seq 50); do
+    mapfile -t left < <(strays)
+    [ "${#left[@]}" -gt 0 ] || return 0
+    sleep 0.05
+  done
+  kill -9 "${left[@]}" 2>/dev/null || true
+}
+
+# What the bus started (the portals, dconf, the accessibility bus) runs in a
+# session of its own that no pid file names; the desktop's folder in its
+# environment does. So may this script and those that called it, where a
+# test sourced BASE/env: they are not strays.
+strays() {
+  local a=$$ keep=" $BASHPID "
+  while [ "${a:-0}" -gt 1 ]; do
+    keep+="$a "
+    a=$(sed 's/.*) //' "/proc/$a/stat" 2>/dev/null | cut -d' ' -f2)
+  done
+  grep -lzx "XDG_RUNTIME_DIR=$BASE/run" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 |
+    while read -r p; do [[ $keep == *" $p "* ]] || echo "$p"; done
 }
 
 tone() {
