@@ -398,8 +398,11 @@ import time
 from gi.repository import Gio, GLib
 
 bus = Gio.bus_get_sync(Gio.BusType.SESSION)
-bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus", "RequestName",
-              GLib.Variant("(su)", ("org.gnome.Screenshot", 4)), None, 0, -1, None)
+owner, = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                       "RequestName", GLib.Variant("(su)", ("org.gnome.Screenshot", 4)),
+                       GLib.VariantType("(u)"), 0, -1, None).unpack()
+if owner != 1:
+    sys.exit("another program holds org.gnome.Screenshot")
 # The shell learns the name's new owner from the bus's signal, a moment later.
 for attempt in range(20):
     try:
@@ -409,8 +412,10 @@ for attempt in range(20):
                               GLib.VariantType("(bs)"), 0, 10000, None).unpack()
         sys.exit(0 if ok else "the shell wrote no screenshot")
     except GLib.Error as e:
+        if not e.matches(Gio.dbus_error_quark(), Gio.DBusError.ACCESS_DENIED):
+            sys.exit("the shell took no screenshot: " + e.message)
         time.sleep(0.1)
-sys.exit("the shell refused the screenshot")
+sys.exit("the shell refused the screenshot to org.gnome.Screenshot")
 PY
 }
 
