@@ -9,7 +9,13 @@
 #   scripts/desktop.sh start BASE kde       KDE Plasma's own services on Wayland instead
 #                                           (kwin with kglobalaccel in it, the KDE portal,
 #                                           PowerDevil and UPower on a system bus of its own)
-#   scripts/desktop.sh stop BASE            stops what BASE/pids names
+#   scripts/desktop.sh start BASE gnome     GNOME Shell 43 on Wayland instead (its notification
+#                                           service, XWayland, the GNOME and GTK portals, dconf,
+#                                           the accessibility bus; an empty system bus)
+#   scripts/desktop.sh appindicator BASE    turns on GNOME's AppIndicator extension, the tray
+#   scripts/desktop.sh shot BASE FILE.png   a screenshot of the GNOME desktop
+#   scripts/desktop.sh stop BASE            stops what BASE/pids names, and whatever else
+#                                           carries BASE in its environment
 #   scripts/desktop.sh tone BASE            plays a 440 Hz tone into "spk" (low latency)
 #   scripts/desktop.sh pulse BASE [SERVER]  starts the sound server alone (no display)
 #
@@ -19,14 +25,19 @@
 # the process that speaks the PulseAudio protocol, for tests that kill it.
 set -euo pipefail
 
-usage="usage: desktop.sh start|stop|tone|pulse BASE [pulseaudio|pipewire|kde]"
+usage="usage: desktop.sh start|stop|tone|pulse|appindicator BASE [pulseaudio|pipewire|kde|gnome]
+       desktop.sh shot BASE FILE.png"
 cmd=${1:?$usage}
 BASE=$(mkdir -p "${2:?$usage}" && cd "$2" && pwd)
+if [ "$cmd" = shot ]; then
+  file=$(realpath -m "${3:?$usage}")
+  set -- "$1" "$2"
+fi
 server=${3:-${TAPEWREN_SOUND_SERVER:-pulseaudio}}
 desktop=icewm
 case "$server" in
   pulseaudio | pipewire) ;;
-  kde) desktop=kde server=pulseaudio ;;
+  kde | gnome) desktop=$server server=pulseaudio ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac
 
@@ -217,6 +228,89 @@ unset PULSE_SERVER DISPLAY
 ENV
 }
 
+# GNOME Shell 43 on Wayland without a screen, as most of our users have it:
+# its own notification service, xdg-desktop-portal with only the GNOME and
+# GTK back ends (an installed KDE one would answer GlobalShortcuts), dconf
+# and the accessibility bus, each started by the bus as a session starts it.
+gnome_services="ca.desrt.dconf org.a11y.Bus org.gnome.Shell.Notifications
+  org.freedesktop.portal.Desktop org.freedesktop.portal.Documents
+  org.freedesktop.impl.portal.PermissionStore org.freedesktop.impl.portal.desktop.gnome
+  org.freedesktop.impl.portal.desktop.gtk"
+start_gnome() {
+  local service
+  export XDG_CURRENT_DESKTOP=GNOME XDG_SESSION_TYPE=wayland WAYLAND_DISPLAY=wayland-gnome
+  export XDG_DESKTOP_PORTAL_DIR=$BASE/portals
+  unset DISPLAY
+  # GNOME keeps its settings (the extensions turned on) and its notifications
+  # there: every desktop starts from none.
+  rm -rf "$BASE/bus" "$XDG_DESKTOP_PORTAL_DIR" "$XDG_CONFIG_HOME" "$HOME"
+  mkdir -p "$BASE/bus/services" "$XDG_DESKTOP_PORTAL_DIR" "$XDG_CONFIG_HOME" "$HOME"
+  cp /usr/share/xdg-desktop-portal/portals/{gnome,gtk,gnome-shell}.portal "$XDG_DESKTOP_PORTAL_DIR"
+  # Without systemd behind the bus, the bus starts each program itself.
+  for service in $gnome_services; do
+    grep -v '^SystemdService=' "/usr/share/dbus-1/services/$service.service" \
+      >"$BASE/bus/services/$service.service"
+  done
+  start_bus
+  # What a new user is shown first, a welcome (not to root) and a banner
+  # saying the screen cannot lock without GNOME's display manager, counts as
+  # shown already: it would stand before the programs' own windows and
+  # banners.
+  gsettings set org.gnome.shell welcome-dialog-last-shown-version "'$(gnome-shell --version | cut -d' ' -f3)'"
+  mkdir -p "$HOME/.local/share/gnome-shell"
+  touch "$HOME/.local/share/gnome-shell/lock-warning-shown"
+  start_system_bus
+  start_sound
+  start_shell
+  write_gnome_env
+}
+
+shell_call() { # method args...: a call to the shell's own object
+  gdbus call --session --dest org.gnome.Shell --object-path /org/gnome/Shell --method "$@"
+}
+
+overview_is() { # true|false
+  [ "$(shell_call org.freedesktop.DBus.Properties.Get org.gnome.Shell OverviewActive)" = "(<$1>,)" ]
+}
+
+start_shell() {
+  daemon gnome-shell gnome-shell --headless --wayland --virtual-monitor 1280x800 \
+    --wayland-display="$WAYLAND_DISPLAY" --sm-disable
+  wait_for 60 grep -q 'Using public X11 display' "$BASE/gnome-shell.log" ||
+    { echo "gnome-shell did not start; see $BASE/gnome-shell.log" >&2; exit 1; }
+  DISPLAY=$(sed -n 's/.*Using public X11 display \(:[0-9]*\).*/\1/p' "$BASE/gnome-shell.log" | tail -1)
+  XAUTHORITY=$(find "$XDG_RUNTIME_DIR" -maxdepth 1 -name '.mutter-Xwaylandauth.*' -printf '%T@ %p\n' |
+    sort -n | tail -1 | cut -d' ' -f2-)
+  export DISPLAY XAUTHORITY
+  wait_for 30 name_owned session org.gnome.Shell ||
+    { echo "gnome-shell is not on the bus; see $BASE/gnome-shell.log" >&2; exit 1; }
+  gdbus call --session --dest org.freedesktop.DBus --object-path /org/freedesktop/DBus \
+    --method org.freedesktop.DBus.UpdateActivationEnvironment \
+    "{'WAYLAND_DISPLAY': '$WAYLAND_DISPLAY', 'DISPLAY': '$DISPLAY', 'XAUTHORITY': '$XAUTHORITY',
+      'XDG_SESSION_TYPE': 'wayland', 'XDG_CURRENT_DESKTOP': 'GNOME'}" >/dev/null
+  # It opens the overview once it is up, which would cover every window.
+  wait_for 30 overview_is true ||
+    { echo "the shell's overview did not open; see $BASE/gnome-shell.log" >&2; exit 1; }
+  shell_call org.freedesktop.DBus.Properties.Set org.gnome.Shell OverviewActive '<false>' >/dev/null
+  wait_for 10 overview_is false ||
+    { echo "the shell's overview did not close; see $BASE/gnome-shell.log" >&2; exit 1; }
+  wait_for 30 name_owned session org.freedesktop.Notifications ||
+    { echo "no notification service; see $BASE/gnome-shell.log" >&2; exit 1; }
+}
+
+write_gnome_env() {
+  cat >"$BASE/env" <<ENV
+export XDG_RUNTIME_DIR='$XDG_RUNTIME_DIR' XDG_CONFIG_HOME='$XDG_CONFIG_HOME'
+export XDG_STATE_HOME='$XDG_STATE_HOME' PULSE_STATE_PATH='$PULSE_STATE_PATH'
+export HOME='$HOME' WAYLAND_DISPLAY='$WAYLAND_DISPLAY' DISPLAY='$DISPLAY' XAUTHORITY='$XAUTHORITY'
+export XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
+export DBUS_SESSION_BUS_ADDRESS='$DBUS_SESSION_BUS_ADDRESS'
+export DBUS_SYSTEM_BUS_ADDRESS='$DBUS_SYSTEM_BUS_ADDRESS'
+export TAPEWREN_SOUND_SERVER='$server'
+unset PULSE_SERVER
+ENV
+}
+
 stop() {
   [ -f "$BASE/pids" ] || return 0
   local pid
@@ -243,6 +337,30 @@ stop() {
     kill -9 "$pid" 2>/dev/null || true
   done
   rm -f "$BASE/pids" "$BASE/server-pid"
+  local left
+  mapfile -t left < <(strays)
+  [ "${#left[@]}" -gt 0 ] || return 0
+  kill "${left[@]}" 2>/dev/null || true
+  for _ in $(seq 50); do
+    mapfile -t left < <(strays)
+    [ "${#left[@]}" -gt 0 ] || return 0
+    sleep 0.05
+  done
+  kill -9 "${left[@]}" 2>/dev/null || true
+}
+
+# What the bus started (the portals, dconf, the accessibility bus) runs in a
+# session of its own that no pid file names; the desktop's folder in its
+# environment does. So may this script and those that called it, where a
+# test sourced BASE/env: they are not strays.
+strays() {
+  local a=$$ keep=" $BASHPID "
+  while [ "${a:-0}" -gt 1 ]; do
+    keep+="$a "
+    a=$(sed 's/.*) //' "/proc/$a/stat" 2>/dev/null | cut -d' ' -f2)
+  done
+  grep -lzx "XDG_RUNTIME_DIR=$BASE/run" /proc/[0-9]*/environ 2>/dev/null | cut -d/ -f3 |
+    while read -r p; do [[ $keep == *" $p "* ]] || echo "$p"; done
 }
 
 tone() {
@@ -258,10 +376,55 @@ tone() {
   sleep 2
 }
 
+# Ubuntu's AppIndicator extension, GNOME's tray for other programs' icons
+# as Ubuntu ships it: the shell turns it on as soon as dconf says so.
+appindicator() {
+  # shellcheck disable=SC1091
+  . "$BASE/env"
+  gsettings set org.gnome.shell enabled-extensions "['ubuntu-appindicators@ubuntu.com']"
+  wait_for 20 name_owned session org.kde.StatusNotifierWatcher ||
+    { echo "the AppIndicator extension did not start; see $BASE/gnome-shell.log" >&2; exit 1; }
+}
+
+# The whole screen into FILE (a PNG) through the shell, which answers only
+# the programs it knows by their bus names: we take one of theirs first.
+shot() {
+  # shellcheck disable=SC1091
+  . "$BASE/env"
+  /usr/bin/python3 - "$file" <<'PY'
+import sys
+import time
+
+from gi.repository import Gio, GLib
+
+bus = Gio.bus_get_sync(Gio.BusType.SESSION)
+owner, = bus.call_sync("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+                       "RequestName", GLib.Variant("(su)", ("org.gnome.Screenshot", 4)),
+                       GLib.VariantType("(u)"), 0, -1, None).unpack()
+if owner != 1:
+    sys.exit("another program holds org.gnome.Screenshot")
+# The shell learns the name's new owner from the bus's signal, a moment later.
+for attempt in range(20):
+    try:
+        ok, _ = bus.call_sync("org.gnome.Shell.Screenshot", "/org/gnome/Shell/Screenshot",
+                              "org.gnome.Shell.Screenshot", "Screenshot",
+                              GLib.Variant("(bbs)", (False, False, sys.argv[1])),
+                              GLib.VariantType("(bs)"), 0, 10000, None).unpack()
+        sys.exit(0 if ok else "the shell wrote no screenshot")
+    except GLib.Error as e:
+        if not e.matches(Gio.dbus_error_quark(), Gio.DBusError.ACCESS_DENIED):
+            sys.exit("the shell took no screenshot: " + e.message)
+        time.sleep(0.1)
+sys.exit("the shell refused the screenshot to org.gnome.Screenshot")
+PY
+}
+
 case "$cmd" in
-  start) if [ "$desktop" = kde ]; then prepare; start_kde; else start; fi ;;
+  start) if [ "$desktop" = icewm ]; then start; else prepare; "start_$desktop"; fi ;;
   pulse) start_pulse ;;
   stop) stop ;;
   tone) tone ;;
+  shot) shot ;;
+  appindicator) appindicator ;;
   *) echo "$usage" >&2; exit 2 ;;
 esac

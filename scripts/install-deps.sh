@@ -21,3 +21,7 @@ apt-get install -y -q --no-install-recommends pipewire pipewire-pulse wireplumbe
 # of 686, and the test needs none of the rest.
 apt-get install -y -q --no-install-recommends kwin-wayland xdg-desktop-portal \
   xdg-desktop-portal-kde powerdevil upower qtwayland5
+# GNOME Shell for the GNOME test, likewise without recommends (113 packages).
+# Its notification service is a gjs program, and nothing pulls in gjs.
+apt-get install -y -q --no-install-recommends gnome-shell xdg-desktop-portal-gnome \
+  xdg-desktop-portal-gtk gnome-shell-extension-appindicator gjs

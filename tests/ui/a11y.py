@@ -4,6 +4,11 @@
   a11y.py active    the tree of the active window, one object a line:
                     depth, role, name, description, value, states
   a11y.py focused   the role and name of the object with the keyboard focus
+  a11y.py windows   each window's role, name and states, one a line
+  a11y.py press NAME          presses the button of that name in a shown window
+  a11y.py type FIELD TEXT     puts TEXT into the text field of that name
+Where no window can be given the focus (GNOME, which hands it on only to a
+user's input), the last two act as a screen reader would.
 """
 import sys
 
@@ -12,7 +17,9 @@ import pyatspi
 
 def app():
     for a in pyatspi.Registry.getDesktop(0):
-        if a is not None and (a.name or "").lower() == "tapewren":
+        # On GNOME, Qt's GTK theme registers the process a second time, as
+        # GTK, with no windows.
+        if a is not None and (a.name or "").lower() == "tapewren" and a.childCount:
             return a
     return None
 
@@ -45,6 +52,27 @@ def walk(o, depth=0):
             walk(child, depth + 1)
 
 
+def shown(o, role, name):
+    """The first object below o that is shown with that role and name."""
+    if o.getRoleName() == role and o.name == name:
+        return o
+    for c in o:
+        if c is not None and c.getState().contains(pyatspi.STATE_SHOWING):
+            f = shown(c, role, name)
+            if f:
+                return f
+    return None
+
+
+def act(windows, role, name):
+    for w in windows:
+        if w.getState().contains(pyatspi.STATE_SHOWING):
+            o = shown(w, role, name)
+            if o:
+                return o
+    sys.exit("no %s %s shown" % (role, name))
+
+
 def main():
     a = app()
     if a is None:
@@ -70,6 +98,14 @@ def main():
                 print(f.getRoleName() + "\t" + (f.name or ""))
                 return
         sys.exit("nothing focused")
+    elif sys.argv[1] == "windows":
+        for w in windows:
+            print("\t".join([w.getRoleName(), w.name or "", states(w)]))
+    elif sys.argv[1] == "press":
+        act(windows, "push button", sys.argv[2]).queryAction().doAction(0)
+    elif sys.argv[1] == "type":
+        if not act(windows, "text", sys.argv[2]).queryEditableText().setTextContents(sys.argv[3]):
+            sys.exit("the field took no text")
 
 
 main()

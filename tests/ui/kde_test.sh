@@ -10,19 +10,7 @@ exe=${1:?usage: kde_test.sh path/to/tapewren}
 # shellcheck source=../support/e2e.sh
 . "$(dirname "$0")/../support/e2e.sh"
 
-# Under AddressSanitizer: Mesa's EGL driver, which kwin's EGL brings in, is
-# unloaded before the leak report, and only a full unwind reaches the
-# libEGL_mesa frames that tests/lsan.supp names.
-[ -z "${ASAN_OPTIONS:-}" ] || export ASAN_OPTIONS=$ASAN_OPTIONS:fast_unwind_on_malloc=0
-desk=$work/kde
-at_exit "'$e2e_scripts/desktop.sh' stop '$desk'"
-check "the KDE desktop starts" "$e2e_scripts/desktop.sh" start "$desk" kde || {
-  finish kde_test
-  exit 1
-}
-# shellcheck disable=SC1091
-. "$desk/env"
-"$e2e_scripts/desktop.sh" tone "$desk"
+own_desktop kde kde_test
 
 kde_start() { # stderr apart
   "$app/tapewren" >>"$work/program.log" 2>"$work/stderr" &
