@@ -28,6 +28,11 @@ public:
     void HideBalloon() override;
     void SetRecording(bool recording) override;
 
+    bool MenuOnClick() const override {
+        return !InWindow() && m_chosen == TrayKind::StatusNotifier &&
+               m_presence->Facts().menuOnClick;
+    }
+
     bool InWindow() const { return m_current && m_current == m_window.get(); }
 
 private:

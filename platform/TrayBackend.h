@@ -29,6 +29,8 @@ public:
     virtual void HideBalloon() = 0;
     // What a click does now, for a screen reader: record, or stop a take.
     virtual void SetRecording(bool) {}
+    // A left click opens the menu instead of reaching the program.
+    virtual bool MenuOnClick() const { return false; }
 
 signals:
     void leftClicked();    // each left click, as the desktop reports it

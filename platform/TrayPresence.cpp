@@ -9,6 +9,7 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusServiceWatcher>
 #include <QDBusVariant>
+#include <QFile>
 #include <QGuiApplication>
 
 #include <cstdlib>
@@ -30,6 +31,20 @@ QDBusMessage hostQuery() {
 
 // A watcher whose introspection lacks the property answers with an error,
 // and Qt then puts its icon on XEmbed: that counts as no host.
+// GNOME Shell's AppIndicator extension is the watcher there: the shell owns
+// its name. Its process is asked of the bus, which answers at once.
+bool menuOnClick(const QDBusConnection& bus) {
+    QDBusMessage ask = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetConnectionUnixProcessID"));
+    ask << kWatcher;
+    const QDBusMessage reply = CallAndWait(bus, ask, 2000);
+    if (!ReplyHasSignature(reply, "u"))
+        return false;
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(reply.arguments().first().toUInt()));
+    return comm.open(QIODevice::ReadOnly) && comm.readAll().trimmed() == "gnome-shell";
+}
+
 bool hostAnswer(const QDBusMessage& reply) {
     if (!ReplyHasSignature(reply, "v")) {
         qCDebug(lcPlatform, "tray: the StatusNotifierWatcher answered no host (%s)",
@@ -179,8 +194,10 @@ TrayPresence::TrayPresence(QDBusConnection bus) : m_bus(std::move(bus)) {
                       SLOT(readHost()));
     // Known before the first decision, so that a desktop with a tray never
     // sees the stand-in window flash up.
-    if (NameHasOwner(m_bus, kWatcher))
+    if (NameHasOwner(m_bus, kWatcher)) {
         m_facts.statusNotifierHost = hostAnswer(CallAndWait(m_bus, hostQuery(), 2000));
+        m_facts.menuOnClick = m_facts.statusNotifierHost && menuOnClick(m_bus);
+    }
 }
 
 TrayPresence::~TrayPresence() = default;
@@ -197,8 +214,10 @@ void TrayPresence::readHost() {
 }
 
 void TrayPresence::setHost(bool registered) {
-    if (registered == m_facts.statusNotifierHost)
+    const bool onClick = registered && menuOnClick(m_bus);
+    if (registered == m_facts.statusNotifierHost && onClick == m_facts.menuOnClick)
         return;
     m_facts.statusNotifierHost = registered;
+    m_facts.menuOnClick = onClick;
     emit changed();
 }

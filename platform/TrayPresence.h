@@ -11,6 +11,9 @@ enum class TrayKind { None, XEmbed, StatusNotifier };
 struct TrayFacts {
     bool xembedManager = false;      // _NET_SYSTEM_TRAY_S<screen> has an owner
     bool statusNotifierHost = false; // a watcher reports a registered host
+    // The host opens the menu on a left click and sends Activate only on a
+    // double click (GNOME Shell's AppIndicator extension).
+    bool menuOnClick = false;
 };
 
 // Where Qt's tray icon would show now. Qt takes D-Bus over XEmbed, and

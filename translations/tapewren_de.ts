@@ -530,6 +530,24 @@ Quelle: %3<byte value="xd"/>
 Qualität: %4 Hz / %5 kbit/s<byte value="xd"/>
 Lautstärke: %6 %</translation>
     </message>
+    <message>
+        <source>Click for the menu: its first item records/stops<byte value="xd"/>
+%1<byte value="xd"/>
+Its Config item configures.</source>
+        <translation>Klick öffnet das Menü: sein erster Eintrag nimmt auf/stoppt<byte value="xd"/>
+%1<byte value="xd"/>
+Sein Eintrag Einstellungen konfiguriert.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Click for the menu: Record is its first item.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Klick öffnet das Menü: Aufnehmen ist sein erster Eintrag.</translation>
+    </message>
+    <message>
+        <source>&amp;Record</source>
+        <translation>&amp;Aufnehmen</translation>
+    </message>
 </context>
 <context>
     <name>TFormSave</name>

@@ -530,6 +530,24 @@ Fuente: %3<byte value="xd"/>
 Calidad: %4 Hz / %5 kbps<byte value="xd"/>
 Volumen: %6 %</translation>
     </message>
+    <message>
+        <source>Click for the menu: its first item records/stops<byte value="xd"/>
+%1<byte value="xd"/>
+Its Config item configures.</source>
+        <translation>Un clic abre el menú: su primer elemento graba/detiene<byte value="xd"/>
+%1<byte value="xd"/>
+Su elemento Configurar configura.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Click for the menu: Record is its first item.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Un clic abre el menú: Grabar es su primer elemento.</translation>
+    </message>
+    <message>
+        <source>&amp;Record</source>
+        <translation>&amp;Grabar</translation>
+    </message>
 </context>
 <context>
     <name>TFormSave</name>

@@ -530,6 +530,24 @@ Source : %3<byte value="xd"/>
 Qualité : %4 Hz / %5 kbit/s<byte value="xd"/>
 Volume : %6 %</translation>
     </message>
+    <message>
+        <source>Click for the menu: its first item records/stops<byte value="xd"/>
+%1<byte value="xd"/>
+Its Config item configures.</source>
+        <translation>Un clic ouvre le menu : son premier élément enregistre/arrête<byte value="xd"/>
+%1<byte value="xd"/>
+Son élément Configurer règle le programme.</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Click for the menu: Record is its first item.</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Un clic ouvre le menu : Enregistrer est son premier élément.</translation>
+    </message>
+    <message>
+        <source>&amp;Record</source>
+        <translation>&amp;Enregistrer</translation>
+    </message>
 </context>
 <context>
     <name>TFormSave</name>

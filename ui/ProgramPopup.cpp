@@ -2,6 +2,8 @@
 
 #include "MSNPopUp.h"
 
+#include <QApplication>
+
 TMSNPopUp* CreateProgramPopup(QWidget* owner) {
     auto* popup = new TMSNPopUp(owner);
     popup->Text = QStringLiteral("N/A");
@@ -36,4 +38,14 @@ void PresentProgramPopup(TMSNPopUp& popup, const QString& text, const QString& l
         popup.TextCursor = QCursor(Qt::ArrowCursor);
     }
     popup.PresentPopup();
+}
+
+void RaiseProgramWindows() {
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->isVisible() && !qobject_cast<TfrmMSNPopUp*>(window)) {
+            if (window->isMinimized())
+                window->showNormal();
+            window->raise();
+            window->activateWindow();
+        }
 }

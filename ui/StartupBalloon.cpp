@@ -58,7 +58,12 @@ void StartupBalloon::showNow() {
         m_tell();
 }
 
-QString StartupBalloonText(const QString& hotKeyStatus) {
+QString StartupBalloonText(const QString& hotKeyStatus, bool menuOnClick) {
+    if (menuOnClick)
+        return QCoreApplication::translate("TFormMain",
+                                           "Click for the menu: its first item records/stops\r\n%1"
+                                           "\r\nIts Config item configures.")
+            .arg(hotKeyStatus);
     return QCoreApplication::translate("TFormMain",
                                        "Single click to record/stop\r\n%1\r\nDouble-click to "
                                        "configure,\r\nRight click to get a menu.")

@@ -46,7 +46,8 @@ private:
 };
 
 // What the balloon says, with the keys' lines as HotKeyStatusLines() gives them.
-QString StartupBalloonText(const QString& hotKeyStatus);
+// menuOnClick: the tray opens the menu on a click (GNOME's AppIndicator).
+QString StartupBalloonText(const QString& hotKeyStatus, bool menuOnClick = false);
 // Its point in one line, for notification banners that show nothing else:
 // which keys work.
 QString StartupBalloonSummary(const TJvApplicationHotKey& record,

@@ -72,6 +72,12 @@ void TCoolTrayIcon::LeftClicked() {
     // press as a click too; it belongs to the double click.
     if (m_sinceDouble.isValid() && m_sinceDouble.elapsed() < interval)
         return;
+    // A tray that opens the menu on a click reports only a double click,
+    // after its menu: the user asked for the configuration, not a take.
+    if (MenuOnClick()) {
+        DoubleClicked();
+        return;
+    }
     if (m_clickTimer.isActive()) {
         // Trays that report every press as a click: two within the
         // double-click time are a double click.

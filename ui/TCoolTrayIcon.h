@@ -27,6 +27,7 @@ public:
 
     void SetIconIndex(int index);
     int IconIndex() const { return m_iconIndex; }
+    bool MenuOnClick() const { return m_backend->MenuOnClick(); }
     // Applied only while the icon shows the level meter, and only when it
     // changes: each change is a message to the tray.
     void SetLevelIconIndex(int index);

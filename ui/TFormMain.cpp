@@ -59,7 +59,8 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
     BuildTrayMenu(*TrayIcon, {[this] { TogglePause(); }, [this] { ToggleRecording(false); },
                               [this] { ToggleRecording(false); }, [this] { ToggleRecording(true); },
                               [this] { TrayIconDblClick(); }, [this] { MenuAutostartClick(); },
-                              [this] { MenuHelpClick(); }, [this] { MenuExitClick(); }});
+                              [this] { MenuHelpClick(); }, [this] { MenuExitClick(); },
+                              [this] { TrayIcon->OnClick(); }});
     connect(PopupMenu, &QMenu::aboutToShow, this, &TFormMain::PopupMenuPopup);
     m_meter = new TrayMeter(
         *TrayIcon, m_recorder, [this] { return TrayIconMouseEnter(); }, this);
@@ -248,7 +249,8 @@ void TFormMain::UpdateHotKeyStatus() {
 }
 
 void TFormMain::tellStartup() {
-    TrayIcon->ShowBalloon(QStringLiteral("Tapewren"), StartupBalloonText(HotKeyStatusText), 10,
+    TrayIcon->ShowBalloon(QStringLiteral("Tapewren"),
+                          StartupBalloonText(HotKeyStatusText, TrayIcon->MenuOnClick()), 10,
                           TrayBackend::BalloonIcon::Information,
                           StartupBalloonSummary(*RecordHotKey, *PauseHotKey));
     TimerHint->start();
@@ -278,12 +280,15 @@ QString TFormMain::TrayIconMouseEnter() {
         return RecordingHint(m_recorder, ComboChannels->currentText(), SliderQuality->value(),
                              SliderVolume->value());
     if (TrayIcon->IconIndex() == kIdleIcon)
-        return tr("Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to configure.");
+        return TrayIcon->MenuOnClick()
+                   ? tr("Tapewren(TM)\r\nClick for the menu: Record is its first item.")
+                   : tr("Tapewren(TM)\r\nClick once to start recording.\r\nDouble-click to "
+                        "configure.");
     return tr("Tapewren(TM)\r\nRecording is disabled when\r\nconfig window is active.");
 }
 
 void TFormMain::PopupMenuPopup() {
-    UpdateTrayMenu(BASS_ChannelIsActive(kRecordChannel), IsAutostartOn());
+    UpdateTrayMenu(BASS_ChannelIsActive(kRecordChannel), IsAutostartOn(), TrayIcon->MenuOnClick());
 }
 
 void TFormMain::ToggleRecording(bool email) {
@@ -301,16 +306,6 @@ void TFormMain::ShowMainWindow() {
         showNormal();
     show();
     BringApplicationToFront();
-}
-
-void TFormMain::BringApplicationToFront() {
-    for (QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() && !qobject_cast<TfrmMSNPopUp*>(window)) {
-            if (window->isMinimized())
-                window->showNormal();
-            window->raise();
-            window->activateWindow();
-        }
 }
 
 void TFormMain::MenuAutostartClick() {

@@ -6,6 +6,7 @@
 #include "MailClient.h"
 #include "MessageBox.h"
 #include "ProgramFiles.h"
+#include "ProgramPopup.h"
 #include "Recorder.h"
 #include "SettingsFile.h"
 #include "TCoolTrayIcon.h"
@@ -74,7 +75,7 @@ public:
     void PauseHotKeyHotKey() { TogglePause(); }
     void ShowMainWindow();
     void HideMainWindow() { hide(); }
-    void BringApplicationToFront();
+    void BringApplicationToFront() { RaiseProgramWindows(); }
     void FormShow();
     void MenuAutostartClick();
     void MenuHelpClick();

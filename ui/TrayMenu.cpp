@@ -23,6 +23,8 @@ void TrayMenu::BuildTrayMenu(TCoolTrayIcon& icon, const Handlers& handlers) {
         QObject::connect(action, &QAction::triggered, PopupMenu, [handler] { handler(); });
         return action;
     };
+    MenuClick = item("MenuClick", text(QT_TRANSLATE_NOOP("TFormMain", "&Record")), handlers.click);
+    MenuClickSeparator = PopupMenu->addSeparator();
     MenuPause = item("MenuPause", text(QT_TRANSLATE_NOOP("TFormMain", "&Pause")), handlers.pause);
     MenuStop = item("MenuStop", text(QT_TRANSLATE_NOOP("TFormMain", "&Stop")), handlers.stop);
     PopupMenu->addSeparator();
@@ -47,8 +49,13 @@ void TrayMenu::BuildTrayMenu(TCoolTrayIcon& icon, const Handlers& handlers) {
     icon.SetPopupMenu(PopupMenu);
 }
 
-void TrayMenu::UpdateTrayMenu(uint32_t state, bool autostartOn) {
+void TrayMenu::UpdateTrayMenu(uint32_t state, bool autostartOn, bool menuOnClick) {
     const bool idle = state == BASS_ACTIVE_STOPPED;
+    MenuClick->setVisible(menuOnClick);
+    MenuClickSeparator->setVisible(menuOnClick);
+    MenuClick->setText(idle ? text(QT_TRANSLATE_NOOP("TFormMain", "&Record"))
+                            : text(QT_TRANSLATE_NOOP("TFormMain", "&Stop")));
+    PopupMenu->setDefaultAction(menuOnClick ? MenuClick : nullptr);
     MenuStop->setEnabled(!idle);
     MenuPause->setEnabled(!idle);
     MenuAutostart->setChecked(autostartOn);

@@ -40,6 +40,8 @@ public:
         balloons.push_back({title, text, seconds, false, summary});
     }
     void HideBalloon() override { balloons.push_back({QString(), QString(), 0, true, QString()}); }
+    bool menuOnClick = false;
+    bool MenuOnClick() const override { return menuOnClick; }
     void Click() { emit leftClicked(); }
     void DoubleClick() { emit doubleClicked(); }
 };

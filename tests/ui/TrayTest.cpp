@@ -418,6 +418,32 @@ TEST_F(TrayTest, MenuFollowsTheRecordingState) {
     // A take whose device has stalled (the simulated ones never do) still pauses.
     m_form->UpdateTrayMenu(BASS_ACTIVE_STALLED, false);
     EXPECT_EQ(m_form->MenuPause->text(), "&Pause");
+    EXPECT_FALSE(m_form->MenuClick->isVisible()) << "a click reaches the program here";
+}
+
+// GNOME's AppIndicator opens the menu on a click and sends a click only on a
+// double click: the menu's first item records and stops, a double click
+// configures, and the hint says so.
+TEST_F(TrayTest, WhereAClickOpensTheMenuItsFirstItemRecordsAndADoubleClickConfigures) {
+    m_tray->menuOnClick = true;
+    m_form->PopupMenuPopup();
+    ASSERT_TRUE(m_form->MenuClick->isVisible());
+    EXPECT_EQ(m_form->PopupMenu->actions().first(), m_form->MenuClick);
+    EXPECT_EQ(m_form->PopupMenu->defaultAction(), m_form->MenuClick);
+    EXPECT_EQ(m_form->MenuClick->text(), "&Record");
+    EXPECT_EQ(m_form->TrayIconMouseEnter(),
+              "Tapewren(TM)\r\nClick for the menu: Record is its first item.");
+    m_form->MenuClick->trigger();
+    EXPECT_TRUE(recording());
+    m_form->PopupMenuPopup();
+    EXPECT_EQ(m_form->MenuClick->text(), "&Stop");
+    m_form->MenuClick->trigger();
+    EXPECT_FALSE(recording());
+    EXPECT_EQ(m_dialogs, 1);
+    m_tray->Click();
+    EXPECT_FALSE(recording()) << "a double click is no take";
+    EXPECT_TRUE(m_form->isVisible()) << "but the configuration window";
+    m_form->BtnCancelClick();
 }
 
 TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
