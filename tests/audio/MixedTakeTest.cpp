@@ -348,6 +348,45 @@ TEST(MixedTakeTest, SpeakersThatStartLateInLumpsAreAlignedAfterTheFirstSecond) {
     }
 }
 
+// A click the speakers captured 3 s into the take comes out 3 s in, whether
+// their stream starts 30 ms late (too little to wait for the loop, which would
+// take seconds over it) or only after the microphone's has run alone for
+// longer than the first settling holds it back.
+TEST(MixedTakeTest, TheSpeakersSoundComesOutAtTheMomentItWasCapturedWhenTheyStartLate) {
+    constexpr uint32_t rate = 16000, block = rate / 50;
+    for (const double late : {0.03, 2.0}) {
+        std::vector<int16_t> out;
+        CaptureMixer mixer(rate, 2, [&out](const void* data, uint32_t length) {
+            const auto* pcm = static_cast<const int16_t*>(data);
+            out.insert(out.end(), pcm, pcm + length / 2);
+            return true;
+        });
+        const std::vector<int16_t> silence(block * 2, 0);
+        std::vector<int16_t> speakers(block * 2);
+        const auto click = static_cast<uint64_t>(std::lround((3 - late) * rate));
+        // A block's moment is that of its last frame.
+        const auto usec = [](double seconds) { return std::llround(seconds * 1e6); };
+        uint64_t heard = 0;
+        for (uint64_t n = 1; n <= 250; ++n) {
+            const double now = static_cast<double>(n * block) / rate;
+            mixer.Feed(CaptureMixer::kMicrophone, silence.data(), block * 4, usec(now));
+            for (double end; (end = late + static_cast<double>(heard + block) / rate) <= now;) {
+                for (uint64_t i = 0; i < block; ++i)
+                    speakers[2 * i] = speakers[2 * i + 1] = heard + i == click ? 16384 : 0;
+                mixer.Feed(CaptureMixer::kSpeakers, speakers.data(), block * 4, usec(end));
+                heard += block;
+            }
+        }
+        mixer.Flush();
+        size_t at = 0;
+        for (size_t i = 0; i < out.size(); i += 2)
+            if (std::abs(out[i]) > std::abs(out[at]))
+                at = i;
+        EXPECT_NEAR(static_cast<double>(at / 2) / rate, 3, 0.002)
+            << "seconds into the take; the speakers " << late << " s late";
+    }
+}
+
 namespace {
 // Takes through the recorder, as the user makes them, decoded by mpg123.
 class MixedRecorderTest : public ::testing::Test {
@@ -445,7 +484,8 @@ TEST_F(MixedRecorderTest, EitherDeviceGoingAwayEndsTheTakeAndKeepsWhatWasRecorde
         devices(microphone, speakers);
         m_recorder->ToggleRecording(false);
         m_sim->Play(5.0);
-        ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+        ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }))
+            << "the lost device was never reported";
         EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
         EXPECT_FALSE(m_recorder->IsActive());
         const Decoded d = DecodeMp3(m_host.savedFile);
