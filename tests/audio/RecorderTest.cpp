@@ -379,7 +379,8 @@ TEST_F(RecorderTest, FullDiskKeepsEverythingWrittenAndTheProgramGoesOn) {
     for (size_t at = 0; at < pcm.size(); at += 17640)
         m_sim->Push({pcm.begin() + static_cast<long>(at),
                      pcm.begin() + static_cast<long>(std::min(at + 17640, pcm.size()))});
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }))
+        << "the failed write was never reported";
     EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kWriteFailedText});
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
     EXPECT_FALSE(m_recorder->IsActive());
@@ -416,7 +417,8 @@ TEST_F(RecorderTest, DiskFilledByAnotherProgramEarlyKeepsTheSoundBeforeIt) {
         }
     }
     push(17640 * 14, pcm.size());
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }))
+        << "the failed write was never reported";
     EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kWriteFailedText});
     fs::remove(filler);
     const Decoded d = DecodeMp3(m_host.savedFile);
@@ -434,7 +436,8 @@ TEST_F(RecorderTest, VanishedDeviceEndsTheTakeAndOffersWhatWasRecorded) {
     const std::vector<int16_t> pcm = Tone(44100, 2, 2.0);
     m_sim->Push(asBytes(pcm));
     m_sim->FailAfterQueued();
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }))
+        << "the lost device was never reported";
     QCoreApplication::removeTranslator(&german);
     EXPECT_EQ(
         m_host.notifications,
@@ -447,7 +450,8 @@ TEST_F(RecorderTest, AClickBeforeTheQueuedStopFinishesTheTakeOnce) {
     m_recorder->ToggleRecording(false);
     m_sim->Push(asBytes(Tone(44100, 2, 0.5)));
     m_sim->FailAfterQueued();
-    ASSERT_TRUE(spinUntil([&] { return BASS_ChannelIsActive(1) == BASS_ACTIVE_STOPPED; }));
+    ASSERT_TRUE(spinUntil([&] { return BASS_ChannelIsActive(1) == BASS_ACTIVE_STOPPED; }))
+        << "the failed capture never stopped";
     EXPECT_TRUE(m_recorder->IsActive()) << "the take is not finished yet";
     m_recorder->ToggleRecording(false); // the user's click arrives first
     EXPECT_EQ(m_host.dialogs, 1);
@@ -482,13 +486,15 @@ TEST_F(RecorderTest, WatchersHearOfEveryStartAndEveryEnd) {
     watcher.calls.clear();
     m_recorder->ToggleRecording(false);
     m_sim->FailAfterQueued();
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 2; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 2; }))
+        << "the second failure was never reported";
     m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
         return std::make_unique<FailingWriter>(CreateNewFile(path), 0);
     });
     m_recorder->ToggleRecording(false);
     m_sim->Push(asBytes(Tone(44100, 2, 6.0)));
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 3; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 3; }))
+        << "the third failure was never reported";
     m_recorder->SetFileFactory(&CreateNewFile);
     m_recorder->ToggleRecording(false);
     m_recorder->TogglePause();

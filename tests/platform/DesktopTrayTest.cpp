@@ -79,9 +79,11 @@ TEST_F(TrayBusTest, AWatcherCountsOnlyWithARegisteredHost) {
     spinUntil([&] { return false; }, 300);
     EXPECT_FALSE(presence.Facts().statusNotifierHost) << "a watcher without a host";
     m_watcher->SetHost(true);
-    EXPECT_TRUE(spinUntil([&] { return presence.Facts().statusNotifierHost; }));
+    EXPECT_TRUE(spinUntil([&] { return presence.Facts().statusNotifierHost; }))
+        << "the host was never seen";
     withdrawWatcher();
-    EXPECT_TRUE(spinUntil([&] { return !presence.Facts().statusNotifierHost; }));
+    EXPECT_TRUE(spinUntil([&] { return !presence.Facts().statusNotifierHost; }))
+        << "the host's going was never seen";
     EXPECT_EQ(changed.n, 2);
 
     // Known at once when the watcher is there from the start.
@@ -124,7 +126,8 @@ TEST_F(TrayBusTest, TheWindowStandsInUntilATrayComesAndReturnsWhenItGoes) {
     EXPECT_EQ(closes.n, 1);
 
     offerWatcher(true);
-    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }));
+    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }))
+        << "the icon never left the window for the watcher";
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(window->visible) << "the window gives way";
     EXPECT_TRUE(icon->visible);
@@ -136,12 +139,13 @@ TEST_F(TrayBusTest, TheWindowStandsInUntilATrayComesAndReturnsWhenItGoes) {
 
     tray.SetToolTip("recording");
     withdrawWatcher();
-    ASSERT_TRUE(spinUntil([&] { return tray.InWindow(); }));
+    ASSERT_TRUE(spinUntil([&] { return tray.InWindow(); })) << "the window never came back";
     EXPECT_TRUE(window->visible) << "and comes back";
     EXPECT_FALSE(icon->visible);
     EXPECT_EQ(window->toolTip, "recording");
     offerWatcher(true);
-    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }));
+    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }))
+        << "the icon never went back to the watcher";
     EXPECT_EQ(iconsMade, 1) << "the same icon comes back";
     tray.SetVisible(false);
     EXPECT_FALSE(icon->visible);
@@ -211,7 +215,7 @@ TEST_F(TrayBusTest, TheRecorderWindowTakesTheIconsClicksAndItsNotificationsSayWh
 
     window.ShowBalloon("Tapewren", "Single click to record/stop\r\nRight click", 10,
                        TrayBackend::BalloonIcon::Information);
-    EXPECT_TRUE(spinUntil([&] { return !shown.isEmpty(); }));
+    EXPECT_TRUE(spinUntil([&] { return !shown.isEmpty(); })) << "no notification was shown";
     EXPECT_EQ(shown, "Tapewren|" + RecorderWindow::WhereText() +
                          "\nSingle click to record/stop\nRight click");
     EXPECT_EQ(server->expireTimeout, 10000) << "milliseconds on the bus";
@@ -237,7 +241,8 @@ TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsI
     DesktopNotifications notifications(m_bus.Connect("program"));
     notifications.Show("Tapewren", "Single click to record/stop", 10,
                        TrayBackend::BalloonIcon::Information);
-    ASSERT_TRUE(spinUntil([&] { return shown.size() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 1; }))
+        << "the first notification never came";
     notifications.Close(); // before the server has said which id it gave
     server->Answer(desktop);
     EXPECT_TRUE(spinUntil([&] { return closed == shown; })) << "the balloon would stay up";
@@ -245,7 +250,8 @@ TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsI
     // Another program's notification closing leaves ours to be closed.
     server->holdAnswers = false;
     notifications.Show("Tapewren", "Recording", 10, TrayBackend::BalloonIcon::Information);
-    ASSERT_TRUE(spinUntil([&] { return shown.size() == 2; }));
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 2; }))
+        << "the second notification never came";
     runEventsFor(100); // its id comes back
     emit server->NotificationClosed(99, 2);
     runEventsFor(100);
@@ -254,7 +260,8 @@ TEST_F(TrayBusTest, ABalloonHiddenWhileTheServerIsStillAnsweringIsClosedWhenItsI
 
     // One the user closed is not closed again: its number may be reused.
     notifications.Show("Tapewren", "Saved", 10, TrayBackend::BalloonIcon::Information);
-    ASSERT_TRUE(spinUntil([&] { return shown.size() == 3; }));
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 3; }))
+        << "the third notification never came";
     runEventsFor(100);
     emit server->NotificationClosed(shown.back(), 2);
     runEventsFor(100);
