@@ -217,9 +217,11 @@ TEST_F(RecorderTest, FileGrowsFromTheFirstBlockAndEverySecondAfter) {
     for (const int channels : {2, 1}) {
         m_host.settings.stereo = channels == 2;
         sizes.clear();
-        // Blocks of 0.2 s: a write is due at most one block after a second.
+        // Blocks of 0.1 s: a write is due at most one block after a second.
+        // The first block is shorter than a chunk: nothing to write yet.
         const std::vector<uint8_t> saved =
-            take(asBytes(Tone(44100, channels, 8.0)), {size_t(8820) * size_t(channels)});
+            take(asBytes(Tone(44100, channels, 8.0)),
+                 {size_t(200) * size_t(channels), size_t(8820) * size_t(channels)});
         ASSERT_GE(sizes.size(), 6u) << channels;
         EXPECT_GT(sizes[0], 0) << "the first block's frames are on disk at once";
         EXPECT_LT(sizes[0], 20000) << "the first block's, not the first second's";
@@ -230,6 +232,14 @@ TEST_F(RecorderTest, FileGrowsFromTheFirstBlockAndEverySecondAfter) {
         }
         EXPECT_GT(static_cast<off_t>(saved.size()), sizes.back());
     }
+    // Half a second, then what makes a whole second held (22050 frames leave
+    // 162 beyond whole chunks): that second is written at once, not with the
+    // next block.
+    m_host.settings.stereo = true;
+    sizes.clear();
+    take(asBytes(Tone(44100, 2, 3.0)), {22050 * 4, (44100 - 162) * 4});
+    ASSERT_GE(sizes.size(), 2u);
+    EXPECT_LT(sizes[1] - sizes[0], 40000 + 2 * 1045) << "a second held, and written";
 }
 
 // A program started during a take (the mail client, a file manager) would
