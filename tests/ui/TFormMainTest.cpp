@@ -462,4 +462,7 @@ TEST(Languages, GermanBringsQtsOwnButtons) {
     const QString yes = box.button(QMessageBox::Yes)->text();
     qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
     EXPECT_EQ(yes, "&Ja");
+    // English comes first: German is the user's second language.
+    LoadTranslations(*qApp, {"en-GB", "de-DE"});
+    EXPECT_TRUE(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly).isEmpty());
 }
