@@ -237,9 +237,11 @@ void CaptureMixer::feedMicrophone(size_t frames, double seconds) {
     }
     // The speakers gave nothing for that long: the microphone goes on over
     // silence, and the speakers' sound for that stretch, should it come
-    // late, is dropped by the next resync.
+    // late, is dropped by the next resync. The take settled while this queue
+    // held half as much (above), and since then each piece has mixed out as
+    // much as both queues held: for this one to grow, the speakers' is empty.
     Queue<float>& speakers = m_speakers;
-    if (microphone.Frames() > m_capacity && speakers.Frames() < microphone.Frames()) {
+    if (microphone.Frames() > m_capacity) {
         const size_t gap = microphone.Frames() - speakers.Frames();
         if (!m_stalled[kSpeakers])
             qCWarning(lcAudio, "The speakers' stream has stalled; the mixed take goes on over "

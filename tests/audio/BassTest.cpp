@@ -205,7 +205,7 @@ TEST_F(BassTest, VanishedSourceEndsTheCaptureAndIsReportedOnce) {
     for (int i = 0; i < 100 && counter.failures == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(counter.blocks, 1) << "blocks before the failure still arrive";
-    EXPECT_EQ(counter.failures, 1);
+    EXPECT_EQ(counter.failures, 1) << "the failure never arrived";
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
     BASS_ChannelStop(1);
     EXPECT_EQ(counter.failures, 1);

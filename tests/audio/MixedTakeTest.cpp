@@ -348,6 +348,54 @@ TEST(MixedTakeTest, SpeakersThatStartLateInLumpsAreAlignedAfterTheFirstSecond) {
     }
 }
 
+// The speakers' clicks, one each quarter second from 2.5 s, come out where
+// they were captured, whether their stream starts 30 ms late or only after
+// the microphone's has run alone for longer than the first settling holds it
+// back. Their moments then jump 20 ms (the server changed its latency): a
+// gap that small the loop closes, without dropping sound.
+TEST(MixedTakeTest, TheSpeakersSoundComesOutWhereItWasCapturedAndASmallJumpDropsNothing) {
+    constexpr uint32_t rate = 16000, block = rate / 50;
+    for (const double late : {0.03, 2.0}) {
+        std::vector<int16_t> out;
+        CaptureMixer mixer(rate, 2, [&out](const void* data, uint32_t length) {
+            const auto* pcm = static_cast<const int16_t*>(data);
+            out.insert(out.end(), pcm, pcm + length / 2);
+            return true;
+        });
+        const std::vector<int16_t> silence(block * 2, 0);
+        std::vector<int16_t> speakers(block * 2);
+        // A block's moment is that of its last frame.
+        const auto usec = [](double seconds) { return std::llround(seconds * 1e6); };
+        const auto clickAt = [&](uint64_t frame) {
+            const double t = static_cast<double>(frame) / rate + late;
+            return t >= 2.5 && std::abs(t * 4 - std::round(t * 4)) < 0.5 / rate;
+        };
+        uint64_t heard = 0;
+        for (uint64_t n = 1; n <= 300; ++n) {
+            const double now = static_cast<double>(n * block) / rate;
+            mixer.Feed(CaptureMixer::kMicrophone, silence.data(), block * 4, usec(now));
+            for (double end; (end = late + static_cast<double>(heard + block) / rate) <= now;) {
+                for (uint64_t i = 0; i < block; ++i)
+                    speakers[2 * i] = speakers[2 * i + 1] = clickAt(heard + i) ? 16384 : 0;
+                mixer.Feed(CaptureMixer::kSpeakers, speakers.data(), block * 4,
+                           usec(end > 3.2 ? end - 0.02 : end));
+                heard += block;
+            }
+        }
+        mixer.Flush();
+        std::vector<double> clicks;
+        for (size_t i = 0; i < out.size(); i += 2)
+            if (std::abs(out[i]) > 8000 && (clicks.empty() || i / 2 > clicks.back() * rate + 100))
+                clicks.push_back(static_cast<double>(i / 2) / rate);
+        ASSERT_EQ(clicks.size(), 14u) << late << " s late";
+        EXPECT_NEAR(clicks[2], 3, 0.002)
+            << "seconds into the take; the speakers " << late << " s late";
+        for (size_t i = 1; i < clicks.size(); ++i)
+            EXPECT_NEAR(clicks[i] - clicks[i - 1], 0.25, 0.003)
+                << "before the click at " << clicks[i] << " s; the speakers " << late << " s late";
+    }
+}
+
 namespace {
 // Takes through the recorder, as the user makes them, decoded by mpg123.
 class MixedRecorderTest : public ::testing::Test {
@@ -445,7 +493,8 @@ TEST_F(MixedRecorderTest, EitherDeviceGoingAwayEndsTheTakeAndKeepsWhatWasRecorde
         devices(microphone, speakers);
         m_recorder->ToggleRecording(false);
         m_sim->Play(5.0);
-        ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+        ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }))
+            << "the lost device was never reported";
         EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kDeviceLostText});
         EXPECT_FALSE(m_recorder->IsActive());
         const Decoded d = DecodeMp3(m_host.savedFile);

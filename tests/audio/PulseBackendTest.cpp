@@ -118,10 +118,12 @@ TEST_F(PulseTest, TheChosenSourceStaysChosenWhenOneBeforeItGoes) {
     const std::string chosen = load("source_name=tb frequency=1500 rate=44100");
     StopOnExit unloadBefore("pactl unload-module " + before + " 2>/dev/null");
     StopOnExit unloadChosen("pactl unload-module " + chosen);
-    ASSERT_TRUE(waitUntil([] { return findInput("Sine source at 1500 Hz") >= 0; }, 2000));
+    ASSERT_TRUE(waitUntil([] { return findInput("Sine source at 1500 Hz") >= 0; }, 2000))
+        << "the 1500 Hz source never came up";
     ASSERT_TRUE(BASS_RecordSetInput(findInput("Sine source at 1500 Hz"), BASS_INPUT_ON | 100));
     run("pactl unload-module " + before);
-    ASSERT_TRUE(waitUntil([] { return findInput("Sine source at 600 Hz") < 0; }, 2000));
+    ASSERT_TRUE(waitUntil([] { return findInput("Sine source at 600 Hz") < 0; }, 2000))
+        << "the 600 Hz source never went";
     struct Kept {
         std::mutex mutex;
         Decoded sound{2, 44100, {}};
@@ -139,7 +141,8 @@ TEST_F(PulseTest, TheChosenSourceStaysChosenWhenOneBeforeItGoes) {
             std::lock_guard lock(kept.mutex);
             return kept.sound.Frames() >= 44100;
         },
-        8000));
+        8000))
+        << "no second of the chosen source came";
     BASS_ChannelStop(kRecordChannel);
     EXPECT_GT(ToneLevel(kept.sound, 0, 1500), 0.3) << "another source was recorded";
 }
@@ -152,7 +155,8 @@ TEST_F(PulseTest, RecordingTheToneGivesHalfScaleOnBothChannels) {
     ASSERT_EQ(BASS_RecordStart(44100, 0, onBlock, &capture, onFailure), kRecordChannel);
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PLAYING);
     // The sine source hands out its samples in bursts of up to two seconds.
-    EXPECT_TRUE(waitUntil([&] { return capture.bytes >= 2 * 44100 * 4; }, 8000));
+    EXPECT_TRUE(waitUntil([&] { return capture.bytes >= 2 * 44100 * 4; }, 8000))
+        << "two seconds of blocks never came";
     BASS_ChannelStop(1);
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
     EXPECT_GE(capture.minLeft, 62u);
@@ -169,7 +173,8 @@ TEST_F(PulseTest, NoCallbackRunsOnceStopHasReturned) {
     for (int round = 0; round < 5; ++round) {
         Capture capture;
         ASSERT_TRUE(BASS_RecordStart(48000, BASS_SAMPLE_MONO, onBlock, &capture));
-        ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 2 + round; }, 3000));
+        ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 2 + round; }, 3000))
+            << "the blocks never came";
         BASS_ChannelStop(1);
         EXPECT_FALSE(capture.inside);
         const int seen = capture.blocks;
@@ -186,7 +191,8 @@ TEST_F(PulseTest, NoBlockArrivesWhilePausedAndResumeBringsThemBack) {
     ASSERT_TRUE(BASS_RecordStart(44100, 0, countOnly, &capture, onFailure));
     for (int round = 0; round < 3; ++round) {
         const int before = capture.blocks;
-        ASSERT_TRUE(waitUntil([&] { return capture.blocks >= before + 3; }, 3000));
+        ASSERT_TRUE(waitUntil([&] { return capture.blocks >= before + 3; }, 3000))
+            << "the blocks stopped before the pause";
         ASSERT_TRUE(BASS_ChannelPause(1));
         EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_PAUSED);
         const int atPause = capture.blocks;
@@ -196,11 +202,13 @@ TEST_F(PulseTest, NoBlockArrivesWhilePausedAndResumeBringsThemBack) {
             [] {
                 return run("pactl list source-outputs").find("Corked: yes") != std::string::npos;
             },
-            3000));
+            3000))
+            << "the server never corked the stream";
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         EXPECT_EQ(capture.blocks, atPause) << "round " << round;
         ASSERT_TRUE(BASS_ChannelResume(1));
-        EXPECT_TRUE(waitUntil([&] { return capture.blocks > atPause; }, 3000));
+        EXPECT_TRUE(waitUntil([&] { return capture.blocks > atPause; }, 3000))
+            << "no block came after the resume";
     }
     BASS_ChannelStop(1);
     EXPECT_EQ(capture.failures, 0);
@@ -212,7 +220,7 @@ TEST_F(PulseTest, BlocksArriveWithinAFractionOfASecond) {
     Capture capture;
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(BASS_RecordStart(44100, 0, onBlock, &capture));
-    ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 1; }, 3000));
+    ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 1; }, 3000)) << "no first block";
     BASS_ChannelStop(1);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000))
         << "the server's default two-second fragment would hold the first block back";
@@ -264,11 +272,12 @@ TEST_F(PulseTest, TheLevelIsTheLoudestSinceTheLastLook) {
                           "vol 0.5 | pacat --latency-msec=10 --rate=44100 --channels=2 "
                           "--format=s16le -d meter 2>/dev/null &"),
               0);
-    ASSERT_TRUE(waitUntil([] { return findInput("Monitor of Meter") >= 0; }, 2000));
+    ASSERT_TRUE(waitUntil([] { return findInput("Monitor of Meter") >= 0; }, 2000))
+        << "the meter sink's monitor never came up";
     ASSERT_TRUE(BASS_RecordSetInput(findInput("Monitor of Meter"), 0x60000 + 100));
     Rounds rounds;
     ASSERT_TRUE(BASS_RecordStart(44100, MAKELONG(0, 250), timeBlock, &rounds));
-    ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return rounds.blocks >= 1; }, 5000)) << "no first block";
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     BASS_ChannelGetLevel(1);
     DWORD lowest = 1000, highest = 0;
@@ -335,7 +344,8 @@ TEST_F(PulseTest, PauseAndStopHandOverTheSoundHeldBackUpToThem) {
     const long paused = rounds.bytes;
     EXPECT_NEAR((paused - firstBytes) / (44100.0 * 4), beforePause, 0.2) << "up to the pause";
     ASSERT_TRUE(BASS_ChannelResume(1));
-    ASSERT_TRUE(waitUntil([&] { return rounds.bytes > paused; }, 3000));
+    ASSERT_TRUE(waitUntil([&] { return rounds.bytes > paused; }, 3000))
+        << "no sound came after the resume";
     const long resumed = rounds.bytes;
     start = std::chrono::steady_clock::now();
     std::this_thread::sleep_for(std::chrono::milliseconds(1500));
@@ -358,7 +368,8 @@ TEST_F(PulseTest, PauseAndStopGetInWhileASlowCallbackFallsBehind) {
     ASSERT_TRUE(BASS_RecordSetInput(monitor, 0x60000 + 100));
     Capture capture;
     ASSERT_TRUE(BASS_RecordStart(44100, 0, slowBlock, &capture));
-    ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 100; }, 5000));
+    ASSERT_TRUE(waitUntil([&] { return capture.blocks >= 100; }, 5000))
+        << "a hundred blocks never came";
     const auto took = [](auto call) {
         const auto start = std::chrono::steady_clock::now();
         call();
@@ -379,7 +390,8 @@ TEST_F(PulseTest, AVanishedSourceEndsTheCaptureAndIsReported) {
     Capture capture;
     ASSERT_TRUE(BASS_RecordStart(44100, 0, onBlock, &capture, onFailure));
     run("pactl unload-module " + module);
-    EXPECT_TRUE(waitUntil([&] { return capture.failures > 0; }, 3000));
+    EXPECT_TRUE(waitUntil([&] { return capture.failures > 0; }, 3000))
+        << "the unloaded source was never reported";
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
     BASS_ChannelStop(1);
     EXPECT_EQ(capture.failures, 1);
@@ -428,7 +440,7 @@ TEST(PulseLoopLock, AWaitingThreadGetsInBetweenCallsOfASlowCallback) {
         },
         &state);
     ASSERT_TRUE(loop.Start());
-    ASSERT_TRUE(waitUntil([&] { return calls >= 2; }, 2000));
+    ASSERT_TRUE(waitUntil([&] { return calls >= 2; }, 2000)) << "the busy handler never ran twice";
     // Should the lock never come, the handler is told to rest, so that the
     // test fails rather than hangs.
     std::thread watchdog([&] {

@@ -217,9 +217,11 @@ TEST_F(RecorderTest, FileGrowsFromTheFirstBlockAndEverySecondAfter) {
     for (const int channels : {2, 1}) {
         m_host.settings.stereo = channels == 2;
         sizes.clear();
-        // Blocks of 0.2 s: a write is due at most one block after a second.
+        // Blocks of 0.1 s: a write is due at most one block after a second.
+        // The first block is shorter than a chunk: nothing to write yet.
         const std::vector<uint8_t> saved =
-            take(asBytes(Tone(44100, channels, 8.0)), {size_t(8820) * size_t(channels)});
+            take(asBytes(Tone(44100, channels, 8.0)),
+                 {size_t(200) * size_t(channels), size_t(8820) * size_t(channels)});
         ASSERT_GE(sizes.size(), 6u) << channels;
         EXPECT_GT(sizes[0], 0) << "the first block's frames are on disk at once";
         EXPECT_LT(sizes[0], 20000) << "the first block's, not the first second's";
@@ -230,6 +232,14 @@ TEST_F(RecorderTest, FileGrowsFromTheFirstBlockAndEverySecondAfter) {
         }
         EXPECT_GT(static_cast<off_t>(saved.size()), sizes.back());
     }
+    // Half a second, then what makes a whole second held (22050 frames leave
+    // 162 beyond whole chunks): that second is written at once, not with the
+    // next block.
+    m_host.settings.stereo = true;
+    sizes.clear();
+    take(asBytes(Tone(44100, 2, 3.0)), {22050 * 4, (44100 - 162) * 4});
+    ASSERT_GE(sizes.size(), 2u);
+    EXPECT_LT(sizes[1] - sizes[0], 40000 + 2 * 1045) << "a second held, and written";
 }
 
 // A program started during a take (the mail client, a file manager) would
@@ -379,7 +389,8 @@ TEST_F(RecorderTest, FullDiskKeepsEverythingWrittenAndTheProgramGoesOn) {
     for (size_t at = 0; at < pcm.size(); at += 17640)
         m_sim->Push({pcm.begin() + static_cast<long>(at),
                      pcm.begin() + static_cast<long>(std::min(at + 17640, pcm.size()))});
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }))
+        << "the failed write was never reported";
     EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kWriteFailedText});
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
     EXPECT_FALSE(m_recorder->IsActive());
@@ -416,7 +427,8 @@ TEST_F(RecorderTest, DiskFilledByAnotherProgramEarlyKeepsTheSoundBeforeIt) {
         }
     }
     push(17640 * 14, pcm.size());
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }))
+        << "the failed write was never reported";
     EXPECT_EQ(m_host.notifications, std::vector<std::string>{Recorder::kWriteFailedText});
     fs::remove(filler);
     const Decoded d = DecodeMp3(m_host.savedFile);
@@ -434,7 +446,8 @@ TEST_F(RecorderTest, VanishedDeviceEndsTheTakeAndOffersWhatWasRecorded) {
     const std::vector<int16_t> pcm = Tone(44100, 2, 2.0);
     m_sim->Push(asBytes(pcm));
     m_sim->FailAfterQueued();
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 1; }))
+        << "the lost device was never reported";
     QCoreApplication::removeTranslator(&german);
     EXPECT_EQ(
         m_host.notifications,
@@ -447,7 +460,8 @@ TEST_F(RecorderTest, AClickBeforeTheQueuedStopFinishesTheTakeOnce) {
     m_recorder->ToggleRecording(false);
     m_sim->Push(asBytes(Tone(44100, 2, 0.5)));
     m_sim->FailAfterQueued();
-    ASSERT_TRUE(spinUntil([&] { return BASS_ChannelIsActive(1) == BASS_ACTIVE_STOPPED; }));
+    ASSERT_TRUE(spinUntil([&] { return BASS_ChannelIsActive(1) == BASS_ACTIVE_STOPPED; }))
+        << "the failed capture never stopped";
     EXPECT_TRUE(m_recorder->IsActive()) << "the take is not finished yet";
     m_recorder->ToggleRecording(false); // the user's click arrives first
     EXPECT_EQ(m_host.dialogs, 1);
@@ -482,13 +496,15 @@ TEST_F(RecorderTest, WatchersHearOfEveryStartAndEveryEnd) {
     watcher.calls.clear();
     m_recorder->ToggleRecording(false);
     m_sim->FailAfterQueued();
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 2; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 2; }))
+        << "the second failure was never reported";
     m_recorder->SetFileFactory([](const std::string& path) -> std::unique_ptr<FileWriter> {
         return std::make_unique<FailingWriter>(CreateNewFile(path), 0);
     });
     m_recorder->ToggleRecording(false);
     m_sim->Push(asBytes(Tone(44100, 2, 6.0)));
-    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 3; }));
+    ASSERT_TRUE(spinUntil([&] { return m_host.dialogs == 3; }))
+        << "the third failure was never reported";
     m_recorder->SetFileFactory(&CreateNewFile);
     m_recorder->ToggleRecording(false);
     m_recorder->TogglePause();

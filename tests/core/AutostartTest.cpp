@@ -77,7 +77,7 @@ TEST_F(AutostartTest, TheEntryStartsAProgramWhoseFolderHoldsOddCharacters) {
     ASSERT_EQ(run("gio launch '" + entry() + "' 2>/dev/null"), 0) << ReadFile(entry());
     for (int i = 0; i < 100 && !fs::exists(marker); ++i)
         run("sleep 0.05");
-    EXPECT_EQ(ReadFile(marker), program + "\n");
+    EXPECT_EQ(ReadFile(marker), program + "\n") << "gio launch never ran the program";
 }
 
 TEST_F(AutostartTest, AFolderThatCannotBeMadeIsReported) {

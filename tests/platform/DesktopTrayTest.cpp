@@ -79,9 +79,11 @@ TEST_F(TrayBusTest, AWatcherCountsOnlyWithARegisteredHost) {
     spinUntil([&] { return false; }, 300);
     EXPECT_FALSE(presence.Facts().statusNotifierHost) << "a watcher without a host";
     m_watcher->SetHost(true);
-    EXPECT_TRUE(spinUntil([&] { return presence.Facts().statusNotifierHost; }));
+    EXPECT_TRUE(spinUntil([&] { return presence.Facts().statusNotifierHost; }))
+        << "the host was never seen";
     withdrawWatcher();
-    EXPECT_TRUE(spinUntil([&] { return !presence.Facts().statusNotifierHost; }));
+    EXPECT_TRUE(spinUntil([&] { return !presence.Facts().statusNotifierHost; }))
+        << "the host's going was never seen";
     EXPECT_EQ(changed.n, 2);
 
     // Known at once when the watcher is there from the start.
@@ -124,7 +126,8 @@ TEST_F(TrayBusTest, TheWindowStandsInUntilATrayComesAndReturnsWhenItGoes) {
     EXPECT_EQ(closes.n, 1);
 
     offerWatcher(true);
-    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }));
+    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }))
+        << "the icon never left the window for the watcher";
     ASSERT_NE(icon, nullptr);
     EXPECT_FALSE(window->visible) << "the window gives way";
     EXPECT_TRUE(icon->visible);
@@ -136,12 +139,13 @@ TEST_F(TrayBusTest, TheWindowStandsInUntilATrayComesAndReturnsWhenItGoes) {
 
     tray.SetToolTip("recording");
     withdrawWatcher();
-    ASSERT_TRUE(spinUntil([&] { return tray.InWindow(); }));
+    ASSERT_TRUE(spinUntil([&] { return tray.InWindow(); })) << "the window never came back";
     EXPECT_TRUE(window->visible) << "and comes back";
     EXPECT_FALSE(icon->visible);
     EXPECT_EQ(window->toolTip, "recording");
     offerWatcher(true);
-    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }));
+    ASSERT_TRUE(spinUntil([&] { return !tray.InWindow(); }))
+        << "the icon never went back to the watcher";
     EXPECT_EQ(iconsMade, 1) << "the same icon comes back";
     tray.SetVisible(false);
     EXPECT_FALSE(icon->visible);

@@ -51,7 +51,8 @@ TEST(HandOver, BurstsAreAnsweredOnceAndUnknownOrOversizedCallsGetAnError) {
             call(QStringLiteral("ActivateAction"),
                  {QStringLiteral("SoundOptimizer"), QVariantList(), QVariantMap()})));
     }
-    ASSERT_TRUE(spinUntil([&] { return burst.back().isFinished(); }));
+    ASSERT_TRUE(spinUntil([&] { return burst.back().isFinished(); }))
+        << "the burst of requests never finished";
     spinUntil([] { return false; }, 700);
     EXPECT_FALSE(burst.front().isError());
     // The burst lasts well under the half second between two of a kind.
@@ -140,7 +141,8 @@ TEST(HandOver, EachCopyAnswersUnderItsOwnNameAndANameHeldByAnotherIsTakenWhenItF
     squatter.unregisterService(kProgramBusName);
     EXPECT_TRUE(showFromAnotherThread(kProgramBusName, second));
     spinUntil([&] { return heard.size() >= 2; }, 1000);
-    EXPECT_EQ(heard, (std::vector<std::string>{"portable", "installed"}));
+    EXPECT_EQ(heard, (std::vector<std::string>{"portable", "installed"}))
+        << "not both programs were heard";
 }
 
 TEST(HandOver, AHungBusHoldsTheStartTwoSecondsAtMost) {

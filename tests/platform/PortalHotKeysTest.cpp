@@ -99,7 +99,8 @@ TEST_F(PortalHotKeysTest, BothKeysAreBoundInOneRequestAndTheirActivationsArePres
     ASSERT_NE(backend, nullptr);
     EXPECT_TRUE(backend->Register(0, 0xC04F, "Record/Stop"));
     EXPECT_TRUE(backend->Register(1, 0xC050, "Pause/Resume"));
-    ASSERT_TRUE(spinUntil([&] { return m_shortcuts.bindCalls > 0; }));
+    ASSERT_TRUE(spinUntil([&] { return m_shortcuts.bindCalls > 0; }))
+        << "the keys were never bound";
     spinUntil([] { return false; }, 100);
     EXPECT_EQ(m_shortcuts.sessions, 1);
     EXPECT_EQ(m_shortcuts.bindCalls, 1) << "a session binds once";
@@ -112,7 +113,7 @@ TEST_F(PortalHotKeysTest, BothKeysAreBoundInOneRequestAndTheirActivationsArePres
 
     m_shortcuts.EmitActivated("pause-resume");
     m_shortcuts.EmitActivated("record-stop");
-    ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 2; }));
+    ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 2; })) << "two presses never arrived";
     EXPECT_EQ(m_pressed, (std::vector<int>{1, 0}));
 
     // Another program's session, and a key let go of, are not ours.
@@ -120,20 +121,23 @@ TEST_F(PortalHotKeysTest, BothKeysAreBoundInOneRequestAndTheirActivationsArePres
     backend->Unregister(1);
     m_shortcuts.EmitActivated("pause-resume");
     m_shortcuts.EmitActivated("record-stop");
-    ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 3; }));
+    ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 3; }))
+        << "the third press never arrived";
     spinUntil([] { return false; }, 100);
     EXPECT_EQ(m_pressed, (std::vector<int>{1, 0, 0}));
 
     // A key registered again needs a new session, the old one closed first,
     // under the same token; the desktop holds the key already: no new bind.
     EXPECT_TRUE(backend->Register(2, 0xC050, "Pause/Resume"));
-    ASSERT_TRUE(spinUntil([&] { return m_settled.count(2); }));
+    ASSERT_TRUE(spinUntil([&] { return m_settled.count(2); }))
+        << "the key on the new session never settled";
     EXPECT_EQ(m_shortcuts.sessions, 2);
     EXPECT_EQ(m_shortcuts.closed, 1);
     EXPECT_EQ(m_shortcuts.bindCalls, 1);
     EXPECT_EQ(m_settled[2], "bound Ctrl+Alt+P");
     m_shortcuts.EmitActivated("pause-resume");
-    ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 4; }));
+    ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 4; }))
+        << "the fourth press never arrived";
     EXPECT_EQ(m_pressed.back(), 2);
 }
 
@@ -147,21 +151,24 @@ TEST_F(PortalHotKeysTest, AKeyIsSetOnlyWhenTheDesktopListsItBound) {
         EXPECT_TRUE(backend->SettlesLater());
         backend->Register(0, 0xC04F, "Record/Stop");
         backend->Register(1, 0xC050, "Pause/Resume");
-        ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }));
+        ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }))
+            << "the two keys never settled";
         EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
         EXPECT_EQ(m_settled[1], "not the desktop did not bind it");
         // The user's own key, chosen in the desktop's settings.
         m_shortcuts.Rebind("record-stop", "Meta+R");
-        ASSERT_TRUE(spinUntil([&] { return m_settled[0] == "bound Meta+R"; }));
+        ASSERT_TRUE(spinUntil([&] { return m_settled[0] == "bound Meta+R"; }))
+            << "the user's own key was never taken";
         m_shortcuts.EmitActivated("record-stop");
-        ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 1; }));
+        ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 1; })) << "the press never arrived";
         // A change of another shape is no change: read as ours, it crashed.
         qDBusRegisterMetaType<WrongEntry>();
         qDBusRegisterMetaType<QList<WrongEntry>>();
         m_shortcuts.shortcutsAs = QVariant::fromValue(QList<WrongEntry>{WrongEntry{}});
         m_shortcuts.Rebind("record-stop", "Meta+Q");
         m_shortcuts.EmitActivated("record-stop");
-        ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 2; }));
+        ASSERT_TRUE(spinUntil([&] { return m_pressed.size() == 2; }))
+            << "the second press never arrived";
         EXPECT_EQ(m_settled[0], "bound Meta+R");
         m_shortcuts.shortcutsAs = QVariant();
         m_shortcuts.Rebind("record-stop", "Meta+R");
@@ -172,7 +179,8 @@ TEST_F(PortalHotKeysTest, AKeyIsSetOnlyWhenTheDesktopListsItBound) {
     auto again = keys();
     again->Register(0, 0xC04F, "Record/Stop");
     again->Register(1, 0xC050, "Pause/Resume");
-    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }));
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }))
+        << "the two keys never settled on the new start";
     EXPECT_EQ(m_settled[0], "bound Meta+R") << "the user's key survives a start";
     ASSERT_EQ(m_shortcuts.asked.size(), 1);
     EXPECT_EQ(m_shortcuts.asked[0].first, "pause-resume");
@@ -205,7 +213,8 @@ TEST_F(PortalHotKeysTest, AnswersOfAnotherShapeBindNothing) {
         const int sessions = m_shortcuts.sessions;
         auto backend = keys();
         backend->Register(0, 0xC04F, "Record/Stop");
-        ASSERT_TRUE(spinUntil([&] { return m_shortcuts.sessions > sessions; }));
+        ASSERT_TRUE(spinUntil([&] { return m_shortcuts.sessions > sessions; }))
+            << "no new session was opened";
         runEventsFor(200);
         EXPECT_TRUE(m_settled.empty());
     }
@@ -214,7 +223,7 @@ TEST_F(PortalHotKeysTest, AnswersOfAnotherShapeBindNothing) {
     m_settled.clear();
     auto backend = keys();
     backend->Register(0, 0xC04F, "Record/Stop");
-    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; })) << "the key never settled";
     EXPECT_EQ(m_settled[0], "bound ") << "our own key, not \"5\"";
 }
 
@@ -225,13 +234,15 @@ TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNot
         auto backend = keys();
         backend->Register(0, 0xC04F, "Record/Stop");
         backend->Register(1, 0xC050, "Pause/Resume");
-        ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }));
+        ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 2; }))
+            << "the two keys never settled";
         EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
         EXPECT_EQ(m_settled[1], "bound Ctrl+Alt+P");
         EXPECT_EQ(m_shortcuts.bindCalls, 0);
         // The user takes a key away in the desktop's settings.
         m_shortcuts.Unbind("pause-resume");
-        ASSERT_TRUE(spinUntil([&] { return m_settled[1] == "not the desktop did not bind it"; }));
+        ASSERT_TRUE(spinUntil([&] { return m_settled[1] == "not the desktop did not bind it"; }))
+            << "the key taken away was never told";
         EXPECT_EQ(m_settled[0], "bound Ctrl+Alt+O");
     }
     m_shortcuts.bindAtCreate = false;
@@ -240,14 +251,15 @@ TEST_F(PortalHotKeysTest, Plasma527BindsWhatTheSessionListsAndADesktopMayBindNot
     m_settled.clear();
     auto backend = keys();
     backend->Register(0, 0xC04F, "Record/Stop");
-    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; })) << "the key never settled";
     EXPECT_EQ(m_settled[0], "not the desktop did not bind it");
 
     m_shortcuts.bindAnswer = 1; // the user closed the desktop's dialog
     m_settled.clear();
     auto cancelled = keys();
     cancelled->Register(0, 0xC04F, "Record/Stop");
-    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_settled.size() == 1; }))
+        << "the cancelled bind never settled";
     EXPECT_EQ(m_settled[0], "not the binding was cancelled");
 }
 

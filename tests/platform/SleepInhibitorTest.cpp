@@ -108,13 +108,13 @@ TEST_F(SleepInhibitorTest, ThePortalHoldsSuspendAndIdleUntilTheTakeEnds) {
     settle();
     EXPECT_TRUE(portal->events.empty()) << "nothing held while idle";
     sleep->TakeStarted({});
-    ASSERT_TRUE(spinUntil([&] { return portal->held == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return portal->held == 1; })) << "the portal never held";
     EXPECT_EQ(portal->events, std::vector<std::string>{"inhibit 12 Recording sound"});
     settle(); // the answer is in: the take holds it
     sleep->TakeEnded();
-    ASSERT_TRUE(spinUntil([&] { return portal->held == 0; }));
+    ASSERT_TRUE(spinUntil([&] { return portal->held == 0; })) << "the portal never let go";
     sleep->TakeStarted({});
-    ASSERT_TRUE(spinUntil([&] { return portal->held == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return portal->held == 1; })) << "the portal never held again";
     sleep->TakeEnded();
     sleep->TakeEnded();
     settle();
@@ -148,7 +148,7 @@ TEST_F(SleepInhibitorTest, WithoutThePortalsInhibitLogindBlocksSleep) {
     std::unique_ptr<SleepInhibitor> sleep = inhibitor();
     CapturedLog log("tapewren.platform.debug=true");
     sleep->TakeStarted({});
-    ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; })) << "logind never held";
     settle();
     // A portal without Inhibit refused nothing: logind is the way here.
     EXPECT_TRUE(log.Texts(QtWarningMsg, "tapewren.platform").empty());
@@ -161,10 +161,11 @@ TEST_F(SleepInhibitorTest, WithoutThePortalsInhibitLogindBlocksSleep) {
               std::vector<std::string>{"sleep:idle|Tapewren|Recording sound|block"});
     EXPECT_TRUE(portal->events.empty());
     sleep->TakeEnded();
-    EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0; }));
+    EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0; })) << "logind never let go";
 
     sleep->TakeStarted({});
-    ASSERT_TRUE(spinUntil([&] { return m_logind.calls.size() == 2; }));
+    ASSERT_TRUE(spinUntil([&] { return m_logind.calls.size() == 2; }))
+        << "logind was never asked again";
     sleep->TakeEnded(); // whether its answer has come or not
     settle();
     EXPECT_EQ(m_logind.Held(), 0);
@@ -197,7 +198,8 @@ TEST_F(SleepInhibitorTest, APortalThatCannotInhibitLeavesItToLogind) {
                                          "within 2000 ms; asking logind instead"});
         EXPECT_EQ(portal->held, 1) << "kept too, should it hold after all";
         sleep->TakeEnded();
-        EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0 && portal->held == 0; }));
+        EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0 && portal->held == 0; }))
+            << "logind and the portal never both let go";
     }
     EXPECT_EQ(m_logind.calls.size(), 3u);
 }
@@ -209,12 +211,12 @@ TEST_F(SleepInhibitorTest, APortalThatRefusesTheCallIsWarnedOfAndLogindAsked) {
     std::unique_ptr<SleepInhibitor> sleep = inhibitor();
     CapturedLog log;
     sleep->TakeStarted({});
-    ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; }));
+    ASSERT_TRUE(spinUntil([&] { return m_logind.Held() == 1; })) << "logind never held";
     EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform"),
               std::vector<QString>{"sleep inhibitor: the portal refused to inhibit (Inhibiting is "
                                    "not allowed); asking logind instead"});
     sleep->TakeEnded();
-    EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0; }));
+    EXPECT_TRUE(spinUntil([&] { return m_logind.Held() == 0; })) << "logind never let go";
 }
 
 TEST_F(SleepInhibitorTest, ALogindThatRefusesIsWarnedOfAndTheTakeGoesOn) {
@@ -224,7 +226,8 @@ TEST_F(SleepInhibitorTest, ALogindThatRefusesIsWarnedOfAndTheTakeGoesOn) {
     std::unique_ptr<SleepInhibitor> sleep = inhibitor();
     CapturedLog log;
     sleep->TakeStarted({});
-    ASSERT_TRUE(spinUntil([&] { return !log.Texts(QtWarningMsg, "tapewren.platform").empty(); }));
+    ASSERT_TRUE(spinUntil([&] { return !log.Texts(QtWarningMsg, "tapewren.platform").empty(); }))
+        << "no warning was logged";
     EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform"),
               std::vector<QString>{"sleep inhibitor: logind did not inhibit (Permission denied): "
                                    "the computer may sleep during the take"});
@@ -239,8 +242,9 @@ TEST_F(SleepInhibitorTest, WithoutLogindNothingInhibitsAndOnlyTheDebugLogSaysSo)
         CapturedLog log("tapewren.platform.debug=true");
         auto sleep = std::make_unique<SleepInhibitor>(m_session.Connect("program"), address);
         sleep->TakeStarted({});
-        ASSERT_TRUE(
-            spinUntil([&] { return log.Texts(QtDebugMsg, "tapewren.platform").size() >= 2; }));
+        ASSERT_TRUE(spinUntil([&] {
+            return log.Texts(QtDebugMsg, "tapewren.platform").size() >= 2;
+        })) << "the two debug lines never came";
         const QString last = log.Texts(QtDebugMsg, "tapewren.platform").back();
         EXPECT_TRUE(
             last.startsWith(address == m_system.address

@@ -230,7 +230,12 @@ TEST(ProgramFiles, WhatAnEarlierReleaseKeptIsMovedOverOnce) {
     WriteFile(earlier + "quillby.ini", "[Recorder]\nVolume=5\n");
     WriteFile(earlier + "tmp/notes.txt", "mine");
     fs::create_symlink(earlier + "tmp/notes.txt", earlier + "tmp/tmpfile7.mp3");
+    // A link whose file has gone still holds its name.
+    WriteFile(earlier + "tmp/tmpfile3.mp3", "take three");
+    fs::create_symlink("gone.mp3", files.takesFolder + "tmpfile4.mp3");
     MoveEarlierFiles(files);
+    EXPECT_EQ(ReadFile(files.takesFolder + "tmpfile5.mp3"), "take three");
+    EXPECT_TRUE(fs::is_symlink(files.takesFolder + "tmpfile4.mp3"));
     EXPECT_EQ(ReadFile(files.settingsFile), "[Recorder]\nVolume=80\n");
     EXPECT_EQ(ReadFile(earlier + "quillby.ini"), "[Recorder]\nVolume=5\n");
     EXPECT_EQ(ReadFile(earlier + "tmp/notes.txt"), "mine");

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -189,6 +190,13 @@ TEST(TID3v1, ShortEmptyAndMissingFilesAreLeftAlone) {
     EXPECT_FALSE(std::filesystem::exists(temp / "missing.mp3"));
     EXPECT_FALSE(TID3v1::StripTag(temp / "missing.mp3"));
     EXPECT_TRUE(TID3v1::StripTag(temp / "short.mp3") == false);
+    // Only a file shorter than a tag is too short: one of 128 bytes that
+    // failed, failed for the reason the system gave.
+    EXPECT_EQ(TagFailureText(temp / "short.mp3", ENOSPC),
+              "Unable to write the tag: the recording is too short.");
+    WriteFile(temp / "tag-long.mp3", bytes(128));
+    EXPECT_EQ(TagFailureText(temp / "tag-long.mp3", ENOSPC),
+              "Unable to write the tag. Please check disk space.");
     // A FIFO has no writer: opening it for reading must not wait for one.
     ASSERT_EQ(::mkfifo((temp / "pipe.mp3").c_str(), 0644), 0);
     EXPECT_FALSE(tag.WriteTag(temp / "pipe.mp3"));

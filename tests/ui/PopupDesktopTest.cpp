@@ -82,6 +82,6 @@ TEST(PopupOnTheDesktop, SlidesInAboveTheTaskbarStaysAndSlidesOut) {
     EXPECT_TRUE(popup.isNull()) << "the first has slid out and gone";
     while (!popups().empty() && out.elapsed() < 12000)
         pump(20);
-    EXPECT_TRUE(popups().empty());
+    EXPECT_TRUE(popups().empty()) << "the second popup never slid out";
     EXPECT_EQ(form.MSNPopUp->openPopupCount, 0);
 }

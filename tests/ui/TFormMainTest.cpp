@@ -455,8 +455,7 @@ TEST_F(FormMainTest, SliderHintsKeepTheirStartupTextWhileHidden) {
 }
 
 // Qt's own texts, such as a message box's buttons, come in the program's
-// language too.
-// And texts built from parts reach the catalogue whole.
+// language too, and texts built from parts reach the catalogue whole.
 TEST(Languages, GermanBringsQtsOwnButtonsAndTheBalloonWhole) {
     LoadTranslations(*qApp, {"de-DE", "en-US"});
     QMessageBox box;
@@ -467,4 +466,7 @@ TEST(Languages, GermanBringsQtsOwnButtonsAndTheBalloonWhole) {
     EXPECT_EQ(yes, "&Ja");
     EXPECT_EQ(balloon, "Ein Klick: Aufnahme starten/stoppen\r\n-\r\nDoppelklick: Einstellungen,\r\n"
                        "Rechtsklick: Menü.");
+    // English comes first: German is the user's second language.
+    LoadTranslations(*qApp, {"en-GB", "de-DE"});
+    EXPECT_TRUE(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly).isEmpty());
 }

@@ -298,15 +298,29 @@ TEST(StartupBalloon, OneBalloonOnceEveryKeyHasSettledAndAnotherOnlyForALateKey) 
     BASS_SetBackend(nullptr);
 }
 
+// A word that comes after the key was given up speaks of nothing the user has.
+TEST(StartupBalloon, AKeyGivenUpIgnoresTheDesktopsLateWordOnIt) {
+    LaterKeys desktop;
+    TJvApplicationHotKey record(desktop, 0xC04F, "Record", {}), pause(desktop, 0xC050, "Pause", {});
+    ListenToHotKeys(desktop, record, pause, [] {});
+    record.SetActive(true);
+    pause.SetActive(true);
+    desktop.Settle(pause.Id(), true);
+    record.SetActive(false);
+    desktop.Settle(record.Id(), false);
+    EXPECT_EQ(HotKeyStatusLines(record, pause),
+              "Failed to set hotkey for [Record/Stop].\r\nPause/Resume hotkey: Ctrl+Alt+P");
+}
+
 TEST_F(TrayTest, ClickRecordsAfterTheDoubleClickTimeAndTwoClicksInTimeConfigure) {
     m_tray->Click();
     EXPECT_FALSE(recording()) << "held back for the double-click time";
     EXPECT_TRUE(m_form->TrayIcon->ClickPending());
-    EXPECT_TRUE(pumpUntil([this] { return recording(); }));
+    EXPECT_TRUE(pumpUntil([this] { return recording(); })) << "the click never started a take";
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 0);
 
     m_tray->Click();
-    EXPECT_TRUE(pumpUntil([this] { return !recording(); }));
+    EXPECT_TRUE(pumpUntil([this] { return !recording(); })) << "the click never stopped the take";
     EXPECT_EQ(m_dialogs, 1);
     EXPECT_EQ(m_form->TrayIcon->IconIndex(), 36);
 
@@ -327,7 +341,8 @@ TEST_F(TrayTest, BusyModeOnlyBringsTheWindowForward) {
     EXPECT_EQ(m_tray->toolTip,
               "Tapewren(TM)\r\nRecording is disabled when\r\nconfig window is active.");
     m_form->TrayIcon->LeftClicked();
-    EXPECT_TRUE(pumpUntil([this] { return !m_form->TrayIcon->ClickPending(); }));
+    EXPECT_TRUE(pumpUntil([this] { return !m_form->TrayIcon->ClickPending(); }))
+        << "the click was never dropped";
     m_keys->Press(0xC04F);
     EXPECT_FALSE(recording()) << "neither a click nor the record key starts a take";
     m_form->BtnCancelClick();
@@ -460,14 +475,14 @@ TEST_F(TrayTest, RecordingHintCountsTimeAndSize) {
             return m_tray->toolTip.contains(size);
         });
     };
-    EXPECT_TRUE(atTheSameTime("File Size: 4 KB"));
+    EXPECT_TRUE(atTheSameTime("File Size: 4 KB")) << "the hint never showed 4 KB";
     m_form->TheRecorder().encodedByteCount = 9000;
-    EXPECT_TRUE(atTheSameTime("File Size: 8 KB"));
+    EXPECT_TRUE(atTheSameTime("File Size: 8 KB")) << "the hint never showed 8 KB";
     m_form->TheRecorder().recordStartTick = TickCount() - 3725600;
     EXPECT_TRUE(pumpUntil([this] {
         return m_tray->toolTip.contains("Total Time: 01:02:0") &&
                !m_tray->toolTip.contains("01:02:05");
-    }));
+    })) << "the hint never showed the new time";
     m_form->TheRecorder().recordStartTick -= 10000;
     EXPECT_TRUE(pumpUntil([this] { return m_tray->toolTip.contains("Total Time: 01:02:1"); }))
         << "the clock alone moves the hint on, with no sound";

@@ -150,7 +150,8 @@ TEST_F(OptimizerPulseTest, AQuietToneLeavesTheVolumeAt100) {
     ASSERT_TRUE(host.errors.empty());
     ASSERT_TRUE(spinUntil([&] { return host.left >= 5; }, 10000)) << "the tone never arrived";
     const int seen = host.levelUpdates;
-    ASSERT_TRUE(spinUntil([&] { return host.levelUpdates >= seen + 60; }, 20000));
+    ASSERT_TRUE(spinUntil([&] { return host.levelUpdates >= seen + 60; }, 20000))
+        << "sixty more level updates never came";
     EXPECT_EQ(optimizer.Volume(), 100);
     EXPECT_EQ(monitorPercent(), 100);
 }

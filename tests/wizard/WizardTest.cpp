@@ -69,7 +69,7 @@ protected:
         const int volume = optimizer.Volume();
         ASSERT_TRUE(spinUntil([&] {
             return host.volume == volume && host.left == std::min(left, 128) && host.right == right;
-        }));
+        })) << "the levels never reached the host";
     }
     std::vector<std::string> calls() { return sim->Calls(); }
 
@@ -142,7 +142,7 @@ TEST_F(OptimizerTest, AnotherPickMidSearchZeroesTheBarsAndStartsAgainFrom100) {
     EXPECT_EQ(host.right, 0);
     EXPECT_EQ(host.volume, 100);
     // The refresh asked for by the old search's last block shows no old level.
-    EXPECT_FALSE(spinUntil([&] { return host.left != 0; }, 200));
+    EXPECT_FALSE(spinUntil([&] { return host.left != 0; }, 200)) << "an old level was shown";
     EXPECT_EQ(count(calls(), "Stop"), 1) << "the first search ended";
     EXPECT_EQ(count(calls(), "SetInput 2 on 100"), 1);
     feed(4, 126);
@@ -211,7 +211,7 @@ protected:
         ASSERT_TRUE(spinUntil([&] {
             return w.GaugeLeft->value() == std::min(left, 100) &&
                    w.GaugeRight->value() == std::min(right, 100);
-        }));
+        })) << "the gauges never showed the levels";
     }
     // What a person sees: the widget is shown within the window.
     static bool seen(QWidget* widget, TFormWizard& w) { return widget->isVisibleTo(&w); }
@@ -293,7 +293,8 @@ TEST_F(WizardTest, ThePagesRunFromWelcomeToDecisionAndBackWithTheirButtons) {
     EXPECT_EQ(left->text(QAccessible::Name), "Left");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w.GaugeRight)->text(QAccessible::Name),
               "Right");
-    ASSERT_TRUE(spinUntil([&] { return w.GaugeVOL->text() == "37 %"; }));
+    ASSERT_TRUE(spinUntil([&] { return w.GaugeVOL->text() == "37 %"; }))
+        << "the volume never showed 37 %";
 
     w.BtnNext->click();
     EXPECT_EQ(w.ActivePage(), TFormWizard::PageDecide);
