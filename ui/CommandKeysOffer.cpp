@@ -48,10 +48,14 @@ void ConnectCommandKeysOffer(ConfigWindow& window, LinkLabel& link, HotKeyBacken
         link.setVisible(CommandKeysOffered(backend, record, pause));
     };
     QObject::connect(&window, &ConfigWindow::Shown, &link, update);
-    QObject::connect(&link, &LinkLabel::clicked, &link,
-                     [&window, &backend, &record, &pause, changed = std::move(changed), update] {
-                         OfferCommandKeys(&window, backend, record, pause);
-                         changed();
-                         update();
-                     });
+    // Queued: the question is modal, and a screen reader that pressed the
+    // link waits for its answer until the question is closed.
+    QObject::connect(
+        &link, &LinkLabel::clicked, &link,
+        [&window, &backend, &record, &pause, changed = std::move(changed), update] {
+            OfferCommandKeys(&window, backend, record, pause);
+            changed();
+            update();
+        },
+        Qt::QueuedConnection);
 }

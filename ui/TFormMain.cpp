@@ -42,7 +42,9 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
     : m_takesFolder(files.takesFolder), m_settings(files.settingsFile),
       m_hotKeys(hotKeys ? std::move(hotKeys) : CreateSystemHotKeys()),
       m_recorder(*this, m_takesFolder) {
-    connect(Image1, &ImageButton::clicked, this, &TFormMain::BtnVolOptClick);
+    // Queued, as the optimizer is modal: a screen reader's press of the
+    // button is answered first, not when the optimizer closes.
+    connect(Image1, &ImageButton::clicked, this, &TFormMain::BtnVolOptClick, Qt::QueuedConnection);
     connect(LabelVersion, &LinkLabel::clicked, this, &TFormMain::LabelVersionClick);
     connect(LabelFAQ, &LinkLabel::clicked, this, &TFormMain::LabelFAQClick);
     connect(LabelSupport, &LinkLabel::clicked, this, &TFormMain::LabelSupportClick);

@@ -216,6 +216,8 @@ TEST_F(ConfigWindowTest, TheOptimizerGetsTheWindowsValuesAndGivesItsOwnBack) {
             wizard.reject();
         });
         form->Image1->click();
+        EXPECT_FALSE(ran) << "opened before the press had its answer";
+        QCoreApplication::processEvents();
         EXPECT_TRUE(ran);
         EXPECT_EQ(form->SliderVolume->value(), 23);
         EXPECT_EQ(form->ComboChannels->currentIndex(), 2);
@@ -244,6 +246,7 @@ TEST_F(ConfigWindowTest, ASignalOverTheOptimizerKeepsNoVolume) {
     });
     form->Image1->click();
     QCoreApplication::processEvents();
+    QCoreApplication::processEvents();
     EXPECT_TRUE(closed);
     const auto calls = sim->Calls();
     EXPECT_EQ(std::find(calls.begin(), calls.end(), "KeepVolumes"), calls.end());
@@ -260,6 +263,7 @@ TEST_F(ConfigWindowTest, AnOptimizerWithoutInputsLeavesTheChosenInput) {
         wizard.reject();
     });
     form->Image1->click();
+    QCoreApplication::processEvents();
     EXPECT_EQ(form->ComboChannels->currentIndex(), 1);
     EXPECT_EQ(form->SliderVolume->value(), 55);
     form->FormClose();
@@ -278,6 +282,7 @@ TEST_F(ConfigWindowTest, AnOptimizerWhoseSearchCannotStartHandsBackItsVolumeAndT
         wizard.close();
     });
     form->Image1->click();
+    QCoreApplication::processEvents();
     const auto boxes = MessageBox::TakeShown();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Unable to start the selected channel.");
@@ -298,6 +303,7 @@ TEST_F(ConfigWindowTest, SoundSystemGoneAfterTheOptimizerIsFatalAndWritesNothing
             wizard.accept();
         });
         form->Image1->click();
+        QCoreApplication::processEvents();
         EXPECT_EQ(form->SliderVolume->value(), 90);
         const auto boxes = MessageBox::TakeShown();
         ASSERT_EQ(boxes.size(), 1u);

@@ -213,6 +213,7 @@ TEST(CommandKeysOffer, OfferedWhileAKeyFailsAndAddedOnlyAfterYes) {
     ASSERT_TRUE(form.LabelCommandKeys->isVisible()) << "not offered";
     MessageBox::SetNextAnswer(MessageBox::Answer::No);
     form.LabelCommandKeys->Activate();
+    QCoreApplication::processEvents(); // the question comes after the press has its answer
     EXPECT_TRUE(desktop->added.empty()) << "added without a yes";
     std::vector<MessageBox::Shown> shown = MessageBox::TakeShown();
     ASSERT_EQ(shown.size(), 1u);
@@ -221,6 +222,7 @@ TEST(CommandKeysOffer, OfferedWhileAKeyFailsAndAddedOnlyAfterYes) {
 
     MessageBox::SetNextAnswer(MessageBox::Answer::Yes);
     form.LabelCommandKeys->Activate();
+    QCoreApplication::processEvents();
     ASSERT_EQ(desktop->added.size(), 2u);
     EXPECT_EQ(desktop->added[1].name, "Pause/Resume");
     shown = MessageBox::TakeShown();

@@ -6,6 +6,7 @@
   a11y.py focused   the role and name of the object with the keyboard focus
   a11y.py windows   each window's role, name and states, one a line
   a11y.py press NAME          presses the button of that name in a shown window
+  a11y.py follow NAME         follows the link of that name in a shown window
   a11y.py type FIELD TEXT     puts TEXT into the text field of that name
 Where no window can be given the focus (GNOME, which hands it on only to a
 user's input), the last two act as a screen reader would.
@@ -103,6 +104,8 @@ def main():
             print("\t".join([w.getRoleName(), w.name or "", states(w)]))
     elif sys.argv[1] == "press":
         act(windows, "push button", sys.argv[2]).queryAction().doAction(0)
+    elif sys.argv[1] == "follow":
+        act(windows, "link", sys.argv[2]).queryAction().doAction(0)
     elif sys.argv[1] == "type":
         if not act(windows, "text", sys.argv[2]).queryEditableText().setTextContents(sys.argv[3]):
             sys.exit("the field took no text")

@@ -4,9 +4,11 @@
 # client with nothing but the desktop to go by, shows its window in place of
 # a tray, says in the start-up notification's summary (all that GNOME's
 # banner shows) what became of its keys, and records a take by its button;
-# under XWayland it claims no key that only its own windows would see; with
-# the AppIndicator extension its item takes the window's place and the
-# menu's first item records and stops.
+# under XWayland it claims no key that only its own windows would see; its
+# configuration window adds the keys to GNOME's own shortcuts once asked,
+# beside the user's, and the command they run records; with the AppIndicator
+# extension its item takes the window's place and the menu's first item
+# records and stops.
 set -uo pipefail
 exe=${1:?usage: gnome_test.sh path/to/tapewren}
 # shellcheck source=../support/e2e.sh
@@ -87,6 +89,7 @@ check "its summary names the state of the keys (it says: \"$summary\")" \
   grep -Eiq 'hot ?keys?|shortcuts?' <<<"$summary"
 [ -z "${TAPEWREN_SHOTS:-}" ] || "$e2e_scripts/desktop.sh" shot "$desk" "$TAPEWREN_SHOTS/gnome-window.png"
 take gnome record_button stop_button
+
 stop_program
 
 # An X11 client in a Wayland session: an X11 grab sees a key only while one
@@ -96,6 +99,39 @@ check "under XWayland, the start-up notification comes too" wait_for 100 notifie
 body=$(notification 2 body)
 claims_no_key() { ! grep -q 'Record/Stop hotkey: Ctrl+Alt+O' <<<"$body"; }
 check "and does not claim Ctrl+Alt+O (it says: \"$body\")" claims_no_key
+stop_program
+
+# GNOME 43 has no shortcut portal: the configuration window offers to add
+# the keys to GNOME's own custom shortcuts, beside the user's, and they then
+# run the program's commands.
+keys=org.gnome.settings-daemon.plugins.media-keys
+entry=$keys.custom-keybinding:/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings
+gsettings set "$keys" custom-keybindings "['/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/']"
+gsettings set "$entry/custom0/" name Terminal
+gsettings set "$entry/custom0/" binding '<Super>t'
+gsettings set "$entry/custom0/" command 'gnome-terminal'
+gnome_start
+check "the program starts again" wait_for 100 shown frame Tapewren
+"$app/tapewren" # a second start: the configuration window
+check "a second start opens the configuration window, which offers GNOME's shortcuts" \
+  wait_for 50 a11y follow "Add hotkeys to GNOME"
+check "it asks first" wait_for 50 a11y press Yes
+check "then says they are GNOME's" wait_for 50 a11y press OK
+listed=$(gsettings get "$keys" custom-keybindings)
+check "dconf lists the user's entry and two of ours ($listed)" [ "$listed" = \
+  "['/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/custom0/', '/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/tapewren-record-stop/', '/org/gnome/settings-daemon/plugins/media-keys/custom-keybindings/tapewren-pause-resume/']" ]
+check "the user's own is as it was" [ "$(gsettings get "$entry/custom0/" binding)" = "'<Super>t'" ]
+command=$(gsettings get "$entry/tapewren-record-stop/" command)
+check "ours runs the program's record-stop ($command)" grep -q "tapewren' record-stop[\"']\$" <<<"$command"
+check "on Ctrl+Alt+O" [ "$(gsettings get "$entry/tapewren-record-stop/" binding)" = "'<Control><Alt>o'" ]
+check "and pause-resume on Ctrl+Alt+P" [ "$(gsettings get "$entry/tapewren-pause-resume/" binding)" = "'<Control><Alt>p'" ]
+a11y press Cancel
+config_closed() { ! shown dialog Tapewren; }
+# A screen reader's press is a click a moment later: the record command must
+# not find the program still busy with its window.
+check "the configuration window closes" wait_for 50 config_closed
+record_command() { "$app/tapewren" record-stop; }
+take command record_command record_command
 stop_program
 
 check "the AppIndicator extension turns on" "$e2e_scripts/desktop.sh" appindicator "$desk"
@@ -123,6 +159,9 @@ record_menu() { click_first Record; }
 stop_menu() { click_first Stop; }
 gnome_start
 check "with it, the program registers an item" wait_for 100 registered
+check "and its keys are now GNOME's" wait_for 50 grep -q \
+  'string "Tapewren: hotkeys Ctrl+Alt+O (a GNOME shortcut) and Ctrl+Alt+P (a GNOME shortcut)"' \
+  "$work/notify.log"
 sleep 1
 check "and its window is not shown" window_hidden
 item=$(item)
