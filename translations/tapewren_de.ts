@@ -485,10 +485,6 @@ Doppelklick: Einstellungen,<byte value="xd"/>
 Rechtsklick: Menü.</translation>
     </message>
     <message>
-        <source>Tapewren: waiting for the desktop to set the hotkeys</source>
-        <translation>Tapewren: wartet, bis die Arbeitsumgebung die Tastenkürzel setzt</translation>
-    </message>
-    <message>
         <source>Tapewren: hotkeys %1 and %2</source>
         <translation>Tapewren: Tastenkürzel %1 und %2</translation>
     </message>
@@ -503,10 +499,6 @@ Rechtsklick: Menü.</translation>
     <message>
         <source>Tapewren: no hotkeys</source>
         <translation>Tapewren: keine Tastenkürzel</translation>
-    </message>
-    <message>
-        <source>Tapewren: no hotkeys (%1)</source>
-        <translation>Tapewren: keine Tastenkürzel (%1)</translation>
     </message>
     <message>
         <source>Failed to set hotkey for [Record/Stop]. (%1)</source>
@@ -547,6 +539,10 @@ Klick öffnet das Menü: Aufnehmen ist sein erster Eintrag.</translation>
     <message>
         <source>&amp;Record</source>
         <translation>&amp;Aufnehmen</translation>
+    </message>
+    <message>
+        <source>Tapewren: waiting for the hotkeys</source>
+        <translation>Tapewren: wartet auf die Tastenkürzel</translation>
     </message>
 </context>
 <context>

@@ -485,10 +485,6 @@ Doble clic para configurar,<byte value="xd"/>
 clic derecho para el menú.</translation>
     </message>
     <message>
-        <source>Tapewren: waiting for the desktop to set the hotkeys</source>
-        <translation>Tapewren: esperando a que el escritorio asigne los atajos</translation>
-    </message>
-    <message>
         <source>Tapewren: hotkeys %1 and %2</source>
         <translation>Tapewren: atajos %1 y %2</translation>
     </message>
@@ -503,10 +499,6 @@ clic derecho para el menú.</translation>
     <message>
         <source>Tapewren: no hotkeys</source>
         <translation>Tapewren: sin atajos</translation>
-    </message>
-    <message>
-        <source>Tapewren: no hotkeys (%1)</source>
-        <translation>Tapewren: sin atajos (%1)</translation>
     </message>
     <message>
         <source>Failed to set hotkey for [Record/Stop]. (%1)</source>
@@ -547,6 +539,10 @@ Un clic abre el menú: Grabar es su primer elemento.</translation>
     <message>
         <source>&amp;Record</source>
         <translation>&amp;Grabar</translation>
+    </message>
+    <message>
+        <source>Tapewren: waiting for the hotkeys</source>
+        <translation>Tapewren: esperando los atajos</translation>
     </message>
 </context>
 <context>

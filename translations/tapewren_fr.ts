@@ -485,10 +485,6 @@ Double-clic pour configurer,<byte value="xd"/>
 clic droit pour le menu.</translation>
     </message>
     <message>
-        <source>Tapewren: waiting for the desktop to set the hotkeys</source>
-        <translation>Tapewren : en attente des raccourcis du bureau</translation>
-    </message>
-    <message>
         <source>Tapewren: hotkeys %1 and %2</source>
         <translation>Tapewren : raccourcis %1 et %2</translation>
     </message>
@@ -503,10 +499,6 @@ clic droit pour le menu.</translation>
     <message>
         <source>Tapewren: no hotkeys</source>
         <translation>Tapewren : aucun raccourci</translation>
-    </message>
-    <message>
-        <source>Tapewren: no hotkeys (%1)</source>
-        <translation>Tapewren : aucun raccourci (%1)</translation>
     </message>
     <message>
         <source>Failed to set hotkey for [Record/Stop]. (%1)</source>
@@ -547,6 +539,10 @@ Un clic ouvre le menu : Enregistrer est son premier élément.</translation>
     <message>
         <source>&amp;Record</source>
         <translation>&amp;Enregistrer</translation>
+    </message>
+    <message>
+        <source>Tapewren: waiting for the hotkeys</source>
+        <translation>Tapewren : en attente des raccourcis</translation>
     </message>
 </context>
 <context>

@@ -78,8 +78,7 @@ QString StartupBalloonSummary(const TJvApplicationHotKey& record,
     };
     using Key = TJvApplicationHotKey::State;
     if (HotKeysPending(record, pause))
-        return translated(
-            QT_TRANSLATE_NOOP("TFormMain", "Tapewren: waiting for the desktop to set the hotkeys"));
+        return translated(QT_TRANSLATE_NOOP("TFormMain", "Tapewren: waiting for the hotkeys"));
     const bool recordSet = record.Status() == Key::Set, pauseSet = pause.Status() == Key::Set;
     if (recordSet && pauseSet)
         return translated(QT_TRANSLATE_NOOP("TFormMain", "Tapewren: hotkeys %1 and %2"))
@@ -92,10 +91,9 @@ QString StartupBalloonSummary(const TJvApplicationHotKey& record,
         return translated(
                    QT_TRANSLATE_NOOP("TFormMain", "Tapewren: only the Pause/Resume hotkey %1"))
             .arg(pause.Text());
-    const QString why = record.Why().isEmpty() ? pause.Why() : record.Why();
-    return why.isEmpty()
-               ? translated(QT_TRANSLATE_NOOP("TFormMain", "Tapewren: no hotkeys"))
-               : translated(QT_TRANSLATE_NOOP("TFormMain", "Tapewren: no hotkeys (%1)")).arg(why);
+    // Why goes in the lines below: a banner cuts the summary at about 45
+    // characters (GNOME's).
+    return translated(QT_TRANSLATE_NOOP("TFormMain", "Tapewren: no hotkeys"));
 }
 
 bool CountStartupBalloon(int& popupShowCount, bool bothKeysSet) {

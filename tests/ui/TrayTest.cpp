@@ -174,7 +174,7 @@ TEST_F(TrayWithTakenKeyTest, ATakenKeyIsReportedAndForcesTheBalloon) {
               "Failed to set hotkey for [Record/Stop]. (another program holds it)\r\nFailed to set "
               "hotkey for [Pause/Resume] (another program holds it)");
     EXPECT_EQ(StartupBalloonSummary(record, pause),
-              "Tapewren: no hotkeys (another program holds it)");
+              "Tapewren: no hotkeys");
     keys.taken.clear();
     record.SetActive(false);
     record.SetActive(true);
@@ -283,7 +283,7 @@ TEST(StartupBalloon, OneBalloonOnceEveryKeyHasSettledAndAnotherOnlyForALateKey) 
             EXPECT_THAT(shown->balloons.back().text.toStdString(),
                         ::testing::HasSubstr("waiting for the desktop"));
             EXPECT_EQ(shown->balloons.back().summary,
-                      "Tapewren: waiting for the desktop to set the hotkeys");
+                      "Tapewren: waiting for the hotkeys");
         }
         desktop->Settle(form.PauseHotKey->Id(), false);
         EXPECT_EQ(balloons(), late ? 2 : 1);
