@@ -126,6 +126,7 @@ void SleepInhibitor::askPortal(uint64_t hold) {
     auto fallBack = [this, hold](bool refused, const QString& why) {
         if (hold != m_wanted || m_askedLogind == hold)
             return;
+        m_portalRefused = refused;
         if (refused)
             qCWarning(lcPlatform, "sleep inhibitor: %s; asking logind instead", qPrintable(why));
         else
@@ -160,6 +161,19 @@ void SleepInhibitor::askPortal(uint64_t hold) {
     });
 }
 
+// Where the desktop said no and logind is not there either, the take goes
+// on and the log says what that means; where neither is there at all (a
+// bare session), that is only worth a debug line.
+void SleepInhibitor::nothingInhibits(const QString& why) const {
+    if (m_portalRefused)
+        qCWarning(lcPlatform,
+                  "sleep inhibitor: %s; nothing inhibits sleep: the computer may sleep during "
+                  "the take",
+                  qPrintable(why));
+    else
+        qCDebug(lcPlatform, "sleep inhibitor: %s; nothing inhibits sleep", qPrintable(why));
+}
+
 void SleepInhibitor::askLogind(uint64_t hold) {
     m_askedLogind = hold;
     if (!m_system) {
@@ -188,8 +202,7 @@ void SleepInhibitor::askLogind(uint64_t hold) {
     }
     QDBusConnection bus = *m_system;
     if (!bus.isConnected()) {
-        qCDebug(lcPlatform, "sleep inhibitor: no system bus at %s; nothing inhibits sleep",
-                qPrintable(m_systemAddress));
+        nothingInhibits(QStringLiteral("no system bus at ") + m_systemAddress);
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(kLogin, kLoginPath, kLoginManager,
@@ -198,8 +211,7 @@ void SleepInhibitor::askLogind(uint64_t hold) {
          << QStringLiteral("block");
     whenAnswered(bus.asyncCall(call, kAskMs), [this, hold](const QDBusMessage& reply) {
         if (NobodyAnswered(reply)) {
-            qCDebug(lcPlatform, "sleep inhibitor: no logind (%s); nothing inhibits sleep",
-                    qPrintable(reply.errorMessage()));
+            nothingInhibits(QStringLiteral("no logind (%1)").arg(reply.errorMessage()));
             return;
         }
         if (!ReplyHasSignature(reply, "h")) {

@@ -38,6 +38,7 @@ public:
 private:
     void askPortal(uint64_t hold);
     void askLogind(uint64_t hold);
+    void nothingInhibits(const QString& why) const;
     void whenAnswered(const QDBusPendingCall& call,
                       std::function<void(const QDBusMessage&)> answered);
     void closePortalRequest(const QString& handle);
@@ -55,6 +56,7 @@ private:
     uint64_t m_lastHold = 0;
     uint64_t m_wanted = 0;
     uint64_t m_askedLogind = 0;
+    bool m_portalRefused = false; // the desktop's portal said no to the last hold
     QString m_portalRequest;
     QDBusUnixFileDescriptor m_logindFd;
     std::vector<QDBusPendingCall> m_closing;

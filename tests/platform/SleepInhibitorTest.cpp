@@ -292,3 +292,20 @@ TEST_F(SleepInhibitorTest, AHungSystemBusNeverHoldsUpTheProgram) {
 } // namespace
 
 #include "SleepInhibitorTest.moc"
+
+// GNOME without gnome-session: its portal cannot inhibit sleep, and with no
+// logind behind it the take goes on, which the log says.
+TEST_F(SleepInhibitorTest, APortalThatCannotInhibitWithNoLogindBehindItIsWarnedOf) {
+    offerPortal(true)->response = 2;
+    CapturedLog log;
+    auto sleep = std::make_unique<SleepInhibitor>(m_session.Connect("program"),
+                                                  QStringLiteral("unix:path=/nonexistent"));
+    sleep->TakeStarted({});
+    ASSERT_TRUE(spinUntil([&] { return log.Texts(QtWarningMsg, "tapewren.platform").size() >= 2; }))
+        << "the outcome was never logged";
+    EXPECT_EQ(log.Texts(QtWarningMsg, "tapewren.platform").back(),
+              "sleep inhibitor: no system bus at unix:path=/nonexistent; nothing inhibits sleep: "
+              "the computer may sleep during the take");
+    sleep->TakeEnded();
+    settle();
+}
