@@ -173,8 +173,7 @@ TEST_F(TrayWithTakenKeyTest, ATakenKeyIsReportedAndForcesTheBalloon) {
     EXPECT_EQ(HotKeyStatusLines(record, pause),
               "Failed to set hotkey for [Record/Stop]. (another program holds it)\r\nFailed to set "
               "hotkey for [Pause/Resume] (another program holds it)");
-    EXPECT_EQ(StartupBalloonSummary(record, pause),
-              "Tapewren: no hotkeys");
+    EXPECT_EQ(StartupBalloonSummary(record, pause), "Tapewren: no hotkeys");
     keys.taken.clear();
     record.SetActive(false);
     record.SetActive(true);
@@ -213,7 +212,8 @@ TEST(CommandKeysOffer, OfferedWhileAKeyFailsAndAddedOnlyAfterYes) {
     ASSERT_TRUE(form.LabelCommandKeys->isVisible()) << "not offered";
     MessageBox::SetNextAnswer(MessageBox::Answer::No);
     form.LabelCommandKeys->Activate();
-    QCoreApplication::processEvents(); // the question comes after the press has its answer
+    EXPECT_TRUE(MessageBox::TakeShown().empty()) << "asked before the press had its answer";
+    QCoreApplication::processEvents();
     EXPECT_TRUE(desktop->added.empty()) << "added without a yes";
     std::vector<MessageBox::Shown> shown = MessageBox::TakeShown();
     ASSERT_EQ(shown.size(), 1u);
@@ -282,8 +282,7 @@ TEST(StartupBalloon, OneBalloonOnceEveryKeyHasSettledAndAnotherOnlyForALateKey) 
             ASSERT_EQ(balloons(), 1) << "shown at the bound";
             EXPECT_THAT(shown->balloons.back().text.toStdString(),
                         ::testing::HasSubstr("waiting for the desktop"));
-            EXPECT_EQ(shown->balloons.back().summary,
-                      "Tapewren: waiting for the hotkeys");
+            EXPECT_EQ(shown->balloons.back().summary, "Tapewren: waiting for the hotkeys");
         }
         desktop->Settle(form.PauseHotKey->Id(), false);
         EXPECT_EQ(balloons(), late ? 2 : 1);

@@ -128,7 +128,8 @@ wait_for 30 grep -q grabbed "$work/grab.out"
 : >"$work/program.log"
 start "$app"
 check "the program runs without the key" wait_for 50 connected
-check "the balloon reports the taken key" wait_for 30 grep -q 'Failed to set hotkey for \[Record/Stop\]\.' "$work/program.log"
+check "the balloon reports the taken key, and why" wait_for 30 grep -q \
+  'Failed to set hotkey for \[Record/Stop\]\. (another program holds it)' "$work/program.log"
 check "the other key still works" bash -c "! grep -q 'Failed to set hotkey for \[Pause/Resume\]' '$work/program.log'"
 shot tray-balloon-key-taken
 kill -TERM "$pid"
