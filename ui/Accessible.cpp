@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 
+#include <QAbstractButton>
 #include <QAccessibleWidget>
 
 namespace {
@@ -56,7 +57,38 @@ private:
     QComboBox* combo() const { return static_cast<QComboBox*>(widget()); }
 };
 
+// The window's drawn buttons carry their text as their hint too, for the
+// round Help button that shows none: read once, as a name, not twice. A
+// press is answered before the click, which may open a modal window.
+class ImageButtonInterface : public QAccessibleWidget {
+public:
+    explicit ImageButtonInterface(QAbstractButton* button)
+        : QAccessibleWidget(button, QAccessible::Button) {}
+
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name)
+            return button()->text();
+        if (t == QAccessible::Description && widget()->toolTip() == button()->text())
+            return QString();
+        return QAccessibleWidget::text(t);
+    }
+    QStringList actionNames() const override {
+        return QStringList{pressAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& name) override {
+        if (name == pressAction())
+            QMetaObject::invokeMethod(button(), &QAbstractButton::click, Qt::QueuedConnection);
+        else
+            QAccessibleWidget::doAction(name);
+    }
+
+private:
+    QAbstractButton* button() const { return static_cast<QAbstractButton*>(widget()); }
+};
+
 QAccessibleInterface* roles(const QString& className, QObject* object) {
+    if (className == QLatin1String("ImageButton"))
+        return new ImageButtonInterface(static_cast<QAbstractButton*>(object));
     if (className == QLatin1String("LinkLabel"))
         return new LinkInterface(static_cast<LinkLabel*>(object));
     if (className == QLatin1String("FlatComboBox") || className == QLatin1String("NamedComboBox"))

@@ -11,6 +11,7 @@
 #include "LinkLabel.h"
 #include "Logging.h"
 #include "MSNPopUp.h"
+#include "MoveFile.h"
 #include "MessageBox.h"
 #include "ProgramPopup.h"
 #include "QualityPresets.h"

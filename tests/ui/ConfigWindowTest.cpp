@@ -346,6 +346,14 @@ TEST_F(ConfigWindowTest, LinksOpenThroughTheShellAndTurnOrangeUnderThePointer) {
     EXPECT_EQ(form->SliderVolume->accessibleName(), "Recording volume");
     EXPECT_FALSE(form->SliderQuality->accessibleDescription().isEmpty());
     EXPECT_FALSE(form->ComboChannels->accessibleName().isEmpty());
+    // A drawn button is read once, by its name, and a press is answered
+    // before the optimizer, which is modal, opens.
+    QAccessibleInterface* optimizer = QAccessible::queryAccessibleInterface(form->Image1);
+    EXPECT_EQ(optimizer->role(), QAccessible::Button);
+    EXPECT_EQ(optimizer->text(QAccessible::Name), "Optimizer");
+    EXPECT_EQ(optimizer->text(QAccessible::Description), "");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(form->ImageHelp)->text(QAccessible::Name),
+              "Help");
     // Tab runs as the face reads, top to bottom and left to right.
     QWidget* expected[] = {form->ComboChannels, form->SliderQuality,    form->CheckStereo,
                            form->CheckVBR,      form->SliderVolume,     form->Image1,
