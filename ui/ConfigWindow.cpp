@@ -50,12 +50,16 @@ ConfigWindow::ConfigWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindo
     SliderQuality->setGeometry(16, 208, 177, 41);
     SliderVolume = makeSlider(this, "SliderVolume", SettingsFile::Range("Volume"));
     SliderVolume->setGeometry(16, 292, 177, 33);
-    CheckStereo = new FlatCheckBox(this, "CheckStereo", tr("Stereo"));
-    CheckStereo->setGeometry(204, 215, 73, 17);
-    CheckVBR = new FlatCheckBox(this, "CheckVBR", tr("VBR"));
-    CheckVBR->setGeometry(272, 215, 49, 17);
+    // The texts' widths from the font, so that no language runs one control
+    // into the next; where they are short the face keeps its places.
+    auto* stereo = new FlatCheckBox(this, "CheckStereo", tr("Stereo"));
+    stereo->setGeometry(204, 215, stereo->TextWidth(), 17);
+    auto* vbr = new FlatCheckBox(this, "CheckVBR", tr("VBR"));
+    vbr->setGeometry(std::max(272, stereo->geometry().right() + 9), 215, vbr->TextWidth(), 17);
+    CheckStereo = stereo;
+    CheckVBR = vbr;
     Image1 = new ImageButton(this, "Image1", ImageButton::Look::Optimizer, tr("Optimizer"));
-    Image1->setGeometry(205, 293, 108, 27);
+    Image1->setGeometry(205, 293, std::max(108, Image1->TextWidth()), 27);
 
     LabelVersion = new LinkLabel(this, "LabelVersion", QStringLiteral("Tapewren 2.95"));
     LabelVersion->move(43, 373);
@@ -71,10 +75,14 @@ ConfigWindow::ConfigWindow(QWidget* parent) : QWidget(parent, Qt::FramelessWindo
     ImageHelp = new ImageButton(this, "ImageHelp", ImageButton::Look::Help, tr("Help"));
     ImageHelp->setGeometry(28, 454, 36, 36);
     ImageBtnApply = new ImageButton(this, "ImageBtnApply", ImageButton::Look::Apply, tr("Apply"));
-    ImageBtnApply->setGeometry(132, 462, 74, 30);
     ImageBtnCancel =
         new ImageButton(this, "ImageBtnCancel", ImageButton::Look::Cancel, tr("Cancel"));
-    ImageBtnCancel->setGeometry(241, 462, 74, 30);
+    // Wider to the left where a text needs it, their right edges kept.
+    for (const auto& [button, right] :
+         {std::pair(ImageBtnApply, 206), std::pair(ImageBtnCancel, 315)}) {
+        const int width = std::max(74, button->TextWidth());
+        button->setGeometry(right - width, 462, width, 30);
+    }
 
     // The captions are painted on the face, so the controls carry them.
     InstallAccessibleRoles();

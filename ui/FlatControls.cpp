@@ -47,6 +47,11 @@ FlatCheckBox::FlatCheckBox(QWidget* parent, const char* name, const QString& tex
     setObjectName(QString::fromLatin1(name));
     setFont(FaceFont(11));
     setCursor(Qt::PointingHandCursor);
+    setContentsMargins(kBoxSide + 5, 0, 0, 0); // the text's room is beside the box
+}
+
+int FlatCheckBox::TextWidth() const {
+    return contentsMargins().left() + fontMetrics().horizontalAdvance(text()) + 2;
 }
 
 bool FlatCheckBox::hitButton(const QPoint& pos) const {
@@ -56,7 +61,7 @@ bool FlatCheckBox::hitButton(const QPoint& pos) const {
 void FlatCheckBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
-    const qreal side = 13, top = (height() - side) / 2.0;
+    const qreal side = kBoxSide, top = (height() - side) / 2.0;
     const QRectF box(1.5, top + 0.5, side - 1, side - 1);
     p.setPen(QPen(hasFocus() ? QColor(60, 120, 200) : kFrame, 1));
     p.setBrush(Qt::white);
@@ -72,6 +77,5 @@ void FlatCheckBox::paintEvent(QPaintEvent*) {
     }
     p.setPen(kGreyText);
     p.setFont(font());
-    p.drawText(QRectF(side + 5, 0, width() - side - 5, height()), Qt::AlignLeft | Qt::AlignVCenter,
-               text());
+    p.drawText(contentsRect(), Qt::AlignLeft | Qt::AlignVCenter, text());
 }

@@ -27,8 +27,13 @@ class FlatCheckBox : public QCheckBox {
     Q_OBJECT
 public:
     FlatCheckBox(QWidget* parent, const char* name, const QString& text);
+    // The width the box and its text need.
+    int TextWidth() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+
+private:
+    static constexpr int kBoxSide = 13;
 };

@@ -11,6 +11,15 @@ ImageButton::ImageButton(QWidget* parent, const char* name, Look look, const QSt
     setToolTip(text);
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::TabFocus);
+    // The font and room its text is painted in, so that the window can size
+    // it from them.
+    setFont(look == Look::Help ? FaceFont(22, true) : FaceFont(12, look == Look::Apply));
+    if (look == Look::Optimizer)
+        setContentsMargins(kMeterLeft + 16, 0, 0, 0);
+}
+
+int ImageButton::TextWidth() const {
+    return contentsMargins().left() + fontMetrics().horizontalAdvance(text()) + 8;
 }
 
 void ImageButton::enterEvent(QEnterEvent* event) {
@@ -48,14 +57,12 @@ void ImageButton::paintEvent(QPaintEvent*) {
     if (m_look == Look::Help) {
         p.drawEllipse(box);
         p.setPen(QColor(40, 92, 160));
-        p.setFont(FaceFont(22, true));
         p.drawText(rect(), Qt::AlignCenter, QStringLiteral("?"));
     } else {
         p.drawRoundedRect(box, 5, 5);
-        QRectF label = rect();
         if (m_look == Look::Optimizer) {
             // A small level meter: the optimizer listens to the input.
-            const qreal x0 = 8, base = height() / 2.0 + 6;
+            const qreal x0 = kMeterLeft, base = height() / 2.0 + 6;
             p.setPen(Qt::NoPen);
             const QColor bars[] = {QColor(70, 170, 90), QColor(70, 170, 90), QColor(230, 180, 40),
                                    QColor(220, 80, 60)};
@@ -64,11 +71,9 @@ void ImageButton::paintEvent(QPaintEvent*) {
                 const qreal h = 4 + i * 2.5;
                 p.fillRect(QRectF(x0 + i * 4, base - h, 3, h), bars[i]);
             }
-            label.setLeft(x0 + 16);
         }
         p.setPen(filled ? QColor(255, 255, 255) : QColor(40, 60, 90));
-        p.setFont(FaceFont(12, filled));
-        p.drawText(label, Qt::AlignCenter, text());
+        p.drawText(contentsRect(), Qt::AlignCenter, text());
     }
     if (hasFocus()) {
         p.setPen(QPen(QColor(60, 120, 200), 1, Qt::DotLine));

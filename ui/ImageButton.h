@@ -13,6 +13,8 @@ public:
         Optimizer, // a light button with a level-meter mark
     };
     ImageButton(QWidget* parent, const char* name, Look look, const QString& text = QString());
+    // The width its text needs, with the mark beside it and a margin.
+    int TextWidth() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -20,6 +22,7 @@ protected:
     void leaveEvent(QEvent* event) override;
 
 private:
+    static constexpr int kMeterLeft = 8;
     Look m_look;
     bool m_hover = false;
 };

@@ -11,14 +11,16 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFrame>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -26,21 +28,35 @@
 #include <unistd.h>
 
 namespace {
-QPixmap banner(int width) {
-    QPixmap image(width, 68);
-    QPainter p(&image);
-    QLinearGradient gradient(0, 0, width, 0);
-    gradient.setColorAt(0, QColor(40, 70, 160));
-    gradient.setColorAt(1, QColor(157, 157, 255));
-    p.fillRect(image.rect(), gradient);
+// Painted by the style sheet rather than as a picture, so that it spans the
+// dialog at whatever width the texts need.
+QLabel* banner(QWidget* parent) {
+    auto* image = new QLabel(QStringLiteral("Tapewren"), parent);
+    image->setObjectName(QStringLiteral("Image1"));
+    image->setStyleSheet(QStringLiteral(
+        "QLabel { color: white; padding-left: 16px; background: qlineargradient(x1: 0, y1: 0, "
+        "x2: 1, y2: 0, stop: 0 rgb(40, 70, 160), stop: 1 rgb(157, 157, 255)); }"));
     QFont font;
     font.setPixelSize(26);
     font.setBold(true);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(image.rect().adjusted(16, 0, 0, 0), Qt::AlignVCenter | Qt::AlignLeft,
-               QStringLiteral("Tapewren"));
+    image->setFont(font);
+    image->setFixedHeight(68);
+    image->setMinimumWidth(432);
     return image;
+}
+
+// As wide as its longest entry needs, measured in the text field the style
+// leaves beside the arrow (the size the style asks for is a little short).
+void fitEntries(QComboBox& combo) {
+    QStyleOptionComboBox option;
+    option.initFrom(&combo);
+    option.rect = QRect(0, 0, 400, combo.sizeHint().height());
+    const QRect field = combo.style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                      QStyle::SC_ComboBoxEditField, &combo);
+    int widest = 0;
+    for (int i = 0; i < combo.count(); ++i)
+        widest = std::max(widest, combo.fontMetrics().horizontalAdvance(combo.itemText(i)));
+    combo.setMinimumWidth(widest + option.rect.width() - field.width() + 2);
 }
 
 QFrame* divider(QWidget* parent) {
@@ -65,10 +81,18 @@ TSavePanel::TSavePanel(TFormSave& form) : QFileDialog(&form), m_form(form) {
     setLabelText(QFileDialog::FileType, tr("Files of type:"));
     setLabelText(QFileDialog::Reject, tr("Cancel"));
     setSizeGripEnabled(false);
+    // Its whole text, "MP3 Files (*.MP3 *.mp3)", whatever room Save's caption takes.
+    if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
+        fitEntries(*types);
     const QString music = QStandardPaths::writableLocation(QStandardPaths::MusicLocation);
     setDirectory(QDir(music).exists() ? music : QDir::homePath());
     if (QLineEdit* edit = FileNameEdit())
         edit->setText(TFormSave::tr(TFormSave::kNameHint));
+}
+
+// Its lists would make the dialog wide; it stays as narrow as its texts allow.
+QSize TSavePanel::sizeHint() const {
+    return minimumSizeHint();
 }
 
 QLineEdit* TSavePanel::FileNameEdit() const {
@@ -135,17 +159,16 @@ TFormSave::TFormSave(Context context, QWidget* parent)
     ShareStandardIcons();
     setObjectName(QStringLiteral("FormSave"));
     setWindowTitle(tr("Save as"));
-    setFixedSize(432, 487);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    auto* image = new QLabel(this);
-    image->setObjectName(QStringLiteral("Image1"));
-    image->setPixmap(banner(432));
-    layout->addWidget(image);
+    // As large as the texts need in the desktop's font, which on GNOME's
+    // Wayland is a size larger than under X11, and no larger.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addWidget(banner(this));
     layout->addWidget(divider(this));
     PanelSaveDlg = new TSavePanel(*this);
-    PanelSaveDlg->setFixedHeight(247);
+    PanelSaveDlg->setFixedHeight(std::max(247, PanelSaveDlg->minimumSizeHint().height()));
     layout->addWidget(PanelSaveDlg);
     layout->addWidget(divider(this));
     layout->addWidget(buildTagArea());
@@ -159,7 +182,9 @@ TFormSave::TFormSave(Context context, QWidget* parent)
 QWidget* TFormSave::buildTagArea() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("PanelTag"));
-    panel->setFixedSize(428, 164);
+    auto* grid = new QGridLayout(panel);
+    grid->setContentsMargins(8, 0, 11, 11);
+    grid->setVerticalSpacing(3);
     auto* heading = new QLabel(tr("MP3 Tag Writer"), panel);
     heading->setObjectName(QStringLiteral("Label1"));
     QFont headingFont;
@@ -168,38 +193,51 @@ QWidget* TFormSave::buildTagArea() {
     headingFont.setUnderline(true);
     heading->setFont(headingFont);
     heading->setAlignment(Qt::AlignCenter);
-    heading->setGeometry(0, 0, 428, 26);
-    const auto edit = [panel](const char* name, const char* label, int left, int top, int width,
-                              int labelLeft = 8) {
+    heading->setMinimumHeight(32);
+    grid->addWidget(heading, 0, 0, 1, 6);
+    // Columns: captions, the genre, the year's caption, the year, a gap, the buttons.
+    const auto caption = [panel, grid](const char* label, QWidget* field, int row, int column) {
+        auto* text = new QLabel(tr(label), panel);
+        text->setBuddy(field); // its name to a screen reader
+        grid->addWidget(text, row, column);
+    };
+    const auto edit = [&](const char* name, const char* label, int row) {
         auto* field = new QLineEdit(panel);
         field->setObjectName(QString::fromLatin1(name));
-        field->setGeometry(left, top, width, 21);
-        auto* caption = new QLabel(tr(label), panel);
-        caption->move(labelLeft, top + 3);
-        caption->setBuddy(field); // its name to a screen reader
+        caption(label, field, row, 0);
+        grid->addWidget(field, row, 1, 1, 3);
         return field;
     };
-    EditTitle = edit("EditTitle", QT_TR_NOOP("Title:"), 81, 35, 238);
-    EditAlbum = edit("EditAlbum", QT_TR_NOOP("Album:"), 81, 59, 238);
-    EditArtist = edit("EditArtist", QT_TR_NOOP("Artist:"), 81, 83, 238);
-    EditComment = edit("EditComment", QT_TR_NOOP("Comment:"), 81, 107, 238);
+    EditTitle = edit("EditTitle", QT_TR_NOOP("Title:"), 1);
+    EditAlbum = edit("EditAlbum", QT_TR_NOOP("Album:"), 2);
+    EditArtist = edit("EditArtist", QT_TR_NOOP("Artist:"), 3);
+    EditComment = edit("EditComment", QT_TR_NOOP("Comment:"), 4);
     ComboGenre = new NamedComboBox(panel);
     ComboGenre->setObjectName(QStringLiteral("ComboGenre"));
-    ComboGenre->setGeometry(81, 131, 128, 21);
     for (const char* name : GenreNames)
         ComboGenre->addItem(QString::fromLatin1(name));
-    auto* genre = new QLabel(tr("Genre:"), panel);
-    genre->move(8, 134);
-    genre->setBuddy(ComboGenre);
+    // Not as wide as the longest of the 148 names: the list shows them whole.
+    ComboGenre->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboGenre->setMinimumContentsLength(12);
+    caption(QT_TR_NOOP("Genre:"), ComboGenre, 5, 0);
+    grid->addWidget(ComboGenre, 5, 1);
     ComboGenre->setAccessibleName(tr("Genre"));
     InstallAccessibleRoles();
-    EditYear = edit("EditYear", QT_TR_NOOP("Year:"), 264, 132, 55, 232);
+    EditYear = new QLineEdit(panel);
+    EditYear->setObjectName(QStringLiteral("EditYear"));
+    // Four digits and the frame's margins.
+    EditYear->setFixedWidth(EditYear->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 22);
+    caption(QT_TR_NOOP("Year:"), EditYear, 5, 2);
+    grid->addWidget(EditYear, 5, 3);
+    grid->setColumnStretch(1, 1);
+    grid->setColumnMinimumWidth(4, 8);
     BtnClear = new QPushButton(tr("Cl&ear"), panel);
     BtnClear->setObjectName(QStringLiteral("BtnClear"));
-    BtnClear->setGeometry(336, 95, 81, 25);
     BtnApply = new QPushButton(panel);
     BtnApply->setObjectName(QStringLiteral("BtnApply"));
-    BtnApply->setGeometry(336, 128, 81, 25);
+    grid->addWidget(BtnClear, 4, 5);
+    grid->addWidget(BtnApply, 5, 5);
+    grid->setColumnMinimumWidth(5, 81);
     for (QPushButton* button : {BtnClear, BtnApply})
         button->setAutoDefault(false); // Enter saves; it never tags
     connect(BtnClear, &QPushButton::clicked, this, &TFormSave::BtnClearClick);
@@ -218,11 +256,6 @@ void TFormSave::FormCreate() {
     const bool email = m_context.emailAfterRecording;
     PanelSaveDlg->SetSaveCaption(email ? tr("Save && Email") : tr("Save"));
     BtnApply->setText(email ? tr("Tag && Email") : tr("Save with Tag"));
-    // Both as wide as the wider text needs, at any scale and in any font,
-    // their right edges where they were.
-    const int width = std::max({81, BtnClear->sizeHint().width(), BtnApply->sizeHint().width()});
-    for (QPushButton* button : {BtnClear, BtnApply})
-        button->setGeometry(417 - width, button->y(), width, button->height());
     BtnClearClick();
 }
 

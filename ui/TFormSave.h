@@ -19,6 +19,7 @@ class TSavePanel : public QFileDialog {
     Q_OBJECT
 public:
     explicit TSavePanel(TFormSave& form);
+    QSize sizeHint() const override;
     QLineEdit* FileNameEdit() const;
     QPushButton* SaveButton() const;
     void SetSaveCaption(const QString& caption);

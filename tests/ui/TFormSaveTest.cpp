@@ -203,17 +203,15 @@ TEST_F(SaveTest, ClearedFieldsTagUnknownGenre) {
         << "no genre: 148 reads as \"Abstract\"";
 }
 
-TEST_F(SaveTest, TagFieldsAreNamedByTheirLabelsAndTheButtonsFitTheirTexts) {
+// That the buttons and every other control show their texts whole is
+// LayoutDesktopTest's, on real displays.
+TEST_F(SaveTest, TagFieldsAreNamedByTheirLabels) {
     auto d = dialog();
     for (QLineEdit* field :
          {d->EditTitle, d->EditAlbum, d->EditArtist, d->EditComment, d->EditYear})
         EXPECT_FALSE(
             QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name).isEmpty())
             << field->objectName().toStdString();
-    for (QPushButton* button : {d->BtnClear, d->BtnApply}) {
-        EXPECT_GE(button->width(), button->sizeHint().width()) << button->text().toStdString();
-        EXPECT_EQ(button->geometry().right(), 416);
-    }
 }
 
 TEST_F(SaveTest, EnterInATagFieldSavesWithoutATag) {

@@ -3,11 +3,14 @@
 # WAYLAND_DISPLAY alone): nothing on stderr, the hot keys bound through a
 # fake GlobalShortcuts portal on a bus of the test's own and working through
 # its Activated signal; without the portal the start-up notification says
-# the keys are not there, and where the program is.
+# the keys are not there, and where the program is; Save as and the
+# configuration window show every control whole, none covering another.
 set -uo pipefail
-exe=${1:?usage: wayland_test.sh path/to/tapewren path/to/fake_portal path/to/fake_sni}
-fake_portal=${2:?usage: wayland_test.sh path/to/tapewren path/to/fake_portal path/to/fake_sni}
-fake_sni=${3:?usage: wayland_test.sh path/to/tapewren path/to/fake_portal path/to/fake_sni}
+usage="usage: wayland_test.sh path/to/tapewren path/to/fake_portal path/to/fake_sni path/to/ui_desktop_test"
+exe=${1:?$usage}
+fake_portal=${2:?$usage}
+fake_sni=${3:?$usage}
+layout_test=${4:?$usage}
 # shellcheck source=../support/e2e.sh
 . "$(dirname "$0")/../support/e2e.sh"
 
@@ -22,6 +25,16 @@ weston --backend=headless-backend.so --socket="$socket" --width=1024 --height=76
   --idle-time=0 >"$work/weston.log" 2>&1 &
 pids+=("$!")
 check "weston runs" wait_for 50 test -S "$XDG_RUNTIME_DIR/$socket"
+laid_out() { # the layout cases of the desktop tests, on Wayland
+  local limit=$((10 * ${TAPEWREN_TEST_TIME_SCALE:-1}))
+  env -u DISPLAY QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY="$socket" \
+    timeout "$limit" "$layout_test" --gtest_filter='Languages/Layout.*' >"$work/layout.log" 2>&1 &&
+    return 0
+  [ $? != 124 ] || echo "the layout cases did not end within $limit s"
+  grep -E 'Failure|covers|px of text|Which is|^  "' "$work/layout.log"
+  false
+}
+check "Save as and the configuration window: no control covers another, none is cut" laid_out
 mkdir -p "$work/portal"
 "$fake_portal" --shortcuts "$work/portal" >"$work/portal.out" 2>&1 &
 portal=$!
