@@ -245,6 +245,13 @@ Sie wird unverändert zum Speichern angeboten.</translation>
     </message>
 </context>
 <context>
+    <name>ProgramPopup</name>
+    <message>
+        <source>Play</source>
+        <translation>Abspielen</translation>
+    </message>
+</context>
+<context>
     <name>QualityPresets</name>
     <message>
         <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>

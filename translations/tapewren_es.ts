@@ -245,6 +245,13 @@ Se ofrece para guardarla tal como está.</translation>
     </message>
 </context>
 <context>
+    <name>ProgramPopup</name>
+    <message>
+        <source>Play</source>
+        <translation>Reproducir</translation>
+    </message>
+</context>
+<context>
     <name>QualityPresets</name>
     <message>
         <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>

@@ -245,6 +245,13 @@ Elle est proposée à l&apos;enregistrement telle quelle.</translation>
     </message>
 </context>
 <context>
+    <name>ProgramPopup</name>
+    <message>
+        <source>Play</source>
+        <translation>Lire</translation>
+    </message>
+</context>
+<context>
     <name>QualityPresets</name>
     <message>
         <source>SampleRate: %u hz<byte value="xd"/>BitRate: %u kbps</source>

@@ -1,8 +1,31 @@
 #include "ProgramPopup.h"
 
+#include "DesktopNotifications.h"
+#include "Logging.h"
 #include "MSNPopUp.h"
+#include "Shell.h"
+#include "TextLines.h"
 
 #include <QApplication>
+#include <QCoreApplication>
+
+namespace {
+// The notification server the popup's texts go to on Wayland, created with the
+// first of them; none elsewhere, or while no server answers.
+DesktopNotifications* NotificationServer(TMSNPopUp& popup) {
+    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+        return nullptr;
+    if (auto* server = popup.findChild<DesktopNotifications*>())
+        return server;
+    if (!DesktopNotifications::Available()) {
+        qCWarning(lcUi, "popup: no notification server; the desktop places our own popup");
+        return nullptr;
+    }
+    auto* server = new DesktopNotifications();
+    server->setParent(&popup);
+    return server;
+}
+} // namespace
 
 TMSNPopUp* CreateProgramPopup(QWidget* owner) {
     auto* popup = new TMSNPopUp(owner);
@@ -28,6 +51,10 @@ TMSNPopUp* CreateProgramPopup(QWidget* owner) {
 }
 
 void PresentProgramPopup(TMSNPopUp& popup, const QString& text, const QString& link) {
+    if (DesktopNotifications* server = NotificationServer(popup)) {
+        NotifyProgramPopup(*server, text, link, popup.TimeOut);
+        return;
+    }
     popup.Text = text;
     popup.URL = link;
     if (!link.isEmpty()) {
@@ -38,6 +65,26 @@ void PresentProgramPopup(TMSNPopUp& popup, const QString& text, const QString& l
         popup.TextCursor = QCursor(Qt::ArrowCursor);
     }
     popup.PresentPopup();
+}
+
+void NotifyProgramPopup(DesktopNotifications& server, const QString& text, const QString& link,
+                        int seconds) {
+    const QString lines = TextLines(text);
+    const qsizetype end = lines.indexOf(QChar('\n'));
+    QStringList actions;
+    if (!link.isEmpty()) {
+        const QString play = QCoreApplication::translate("ProgramPopup", "Play");
+        // "default" is a click on the notification, which the text asks for;
+        // GNOME shows no button for it, hence the second.
+        actions << QStringLiteral("default") << play << QStringLiteral("play") << play;
+    }
+    // Only the link of the notification now shown is played.
+    QObject::disconnect(&server, &DesktopNotifications::actionInvoked, nullptr, nullptr);
+    if (!link.isEmpty())
+        QObject::connect(&server, &DesktopNotifications::actionInvoked, &server,
+                         [link](const QString&) { OpenWithShell(link.toStdString()); });
+    server.Show(lines.left(end), end < 0 ? QString() : lines.mid(end + 1), seconds,
+                TrayBackend::BalloonIcon::Information, actions);
 }
 
 void RaiseProgramWindows() {

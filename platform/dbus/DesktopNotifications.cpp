@@ -16,6 +16,8 @@ const QString kNotifyPath = QStringLiteral("/org/freedesktop/Notifications");
 DesktopNotifications::DesktopNotifications(QDBusConnection bus) : m_bus(std::move(bus)) {
     m_bus.connect(kNotifyService, kNotifyPath, kNotifyService, QStringLiteral("NotificationClosed"),
                   this, SLOT(notificationClosed(QDBusMessage)));
+    m_bus.connect(kNotifyService, kNotifyPath, kNotifyService, QStringLiteral("ActionInvoked"),
+                  this, SLOT(actionInvokedOnServer(QDBusMessage)));
 }
 
 bool DesktopNotifications::Available(const QDBusConnection& bus) {
@@ -23,7 +25,7 @@ bool DesktopNotifications::Available(const QDBusConnection& bus) {
 }
 
 void DesktopNotifications::Show(const QString& summary, const QString& body, int seconds,
-                                TrayBackend::BalloonIcon icon) {
+                                TrayBackend::BalloonIcon icon, const QStringList& actions) {
     static const char* const names[] = {"", "dialog-information", "dialog-warning", "dialog-error"};
     QVariantMap hints;
     // Urgency is a byte: 0 low, 1 normal, 2 critical.
@@ -36,7 +38,7 @@ void DesktopNotifications::Show(const QString& summary, const QString& body, int
     // and, where it keeps a list (GNOME, KDE), leaves it there to be read: a
     // balloon is never withdrawn, only replaced by the next.
     notify << QStringLiteral("Tapewren") << m_id
-           << QString::fromLatin1(names[static_cast<int>(icon)]) << summary << body << QStringList()
+           << QString::fromLatin1(names[static_cast<int>(icon)]) << summary << body << actions
            << hints << seconds * 1000;
     m_id = 0;
     const quint64 generation = ++m_generation;
@@ -60,6 +62,18 @@ void DesktopNotifications::Show(const QString& summary, const QString& body, int
 void DesktopNotifications::notificationClosed(const QDBusMessage& closed) {
     if (SignalHasSignature(closed, "uu") && closed.arguments().at(0).toUInt() == m_id)
         m_id = 0;
+}
+
+void DesktopNotifications::actionInvokedOnServer(const QDBusMessage& invoked) {
+    // The server tells every program of every action: only ours, on the
+    // balloon now shown, is the user's answer to us.
+    if (!SignalHasSignature(invoked, "us")) {
+        qCWarning(lcPlatform, "notifications: ActionInvoked of signature \"%s\" ignored",
+                  qPrintable(invoked.signature()));
+        return;
+    }
+    if (m_id != 0 && invoked.arguments().at(0).toUInt() == m_id)
+        emit actionInvoked(invoked.arguments().at(1).toString());
 }
 
 void DesktopNotifications::closeNotification(uint id) {

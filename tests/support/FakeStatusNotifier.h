@@ -67,6 +67,7 @@ public:
     std::function<void(uint id, const QString& summary, const QString& body)> notified;
     std::function<void(uint id)> closed;
     int expireTimeout = -1; // the last Notify's, in milliseconds
+    QStringList actions;    // the last Notify's
     // A server slow to answer: Notify's replies wait for Answer().
     bool holdAnswers = false;
     void Answer(QDBusConnection bus) {
@@ -77,9 +78,10 @@ public:
 
 public slots:
     uint Notify(const QString&, uint replacesId, const QString&, const QString& summary,
-                const QString& body, const QStringList&, const QVariantMap&, int timeout,
-                const QDBusMessage& call) {
+                const QString& body, const QStringList& actionPairs, const QVariantMap&,
+                int timeout, const QDBusMessage& call) {
         expireTimeout = timeout;
+        actions = actionPairs;
         const uint id = replacesId != 0 ? replacesId : ++m_lastId;
         if (notified)
             notified(id, summary, body);

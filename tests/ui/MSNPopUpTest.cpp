@@ -1,7 +1,12 @@
 #include "MSNPopUp.h"
 #include "Common.h"
+#include "DesktopNotifications.h"
+#include "FakeStatusNotifier.h"
 #include "Popups.h"
+#include "PrivateBus.h"
+#include "ProgramPopup.h"
 #include "Shell.h"
+#include "SpinUntil.h"
 #include "TFormMain.h"
 #include "TempFolder.h"
 
@@ -220,4 +225,53 @@ TEST(ShowNotification, ALinkOnlyForTheMessageThatHasOne) {
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(form.MSNPopUp->openPopupCount, 2);
     closeAll();
+}
+
+// On Wayland, where the popup cannot be placed, the notification server shows
+// it: the saved take is played from its action, and only from ours.
+TEST(ShowNotification, OnTheServerTheSavedTakePlaysFromOurActionAlone) {
+    TempFolder folder;
+    PrivateBus bus(folder.Path());
+    ASSERT_FALSE(bus.address.isEmpty()) << "dbus-daemon did not start";
+    QObject serverObject;
+    auto* server = new FakeNotifications(&serverObject);
+    uint shownId = 0;
+    QString shown;
+    server->notified = [&](uint id, const QString& summary, const QString& body) {
+        shownId = id;
+        shown = summary + "|" + body;
+    };
+    QDBusConnection desktop = bus.Connect("desktop");
+    ASSERT_TRUE(desktop.registerObject("/org/freedesktop/Notifications", &serverObject));
+    ASSERT_TRUE(desktop.registerService("org.freedesktop.Notifications"));
+    std::vector<std::string> opened;
+    SetShellOpener([&](const std::string& target) { opened.push_back(target); });
+    DesktopNotifications notifications(bus.Connect("program"));
+
+    NotifyProgramPopup(notifications, "File's been saved.\rClick to play now.", "/music/a.mp3", 5);
+    ASSERT_TRUE(spinUntil([&] { return shownId != 0; })) << "no notification";
+    EXPECT_EQ(shown, "File's been saved.|Click to play now.");
+    EXPECT_EQ(server->actions, QStringList({"default", "Play", "play", "Play"}));
+    runEventsFor(100); // its id comes back
+
+    emit server->ActionInvoked(shownId + 1, "play");
+    QDBusMessage odd = QDBusMessage::createSignal("/org/freedesktop/Notifications",
+                                                  "org.freedesktop.Notifications", "ActionInvoked");
+    odd << shownId << 1u;
+    desktop.send(odd);
+    runEventsFor(200);
+    EXPECT_TRUE(opened.empty()) << "another notification's action, or a malformed one";
+    emit server->ActionInvoked(shownId, "play");
+    EXPECT_TRUE(spinUntil([&] { return !opened.empty(); })) << "the Play action opened nothing";
+    EXPECT_EQ(opened, std::vector<std::string>{"/music/a.mp3"});
+
+    NotifyProgramPopup(notifications, "Configuration is disabled while recording is in progress.",
+                       "", 5);
+    ASSERT_TRUE(spinUntil([&] { return shown.startsWith("Configuration"); }));
+    EXPECT_TRUE(server->actions.isEmpty()) << "nothing to play";
+    runEventsFor(100);
+    emit server->ActionInvoked(shownId, "default");
+    runEventsFor(200);
+    EXPECT_EQ(opened.size(), 1u) << "the earlier take played again";
+    SetShellOpener(nullptr);
 }
