@@ -17,6 +17,9 @@ namespace {
 const QString kEmail = QStringLiteral("org.freedesktop.portal.Email");
 // The bus's own default: a portal may be started on demand.
 constexpr int kReplyMs = 25000;
+// Asked on the GUI thread, which waits: a portal still starting after this
+// leaves the message to xdg-email.
+constexpr int kProbeMs = 2000;
 QString text(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -76,7 +79,7 @@ bool DesktopMailClient::Compose(const TEmail& mail) {
 }
 
 bool DesktopMailClient::PortalOffersEmail() {
-    return Portal::Offers(m_bus, kEmail, kReplyMs);
+    return Portal::Offers(m_bus, kEmail, kProbeMs);
 }
 
 DesktopMailClient::PortalResult DesktopMailClient::ComposeThroughPortal(const TEmail& mail) {
