@@ -18,6 +18,7 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QTranslator>
+#include <QWindow>
 #include <gtest/gtest.h>
 
 namespace {
