@@ -18,7 +18,8 @@ id=io.github.tapewren.Tapewren
 offline() { env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM PULSE_SERVER=unix:/nonexistent "$@"; }
 out=$(offline "$exe" --help 2>"$work/err")
 check "--help exits 0" [ $? -eq 0 ]
-check "--help prints the usage" grep -q '^Usage: tapewren \[w\]' <<<"$out"
+check "--help prints the usage" grep -q '^Usage: tapewren \[w | record-stop | pause-resume\]' <<<"$out"
+check "--help names the commands for desktop keys" grep -q '^  record-stop ' <<<"$out"
 check "--help names the Sound Optimizer" grep -q 'Sound Optimizer' <<<"$out"
 check "--help writes no error" [ ! -s "$work/err" ]
 out=$(offline "$exe" --version 2>/dev/null)
