@@ -14,6 +14,8 @@
 #include <QMouseEvent>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <xcb/xcb.h>
 
 #include <string>
@@ -274,6 +276,17 @@ TEST_F(TrayBusTest, ABalloonReplacedWhileTheServerIsStillAnsweringIsClosedWhenIt
     ASSERT_TRUE(spinUntil([&] { return shown.size() == 4; })) << "no fourth notification";
     EXPECT_NE(shown[3], shown[2]);
     EXPECT_EQ(closed.size(), 1u);
+
+    // Two more before the server has answered the first of them: the last
+    // stays up, whichever number the server gave the one before.
+    runEventsFor(100);
+    server->holdAnswers = true;
+    notifications.Show("Tapewren", "One", 10, TrayBackend::BalloonIcon::Information);
+    notifications.Show("Tapewren", "Two", 10, TrayBackend::BalloonIcon::Information);
+    ASSERT_TRUE(spinUntil([&] { return shown.size() == 6; })) << "the last two never came";
+    server->Answer(desktop);
+    runEventsFor(200);
+    EXPECT_EQ(std::count(closed.begin(), closed.end(), shown[5]), 0) << "the last was closed";
 }
 
 // Without a notification server the balloon is drawn in the window, for as

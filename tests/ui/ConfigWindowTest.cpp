@@ -379,6 +379,14 @@ TEST_F(ConfigWindowTest, LinksOpenThroughTheShellAndTurnOrangeUnderThePointer) {
     EXPECT_TRUE(m_opened.empty());
     EXPECT_TRUE(MessageBox::TakeShown().empty());
     EXPECT_TRUE(form->isVisible());
+    int cancels = 0;
+    QObject::connect(form->ImageBtnCancel, &QAbstractButton::clicked, [&] { ++cancels; });
+    QAccessible::queryAccessibleInterface(form->ImageBtnCancel)
+        ->actionInterface()
+        ->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(cancels, 0) << "clicked before the press had its answer";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(cancels, 1);
     form->FormClose();
 }
 
