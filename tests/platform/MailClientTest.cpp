@@ -11,11 +11,13 @@
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
 #include <QProcess>
+#include <QThread>
 #include <QUrl>
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <map>
+#include <thread>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -122,6 +124,24 @@ TEST_F(MailClientTest, AFailedOrSilentPortalRequest) {
     portal.responseCode = 2;
     EXPECT_TRUE(client(0, 3000).Compose(mail()));
     EXPECT_TRUE(xdgEmailRan()) << "its failure was not heard";
+}
+
+// A portal that is there but does not answer (still starting, or hung): the
+// program, which waits on its GUI thread, asks for two seconds, then gives
+// the message to xdg-email.
+TEST_F(MailClientTest, AHungPortalHoldsTheProgramTwoSecondsAtMost) {
+    FakePortal portal(m_bus.Connect("portal"));
+    offerPortal(portal);
+    QThread hung;
+    hung.start();
+    portal.moveToThread(&hung);
+    QMetaObject::invokeMethod(&portal,
+                              [] { std::this_thread::sleep_for(std::chrono::seconds(4)); });
+    EXPECT_TRUE(client().Compose(mail()));
+    EXPECT_TRUE(xdgEmailRan()) << "the portal's late answer was waited for";
+    hung.quit();
+    hung.wait();
+    EXPECT_EQ(portal.calls, 0);
 }
 
 TEST_F(MailClientTest, WithoutAPortalXdgEmailIsUsedAndItsFailureReported) {
