@@ -18,7 +18,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <map>
 #include <memory>
 #include <set>
 
@@ -120,21 +119,13 @@ QString acceleratorOf(uint16_t shortcut) {
 // "Ctrl+Alt+O".
 QString shownAs(const QString& accelerator) {
     const QStringList parts = normalised(accelerator).split(QLatin1Char('+'));
-    static const std::map<QString, QString> names = {
-        {QStringLiteral("shift"), QStringLiteral("Shift")},
-        {QStringLiteral("control"), QStringLiteral("Ctrl")},
-        {QStringLiteral("alt"), QStringLiteral("Alt")},
-        {QStringLiteral("super"), QStringLiteral("Super")}};
+    // Shift, Ctrl, Alt: the order of the program's own key texts.
+    static const std::pair<const char*, const char*> names[] = {
+        {"shift", "Shift"}, {"control", "Ctrl"}, {"alt", "Alt"}, {"super", "Super"}};
     QStringList shown;
     for (const auto& [modifier, name] : names)
-        if (parts.contains(modifier))
-            shown << name;
-    // Shift, Ctrl, Alt: the order of the program's own key texts.
-    std::sort(shown.begin(), shown.end(), [](const QString& a, const QString& b) {
-        static const QStringList order = {QStringLiteral("Shift"), QStringLiteral("Ctrl"),
-                                          QStringLiteral("Alt"), QStringLiteral("Super")};
-        return order.indexOf(a) < order.indexOf(b);
-    });
+        if (parts.contains(QLatin1String(modifier)))
+            shown << QLatin1String(name);
     const QString key = parts.last();
     return (shown << (key.size() == 1 ? key.toUpper() : key)).join(QLatin1Char('+'));
 }
