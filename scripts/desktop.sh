@@ -24,6 +24,13 @@
 # without it, $TAPEWREN_SOUND_SERVER chooses. BASE/server-pid holds the pid of
 # the process that speaks the PulseAudio protocol, for tests that kill it.
 set -euo pipefail
+# The servers started here outlive their caller: they must not keep its open
+# files, such as the lock a build is run under (flock) or the pipe a test
+# runner reads to its end. 255 is the script bash is reading.
+for fd in "/proc/$$/fd/"*; do
+  fd=${fd##*/}
+  if [ "$fd" -gt 2 ] && [ "$fd" -lt 255 ]; then eval "exec $fd>&-"; fi
+done
 
 usage="usage: desktop.sh start|stop|tone|pulse|appindicator BASE [pulseaudio|pipewire|kde|gnome]
        desktop.sh shot BASE FILE.png"
