@@ -30,8 +30,35 @@ trap finish EXIT
 trap 'exit 130' INT
 trap 'exit 143' TERM
 
-# A slower machine stretches every test's time limit and waits by this whole
-# number; ctest fixes its limits when the build is configured.
+# A slower or busier machine stretches every test's time limit and wait by
+# one whole number. Given, it holds for the whole run; else each pass of
+# tests takes it from how busy the processors are just before it begins: a
+# test that needs a processor runs about as many times slower as there are
+# processes wanting one per core (two builds beside on two cores: about 7).
+# ctest fixes its limits when the build is configured, so each pass
+# configures them anew, which builds nothing.
+time_scale() {
+  if [ -n "${TAPEWREN_TEST_TIME_SCALE:-}" ]; then
+    echo "$TAPEWREN_TEST_TIME_SCALE"
+    return
+  fi
+  # Twenty looks at the processes running or ready to, over two seconds,
+  # less the one looking; the mean of the others plus the test, per core,
+  # rounded up.
+  local others=0 cores _
+  cores=$(nproc)
+  for _ in $(seq 20); do
+    others=$((others + $(awk '$1 == "procs_running" { print $2 - 1 }' /proc/stat)))
+    sleep 0.1
+  done
+  echo $(((others + 20 + 20 * cores - 1) / (20 * cores)))
+}
+stretch() { # build folder: its tests' limits set for how busy the machine is
+  local scale
+  scale=$(time_scale)
+  cmake -S "$root" -B "$1" -DTAPEWREN_TEST_TIME_SCALE="$scale" >/dev/null
+  echo "== time limits and waits of the tests in $(basename "$1") stretched $scale times"
+}
 scale=-DTAPEWREN_TEST_TIME_SCALE=${TAPEWREN_TEST_TIME_SCALE:-1}
 # In unity batches: a target's sources compiled together, their headers
 # parsed once, which takes the two builds less than half the processor time.
@@ -51,6 +78,7 @@ phase "build with AddressSanitizer and UBSan"
 run_tests() { # build folder, ctest options...
   local build=$1 rc=0
   shift
+  stretch "$build"
   ctest --test-dir "$build" --output-on-failure -L unit -j2 "$@" || rc=$?
   ctest --test-dir "$build" --output-on-failure -LE unit "$@" || rc=$?
   return "$rc"
@@ -82,6 +110,7 @@ stop_desktop
 "$root/scripts/desktop.sh" tone "$desktop"
 # shellcheck disable=SC1091
 . "$desktop/env"
+stretch "$out/plain"
 ctest --test-dir "$out/plain" --output-on-failure -L pipewire -E '^wizard_pulse_test$'
 # On PipeWire the optimizer's search now and then settles while the level it
 # reads still lags the volume it set (a left level of 123 or 125 against 120,
