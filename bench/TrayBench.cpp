@@ -177,7 +177,8 @@ int hour(double speed) {
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
         }
-        sim->WaitUntilDrained();
+        if (!sim->WaitUntilDrained())
+            std::fprintf(stderr, "the simulated device did not drain: figures are short\n");
         QApplication::processEvents();
         std::printf(" %ld", ResidentKiB());
         std::fflush(stdout);

@@ -129,7 +129,7 @@ TEST_F(BassTest, StartFlagsChooseChannelsAndBlocksCarryTheLevel) {
     Counter counter;
     sim->Push(stereoBlock(16384, -32768, 441));
     ASSERT_EQ(BASS_RecordStart(22050, 0, countBlock, &counter), kRecordChannel);
-    sim->WaitUntilDrained();
+    ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
     EXPECT_EQ(sim->StartedRate(), 22050u);
     EXPECT_EQ(sim->StartedChannels(), 2);
     EXPECT_EQ(counter.blocks, 1);
@@ -158,7 +158,7 @@ TEST_F(BassTest, PauseAndResumeFollowTheChannelState) {
     std::this_thread::sleep_for(std::chrono::milliseconds(50));
     EXPECT_EQ(counter.blocks, 0) << "no blocks while paused";
     ASSERT_TRUE(BASS_ChannelResume(1));
-    sim->WaitUntilDrained();
+    ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
     EXPECT_EQ(counter.blocks, 1);
     BASS_ChannelStop(1);
 }
@@ -188,7 +188,7 @@ TEST_F(BassTest, CallbackReturningFalseEndsTheCaptureWithoutAFailure) {
     ASSERT_TRUE(BASS_RecordStart(44100, 0, countBlock, &counter, countFailure));
     sim->Push(stereoBlock(1, 1, 10));
     sim->Push(stereoBlock(1, 1, 10));
-    sim->WaitUntilDrained();
+    ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
     EXPECT_EQ(counter.blocks, 1);
     EXPECT_EQ(counter.failures, 0);
     EXPECT_EQ(BASS_ChannelIsActive(1), BASS_ACTIVE_STOPPED);
@@ -201,7 +201,7 @@ TEST_F(BassTest, VanishedSourceEndsTheCaptureAndIsReportedOnce) {
     ASSERT_TRUE(BASS_RecordStart(44100, 0, countBlock, &counter, countFailure));
     sim->Push(stereoBlock(1, 1, 10));
     sim->FailAfterQueued();
-    sim->WaitUntilDrained();
+    ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
     for (int i = 0; i < 100 && counter.failures == 0; ++i)
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     EXPECT_EQ(counter.blocks, 1) << "blocks before the failure still arrive";

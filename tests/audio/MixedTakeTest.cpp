@@ -158,7 +158,7 @@ TEST(MixedTakeTest, TenMinutesOfClocksThatDifferByATenthOfAPerCentEitherWayStayT
         check.end = (seconds - 1) * check.rate;
         ASSERT_TRUE(BASS_RecordStart(16000, 0, &TakeCheck::proc, &check));
         sim->Play(seconds);
-        sim->WaitUntilDrained();
+        ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
         BASS_ChannelStop(kRecordChannel);
         BASS_RecordFree();
         BASS_SetBackend(nullptr);
@@ -335,7 +335,7 @@ TEST(MixedTakeTest, SpeakersThatStartLateInLumpsAreAlignedAfterTheFirstSecond) {
     check.keepTone = true;
     ASSERT_TRUE(BASS_RecordStart(16000, 0, &TakeCheck::proc, &check));
     sim->Play(6);
-    sim->WaitUntilDrained();
+    ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
     BASS_ChannelStop(kRecordChannel);
     BASS_RecordFree();
     BASS_SetBackend(nullptr);
@@ -423,7 +423,8 @@ protected:
             if (i > 0)
                 m_recorder->TogglePause();
             m_sim->Play(stretches[i]);
-            m_sim->WaitUntilDrained();
+            EXPECT_TRUE(m_sim->WaitUntilDrained())
+                << "the simulated device still had sound to deliver";
             // The meter's reading: the highest peak since the last.
             m_loudest = std::max(m_loudest, static_cast<int>(BASS_ChannelGetLevel(1) & 0xFFFF));
             if (i + 1 < stretches.size())

@@ -105,7 +105,7 @@ protected:
                 {pcm.begin() + static_cast<long>(at), pcm.begin() + static_cast<long>(at + n)});
             at += n;
         }
-        m_sim->WaitUntilDrained();
+        EXPECT_TRUE(m_sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
         m_recorder->ToggleRecording(false);
         return m_host.savedBytes;
     }
@@ -418,7 +418,7 @@ TEST_F(RecorderTest, DiskFilledByAnotherProgramEarlyKeepsTheSoundBeforeIt) {
                          pcm.begin() + static_cast<long>(std::min(at + 17640, to))});
     };
     push(0, 17640 * 14); // 1.4 s
-    m_sim->WaitUntilDrained();
+    EXPECT_TRUE(m_sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
     const std::string filler = m_folder / "tmp/filler";
     {
         std::ofstream out(filler, std::ios::binary);

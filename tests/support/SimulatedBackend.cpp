@@ -1,5 +1,7 @@
 #include "SimulatedBackend.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <cmath>
 
@@ -299,9 +301,10 @@ void SimulatedBackend::FailAfterQueued() {
     m_changed.notify_all();
 }
 
-void SimulatedBackend::WaitUntilDrained() {
+bool SimulatedBackend::WaitUntilDrained() {
+    const int scale = std::max(1, qEnvironmentVariableIntValue("TAPEWREN_TEST_TIME_SCALE"));
     std::unique_lock lock(m_mutex);
-    m_changed.wait(lock, [this] {
+    return m_changed.wait_for(lock, std::chrono::seconds(15) * scale, [this] {
         return (m_queue.empty() && !m_inCallback && !m_failPending && m_played >= m_playUntil) ||
                m_state == CaptureState::Stopped;
     });

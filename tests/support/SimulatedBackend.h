@@ -76,8 +76,9 @@ public:
     // blocks handed over in the order they are due, as fast as taken.
     void Play(double seconds);
     // Waits until every queued block was delivered, or every block played
-    // (or the capture ended).
-    void WaitUntilDrained();
+    // (or the capture ended): false if that has not happened within 15 s
+    // (stretched by TAPEWREN_TEST_TIME_SCALE), below every test's own limit.
+    [[nodiscard]] bool WaitUntilDrained();
     // The server went away and came back with these inputs; the selection
     // follows its input by name, as the real server's does.
     void Reconnect(std::vector<CaptureInput> inputs);

@@ -65,7 +65,7 @@ protected:
     void feed(int blocks, int left, int right = 0) {
         for (int i = 0; i < blocks; ++i)
             sim->Push(block(left, right));
-        sim->WaitUntilDrained();
+        ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
         const int volume = optimizer.Volume();
         ASSERT_TRUE(spinUntil([&] {
             return host.volume == volume && host.left == std::min(left, 128) && host.right == right;
@@ -135,7 +135,7 @@ TEST_F(OptimizerTest, AnotherPickMidSearchZeroesTheBarsAndStartsAgainFrom100) {
     EXPECT_EQ(optimizer.Volume(), 70);
     // Blocks handled but not yet shown: their refresh is still to come.
     sim->Push(block(122, 90));
-    sim->WaitUntilDrained();
+    ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
     const size_t firstSearch = calls().size();
     optimizer.ComboRecChannelChange(2);
     EXPECT_EQ(host.left, 0);
@@ -207,7 +207,7 @@ protected:
     void feedWizard(TFormWizard& w, int blocks, int left, int right = 0) {
         for (int i = 0; i < blocks; ++i)
             sim->Push(block(left, right));
-        sim->WaitUntilDrained();
+        ASSERT_TRUE(sim->WaitUntilDrained()) << "the simulated device still had sound to deliver";
         ASSERT_TRUE(spinUntil([&] {
             return w.GaugeLeft->value() == std::min(left, 100) &&
                    w.GaugeRight->value() == std::min(right, 100);
