@@ -92,12 +92,18 @@ start() { # folder args...: starts in the background, sets $pid
 # The waits stretch with the test's time limit on a slower machine
 # (TAPEWREN_TEST_TIME_SCALE, tests/CMakeLists.txt).
 time_scale=${TAPEWREN_TEST_TIME_SCALE:-1}
+# A wait that runs out says so, before the test's own limit: what it waited
+# for is then in the log even where the caller goes on.
 wait_for() { # tenths of a second, command...
-  local n=$(($1 * time_scale))
+  local tenths=$(($1 * time_scale))
+  local n=$tenths
   shift
   while ! "$@" >/dev/null 2>&1; do
     n=$((n - 1))
-    [ "$n" -gt 0 ] || return 1
+    if [ "$n" -le 0 ]; then
+      echo "waited $((tenths / 10)).$((tenths % 10)) s in vain for: $*" >&2
+      return 1
+    fi
     sleep 0.1
   done
 }
