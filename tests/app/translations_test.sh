@@ -12,27 +12,39 @@ check() { # description, command...
   shift
   if "$@"; then echo "ok: $what"; else echo "FAILED: $what"; failed=$((failed + 1)); fi
 }
+folders=(app audio core dialogs platform save ui wizard)
 
 cd "$root" || exit 1
 for ts in translations/tapewren_*.ts; do
   copy=$work/$(basename "$ts")
   cp "$ts" "$copy"
+  # English is the source language: its catalogue holds the plural forms alone.
+  only=()
+  [ "$ts" = translations/tapewren_en.ts ] && only=(-pluralonly)
   # The same options the catalogues were made with: a new text comes in
   # unfinished, a vanished one goes, and either shows as a difference.
-  "$lupdate" -silent -no-obsolete -locations none app audio core dialogs platform save ui wizard \
+  "$lupdate" -silent -no-obsolete -locations none "${only[@]}" "${folders[@]}" \
     -ts "$copy" >/dev/null 2>&1
   check "$ts holds exactly the texts of the sources" diff -u "$ts" "$copy"
   check "$ts has no unfinished or vanished translation" \
     bash -c "! grep -nE 'type=\"(unfinished|vanished|obsolete)\"' '$ts'"
-  # Each translation keeps the source's placeholders (%1, %u) and its
-  # accelerator, if it has one.
-  check "$ts keeps placeholders and accelerators" perl -0ne '
+  # Each translation (each plural form of one) keeps the source's
+  # placeholders (%1, %n, %u) and its accelerator, if it has one; a plural
+  # text has as many forms as its language counts (Polish three).
+  check "$ts keeps placeholders, accelerators and plural forms" perl -0ne '
+    my %forms = (pl => 3);
+    my ($language) = /<TS [^>]*language="([a-z]+)/;
+    my $want = $forms{$language} // 2;
     my $bad = 0;
-    while (/<source>(.*?)<\/source>\s*<translation>(.*?)<\/translation>/sg) {
-      my ($s, $t) = ($1, $2);
-      my $sig = sub { my $x = shift; $x =~ s/&amp;&amp;//g;
-        join(",", sort($x =~ /(%(?:[0-9]+|[a-z]))/g)) . "|" . (() = $x =~ /&amp;(?!amp;)/g) };
-      if ($sig->($s) ne $sig->($t)) { print "  $s => $t\n"; $bad = 1 }
+    my $sig = sub { my $x = shift; $x =~ s/&amp;&amp;//g;
+      join(",", sort($x =~ /(%(?:[0-9]+|[a-z]))/g)) . "|" . (() = $x =~ /&amp;(?!amp;)/g) };
+    while (/<message( numerus="yes")?>.*?<source>(.*?)<\/source>.*?<translation>(.*?)<\/translation>/sg) {
+      my ($numerus, $s, $t) = ($1, $2, $3);
+      my @each = $numerus ? ($t =~ /<numerusform>(.*?)<\/numerusform>/sg) : ($t);
+      if ($numerus && @each != $want) { print "  $s: ", scalar(@each), " forms, not $want\n"; $bad = 1 }
+      for my $form (@each) {
+        if ($sig->($s) ne $sig->($form)) { print "  $s => $form\n"; $bad = 1 }
+      }
     }
     exit $bad' "$ts"
 done

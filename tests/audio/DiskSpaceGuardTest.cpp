@@ -3,6 +3,9 @@
 #include "Mount.h"
 #include "TempFolder.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,13 +33,20 @@ TEST(MinutesLeftTest, VariableRateFromWhatItWroteOverTheSound) {
 
 class DiskSpaceGuardTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_guard.TakeStarted(m_take); }
+    // The source texts are English; their plural forms come from its catalogue.
+    void SetUp() override {
+        ASSERT_TRUE(m_english.load(QStringLiteral(TAPEWREN_BINARY_DIR "/tapewren_en.qm")));
+        QCoreApplication::installTranslator(&m_english);
+        m_guard.TakeStarted(m_take);
+    }
+    void TearDown() override { QCoreApplication::removeTranslator(&m_english); }
     // The guard's timer does this every few seconds.
     void checkWith(uint64_t freeBytes) {
         m_free = freeBytes;
         m_guard.Check();
     }
 
+    QTranslator m_english;
     TempFolder m_folder;
     FakeRecorderHost m_host;
     Recorder m_recorder{m_host, m_folder.Path()};

@@ -1,6 +1,7 @@
 #include "TFormMain.h"
 #include "Bass.h"
 #include "DialogRunner.h"
+#include "DiskSpaceGuard.h"
 #include "FakeDesktop.h"
 #include "Languages.h"
 #include "MSNPopUp.h"
@@ -466,7 +467,51 @@ TEST(Languages, GermanBringsQtsOwnButtonsAndTheBalloonWhole) {
     EXPECT_EQ(yes, "&Ja");
     EXPECT_EQ(balloon, "Ein Klick: Aufnahme starten/stoppen\r\n-\r\nDoppelklick: Einstellungen,\r\n"
                        "Rechtsklick: Menü.");
-    // English comes first: German is the user's second language.
+    // English comes first: German is the user's second language. English
+    // has its plural forms from a catalogue of its own.
     LoadTranslations(*qApp, {"en-GB", "de-DE"});
-    EXPECT_TRUE(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly).isEmpty());
+    const QString english = StartupBalloonText("-");
+    const std::string one = DiskSpaceGuard::LowSpaceText(1), two = DiskSpaceGuard::LowSpaceText(2);
+    qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+    EXPECT_EQ(english, "Single click to record/stop\r\n-\r\nDouble-click to configure,\r\n"
+                       "Right click to get a menu.");
+    EXPECT_EQ(one, "Low disk space: room for 1 more minute of recording.");
+    EXPECT_EQ(two, "Low disk space: room for 2 more minutes of recording.");
+}
+
+// The program's own input reads in the user's language, and the settings
+// keep it by the name it has in every language.
+TEST_F(FormMainTest, TheMixedInputReadsInGermanAndIsKeptByItsOwnName) {
+    SimulatedBackend::Script script;
+    script.inputs = micMixMonitor();
+    script.mixMicrophone = 0;
+    script.mixSpeakers = 2;
+    BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+    LoadTranslations(*qApp, {"de-DE"});
+    QString shown, volume;
+    {
+        TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        const bool created = form.FormCreate();
+        volume = form.SliderVolume->toolTip();
+        form.ComboChannels->setCurrentIndex(3);
+        emit form.ComboChannels->activated(3);
+        shown = form.ComboChannels->currentText();
+        form.MenuExitClick();
+        qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+        ASSERT_TRUE(created);
+    }
+    EXPECT_EQ(shown, "Mikrofon und Lautsprecher");
+    EXPECT_EQ(volume, QStringLiteral("100\u00a0%")) << "German writes a space before %";
+    EXPECT_NE(ReadFile(m_folder / "quillby.ini").find("ChannelName=Microphone and speakers\n"),
+              std::string::npos);
+    // In English, the next start finds it by that name.
+    BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+    TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(), std::make_unique<FakeHotKeys>());
+    ASSERT_TRUE(form.FormCreate());
+    EXPECT_EQ(form.ComboChannels->currentIndex(), 3);
+    EXPECT_EQ(form.ComboChannels->currentText(), "Microphone and speakers");
+    EXPECT_TRUE(form.MSNPopUp->Text.isEmpty() || !form.MSNPopUp->Text.contains("available"))
+        << form.MSNPopUp->Text.toStdString();
+    form.FormClose();
 }
