@@ -126,6 +126,24 @@ TEST_F(DiskSpaceGuardTest, RefusesATakeThatWouldNotLastAMinute) {
     EXPECT_EQ(m_guard.Refusal(m_take), "") << "creating the file will tell";
 }
 
+// Polish counts in three forms: 1 minutę, 2 to 4 (and 22 to 24) minuty, else minut.
+TEST(LowSpaceTextTest, PolishCountsInItsThreeForms) {
+    QTranslator polish;
+    ASSERT_TRUE(polish.load(QStringLiteral(TAPEWREN_BINARY_DIR "/tapewren_pl.qm")));
+    QCoreApplication::installTranslator(&polish);
+    const std::string one = DiskSpaceGuard::LowSpaceText(1),
+                      three = DiskSpaceGuard::LowSpaceText(3),
+                      five = DiskSpaceGuard::LowSpaceText(5),
+                      twelve = DiskSpaceGuard::LowSpaceText(12),
+                      twentyTwo = DiskSpaceGuard::LowSpaceText(22);
+    QCoreApplication::removeTranslator(&polish);
+    EXPECT_EQ(one, "Mało miejsca na dysku: wystarczy jeszcze na 1 minutę nagrania.");
+    EXPECT_NE(three.find(" 3 minuty "), std::string::npos) << three;
+    EXPECT_NE(five.find(" 5 minut "), std::string::npos) << five;
+    EXPECT_NE(twelve.find(" 12 minut "), std::string::npos) << twelve;
+    EXPECT_NE(twentyTwo.find(" 22 minuty "), std::string::npos) << twentyTwo;
+}
+
 TEST(FreeDiskBytesTest, ReadsTheFileSystemOfTheFolder) {
     TempFolder folder;
     EXPECT_FALSE(FreeDiskBytes(folder / "no such folder"));
