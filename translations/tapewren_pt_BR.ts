@@ -44,7 +44,7 @@
     </message>
     <message>
         <source>Input of the sound server</source>
-        <translation>Entrada do servidor de som</translation>
+        <translation>Entrada de som</translation>
     </message>
 </context>
 <context>
