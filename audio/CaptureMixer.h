@@ -2,6 +2,8 @@
 
 #include "CaptureBackend.h"
 
+#include <QtGlobal>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
@@ -33,8 +35,10 @@ struct SpeexResamplerState_;
 class CaptureMixer {
 public:
     enum Stream { kMicrophone = 0, kSpeakers = 1 };
-    // The entry a backend adds at the end of its inputs when it can offer both.
-    static constexpr const char* kInputName = "Microphone and speakers";
+    // The entry a backend adds at the end of its inputs when it can offer both;
+    // the lists translate it where they show it.
+    static constexpr const char* kInputName =
+        QT_TRANSLATE_NOOP("InputChoice", "Microphone and speakers");
     static constexpr uint32_t kInputType = kInputMicrophone;
 
     CaptureMixer(uint32_t rate, int channels, CaptureBackend::BlockFn onBlock);

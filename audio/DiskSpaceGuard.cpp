@@ -35,18 +35,18 @@ DiskSpaceGuard::DiskSpaceGuard(const Recorder& recorder, RecorderHost& host, Fre
 }
 
 std::string DiskSpaceGuard::LowSpaceText(int minutes) {
-    return tr("Low disk space: room for ").toStdString() + std::to_string(minutes) +
-           (minutes == 1 ? tr(" more minute").toStdString() : tr(" more minutes").toStdString()) +
-           tr(" of recording.").toStdString();
+    // English has its forms from its own catalogue, as every language does.
+    return tr("Low disk space: room for %n more minute(s) of recording.", nullptr, minutes)
+        .toStdString();
 }
 
 std::string DiskSpaceGuard::RefusalText(const std::string& folder) {
     std::string shown = folder;
     if (shown.size() > 1 && shown.back() == '/')
         shown.pop_back();
-    return tr("Not enough free disk space to record: less than a minute of recording fits in ")
-               .toStdString() +
-           shown + ".";
+    return tr("Not enough free disk space to record: less than a minute of recording fits in %1.")
+        .arg(QString::fromStdString(shown))
+        .toStdString();
 }
 
 std::string DiskSpaceGuard::Refusal(const TakeInfo& take) {

@@ -70,6 +70,14 @@ bool SetAutostart(bool on, const std::string& executable) {
              "Type=Application\n"
              "Name=Tapewren\n"
              "Comment=One-click sound recorder in the tray\n"
+             // The session settings show it before the program has run, so
+             // in every language of the program, as its launcher does.
+             "Comment[de]=Tonaufnahme mit einem Klick im Systembereich\n"
+             "Comment[fr]=Enregistreur audio en un clic dans la zone de notification\n"
+             "Comment[es]=Grabadora de sonido en un clic en la bandeja del sistema\n"
+             "Comment[it]=Registratore audio con un clic nell'area di notifica\n"
+             "Comment[pt_BR]=Gravador de som com um clique na bandeja do sistema\n"
+             "Comment[pl]=Nagrywanie dźwięku jednym kliknięciem w zasobniku systemowym\n"
              "Exec="
           << DesktopExecValue(executable)
           << "\n"

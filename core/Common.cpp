@@ -1,5 +1,6 @@
 #include "Common.h"
 
+#include <QCoreApplication>
 #include <QUrl>
 
 #include <cerrno>
@@ -88,6 +89,10 @@ std::string FormatDuration(int32_t milliseconds) {
     std::snprintf(text, sizeof text, "%.2lld:%.2lld:%.2lld", static_cast<long long>(hours),
                   static_cast<long long>(minutes), static_cast<long long>(secs));
     return text;
+}
+
+QString PercentText(int percent) {
+    return QCoreApplication::translate("Common", "%1%", "a percentage").arg(percent);
 }
 
 uint32_t TickCount() {

@@ -8,6 +8,7 @@
 // what portals and notification servers know it by.
 inline constexpr const char* kAppId = "io.github.tapewren.Tapewren";
 
+class QString;
 class QUrl;
 
 // The folder of the running executable, always ending in "/".
@@ -28,6 +29,11 @@ QUrl ShellUrl(const std::string& target);
 int64_t RoundedSeconds(int32_t milliseconds);
 // "hh:mm:ss" of a duration, its seconds rounded as above.
 std::string FormatDuration(int32_t milliseconds);
+
+// A percentage as the user's language writes it: "37%" in English, "37 %"
+// where the catalogue says so. Every percentage shown goes through it, so
+// that the volume bar, the slider and the summaries write it alike.
+QString PercentText(int percent);
 
 // Milliseconds from a monotonic clock; wraps like a 32-bit tick counter.
 uint32_t TickCount();

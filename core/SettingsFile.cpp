@@ -439,11 +439,11 @@ bool SettingsFile::Readable() const {
 }
 
 std::string SettingsFile::ReadErrorText() const {
-    return QCoreApplication::translate("SettingsFile", "Unable to read ").toStdString() + m_path +
-           QCoreApplication::translate("SettingsFile",
-                                       ". The default settings are used and the file is left "
-                                       "as it is.")
-               .toStdString();
+    return QCoreApplication::translate("SettingsFile",
+                                       "Unable to read %1. The default settings are used and "
+                                       "the file is left as it is.")
+        .arg(QString::fromStdString(m_path))
+        .toStdString();
 }
 
 RecorderSettings::RecorderSettings() {
@@ -475,8 +475,9 @@ bool SettingsFile::SaveLastDir(const std::string& lastDir) const {
 }
 
 std::string SettingsFile::WriteErrorText() const {
-    return QCoreApplication::translate("SettingsFile", "Unable to write to ").toStdString() +
-           m_path;
+    return QCoreApplication::translate("SettingsFile", "Unable to write to %1")
+        .arg(QString::fromStdString(m_path))
+        .toStdString();
 }
 
 std::pair<int, int> SettingsFile::Range(std::string_view key) {

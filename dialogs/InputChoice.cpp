@@ -12,28 +12,34 @@ void InputChoice::Fill() {
         const char* name = BASS_RecordGetInputName(i);
         if (!name)
             break;
-        m_box.addItem(QString::fromUtf8(name));
+        // The list shows the name in the user's language; the name itself
+        // stays with the item, for the settings and across languages.
+        m_box.addItem(Shown(QString::fromUtf8(name)), QString::fromUtf8(name));
     }
     m_box.setCurrentIndex(-1);
 }
 
 bool InputChoice::Choose(const QString& name) {
     m_chosen = name;
-    const int at = m_box.findText(name, Qt::MatchExactly);
+    const int at = m_box.findData(name, Qt::UserRole, Qt::MatchExactly);
     if (at >= 0)
         m_box.setCurrentIndex(at);
     return at >= 0;
 }
 
 void InputChoice::ChooseSelected() {
-    m_chosen = m_box.currentText();
+    m_chosen = SelectedName();
+}
+
+QString InputChoice::SelectedName() const {
+    return m_box.currentData().toString();
 }
 
 QString InputChoice::Refresh() {
-    const QString selected = m_box.currentIndex() >= 0 ? m_box.currentText() : QString();
+    const QString selected = SelectedName();
     Fill();
     for (const QString& name : {m_chosen, selected}) {
-        const int at = name.isEmpty() ? -1 : m_box.findText(name, Qt::MatchExactly);
+        const int at = name.isEmpty() ? -1 : m_box.findData(name, Qt::UserRole, Qt::MatchExactly);
         if (at >= 0) {
             m_box.setCurrentIndex(at);
             return QString();
@@ -64,11 +70,17 @@ int InputChoice::DefaultIndex() {
     return -1;
 }
 
+QString InputChoice::Shown(const QString& name) {
+    // Only the names the program gives its own entries are in the catalogue;
+    // the sound server's come in the desktop's language already.
+    return QCoreApplication::translate("InputChoice", name.toUtf8().constData());
+}
+
 QString InputChoice::GoneText(const QString& gone, const QString& instead) {
-    QString text =
-        QCoreApplication::translate("InputChoice", "\"%1\" is no longer available.").arg(gone);
-    if (!instead.isEmpty())
-        text +=
-            QCoreApplication::translate("InputChoice", "\rRecording from \"%1\" now.").arg(instead);
-    return text;
+    if (instead.isEmpty())
+        return QCoreApplication::translate("InputChoice", "\"%1\" is no longer available.")
+            .arg(Shown(gone));
+    return QCoreApplication::translate("InputChoice",
+                                       "\"%1\" is no longer available.\rRecording from \"%2\" now.")
+        .arg(Shown(gone), Shown(instead));
 }

@@ -7,8 +7,9 @@
 
 class QComboBox;
 
-// The input the user chose, kept by its name in a list box of the inputs
-// that the capture functions list, while the sound server's inputs come and
+// The input the user chose, kept by its name (the item's data; the box shows
+// it in the user's language) in a list box of the inputs that the capture
+// functions list, while the sound server's inputs come and
 // go: a microphone plugged out and in again, an output added or removed, the
 // server restarted. Item i of the box is input i, as the recorder and the
 // optimizer pass it on; only the name tells one input from another across
@@ -26,6 +27,8 @@ public:
     void ChooseSelected();
     // The name the user chose, also while that input is gone.
     const QString& Chosen() const { return m_chosen; }
+    // The name of the input selected in the box; "" when none is.
+    QString SelectedName() const;
 
     // Fills the box afresh and selects the chosen input wherever it now
     // stands; while it is gone, the input selected instead stays selected.
@@ -36,7 +39,11 @@ public:
     // wave output (what the computer plays), else the first analog input
     // named like a mix of it; -1 when there is neither.
     static int DefaultIndex();
-    // What the user is told when the input recorded from is gone.
+    // An input's name as the user reads it: the entries the program adds
+    // itself are translated.
+    static QString Shown(const QString& name);
+    // What the user is told when the input recorded from is gone; instead
+    // is the input now selected, if any.
     static QString GoneText(const QString& gone, const QString& instead);
 
 private:

@@ -301,10 +301,8 @@ std::vector<LeftTake> KeepLeftTakes(const std::string& folder) {
 
 std::string UnreadableTakeText(const LeftTake& take) {
     return QCoreApplication::translate("LeftTakes",
-                                       "A take left from an earlier run can not be read (")
-               .toStdString() +
-           take.readError + QCoreApplication::translate("LeftTakes", "):\n").toStdString() +
-           take.path +
-           QCoreApplication::translate("LeftTakes", "\nIt is offered for saving as it is.")
-               .toStdString();
+                                       "A take left from an earlier run can not be read (%1):\n%2\n"
+                                       "It is offered for saving as it is.")
+        .arg(QString::fromStdString(take.readError), QString::fromStdString(take.path))
+        .toStdString();
 }

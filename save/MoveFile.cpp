@@ -140,8 +140,10 @@ std::string SaveFailureText(int error) {
                                            "Unable to save file: a file of that name exists.")
             .toStdString();
     default:
-        return QCoreApplication::translate("MoveFile", "Unable to save file: ").toStdString() +
-               std::strerror(error) + ".";
+        // The system's reason, in the desktop's language where it has one.
+        return QCoreApplication::translate("MoveFile", "Unable to save file: %1.")
+            .arg(QString::fromLocal8Bit(std::strerror(error)))
+            .toStdString();
     }
 }
 
@@ -159,8 +161,9 @@ std::string TagFailureText(const std::string& fileName, int error) {
                                            "Unable to write the tag. Please check disk space.")
             .toStdString();
     default:
-        return QCoreApplication::translate("MoveFile", "Unable to write the tag: ").toStdString() +
-               std::strerror(error) + ".";
+        return QCoreApplication::translate("MoveFile", "Unable to write the tag: %1.")
+            .arg(QString::fromLocal8Bit(std::strerror(error)))
+            .toStdString();
     }
 }
 

@@ -7,9 +7,12 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 for ts in translations/tapewren_*.ts; do
+  # English is the source language: its catalogue holds the plural forms alone.
+  only=()
+  [ "$ts" = translations/tapewren_en.ts ] && only=(-pluralonly)
   old=$(mktemp)
   cp "$ts" "$old"
-  /usr/lib/qt6/bin/lupdate -silent -no-obsolete -locations none \
+  /usr/lib/qt6/bin/lupdate -silent -no-obsolete -locations none "${only[@]}" \
     app audio core dialogs platform save ui wizard -ts "$ts" >/dev/null
   python3 - "$old" "$ts" <<'PY'
 import copy
@@ -41,7 +44,7 @@ open(new, "w", encoding="utf-8").write(head + body + "\n")
 PY
   rm -f "$old"
   # lupdate's own layout, so that the catalogue test sees no difference.
-  /usr/lib/qt6/bin/lupdate -silent -no-obsolete -locations none \
+  /usr/lib/qt6/bin/lupdate -silent -no-obsolete -locations none "${only[@]}" \
     app audio core dialogs platform save ui wizard -ts "$ts" >/dev/null
 done
 grep -c 'type="unfinished"' translations/tapewren_*.ts || true

@@ -13,6 +13,14 @@
     </message>
 </context>
 <context>
+    <name>Common</name>
+    <message>
+        <source>%1%</source>
+        <comment>a percentage</comment>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFace</name>
     <message>
         <source>One-click sound recorder</source>
@@ -93,28 +101,19 @@
 <context>
     <name>DiskSpaceGuard</name>
     <message>
-        <source>Low disk space: room for </source>
-        <translation>Wenig Speicherplatz: Platz für </translation>
-    </message>
-    <message>
-        <source> more minute</source>
-        <translation> weitere Minute</translation>
-    </message>
-    <message>
-        <source> more minutes</source>
-        <translation> weitere Minuten</translation>
-    </message>
-    <message>
-        <source> of recording.</source>
-        <translation> Aufnahme.</translation>
-    </message>
-    <message>
-        <source>Not enough free disk space to record: less than a minute of recording fits in </source>
-        <translation>Zu wenig freier Speicherplatz für eine Aufnahme: weniger als eine Minute passt in </translation>
-    </message>
-    <message>
         <source>Low disk space: room for less than a minute of recording.</source>
         <translation>Wenig Speicherplatz: Platz für weniger als eine Minute Aufnahme.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Low disk space: room for %n more minute(s) of recording.</source>
+        <translation>
+            <numerusform>Wenig Speicherplatz: Platz für noch %n Minute Aufnahme.</numerusform>
+            <numerusform>Wenig Speicherplatz: Platz für noch %n Minuten Aufnahme.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to record: less than a minute of recording fits in %1.</source>
+        <translation>Zu wenig freier Speicherplatz für eine Aufnahme: In %1 passt weniger als eine Minute Aufnahme.</translation>
     </message>
 </context>
 <context>
@@ -151,6 +150,18 @@
         <source>GNOME can add them: see the settings</source>
         <translation>GNOME kann sie aufnehmen: siehe Einstellungen</translation>
     </message>
+    <message>
+        <source>Tapewren %1</source>
+        <translation>Tapewren %1</translation>
+    </message>
+    <message>
+        <source>Record/Stop</source>
+        <translation>Aufnahme/Stopp</translation>
+    </message>
+    <message>
+        <source>Pause/Resume</source>
+        <translation>Pause/Fortsetzen</translation>
+    </message>
 </context>
 <context>
     <name>InputChoice</name>
@@ -159,26 +170,22 @@
         <translation>„%1“ ist nicht mehr verfügbar.</translation>
     </message>
     <message>
-        <source><byte value="xd"/>Recording from &quot;%1&quot; now.</source>
-        <translation><byte value="xd"/>Aufnahme jetzt von „%1“.</translation>
+        <source>Microphone and speakers</source>
+        <translation>Mikrofon und Lautsprecher</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer available.<byte value="xd"/>Recording from &quot;%2&quot; now.</source>
+        <translation>„%1“ ist nicht mehr verfügbar.<byte value="xd"/>Aufnahme jetzt von „%2“.</translation>
     </message>
 </context>
 <context>
     <name>LeftTakes</name>
     <message>
-        <source>A take left from an earlier run can not be read (</source>
-        <translation>Eine Aufnahme aus einem früheren Lauf kann nicht gelesen werden (</translation>
-    </message>
-    <message>
-        <source>):
-</source>
-        <translation>):
-</translation>
-    </message>
-    <message>
-        <source>
+        <source>A take left from an earlier run can not be read (%1):
+%2
 It is offered for saving as it is.</source>
-        <translation>
+        <translation>Eine Aufnahme aus einem früheren Lauf kann nicht gelesen werden (%1):
+%2
 Sie wird unverändert zum Speichern angeboten.</translation>
     </message>
 </context>
@@ -209,10 +216,6 @@ Sie wird unverändert zum Speichern angeboten.</translation>
         <translation>Datei kann nicht gespeichert werden: Eine Datei dieses Namens existiert.</translation>
     </message>
     <message>
-        <source>Unable to save file: </source>
-        <translation>Datei kann nicht gespeichert werden: </translation>
-    </message>
-    <message>
         <source>Unable to write the tag: the recording is too short.</source>
         <translation>Tag kann nicht geschrieben werden: Die Aufnahme ist zu kurz.</translation>
     </message>
@@ -221,8 +224,12 @@ Sie wird unverändert zum Speichern angeboten.</translation>
         <translation>Tag kann nicht geschrieben werden. Bitte den Speicherplatz prüfen.</translation>
     </message>
     <message>
-        <source>Unable to write the tag: </source>
-        <translation>Tag kann nicht geschrieben werden: </translation>
+        <source>Unable to save file: %1.</source>
+        <translation>Datei kann nicht gespeichert werden: %1.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: %1.</source>
+        <translation>Tag kann nicht geschrieben werden: %1.</translation>
     </message>
 </context>
 <context>
@@ -328,16 +335,12 @@ Bitrate: %3u kbps</translation>
 <context>
     <name>SettingsFile</name>
     <message>
-        <source>Unable to read </source>
-        <translation>Kann nicht gelesen werden: </translation>
+        <source>Unable to read %1. The default settings are used and the file is left as it is.</source>
+        <translation>%1 kann nicht gelesen werden. Die Standardeinstellungen werden verwendet, die Datei bleibt unverändert.</translation>
     </message>
     <message>
-        <source>. The default settings are used and the file is left as it is.</source>
-        <translation>. Die Standardeinstellungen werden verwendet, die Datei bleibt unverändert.</translation>
-    </message>
-    <message>
-        <source>Unable to write to </source>
-        <translation>Kann nicht schreiben in </translation>
+        <source>Unable to write to %1</source>
+        <translation>In %1 kann nicht geschrieben werden</translation>
     </message>
 </context>
 <context>
@@ -418,16 +421,8 @@ Sprachnachricht erstellt mit Tapewren</translation>
         <translation>Das Standard-Aufnahmegerät kann nicht initialisiert werden.</translation>
     </message>
     <message>
-        <source>Record/Stop hotkey: </source>
-        <translation>Tastenkürzel Aufnahme/Stopp: </translation>
-    </message>
-    <message>
         <source>Failed to set hotkey for [Record/Stop].</source>
         <translation>Tastenkürzel für [Aufnahme/Stopp] konnte nicht gesetzt werden.</translation>
-    </message>
-    <message>
-        <source>Pause/Resume hotkey: </source>
-        <translation>Tastenkürzel Pause/Fortsetzen: </translation>
     </message>
     <message>
         <source>Failed to set hotkey for [Pause/Resume]</source>
@@ -459,7 +454,7 @@ das Einstellungsfenster offen ist.</translation>
     </message>
     <message>
         <source>Unable to write to %1</source>
-        <translation>Kann nicht schreiben in %1</translation>
+        <translation>In %1 kann nicht geschrieben werden</translation>
     </message>
     <message>
         <source>Can not re-initiate defualt recording device.</source>
@@ -516,20 +511,6 @@ Rechtsklick: Menü.</translation>
         <translation>Tastenkürzel für [Pause/Fortsetzen] konnte nicht gesetzt werden (%1)</translation>
     </message>
     <message>
-        <source>Tapewren(TM)<byte value="xd"/>
-Total Time: %1<byte value="xd"/>
-File Size: %2 KB<byte value="xd"/>
-Source: %3<byte value="xd"/>
-Quality: %4 hz / %5 kbps<byte value="xd"/>
-Volume: %6%</source>
-        <translation>Tapewren(TM)<byte value="xd"/>
-Dauer: %1<byte value="xd"/>
-Dateigröße: %2 KB<byte value="xd"/>
-Quelle: %3<byte value="xd"/>
-Qualität: %4 Hz / %5 kbit/s<byte value="xd"/>
-Lautstärke: %6 %</translation>
-    </message>
-    <message>
         <source>Click for the menu: its first item records/stops<byte value="xd"/>
 %1<byte value="xd"/>
 Its Config item configures.</source>
@@ -550,6 +531,28 @@ Klick öffnet das Menü: Aufnehmen ist sein erster Eintrag.</translation>
     <message>
         <source>Tapewren: waiting for the hotkeys</source>
         <translation>Tapewren: wartet auf die Tastenkürzel</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: %1</source>
+        <translation>Tastenkürzel Aufnahme/Stopp: %1</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: %1</source>
+        <translation>Tastenkürzel Pause/Fortsetzen: %1</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: %1<byte value="xd"/>
+File Size: %2 KB<byte value="xd"/>
+Source: %3<byte value="xd"/>
+Quality: %4 hz / %5 kbps<byte value="xd"/>
+Volume: %6</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Dauer: %1<byte value="xd"/>
+Dateigröße: %2 KB<byte value="xd"/>
+Quelle: %3<byte value="xd"/>
+Qualität: %4 Hz / %5 kbit/s<byte value="xd"/>
+Lautstärke: %6</translation>
     </message>
 </context>
 <context>
@@ -736,16 +739,12 @@ Lautstärkebalken oben stehen bleibt.</translation>
         <translation>Fehler</translation>
     </message>
     <message>
-        <source>Volume to Use: %1%</source>
-        <translation>Zu verwendende Lautstärke: %1%</translation>
-    </message>
-    <message>
-        <source>Volume to Use: </source>
-        <translation>Zu verwendende Lautstärke: </translation>
-    </message>
-    <message>
         <source>Can&apos;t start default recording device</source>
         <translation>Das Standard-Aufnahmegerät kann nicht gestartet werden</translation>
+    </message>
+    <message>
+        <source>Volume to Use: %1</source>
+        <translation>Zu verwendende Lautstärke: %1</translation>
     </message>
 </context>
 <context>

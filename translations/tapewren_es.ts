@@ -13,6 +13,14 @@
     </message>
 </context>
 <context>
+    <name>Common</name>
+    <message>
+        <source>%1%</source>
+        <comment>a percentage</comment>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFace</name>
     <message>
         <source>One-click sound recorder</source>
@@ -93,28 +101,19 @@
 <context>
     <name>DiskSpaceGuard</name>
     <message>
-        <source>Low disk space: room for </source>
-        <translation>Poco espacio en disco: queda sitio para </translation>
-    </message>
-    <message>
-        <source> more minute</source>
-        <translation> minuto más</translation>
-    </message>
-    <message>
-        <source> more minutes</source>
-        <translation> minutos más</translation>
-    </message>
-    <message>
-        <source> of recording.</source>
-        <translation> de grabación.</translation>
-    </message>
-    <message>
-        <source>Not enough free disk space to record: less than a minute of recording fits in </source>
-        <translation>No hay espacio libre suficiente para grabar: cabe menos de un minuto de grabación en </translation>
-    </message>
-    <message>
         <source>Low disk space: room for less than a minute of recording.</source>
         <translation>Poco espacio en disco: queda sitio para menos de un minuto de grabación.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Low disk space: room for %n more minute(s) of recording.</source>
+        <translation>
+            <numerusform>Poco espacio en disco: queda sitio para %n minuto más de grabación.</numerusform>
+            <numerusform>Poco espacio en disco: queda sitio para %n minutos más de grabación.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to record: less than a minute of recording fits in %1.</source>
+        <translation>No hay espacio libre suficiente para grabar: en %1 cabe menos de un minuto de grabación.</translation>
     </message>
 </context>
 <context>
@@ -151,6 +150,18 @@
         <source>GNOME can add them: see the settings</source>
         <translation>GNOME puede añadirlos: vea la configuración</translation>
     </message>
+    <message>
+        <source>Tapewren %1</source>
+        <translation>Tapewren %1</translation>
+    </message>
+    <message>
+        <source>Record/Stop</source>
+        <translation>Grabar/Detener</translation>
+    </message>
+    <message>
+        <source>Pause/Resume</source>
+        <translation>Pausa/Reanudar</translation>
+    </message>
 </context>
 <context>
     <name>InputChoice</name>
@@ -159,26 +170,22 @@
         <translation>«%1» ya no está disponible.</translation>
     </message>
     <message>
-        <source><byte value="xd"/>Recording from &quot;%1&quot; now.</source>
-        <translation><byte value="xd"/>Ahora se graba desde «%1».</translation>
+        <source>Microphone and speakers</source>
+        <translation>Micrófono y altavoces</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer available.<byte value="xd"/>Recording from &quot;%2&quot; now.</source>
+        <translation>«%1» ya no está disponible.<byte value="xd"/>Ahora se graba desde «%2».</translation>
     </message>
 </context>
 <context>
     <name>LeftTakes</name>
     <message>
-        <source>A take left from an earlier run can not be read (</source>
-        <translation>No se puede leer una toma que quedó de una ejecución anterior (</translation>
-    </message>
-    <message>
-        <source>):
-</source>
-        <translation>):
-</translation>
-    </message>
-    <message>
-        <source>
+        <source>A take left from an earlier run can not be read (%1):
+%2
 It is offered for saving as it is.</source>
-        <translation>
+        <translation>No se puede leer una grabación que quedó de una ejecución anterior (%1):
+%2
 Se ofrece para guardarla tal como está.</translation>
     </message>
 </context>
@@ -209,10 +216,6 @@ Se ofrece para guardarla tal como está.</translation>
         <translation>No se puede guardar el archivo: existe un archivo con ese nombre.</translation>
     </message>
     <message>
-        <source>Unable to save file: </source>
-        <translation>No se puede guardar el archivo: </translation>
-    </message>
-    <message>
         <source>Unable to write the tag: the recording is too short.</source>
         <translation>No se puede escribir la etiqueta: la grabación es demasiado corta.</translation>
     </message>
@@ -221,8 +224,12 @@ Se ofrece para guardarla tal como está.</translation>
         <translation>No se puede escribir la etiqueta. Compruebe el espacio en disco.</translation>
     </message>
     <message>
-        <source>Unable to write the tag: </source>
-        <translation>No se puede escribir la etiqueta: </translation>
+        <source>Unable to save file: %1.</source>
+        <translation>No se puede guardar el archivo: %1.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: %1.</source>
+        <translation>No se puede escribir la etiqueta: %1.</translation>
     </message>
 </context>
 <context>
@@ -328,16 +335,12 @@ Tasa de bits: %3u kbps</translation>
 <context>
     <name>SettingsFile</name>
     <message>
-        <source>Unable to read </source>
-        <translation>No se puede leer </translation>
+        <source>Unable to read %1. The default settings are used and the file is left as it is.</source>
+        <translation>No se puede leer %1. Se usa la configuración predeterminada y el archivo se deja como está.</translation>
     </message>
     <message>
-        <source>. The default settings are used and the file is left as it is.</source>
-        <translation>. Se usan los ajustes predeterminados y el archivo se deja como está.</translation>
-    </message>
-    <message>
-        <source>Unable to write to </source>
-        <translation>No se puede escribir en </translation>
+        <source>Unable to write to %1</source>
+        <translation>No se puede escribir en %1</translation>
     </message>
 </context>
 <context>
@@ -418,16 +421,8 @@ Mensaje de voz creado con Tapewren</translation>
         <translation>No se puede inicializar el dispositivo de grabación predeterminado.</translation>
     </message>
     <message>
-        <source>Record/Stop hotkey: </source>
-        <translation>Atajo Grabar/Detener: </translation>
-    </message>
-    <message>
         <source>Failed to set hotkey for [Record/Stop].</source>
         <translation>No se pudo asignar el atajo [Grabar/Detener].</translation>
-    </message>
-    <message>
-        <source>Pause/Resume hotkey: </source>
-        <translation>Atajo Pausa/Reanudar: </translation>
     </message>
     <message>
         <source>Failed to set hotkey for [Pause/Resume]</source>
@@ -516,20 +511,6 @@ clic derecho para el menú.</translation>
         <translation>No se pudo asignar el atajo [Pausa/Reanudar] (%1)</translation>
     </message>
     <message>
-        <source>Tapewren(TM)<byte value="xd"/>
-Total Time: %1<byte value="xd"/>
-File Size: %2 KB<byte value="xd"/>
-Source: %3<byte value="xd"/>
-Quality: %4 hz / %5 kbps<byte value="xd"/>
-Volume: %6%</source>
-        <translation>Tapewren(TM)<byte value="xd"/>
-Duración: %1<byte value="xd"/>
-Tamaño: %2 KB<byte value="xd"/>
-Fuente: %3<byte value="xd"/>
-Calidad: %4 Hz / %5 kbps<byte value="xd"/>
-Volumen: %6 %</translation>
-    </message>
-    <message>
         <source>Click for the menu: its first item records/stops<byte value="xd"/>
 %1<byte value="xd"/>
 Its Config item configures.</source>
@@ -550,6 +531,28 @@ Un clic abre el menú: Grabar es su primer elemento.</translation>
     <message>
         <source>Tapewren: waiting for the hotkeys</source>
         <translation>Tapewren: esperando los atajos</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: %1</source>
+        <translation>Atajo Grabar/Detener: %1</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: %1</source>
+        <translation>Atajo Pausa/Reanudar: %1</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: %1<byte value="xd"/>
+File Size: %2 KB<byte value="xd"/>
+Source: %3<byte value="xd"/>
+Quality: %4 hz / %5 kbps<byte value="xd"/>
+Volume: %6</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Duración: %1<byte value="xd"/>
+Tamaño: %2 KB<byte value="xd"/>
+Fuente: %3<byte value="xd"/>
+Calidad: %4 Hz / %5 kbps<byte value="xd"/>
+Volumen: %6</translation>
     </message>
 </context>
 <context>
@@ -736,16 +739,12 @@ de arriba deje de avanzar.</translation>
         <translation>Error</translation>
     </message>
     <message>
-        <source>Volume to Use: %1%</source>
-        <translation>Volumen a usar: %1%</translation>
-    </message>
-    <message>
-        <source>Volume to Use: </source>
-        <translation>Volumen a usar: </translation>
-    </message>
-    <message>
         <source>Can&apos;t start default recording device</source>
         <translation>No se puede iniciar el dispositivo de grabación predeterminado</translation>
+    </message>
+    <message>
+        <source>Volume to Use: %1</source>
+        <translation>Volumen a usar: %1</translation>
     </message>
 </context>
 <context>

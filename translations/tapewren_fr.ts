@@ -13,6 +13,14 @@
     </message>
 </context>
 <context>
+    <name>Common</name>
+    <message>
+        <source>%1%</source>
+        <comment>a percentage</comment>
+        <translation>%1&#xa0;%</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFace</name>
     <message>
         <source>One-click sound recorder</source>
@@ -93,28 +101,19 @@
 <context>
     <name>DiskSpaceGuard</name>
     <message>
-        <source>Low disk space: room for </source>
-        <translation>Espace disque faible : place pour </translation>
-    </message>
-    <message>
-        <source> more minute</source>
-        <translation> minute</translation>
-    </message>
-    <message>
-        <source> more minutes</source>
-        <translation> minutes</translation>
-    </message>
-    <message>
-        <source> of recording.</source>
-        <translation> d&apos;enregistrement de plus.</translation>
-    </message>
-    <message>
-        <source>Not enough free disk space to record: less than a minute of recording fits in </source>
-        <translation>Espace disque insuffisant pour enregistrer : moins d&apos;une minute d&apos;enregistrement tient dans </translation>
-    </message>
-    <message>
         <source>Low disk space: room for less than a minute of recording.</source>
         <translation>Espace disque faible : place pour moins d&apos;une minute d&apos;enregistrement.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Low disk space: room for %n more minute(s) of recording.</source>
+        <translation>
+            <numerusform>Espace disque faible : place pour encore %n minute d&apos;enregistrement.</numerusform>
+            <numerusform>Espace disque faible : place pour encore %n minutes d&apos;enregistrement.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not enough free disk space to record: less than a minute of recording fits in %1.</source>
+        <translation>Pas assez d&apos;espace disque libre pour enregistrer : moins d&apos;une minute d&apos;enregistrement tient dans %1.</translation>
     </message>
 </context>
 <context>
@@ -151,6 +150,18 @@
         <source>GNOME can add them: see the settings</source>
         <translation>GNOME peut les ajouter : voir les réglages</translation>
     </message>
+    <message>
+        <source>Tapewren %1</source>
+        <translation>Tapewren %1</translation>
+    </message>
+    <message>
+        <source>Record/Stop</source>
+        <translation>Enregistrer/Arrêter</translation>
+    </message>
+    <message>
+        <source>Pause/Resume</source>
+        <translation>Pause/Reprendre</translation>
+    </message>
 </context>
 <context>
     <name>InputChoice</name>
@@ -159,27 +170,23 @@
         <translation>« %1 » n&apos;est plus disponible.</translation>
     </message>
     <message>
-        <source><byte value="xd"/>Recording from &quot;%1&quot; now.</source>
-        <translation><byte value="xd"/>Enregistrement depuis « %1 » maintenant.</translation>
+        <source>Microphone and speakers</source>
+        <translation>Micro et haut-parleurs</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no longer available.<byte value="xd"/>Recording from &quot;%2&quot; now.</source>
+        <translation>« %1 » n&apos;est plus disponible.<byte value="xd"/>L&apos;enregistrement se fait maintenant depuis « %2 ».</translation>
     </message>
 </context>
 <context>
     <name>LeftTakes</name>
     <message>
-        <source>A take left from an earlier run can not be read (</source>
-        <translation>Une prise laissée par une exécution précédente ne peut pas être lue (</translation>
-    </message>
-    <message>
-        <source>):
-</source>
-        <translation>) :
-</translation>
-    </message>
-    <message>
-        <source>
+        <source>A take left from an earlier run can not be read (%1):
+%2
 It is offered for saving as it is.</source>
-        <translation>
-Elle est proposée à l&apos;enregistrement telle quelle.</translation>
+        <translation>Un enregistrement laissé par une session précédente ne peut pas être lu (%1) :
+%2
+Il est proposé tel quel à la sauvegarde.</translation>
     </message>
 </context>
 <context>
@@ -209,10 +216,6 @@ Elle est proposée à l&apos;enregistrement telle quelle.</translation>
         <translation>Impossible d&apos;enregistrer le fichier : un fichier de ce nom existe.</translation>
     </message>
     <message>
-        <source>Unable to save file: </source>
-        <translation>Impossible d&apos;enregistrer le fichier : </translation>
-    </message>
-    <message>
         <source>Unable to write the tag: the recording is too short.</source>
         <translation>Impossible d&apos;écrire le tag : l&apos;enregistrement est trop court.</translation>
     </message>
@@ -221,8 +224,12 @@ Elle est proposée à l&apos;enregistrement telle quelle.</translation>
         <translation>Impossible d&apos;écrire le tag. Vérifiez l&apos;espace disque.</translation>
     </message>
     <message>
-        <source>Unable to write the tag: </source>
-        <translation>Impossible d&apos;écrire le tag : </translation>
+        <source>Unable to save file: %1.</source>
+        <translation>Impossible d&apos;enregistrer le fichier : %1.</translation>
+    </message>
+    <message>
+        <source>Unable to write the tag: %1.</source>
+        <translation>Impossible d&apos;écrire le tag : %1.</translation>
     </message>
 </context>
 <context>
@@ -328,16 +335,12 @@ Débit : %3u kbit/s</translation>
 <context>
     <name>SettingsFile</name>
     <message>
-        <source>Unable to read </source>
-        <translation>Impossible de lire </translation>
+        <source>Unable to read %1. The default settings are used and the file is left as it is.</source>
+        <translation>Impossible de lire %1. Les réglages par défaut sont utilisés et le fichier reste tel quel.</translation>
     </message>
     <message>
-        <source>. The default settings are used and the file is left as it is.</source>
-        <translation>. Les réglages par défaut sont utilisés et le fichier reste tel quel.</translation>
-    </message>
-    <message>
-        <source>Unable to write to </source>
-        <translation>Impossible d&apos;écrire dans </translation>
+        <source>Unable to write to %1</source>
+        <translation>Impossible d&apos;écrire dans %1</translation>
     </message>
 </context>
 <context>
@@ -418,16 +421,8 @@ Message vocal créé avec Tapewren</translation>
         <translation>Impossible d&apos;initialiser le périphérique d&apos;enregistrement par défaut.</translation>
     </message>
     <message>
-        <source>Record/Stop hotkey: </source>
-        <translation>Raccourci Enregistrer/Arrêter : </translation>
-    </message>
-    <message>
         <source>Failed to set hotkey for [Record/Stop].</source>
         <translation>Impossible de définir le raccourci [Enregistrer/Arrêter].</translation>
-    </message>
-    <message>
-        <source>Pause/Resume hotkey: </source>
-        <translation>Raccourci Pause/Reprendre : </translation>
     </message>
     <message>
         <source>Failed to set hotkey for [Pause/Resume]</source>
@@ -516,20 +511,6 @@ clic droit pour le menu.</translation>
         <translation>Impossible de définir le raccourci [Pause/Reprendre] (%1)</translation>
     </message>
     <message>
-        <source>Tapewren(TM)<byte value="xd"/>
-Total Time: %1<byte value="xd"/>
-File Size: %2 KB<byte value="xd"/>
-Source: %3<byte value="xd"/>
-Quality: %4 hz / %5 kbps<byte value="xd"/>
-Volume: %6%</source>
-        <translation>Tapewren(TM)<byte value="xd"/>
-Durée : %1<byte value="xd"/>
-Taille : %2 Ko<byte value="xd"/>
-Source : %3<byte value="xd"/>
-Qualité : %4 Hz / %5 kbit/s<byte value="xd"/>
-Volume : %6 %</translation>
-    </message>
-    <message>
         <source>Click for the menu: its first item records/stops<byte value="xd"/>
 %1<byte value="xd"/>
 Its Config item configures.</source>
@@ -550,6 +531,28 @@ Un clic ouvre le menu : Enregistrer est son premier élément.</translation>
     <message>
         <source>Tapewren: waiting for the hotkeys</source>
         <translation>Tapewren : en attente des raccourcis</translation>
+    </message>
+    <message>
+        <source>Record/Stop hotkey: %1</source>
+        <translation>Raccourci Enregistrer/Arrêter : %1</translation>
+    </message>
+    <message>
+        <source>Pause/Resume hotkey: %1</source>
+        <translation>Raccourci Pause/Reprendre : %1</translation>
+    </message>
+    <message>
+        <source>Tapewren(TM)<byte value="xd"/>
+Total Time: %1<byte value="xd"/>
+File Size: %2 KB<byte value="xd"/>
+Source: %3<byte value="xd"/>
+Quality: %4 hz / %5 kbps<byte value="xd"/>
+Volume: %6</source>
+        <translation>Tapewren(TM)<byte value="xd"/>
+Durée : %1<byte value="xd"/>
+Taille : %2 Ko<byte value="xd"/>
+Source : %3<byte value="xd"/>
+Qualité : %4 Hz / %5 kbit/s<byte value="xd"/>
+Volume : %6</translation>
     </message>
 </context>
 <context>
@@ -736,16 +739,12 @@ bleue ci-dessus cesse d&apos;avancer.</translation>
         <translation>Erreur</translation>
     </message>
     <message>
-        <source>Volume to Use: %1%</source>
-        <translation>Volume à utiliser : %1 %</translation>
-    </message>
-    <message>
-        <source>Volume to Use: </source>
-        <translation>Volume à utiliser : </translation>
-    </message>
-    <message>
         <source>Can&apos;t start default recording device</source>
         <translation>Impossible de démarrer le périphérique d&apos;enregistrement par défaut</translation>
+    </message>
+    <message>
+        <source>Volume to Use: %1</source>
+        <translation>Volume à utiliser : %1</translation>
     </message>
 </context>
 <context>

@@ -1,6 +1,7 @@
 #include "ConfigWindow.h"
 
 #include "Accessible.h"
+#include "Common.h"
 #include "ConfigFace.h"
 #include "FlatControls.h"
 #include "ImageButton.h"
@@ -203,5 +204,5 @@ QString ConfigWindow::SummaryText() const {
 }
 
 QString ConfigWindow::VolumeText(int percent) {
-    return QStringLiteral("%1%").arg(percent);
+    return PercentText(percent);
 }

@@ -33,6 +33,19 @@ QStringList WantedLanguages(const QStringList& uiLanguages) {
     return wanted;
 }
 
+namespace {
+bool installCatalogue(QCoreApplication& app, const QString& language, const QStringList& folders) {
+    auto* ours = new QTranslator(&app);
+    for (const QString& folder : folders)
+        if (ours->load(QStringLiteral("tapewren_") + language, folder)) {
+            QCoreApplication::installTranslator(ours);
+            return true;
+        }
+    delete ours;
+    return false;
+}
+} // namespace
+
 void LoadTranslations(QCoreApplication& app, const QStringList& uiLanguages) {
     const QStringList wanted = WantedLanguages(uiLanguages);
     QStringList folders;
@@ -40,17 +53,10 @@ void LoadTranslations(QCoreApplication& app, const QStringList& uiLanguages) {
         folders << QString::fromStdString(folder)
                 << QString::fromStdString(folder) + "translations";
     for (const QString& language : wanted) {
-        auto* ours = new QTranslator(&app);
-        bool found = false;
-        for (const QString& folder : folders)
-            if ((found = ours->load(QStringLiteral("tapewren_") + language, folder)))
-                break;
-        if (!found) {
+        if (!installCatalogue(app, language, folders)) {
             qCDebug(lcUi, "no catalogue for %s", qPrintable(language));
-            delete ours;
             continue;
         }
-        QCoreApplication::installTranslator(ours);
         // The file dialog's and the message boxes' own buttons.
         auto* qt = new QTranslator(&app);
         if (qt->load(QStringLiteral("qtbase_") + language,
@@ -66,6 +72,10 @@ void LoadTranslations(QCoreApplication& app, const QStringList& uiLanguages) {
     if (!wanted.isEmpty())
         qCWarning(lcUi, "no catalogue for %s: the program speaks English",
                   qPrintable(wanted.join(", ")));
+    // The source texts are English; its catalogue holds only their plural
+    // forms ("1 more minute", "9 more minutes").
+    if (!installCatalogue(app, QStringLiteral("en"), folders))
+        qCWarning(lcUi, "the English catalogue is missing: counts read \"minute(s)\"");
 }
 
 std::string FindLocalHelpFile(const std::string& name) {

@@ -12,7 +12,7 @@ QStringList WantedLanguages(const QStringList& uiLanguages);
 
 // Installs the catalogue of the first wanted language (of the desktop's
 // uiLanguages) found beside the executable or in the installed data folder,
-// and Qt's own texts for it.
+// and Qt's own texts for it; where none is, the English one.
 void LoadTranslations(QCoreApplication& app, const QStringList& uiLanguages);
 
 // The guide or FAQ page in the first wanted language that has one

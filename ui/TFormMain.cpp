@@ -72,13 +72,14 @@ TFormMain::TFormMain(const ProgramFiles& files, std::unique_ptr<TrayBackend> tra
     connect(TimerHint, &QTimer::timeout, this, &TFormMain::TimerHintTimer);
 
     // The record key does whatever a single click does in the tray's current mode.
-    RecordHotKey =
-        std::make_unique<TJvApplicationHotKey>(*m_hotKeys, kRecordShortCut, "Record/Stop", [this] {
+    RecordHotKey = std::make_unique<TJvApplicationHotKey>(
+        *m_hotKeys, kRecordShortCut, QT_TRANSLATE_NOOP("HotKeys", "Record/Stop"), [this] {
             if (TrayIcon->OnClick)
                 TrayIcon->OnClick();
         });
-    PauseHotKey = std::make_unique<TJvApplicationHotKey>(*m_hotKeys, kPauseShortCut, "Pause/Resume",
-                                                         [this] { PauseHotKeyHotKey(); });
+    PauseHotKey = std::make_unique<TJvApplicationHotKey>(
+        *m_hotKeys, kPauseShortCut, QT_TRANSLATE_NOOP("HotKeys", "Pause/Resume"),
+        [this] { PauseHotKeyHotKey(); });
     m_balloon = new StartupBalloon(
         *RecordHotKey, *PauseHotKey, popupShowCount, [this] { tellStartup(); }, this);
     ListenToHotKeys(*m_hotKeys, *RecordHotKey, *PauseHotKey, [this] {
@@ -338,7 +339,7 @@ void TFormMain::BtnVolOptClick() {
     // The wizard opens the sound system for itself.
     CloseSoundSystem();
     m_audioOpen = false;
-    TFormWizard::Exchange exchange{ComboChannels->currentText(), 100, hideWizardWelcome};
+    TFormWizard::Exchange exchange{Inputs().SelectedName(), 100, hideWizardWelcome};
     if (!TFormWizard::RunFor(this, exchange,
                              [this](const QString& text) { ShowNotification(text, QString()); })) {
         // Fatal: shown, and the program is ending without its settings.

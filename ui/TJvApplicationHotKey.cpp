@@ -91,28 +91,32 @@ struct KeyTexts {
     const char* pending;
 };
 constexpr KeyTexts kRecordTexts{
-    QT_TRANSLATE_NOOP("TFormMain", "Record/Stop hotkey: "),
+    QT_TRANSLATE_NOOP("TFormMain", "Record/Stop hotkey: %1"),
     QT_TRANSLATE_NOOP("TFormMain", "Failed to set hotkey for [Record/Stop]."),
     QT_TRANSLATE_NOOP("TFormMain", "Failed to set hotkey for [Record/Stop]. (%1)"),
     QT_TRANSLATE_NOOP("TFormMain", "Record/Stop hotkey: waiting for the desktop")};
 constexpr KeyTexts kPauseTexts{
-    QT_TRANSLATE_NOOP("TFormMain", "Pause/Resume hotkey: "),
+    QT_TRANSLATE_NOOP("TFormMain", "Pause/Resume hotkey: %1"),
     QT_TRANSLATE_NOOP("TFormMain", "Failed to set hotkey for [Pause/Resume]"),
     QT_TRANSLATE_NOOP("TFormMain", "Failed to set hotkey for [Pause/Resume] (%1)"),
     QT_TRANSLATE_NOOP("TFormMain", "Pause/Resume hotkey: waiting for the desktop")};
 
 QString statusLine(const TJvApplicationHotKey& key, const KeyTexts& texts) {
-    // The main window's texts, translated where it is.
-    const auto tr = [](const char* text) { return QCoreApplication::translate("TFormMain", text); };
+    // The main window's texts, translated where it is. Not named tr: lupdate
+    // would take it for QObject's.
+    const auto translated = [](const char* text) {
+        return QCoreApplication::translate("TFormMain", text);
+    };
     switch (key.Status()) {
     case TJvApplicationHotKey::State::Set:
-        return tr(texts.set) + key.Text();
+        return translated(texts.set).arg(key.Text());
     case TJvApplicationHotKey::State::Pending:
-        return tr(texts.pending);
+        return translated(texts.pending);
     case TJvApplicationHotKey::State::Failed:
         break;
     }
-    return key.Why().isEmpty() ? tr(texts.failed) : tr(texts.failedWhy).arg(key.Why());
+    return key.Why().isEmpty() ? translated(texts.failed)
+                               : translated(texts.failedWhy).arg(key.Why());
 }
 } // namespace
 

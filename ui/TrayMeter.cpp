@@ -16,11 +16,11 @@ QString RecordingHint(const Recorder& recorder, const QString& source, int quali
     // the values go in at once, so a "%1" in the input's name stays text.
     return QCoreApplication::translate("TFormMain",
                                        "Tapewren(TM)\r\nTotal Time: %1\r\nFile Size: %2 KB\r\n"
-                                       "Source: %3\r\nQuality: %4 hz / %5 kbps\r\nVolume: %6%")
+                                       "Source: %3\r\nQuality: %4 hz / %5 kbps\r\nVolume: %6")
         .arg(QString::fromStdString(FormatDuration(elapsed)),
              QString::number(recorder.encodedByteCount / 1024), source,
              QString::number(preset.sampleRate), QString::number(preset.bitRate),
-             QString::number(volume));
+             PercentText(volume));
 }
 
 TrayMeter::TrayMeter(TCoolTrayIcon& icon, const Recorder& recorder, std::function<QString()> hint,

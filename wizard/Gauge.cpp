@@ -1,5 +1,7 @@
 #include "Gauge.h"
 
+#include "Common.h"
+
 #include <QPainter>
 
 #include <algorithm>
@@ -15,7 +17,7 @@ void Gauge::setValue(int value) {
 }
 
 QString Gauge::text() const {
-    return m_showText ? QStringLiteral("%1 %").arg(value()) : QString();
+    return m_showText ? PercentText(value()) : QString();
 }
 
 void Gauge::paintEvent(QPaintEvent*) {

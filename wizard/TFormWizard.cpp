@@ -242,15 +242,13 @@ bool TFormWizard::RunFor(QWidget* owner, Exchange& exchange,
     if (!wizard.FormCreate())
         return false;
     wizard.ComboRecChannel->setCurrentIndex(
-        wizard.ComboRecChannel->findText(exchange.channel, Qt::MatchExactly));
+        wizard.ComboRecChannel->findData(exchange.channel, Qt::UserRole, Qt::MatchExactly));
     wizard.SliderVOL->setValue(exchange.volume);
     wizard.CheckW1->setChecked(exchange.hideWelcome);
     wizard.SetActivePage(exchange.hideWelcome ? PageOPT : PageWelcome);
     DialogRunner::Run(wizard);
     exchange.volume = wizard.SliderVOL->value();
-    exchange.channel = wizard.ComboRecChannel->currentIndex() >= 0
-                           ? wizard.ComboRecChannel->currentText()
-                           : QString();
+    exchange.channel = wizard.m_inputChoice->SelectedName();
     exchange.hideWelcome = wizard.CheckW1->isChecked();
     return true;
 }
@@ -298,7 +296,7 @@ void TFormWizard::PageOPTPage() {
 
 void TFormWizard::PageDecidePage() {
     SliderVOL->setValue(m_optimizer.Volume());
-    GroupW3->setTitle(tr("Volume to Use: %1%").arg(SliderVOL->value()));
+    GroupW3->setTitle(tr("Volume to Use: %1").arg(PercentText(SliderVOL->value())));
     BtnBack->show();
     BtnBack->move(271, kButtonY);
     BtnNext->hide();
@@ -328,7 +326,7 @@ void TFormWizard::ComboRecChannelChange() {
 }
 
 void TFormWizard::SliderVOLChange(int value) {
-    GroupW3->setTitle(tr("Volume to Use: ") + QString::number(value) + QStringLiteral("%"));
+    GroupW3->setTitle(tr("Volume to Use: %1").arg(PercentText(value)));
 }
 
 void TFormWizard::closeEvent(QCloseEvent* event) {

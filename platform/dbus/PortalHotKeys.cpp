@@ -5,6 +5,7 @@
 #include "Portal.h"
 #include "ShortCut.h"
 
+#include <QCoreApplication>
 #include <QDBusMessage>
 #include <QDBusMetaType>
 #include <QDBusObjectPath>
@@ -34,8 +35,11 @@ public:
     ~PortalHotKeys() override { closeSession(); }
 
     bool Register(int id, uint16_t shortcut, const std::string& name) override {
+        // The id stays the English name's, whatever language the desktop's
+        // list of shortcuts shows the description in.
         m_keys[id] = {shortcut, PortalShortcutId(name, shortcut),
-                      QString::fromStdString(name.empty() ? "Tapewren" : name)};
+                      name.empty() ? QStringLiteral("Tapewren")
+                                   : QCoreApplication::translate("HotKeys", name.c_str())};
         // Both keys of the program go into one request: the desktop may show
         // the user one dialog for it, and a session binds only once.
         if (!m_bindQueued) {

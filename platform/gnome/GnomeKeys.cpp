@@ -187,7 +187,10 @@ public:
                 continue;
             }
             const Settings entry(g_settings_new_with_path(kEntrySchema, path.constData()));
-            const QByteArray name = ("Tapewren " + key.name).c_str();
+            // Shown in GNOME's list of shortcuts, in the user's language.
+            const QByteArray name = translated(QT_TRANSLATE_NOOP("HotKeys", "Tapewren %1"))
+                                        .arg(translated(key.name.c_str()))
+                                        .toUtf8();
             g_settings_set_string(entry.get(), "name", name.constData());
             g_settings_set_string(entry.get(), "command",
                                   commandLine(command).toUtf8().constData());

@@ -52,7 +52,8 @@ for f in usr/bin/tapewren usr/share/applications/$id.desktop \
   usr/share/icons/hicolor/scalable/apps/$id.svg usr/share/metainfo/$id.metainfo.xml \
   usr/share/doc/tapewren/copyright usr/share/doc/tapewren/changelog.gz \
   usr/share/man/man1/tapewren.1.gz usr/share/lintian/overrides/tapewren \
-  usr/share/tapewren/translations/tapewren_{de,fr,es}.qm usr/share/tapewren/de/Tapewren.html; do
+  usr/share/tapewren/translations/tapewren_{de,fr,es,it,pt_BR,pl,en}.qm \
+  usr/share/tapewren/{de,fr,es}/Tapewren.html usr/share/tapewren/{de,fr,es,it,pt_BR,pl}/faq.htm; do
   check "installed: $f" test -s "$stage/$f"
 done
 check "the launcher validates" desktop-file-validate "$stage/usr/share/applications/$id.desktop"

@@ -3,6 +3,9 @@
 #include "Mount.h"
 #include "TempFolder.h"
 
+#include <QCoreApplication>
+#include <QTranslator>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -30,13 +33,20 @@ TEST(MinutesLeftTest, VariableRateFromWhatItWroteOverTheSound) {
 
 class DiskSpaceGuardTest : public ::testing::Test {
 protected:
-    void SetUp() override { m_guard.TakeStarted(m_take); }
+    // The source texts are English; their plural forms come from its catalogue.
+    void SetUp() override {
+        ASSERT_TRUE(m_english.load(QStringLiteral(TAPEWREN_BINARY_DIR "/tapewren_en.qm")));
+        QCoreApplication::installTranslator(&m_english);
+        m_guard.TakeStarted(m_take);
+    }
+    void TearDown() override { QCoreApplication::removeTranslator(&m_english); }
     // The guard's timer does this every few seconds.
     void checkWith(uint64_t freeBytes) {
         m_free = freeBytes;
         m_guard.Check();
     }
 
+    QTranslator m_english;
     TempFolder m_folder;
     FakeRecorderHost m_host;
     Recorder m_recorder{m_host, m_folder.Path()};
@@ -114,6 +124,24 @@ TEST_F(DiskSpaceGuardTest, RefusesATakeThatWouldNotLastAMinute) {
     m_free = std::nullopt;
     m_take.bitRate = 320;
     EXPECT_EQ(m_guard.Refusal(m_take), "") << "creating the file will tell";
+}
+
+// Polish counts in three forms: 1 minutę, 2 to 4 (and 22 to 24) minuty, else minut.
+TEST(LowSpaceTextTest, PolishCountsInItsThreeForms) {
+    QTranslator polish;
+    ASSERT_TRUE(polish.load(QStringLiteral(TAPEWREN_BINARY_DIR "/tapewren_pl.qm")));
+    QCoreApplication::installTranslator(&polish);
+    const std::string one = DiskSpaceGuard::LowSpaceText(1),
+                      three = DiskSpaceGuard::LowSpaceText(3),
+                      five = DiskSpaceGuard::LowSpaceText(5),
+                      twelve = DiskSpaceGuard::LowSpaceText(12),
+                      twentyTwo = DiskSpaceGuard::LowSpaceText(22);
+    QCoreApplication::removeTranslator(&polish);
+    EXPECT_EQ(one, "Mało miejsca na dysku: wystarczy jeszcze na 1 minutę nagrania.");
+    EXPECT_NE(three.find(" 3 minuty "), std::string::npos) << three;
+    EXPECT_NE(five.find(" 5 minut "), std::string::npos) << five;
+    EXPECT_NE(twelve.find(" 12 minut "), std::string::npos) << twelve;
+    EXPECT_NE(twentyTwo.find(" 22 minuty "), std::string::npos) << twentyTwo;
 }
 
 TEST(FreeDiskBytesTest, ReadsTheFileSystemOfTheFolder) {

@@ -44,6 +44,9 @@ TEST_F(AutostartTest, OffByDefaultThenSwitchedOnAndOff) {
     EXPECT_TRUE(IsAutostartOn());
     const std::string text = ReadFile(entry());
     EXPECT_NE(text.find("\nExec=\"/usr/bin/tapewren\"\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nComment[de]=Tonaufnahme mit einem Klick im Systembereich\n"),
+              std::string::npos)
+        << "the session settings show it in the user's language";
     if (run("command -v desktop-file-validate >/dev/null") == 0) {
         EXPECT_EQ(run("desktop-file-validate '" + entry() + "'"), 0) << text;
     }

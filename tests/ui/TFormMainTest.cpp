@@ -1,6 +1,7 @@
 #include "TFormMain.h"
 #include "Bass.h"
 #include "DialogRunner.h"
+#include "DiskSpaceGuard.h"
 #include "FakeDesktop.h"
 #include "Languages.h"
 #include "MSNPopUp.h"
@@ -466,7 +467,48 @@ TEST(Languages, GermanBringsQtsOwnButtonsAndTheBalloonWhole) {
     EXPECT_EQ(yes, "&Ja");
     EXPECT_EQ(balloon, "Ein Klick: Aufnahme starten/stoppen\r\n-\r\nDoppelklick: Einstellungen,\r\n"
                        "Rechtsklick: Menü.");
-    // English comes first: German is the user's second language.
+    // English comes first: German is the user's second language. English
+    // has its plural forms from a catalogue of its own.
     LoadTranslations(*qApp, {"en-GB", "de-DE"});
-    EXPECT_TRUE(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly).isEmpty());
+    const QString english = StartupBalloonText("-");
+    const std::string one = DiskSpaceGuard::LowSpaceText(1), two = DiskSpaceGuard::LowSpaceText(2);
+    qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+    EXPECT_EQ(english, "Single click to record/stop\r\n-\r\nDouble-click to configure,\r\n"
+                       "Right click to get a menu.");
+    EXPECT_EQ(one, "Low disk space: room for 1 more minute of recording.");
+    EXPECT_EQ(two, "Low disk space: room for 2 more minutes of recording.");
+}
+
+// The program's own input reads in the user's language, and the settings
+// keep it by the name it has in every language.
+TEST_F(FormMainTest, TheMixedInputReadsInGermanAndIsKeptByItsOwnName) {
+    SimulatedBackend::Script script;
+    script.inputs = micMixMonitor();
+    script.mixMicrophone = 0;
+    script.mixSpeakers = 2;
+    LoadTranslations(*qApp, {"de-DE"});
+    QString shown, volume;
+    int found = -1;
+    for (int start = 0; start < 2; ++start) {
+        BASS_SetBackend(std::make_unique<SimulatedBackend>(script));
+        TFormMain form(m_folder.Path(), std::make_unique<FakeTray>(),
+                       std::make_unique<FakeHotKeys>());
+        if (!form.FormCreate())
+            break;
+        if (start == 0) {
+            volume = form.SliderVolume->toolTip();
+            form.ComboChannels->setCurrentIndex(3);
+            emit form.ComboChannels->activated(3);
+            shown = form.ComboChannels->currentText();
+        } else {
+            found = form.ComboChannels->currentIndex();
+        }
+        form.MenuExitClick();
+    }
+    qDeleteAll(qApp->findChildren<QTranslator*>(Qt::FindDirectChildrenOnly));
+    EXPECT_EQ(shown, "Mikrofon und Lautsprecher");
+    EXPECT_EQ(volume, QStringLiteral("100\u00a0%")) << "German writes a space before %";
+    EXPECT_EQ(found, 3) << "the next start finds it by the name it was stored by";
+    EXPECT_NE(ReadFile(m_folder / "quillby.ini").find("ChannelName=Microphone and speakers\n"),
+              std::string::npos);
 }

@@ -238,7 +238,7 @@ TEST_F(WizardTest, CreationListsTheInputsWithNoneChosenOnTheWelcomePage) {
     EXPECT_EQ(w.CheckW1->geometry().topRight(), QPoint(440, 278));
     EXPECT_LE(w.CheckW1->x(), 256);
     EXPECT_GE(w.CheckW1->width(), w.CheckW1->sizeHint().width());
-    EXPECT_EQ(w.GaugeVOL->text(), "1 %");
+    EXPECT_EQ(w.GaugeVOL->text(), "1%");
     EXPECT_EQ(count(calls(), "Start 44100 2"), 0) << "no search before the channel page";
     EXPECT_EQ(ended, 0);
 }
@@ -278,7 +278,7 @@ TEST_F(WizardTest, ThePagesRunFromWelcomeToDecisionAndBackWithTheirButtons) {
     EXPECT_FALSE(seen(w.BtnFinish, w));
     EXPECT_FALSE(seen(w.CheckW1, w));
     EXPECT_EQ(count(calls(), "Start 44100 2"), 1) << "the channel page starts a search";
-    EXPECT_EQ(w.GaugeVOL->text(), "100 %");
+    EXPECT_EQ(w.GaugeVOL->text(), "100%");
 
     // Levels from 100 up fill the green bars.
     feedWizard(w, 63, 128, 100);
@@ -293,8 +293,8 @@ TEST_F(WizardTest, ThePagesRunFromWelcomeToDecisionAndBackWithTheirButtons) {
     EXPECT_EQ(left->text(QAccessible::Name), "Left");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(w.GaugeRight)->text(QAccessible::Name),
               "Right");
-    ASSERT_TRUE(spinUntil([&] { return w.GaugeVOL->text() == "37 %"; }))
-        << "the volume never showed 37 %";
+    ASSERT_TRUE(spinUntil([&] { return w.GaugeVOL->text() == "37%"; }))
+        << "the volume never showed 37%";
 
     w.BtnNext->click();
     EXPECT_EQ(w.ActivePage(), TFormWizard::PageDecide);
