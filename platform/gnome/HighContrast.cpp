@@ -25,6 +25,9 @@ GSettings* gnomeSettings(const char* id, const char* key) {
 }
 
 bool gnomeAsks() {
+    // Elsewhere GSettings may have no store of its own, and says so.
+    if (!qEnvironmentVariable("XDG_CURRENT_DESKTOP").contains(QLatin1String("GNOME")))
+        return false;
     bool asks = false;
     if (GSettings* a11y = gnomeSettings("org.gnome.desktop.a11y.interface", "high-contrast")) {
         asks = g_settings_get_boolean(a11y, "high-contrast");
