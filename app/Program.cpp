@@ -1,5 +1,6 @@
 #include "Program.h"
 
+#include "Accessible.h"
 #include "CommandLine.h"
 #include "Common.h"
 #include "DiskSpaceGuard.h"
@@ -82,6 +83,8 @@ int RunTapewren(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(kProgramBusName);
     QApplication::setWindowIcon(ProgramIcon());
     LoadTranslations(app, QLocale::system().uiLanguages());
+    // Before the first window, balloon or popup that a screen reader meets.
+    InstallAccessibleRoles();
 
     // Taken before anything looks into the takes folder.
     const ProgramFiles files = LocateProgramFiles(ProgramFolder());

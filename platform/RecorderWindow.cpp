@@ -2,6 +2,7 @@
 
 #include "TextLines.h"
 
+#include "Alert.h"
 #include "DesktopNotifications.h"
 
 #include <QAbstractButton>
@@ -27,6 +28,48 @@ constexpr int kImage = 128; // the 16-pixel image, eight times over
 constexpr int kMargin = 10;
 } // namespace
 
+// The balloon over the hint: a part of its own, so that a screen reader
+// hears it as an alert as it shows. Clicks go through to the face.
+class BalloonPart : public QWidget {
+public:
+    explicit BalloonPart(QWidget* parent) : QWidget(parent) {
+        setObjectName(QStringLiteral("Balloon"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        hide();
+    }
+
+    void Show(const QString& title, const QString& text) {
+        m_title = title;
+        m_text = text;
+        // Hidden first, so that a new text is told as a new alert.
+        hide();
+        MarkAsAlert(this, title, text);
+        show();
+        AnnounceAlert(this);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(palette().toolTipText().color());
+        p.setBrush(palette().toolTipBase());
+        p.drawRoundedRect(rect().adjusted(0, 0, -1, -1), 6, 6);
+        const QRect inner = rect().adjusted(6, 4, -6, -4);
+        QFont bold = font();
+        bold.setBold(true);
+        p.setFont(bold);
+        const int titleHeight = QFontMetrics(bold).height();
+        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, m_title);
+        p.setFont(font());
+        p.drawText(inner.adjusted(0, titleHeight + 2, 0, 0),
+                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
+    }
+
+private:
+    QString m_title;
+    QString m_text;
+};
+
 // The face records, as the tray icon does: a button to the keyboard and to a
 // screen reader, drawn as the icon's image and hint. Mouse clicks act on the
 // press, as the icon's do; Space, Enter and a screen reader's press act
@@ -36,7 +79,8 @@ public:
     std::function<void()> pressed, doubleClicked;
     QMenu* menu = nullptr;
 
-    explicit FaceButton(QWidget* parent) : QAbstractButton(parent) {
+    explicit FaceButton(QWidget* parent)
+        : QAbstractButton(parent), m_balloon(new BalloonPart(this)) {
         setObjectName(QStringLiteral("Face"));
         setFocusPolicy(Qt::StrongFocus);
         SetRecording(false);
@@ -62,15 +106,20 @@ public:
         update(textRect());
     }
     void SetBalloon(const QString& title, const QString& text, int seconds = 0) {
-        m_balloonTitle = title;
-        m_balloonText = TextLines(text);
         if (seconds > 0)
             m_balloonTimer.start(seconds * 1000);
         else
             m_balloonTimer.stop();
+        if (text.isEmpty())
+            m_balloon->hide();
+        else
+            m_balloon->Show(title, TextLines(text));
         update(textRect());
     }
-    void SetTextBottom(int y) { m_textBottom = y; }
+    void SetTextBottom(int y) {
+        m_textBottom = y;
+        m_balloon->setGeometry(textRect());
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -78,27 +127,15 @@ protected:
         p.fillRect(rect(), palette().window());
         p.drawPixmap(imageRect(), m_image);
         if (hasFocus()) {
-            p.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
-            p.drawRect(imageRect().adjusted(-4, -4, 3, 3));
+            // Solid and in the text's colour: a dotted line in the
+            // highlight's is lost on many a palette.
+            p.setPen(QPen(palette().color(QPalette::WindowText), 2));
+            p.drawRect(imageRect().adjusted(-4, -4, 4, 4));
         }
-        const QRect text = textRect();
-        if (m_balloonText.isEmpty()) {
+        if (m_balloon->isHidden()) {
             p.setPen(palette().color(QPalette::WindowText));
-            p.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_hint);
-            return;
+            p.drawText(textRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_hint);
         }
-        p.setPen(palette().toolTipText().color());
-        p.setBrush(palette().toolTipBase());
-        p.drawRoundedRect(text.adjusted(0, 0, -1, -1), 6, 6);
-        const QRect inner = text.adjusted(6, 4, -6, -4);
-        QFont bold = font();
-        bold.setBold(true);
-        p.setFont(bold);
-        const int titleHeight = QFontMetrics(bold).height();
-        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, m_balloonTitle);
-        p.setFont(font());
-        p.drawText(inner.adjusted(0, titleHeight + 2, 0, 0),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_balloonText);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
@@ -140,10 +177,9 @@ private:
         return {kMargin, top, kWidth - 2 * kMargin, m_textBottom - 4 - top};
     }
 
+    BalloonPart* m_balloon;
     QPixmap m_image;
     QString m_hint;
-    QString m_balloonTitle;
-    QString m_balloonText;
     int m_textBottom = kHeight;
     QTimer m_balloonTimer;
 };

@@ -1,9 +1,13 @@
 #include "TrayBackend.h"
 
+#include "Alert.h"
 #include "DesktopNotifications.h"
 #include "Logging.h"
 #include "TextLines.h"
 
+#include <QApplication>
+#include <QCoreApplication>
+#include <QPushButton>
 #include <QSystemTrayIcon>
 
 namespace {
@@ -42,6 +46,7 @@ public:
             QSystemTrayIcon::NoIcon, QSystemTrayIcon::Information, QSystemTrayIcon::Warning,
             QSystemTrayIcon::Critical};
         m_icon.showMessage(title, TextLines(text), icons[static_cast<int>(icon)], seconds * 1000);
+        announceBalloon(title, TextLines(text));
     }
     void HideBalloon() override {
         // Qt's own balloon (XEmbed trays) goes away on an empty message.
@@ -51,6 +56,18 @@ public:
     }
 
 private:
+    // Qt's balloon is a window of its own, shown by now; its close button
+    // shows only a cross.
+    static void announceBalloon(const QString& title, const QString& text) {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (window->inherits("QBalloonTip") && window->isVisible()) {
+                if (auto* close = window->findChild<QPushButton*>())
+                    close->setAccessibleName(QCoreApplication::translate("SystemTray", "Close"));
+                MarkAsAlert(window, title, text);
+                AnnounceAlert(window);
+            }
+    }
+
     std::unique_ptr<DesktopNotifications> m_notifications;
     bool m_ownBalloon = false;
     QSystemTrayIcon m_icon;

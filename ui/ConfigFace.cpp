@@ -1,5 +1,7 @@
 #include "ConfigFace.h"
 
+#include "HighContrast.h"
+
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -46,7 +48,8 @@ QFont FaceFont(int pixelSize, bool bold) {
     return font;
 }
 
-ConfigFace::ConfigFace(QWidget* parent) : QWidget(parent) {
+ConfigFace::ConfigFace(QWidget* parent)
+    : QWidget(parent), m_highContrast(DesktopWantsHighContrast()) {
     setObjectName(QStringLiteral("ImageBG"));
 }
 
@@ -91,10 +94,12 @@ void ConfigFace::paintEvent(QPaintEvent*) {
                    QString::fromLatin1(mark.glyph));
     }
 
-    p.setPen(QColor(140, 150, 165));
+    const QRectF hint(198, 134, 134, 16);
+    if (m_highContrast)
+        p.fillRect(hint, palette().color(QPalette::Window));
+    p.setPen(m_highContrast ? palette().color(QPalette::WindowText) : QColor(140, 150, 165));
     p.setFont(FaceFont(10));
-    p.drawText(QRectF(198, 134, 134, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               tr("Input of the sound server"));
+    p.drawText(hint, Qt::AlignLeft | Qt::AlignVCenter, tr("Input of the sound server"));
 
     // The border the window manager does not draw.
     p.setPen(QPen(QColor(40, 66, 104), 1));

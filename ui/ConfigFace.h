@@ -24,4 +24,5 @@ protected:
 private:
     QPoint m_grab; // pointer position within the window at the press
     bool m_dragging = false;
+    bool m_highContrast; // the hint in the palette's colours
 };

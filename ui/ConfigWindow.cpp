@@ -151,7 +151,13 @@ void ConfigWindow::ShowSliderHint(QSlider* slider, const QString& text) {
         return;
     slider->setToolTip(TextLines(text));
     QToolTip::hideText();
-    QToolTip::showText(QCursor::pos(), TextLines(text), slider);
+    // Under the thumb where the keys moved it; the pointer may be anywhere.
+    const auto* drawn = qobject_cast<ImageSlider*>(slider);
+    const QPoint at =
+        slider->isSliderDown() || !drawn
+            ? QCursor::pos()
+            : slider->mapToGlobal(QPoint(drawn->ThumbCentre(slider->value()), slider->height()));
+    QToolTip::showText(at, TextLines(text), slider);
 }
 
 void ConfigWindow::keyPressEvent(QKeyEvent* event) {

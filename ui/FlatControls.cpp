@@ -8,6 +8,7 @@
 namespace {
 const QColor kGreyText(96, 100, 108);
 const QColor kFrame(150, 160, 175);
+const QColor kFocus(30, 70, 125);
 } // namespace
 
 FlatComboBox::FlatComboBox(QWidget* parent, const char* name) : QComboBox(parent) {
@@ -21,9 +22,15 @@ void FlatComboBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     const QRectF box = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
-    p.setPen(QPen(hasFocus() ? QColor(60, 120, 200) : kFrame, 1));
+    p.setPen(QPen(kFrame, 1));
     p.setBrush(Qt::white);
     p.drawRect(box);
+    if (hasFocus()) {
+        // A frame of another colour is too faint to find: a thick dark one.
+        p.setPen(QPen(kFocus, 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
     const qreal arrowLeft = width() - 18;
     p.setPen(QPen(kFrame, 1));
     p.drawLine(QPointF(arrowLeft + 0.5, 3), QPointF(arrowLeft + 0.5, height() - 3));
@@ -63,9 +70,18 @@ void FlatCheckBox::paintEvent(QPaintEvent*) {
     p.setRenderHint(QPainter::Antialiasing);
     const qreal side = kBoxSide, top = (height() - side) / 2.0;
     const QRectF box(1.5, top + 0.5, side - 1, side - 1);
-    p.setPen(QPen(hasFocus() ? QColor(60, 120, 200) : kFrame, 1));
+    p.setPen(QPen(kFrame, 1));
     p.setBrush(Qt::white);
     p.drawRect(box);
+    if (hasFocus()) {
+        // Round box and text alike, as a frame of another colour alone is
+        // too faint to find.
+        p.setPen(QPen(kFocus, 1));
+        p.setBrush(Qt::NoBrush);
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.drawRect(rect().adjusted(0, 0, -1, -1));
+        p.setRenderHint(QPainter::Antialiasing);
+    }
     if (isChecked()) {
         QPainterPath tick;
         tick.moveTo(box.left() + 2.5, box.center().y());

@@ -1,15 +1,9 @@
 #pragma once
 
+#include "NamedComboBox.h"
+
 #include <QCheckBox>
 #include <QComboBox>
-
-// A drop-down list as Qt draws it, that a screen reader names by its
-// accessible name (see Accessible.h) rather than by its current entry.
-class NamedComboBox : public QComboBox {
-    Q_OBJECT
-public:
-    using QComboBox::QComboBox;
-};
 
 // A drop-down list drawn flat: a thin frame, grey text and a chevron.
 class FlatComboBox : public QComboBox {

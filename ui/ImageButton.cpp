@@ -76,8 +76,13 @@ void ImageButton::paintEvent(QPaintEvent*) {
         p.drawText(contentsRect(), Qt::AlignCenter, text());
     }
     if (hasFocus()) {
-        p.setPen(QPen(QColor(60, 120, 200), 1, Qt::DotLine));
+        // A solid ring that stands out from the face beneath it: white on
+        // the blue, the border's dark blue on the light ones.
+        p.setPen(QPen(filled ? QColor(255, 255, 255) : QColor(30, 70, 125), 2));
         p.setBrush(Qt::NoBrush);
-        p.drawRoundedRect(box.adjusted(2, 2, -2, -2), 3, 3);
+        if (m_look == Look::Help)
+            p.drawEllipse(box.adjusted(2.5, 2.5, -2.5, -2.5));
+        else
+            p.drawRoundedRect(box.adjusted(2.5, 2.5, -2.5, -2.5), 3, 3);
     }
 }

@@ -46,8 +46,15 @@ void ImageSlider::paintEvent(QPaintEvent*) {
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(205, 212, 222));
     p.drawRoundedRect(QRectF(left, grooveY - 2.5, right - left, 5), 2.5, 2.5);
-    p.setBrush(hasFocus() ? QColor(60, 120, 200) : QColor(90, 135, 190));
+    p.setBrush(QColor(90, 135, 190));
     p.drawRoundedRect(QRectF(left, grooveY - 2.5, here - left, 5), 2.5, 2.5);
+    if (hasFocus()) {
+        // A dark frame round it all: a groove of another blue is too faint
+        // to find.
+        p.setPen(QPen(QColor(30, 70, 125), 2));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 3, 3);
+    }
 
     // Ruler below the groove: twenty divisions, every fifth tick long.
     const qreal rulerTop = kGrooveTop + kThumbHeight + 2;

@@ -1,7 +1,9 @@
 #include "LinkLabel.h"
 
 #include "ConfigFace.h"
+#include "HighContrast.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,14 +12,18 @@ const QColor LinkLabel::kRestColour(122, 160, 199);
 const QColor LinkLabel::kHoverColour(255, 128, 0);
 
 LinkLabel::LinkLabel(QWidget* parent, const char* name, const QString& text)
-    : QLabel(text, parent) {
+    : QLabel(text, parent), m_highContrast(DesktopWantsHighContrast()) {
     setObjectName(QString::fromLatin1(name));
-    setAutoFillBackground(false);
+    setAutoFillBackground(m_highContrast);
     setFont(FaceFont(11)); // the window's own font
     setCursor(Qt::PointingHandCursor);
     setFocusPolicy(Qt::StrongFocus);
-    setColour(kRestColour);
+    setColour(restColour());
     adjustSize();
+}
+
+QColor LinkLabel::restColour() const {
+    return m_highContrast ? QApplication::palette().color(QPalette::Link) : kRestColour;
 }
 
 QColor LinkLabel::Colour() const {
@@ -31,12 +37,21 @@ void LinkLabel::setColour(const QColor& colour) {
 }
 
 void LinkLabel::enterEvent(QEnterEvent* event) {
-    setColour(kHoverColour);
+    if (m_highContrast) {
+        QFont underlined = font();
+        underlined.setUnderline(true);
+        setFont(underlined);
+    } else {
+        setColour(kHoverColour);
+    }
     QLabel::enterEvent(event);
 }
 
 void LinkLabel::leaveEvent(QEvent* event) {
-    setColour(kRestColour);
+    QFont plain = font();
+    plain.setUnderline(false);
+    setFont(plain);
+    setColour(restColour());
     QLabel::leaveEvent(event);
 }
 
@@ -58,6 +73,8 @@ void LinkLabel::paintEvent(QPaintEvent* event) {
     if (!hasFocus())
         return;
     QPainter p(this);
-    p.setPen(QPen(kRestColour, 1, Qt::DotLine));
+    // Solid and dark: a dotted frame in the link's own light blue is lost
+    // on the white panel.
+    p.setPen(QPen(m_highContrast ? palette().color(QPalette::WindowText) : QColor(30, 70, 125), 1));
     p.drawRect(rect().adjusted(0, 0, -1, -1));
 }

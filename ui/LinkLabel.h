@@ -4,7 +4,9 @@
 
 // A transparent text that opens something when clicked; blue-grey at rest,
 // orange under the pointer. The keyboard reaches it too: Enter or Space
-// opens it, and a dotted frame shows it has the focus.
+// opens it, and a frame shows it has the focus. Where the desktop asks for
+// high contrast it takes the palette's link colour on the palette's window
+// colour, underlined under the pointer.
 class LinkLabel : public QLabel {
     Q_OBJECT
 public:
@@ -28,4 +30,7 @@ protected:
 
 private:
     void setColour(const QColor& colour);
+    QColor restColour() const;
+
+    bool m_highContrast;
 };

@@ -2,6 +2,7 @@
 
 #include "TextLines.h"
 
+#include "Alert.h"
 #include "Common.h"
 #include "Shell.h"
 
@@ -128,6 +129,7 @@ TfrmMSNPopUp::TfrmMSNPopUp(TMSNPopUp& s, QWidget*)
     setAttribute(Qt::WA_ShowWithoutActivating);
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::NoFocus);
+    MarkAsAlert(this, m_title, TextLines(m_text));
 
     pnlBorder = new QFrame(this);
     pnlBorder->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -243,6 +245,7 @@ void TfrmMSNPopUp::ShowPopup() {
     m_hovering = false;
     LayoutText();
     show();
+    AnnounceAlert(this);
 }
 
 void TfrmMSNPopUp::paintBackground() {

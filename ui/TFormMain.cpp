@@ -380,7 +380,8 @@ void TFormMain::BtnCancelClick() {
 }
 
 void TFormMain::FormShow() {
-    SliderQuality->setFocus();
+    // The first control, where a keyboard user starts reading the window.
+    ComboChannels->setFocus();
     raise();
     activateWindow();
 }

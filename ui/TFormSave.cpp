@@ -33,6 +33,8 @@ namespace {
 QLabel* banner(QWidget* parent) {
     auto* image = new QLabel(QStringLiteral("Tapewren"), parent);
     image->setObjectName(QStringLiteral("Image1"));
+    // Named whatever it is drawn with, text or picture.
+    image->setAccessibleName(QStringLiteral("Tapewren"));
     image->setStyleSheet(QStringLiteral(
         "QLabel { color: white; padding-left: 16px; background: qlineargradient(x1: 0, y1: 0, "
         "x2: 1, y2: 0, stop: 0 rgb(40, 70, 160), stop: 1 rgb(157, 157, 255)); }"));

@@ -5,6 +5,7 @@
 #include "DialogRunner.h"
 #include "Gauge.h"
 #include "MessageBox.h"
+#include "NamedComboBox.h"
 #include "SoundSystem.h"
 #include "WizardArt.h"
 
@@ -138,8 +139,9 @@ QWidget* TFormWizard::makeOptPage() {
 
     auto* channelGroup = new QGroupBox(tr("Recording Channel to Use"), page);
     channelGroup->setGeometry(x, 74, w, 90);
-    ComboRecChannel = new QComboBox(channelGroup);
+    ComboRecChannel = new NamedComboBox(channelGroup);
     ComboRecChannel->setObjectName(QStringLiteral("ComboRecChannel"));
+    ComboRecChannel->setAccessibleName(channelGroup->title());
     ComboRecChannel->setGeometry(10, 22, w - 20, 24);
     auto* left = new QLabel(tr("Left"), channelGroup);
     left->setGeometry(10, 52, 40, 14);

@@ -1,4 +1,5 @@
 #include "DesktopTray.h"
+#include "Alert.h"
 #include "DesktopNotifications.h"
 #include "FakeDesktop.h"
 #include "FakeStatusNotifier.h"
@@ -8,10 +9,13 @@
 #include "TempFolder.h"
 #include "TrayPresence.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -355,5 +359,43 @@ TEST(XEmbedTray, EachTrayThatTakesTheSelectionIsNoticedComingAndGoing) {
             << "tray " << tray << " went unnoticed";
     }
     EXPECT_EQ(changes.n, 4);
+    xcb_disconnect(x);
+}
+
+// Where no notification server answers, Qt draws its own balloon: a screen
+// reader hears it as an alert, and its close button, a cross, is named.
+TEST(XEmbedTray, QtsOwnBalloonIsAnAlertWithANamedCloseButton) {
+    ASSERT_EQ(QGuiApplication::platformName(), "xcb") << "needs an X display of its own";
+    int screenNumber = 0;
+    xcb_connection_t* x = xcb_connect(nullptr, &screenNumber);
+    const xcb_screen_t* screen = xcb_setup_roots_iterator(xcb_get_setup(x)).data;
+    const std::string name = "_NET_SYSTEM_TRAY_S" + std::to_string(screenNumber);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(
+        x, xcb_intern_atom(x, 0, static_cast<uint16_t>(name.size()), name.c_str()), nullptr);
+    const xcb_window_t tray = xcb_generate_id(x);
+    xcb_create_window(x, XCB_COPY_FROM_PARENT, tray, screen->root, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_set_selection_owner(x, tray, reply->atom, XCB_CURRENT_TIME);
+    std::free(reply);
+    xcb_flush(x);
+
+    const auto icon = CreateTrayIcon(false);
+    QPixmap image(16, 16);
+    image.fill(Qt::red);
+    icon->SetIcon(QIcon(image));
+    icon->SetVisible(true);
+    icon->ShowBalloon("Tapewren", "Single click to record/stop", 10,
+                      TrayBackend::BalloonIcon::Information, {});
+    QWidget* balloon = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QBalloonTip") && window->isVisible())
+            balloon = window;
+    ASSERT_NE(balloon, nullptr) << "Qt drew no balloon";
+    EXPECT_TRUE(balloon->property(kAccessibleAlert).toBool());
+    EXPECT_EQ(balloon->accessibleName(), "Tapewren");
+    EXPECT_EQ(balloon->accessibleDescription(), "Single click to record/stop");
+    EXPECT_EQ(balloon->findChild<QPushButton*>()->accessibleName(), "Close");
+    icon->HideBalloon();
+    xcb_destroy_window(x, tray);
     xcb_disconnect(x);
 }

@@ -21,7 +21,10 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCursor>
 #include <QEnterEvent>
+#include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -29,6 +32,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -60,6 +64,29 @@ void press(QWidget* widget, int x, QEvent::Type type) {
 void clickLabel(QWidget* label) {
     press(label, 3, QEvent::MouseButtonPress);
     press(label, 3, QEvent::MouseButtonRelease);
+}
+
+double luminance(QRgb c) {
+    const auto linear = [](int v) {
+        const double s = v / 255.0;
+        return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * linear(qRed(c)) + 0.7152 * linear(qGreen(c)) + 0.0722 * linear(qBlue(c));
+}
+
+// The pixels that the focus changes by a contrast of 3:1 at least.
+int focusPixels(QWidget* control) {
+    control->clearFocus();
+    const QImage rest = control->grab().toImage();
+    control->setFocus();
+    const QImage focused = control->grab().toImage();
+    int count = 0;
+    for (int y = 0; y < rest.height(); ++y)
+        for (int x = 0; x < rest.width(); ++x) {
+            const double a = luminance(rest.pixel(x, y)), b = luminance(focused.pixel(x, y));
+            count += (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05) >= 3.0;
+        }
+    return count;
 }
 
 class ConfigWindowTest : public ::testing::Test {
@@ -316,6 +343,38 @@ TEST_F(ConfigWindowTest, SoundSystemGoneAfterTheOptimizerIsFatalAndWritesNothing
     EXPECT_EQ(ReadFile(m_folder / "quillby.ini"), "[Recorder]\nVolume=40\n");
 }
 
+TEST_F(ConfigWindowTest, FocusStandsOutAndAScreenReaderHearsTheQualitysPreset) {
+    install(threeInputs());
+    WriteFile(m_folder / "quillby.ini", "[Recorder]\nQuality=61\n");
+    auto form = openWindow();
+    EXPECT_EQ(form->focusWidget(), form->ComboChannels) << "the first control";
+    QApplication::setActiveWindow(form.get());
+    // At least a ring of one pixel round the control.
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             form->ComboChannels, form->SliderQuality, form->CheckStereo, form->Image1,
+             form->LabelFAQ, form->ImageHelp, form->ImageBtnApply, form->ImageBtnCancel})
+        EXPECT_GE(focusPixels(control), 2 * (control->width() + control->height()) - 4)
+            << control->objectName().toStdString();
+
+    QAccessibleInterface* quality = QAccessible::queryAccessibleInterface(form->SliderQuality);
+    EXPECT_EQ(quality->valueInterface()->currentValue().toInt(), 128) << "kbps";
+    EXPECT_EQ(quality->text(QAccessible::Value), "Sample Rate: 44100 hz\nBit Rate: 128 kbps");
+    // Moved by a key, the hint shows at the thumb, not at the pointer.
+    QCursor::setPos(0, 0);
+    form->SliderQuality->setFocus();
+    QKeyEvent right(QEvent::KeyPress, Qt::Key_Right, Qt::NoModifier);
+    QApplication::sendEvent(form->SliderQuality, &right);
+    const auto* slider = static_cast<ImageSlider*>(form->SliderQuality);
+    const QPoint thumb = slider->mapToGlobal(QPoint(slider->ThumbCentre(62), slider->height()));
+    QWidget* tip = nullptr;
+    for (QWidget* window : QApplication::topLevelWidgets())
+        if (window->inherits("QTipLabel") && window->isVisible())
+            tip = window;
+    ASSERT_NE(tip, nullptr) << "no hint shown";
+    EXPECT_LT((tip->pos() - thumb).manhattanLength(), 40);
+    form->FormClose();
+}
+
 TEST_F(ConfigWindowTest, LinksOpenThroughTheShellAndTurnOrangeUnderThePointer) {
     install(threeInputs());
     auto form = openWindow();
@@ -388,6 +447,11 @@ TEST_F(ConfigWindowTest, LinksOpenThroughTheShellAndTurnOrangeUnderThePointer) {
     QCoreApplication::processEvents();
     EXPECT_EQ(cancels, 1);
     form->FormClose();
+    // Where the desktop asks for high contrast, the palette's colour.
+    qputenv("GTK_THEME", "HighContrast");
+    const LinkLabel link(nullptr, "LabelFAQ", "Frequently Asked Questions");
+    qunsetenv("GTK_THEME");
+    EXPECT_EQ(link.Colour(), QApplication::palette().color(QPalette::Link));
 }
 
 TEST(HelpFiles, TheFirstFolderThatHoldsThePageWins) {

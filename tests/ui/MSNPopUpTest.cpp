@@ -10,11 +10,14 @@
 #include "TFormMain.h"
 #include "TempFolder.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include <set>
 
 namespace {
 // A 1024 x 768 screen whose taskbar takes 30 pixels on one side.
@@ -224,6 +227,17 @@ TEST(ShowNotification, ALinkOnlyForTheMessageThatHasOne) {
     const auto shown = popups();
     ASSERT_EQ(shown.size(), 2u);
     EXPECT_EQ(form.MSNPopUp->openPopupCount, 2);
+    // A screen reader speaks each as it shows: an alert, titled, with its text.
+    std::set<QString> told;
+    for (TfrmMSNPopUp* popup : shown) {
+        const QAccessibleInterface* alert = QAccessible::queryAccessibleInterface(popup);
+        EXPECT_EQ(alert->role(), QAccessible::AlertMessage);
+        EXPECT_EQ(alert->text(QAccessible::Name), "Tapewren");
+        told.insert(alert->text(QAccessible::Description));
+    }
+    EXPECT_EQ(told,
+              (std::set<QString>{"File's been saved.\nClick to play now.",
+                                 "Configuration is disabled while recording is in progress."}));
     closeAll();
 }
 

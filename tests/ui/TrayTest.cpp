@@ -16,6 +16,7 @@
 #include "TrayImages.h"
 #include "TrayMeter.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
@@ -431,6 +432,12 @@ TEST_F(TrayTest, MenuFollowsTheRecordingState) {
     m_form->PopupMenuPopup();
     EXPECT_EQ(m_form->MenuPause->text(), "&Resume") << "left as it was while idle";
     EXPECT_EQ(m_form->MenuConfig->text(), "&Config...  [Tray Doulble-Click]");
+    // Read without the hint for the mouse, which is its description.
+    const QAccessibleInterface* config = QAccessible::queryAccessibleInterface(m_form->MenuConfig);
+    EXPECT_EQ(config->text(QAccessible::Name), "Config...");
+    EXPECT_EQ(config->text(QAccessible::Description), "Tray Doulble-Click");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(m_form->MenuRecord)->text(QAccessible::Name),
+              "Record Now");
     // A take whose device has stalled (the simulated ones never do) still pauses.
     m_form->UpdateTrayMenu(BASS_ACTIVE_STALLED, false);
     EXPECT_EQ(m_form->MenuPause->text(), "&Pause");

@@ -8,6 +8,8 @@
   a11y.py press NAME          presses the button of that name in a shown window
   a11y.py follow NAME         follows the link of that name in a shown window
   a11y.py type FIELD TEXT     puts TEXT into the text field of that name
+  a11y.py alerts SECONDS      "listening", then each alert as it shows: role,
+                              name, description, one a line, for that long
 Where no window can be given the focus (GNOME, which hands it on only to a
 user's input), the last two act as a screen reader would.
 """
@@ -74,7 +76,25 @@ def act(windows, role, name):
     sys.exit("no %s %s shown" % (role, name))
 
 
+def listen_for_alerts(seconds):
+    from gi.repository import GLib
+
+    def showing(event):
+        try:
+            if event.detail1 and event.source.getRoleName() == "alert":
+                print(line(event.source, 0).split("\t", 1)[1].rsplit("\t", 2)[0], flush=True)
+        except Exception:  # gone before it could be read
+            pass
+    pyatspi.Registry.registerEventListener(showing, "object:state-changed:showing")
+    GLib.timeout_add(int(seconds * 1000), pyatspi.Registry.stop)
+    print("listening", flush=True)
+    pyatspi.Registry.start()
+
+
 def main():
+    if sys.argv[1] == "alerts":  # before the program, whose first balloon comes at once
+        listen_for_alerts(float(sys.argv[2]))
+        return
     a = app()
     if a is None:
         sys.exit("no tapewren on the accessibility bus")
