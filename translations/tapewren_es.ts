@@ -366,6 +366,13 @@ Tasa de bits: %3u kbps</translation>
     </message>
 </context>
 <context>
+    <name>SystemTray</name>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+</context>
+<context>
     <name>TEmail</name>
     <message>
         <source>Put your subject here</source>

@@ -366,6 +366,13 @@ Débit : %3u kbit/s</translation>
     </message>
 </context>
 <context>
+    <name>SystemTray</name>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
     <name>TEmail</name>
     <message>
         <source>Put your subject here</source>

@@ -367,6 +367,13 @@ Przepływność: %3u kb/s</translation>
     </message>
 </context>
 <context>
+    <name>SystemTray</name>
+    <message>
+        <source>Close</source>
+        <translation>Zamknij</translation>
+    </message>
+</context>
+<context>
     <name>TEmail</name>
     <message>
         <source>Put your subject here</source>
