@@ -600,7 +600,7 @@ Un clic abre el menú: Grabar es su primer elemento.</translation>
     </message>
     <message>
         <source>Tag &amp;&amp; Email</source>
-        <translation>Etiq. y enviar</translation>
+        <translation>Etiquetar y enviar</translation>
     </message>
     <message>
         <source>Save with Tag</source>
