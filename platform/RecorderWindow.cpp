@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
@@ -18,6 +19,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -34,6 +36,8 @@ constexpr int kMargin = 10;
 class FaceButton : public QAbstractButton {
 public:
     std::function<void()> pressed, doubleClicked;
+    // The window's height follows the lines of the hint or the balloon.
+    std::function<void()> textChanged;
     QMenu* menu = nullptr;
 
     explicit FaceButton(QWidget* parent) : QAbstractButton(parent) {
@@ -43,6 +47,19 @@ public:
         QObject::connect(this, &QAbstractButton::clicked, this, [this] { press(); });
         m_balloonTimer.setSingleShot(true);
         QObject::connect(&m_balloonTimer, &QTimer::timeout, this, [this] { SetBalloon({}, {}); });
+        // A label rather than painted text: its lines are measured, and the
+        // window grows until the last of them shows. Clicks go to the face.
+        m_balloon = new QLabel(this);
+        m_balloon->setObjectName(QStringLiteral("Balloon"));
+        m_balloon->setWordWrap(true);
+        m_balloon->setTextFormat(Qt::RichText);
+        m_balloon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_balloon->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_balloon->setContentsMargins(6, 4, 6, 4);
+        QPalette colours = m_balloon->palette();
+        colours.setColor(QPalette::WindowText, palette().toolTipText().color());
+        m_balloon->setPalette(colours);
+        m_balloon->hide();
     }
 
     void SetRecording(bool recording) {
@@ -59,18 +76,40 @@ public:
         m_hint = TextLines(hint);
         setToolTip(m_hint);
         setAccessibleDescription(m_hint);
+        if (textChanged)
+            textChanged();
         update(textRect());
     }
     void SetBalloon(const QString& title, const QString& text, int seconds = 0) {
-        m_balloonTitle = title;
-        m_balloonText = TextLines(text);
+        const QString lines = TextLines(text);
+        m_balloon->setText(
+            QStringLiteral("<b>%1</b><br>%2")
+                .arg(title.toHtmlEscaped(),
+                     lines.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"))));
+        m_balloon->setVisible(!lines.isEmpty());
         if (seconds > 0)
             m_balloonTimer.start(seconds * 1000);
         else
             m_balloonTimer.stop();
+        if (textChanged)
+            textChanged();
         update(textRect());
     }
-    void SetTextBottom(int y) { m_textBottom = y; }
+    // How far the text goes below the image: the balloon's lines when it
+    // shows, else the hint's, and the fixed room at least.
+    int TextHeight() const {
+        const int width = kWidth - 2 * kMargin;
+        if (m_balloon->isVisibleTo(this))
+            return m_balloon->heightForWidth(width) + 1;
+        return fontMetrics()
+            .boundingRect(QRect(0, 0, width, 10000), Qt::AlignHCenter | Qt::TextWordWrap, m_hint)
+            .height();
+    }
+    static int TextTop() { return imageRect().bottom() + kMargin; }
+    void SetTextBottom(int y) {
+        m_textBottom = y;
+        m_balloon->setGeometry(textRect());
+    }
 
 protected:
     void paintEvent(QPaintEvent*) override {
@@ -82,23 +121,15 @@ protected:
             p.drawRect(imageRect().adjusted(-4, -4, 3, 3));
         }
         const QRect text = textRect();
-        if (m_balloonText.isEmpty()) {
+        if (m_balloon->isHidden()) {
             p.setPen(palette().color(QPalette::WindowText));
             p.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_hint);
             return;
         }
+        // The balloon's frame; its label writes the lines inside.
         p.setPen(palette().toolTipText().color());
         p.setBrush(palette().toolTipBase());
         p.drawRoundedRect(text.adjusted(0, 0, -1, -1), 6, 6);
-        const QRect inner = text.adjusted(6, 4, -6, -4);
-        QFont bold = font();
-        bold.setBold(true);
-        p.setFont(bold);
-        const int titleHeight = QFontMetrics(bold).height();
-        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, m_balloonTitle);
-        p.setFont(font());
-        p.drawText(inner.adjusted(0, titleHeight + 2, 0, 0),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_balloonText);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
@@ -142,8 +173,7 @@ private:
 
     QPixmap m_image;
     QString m_hint;
-    QString m_balloonTitle;
-    QString m_balloonText;
+    QLabel* m_balloon = nullptr;
     int m_textBottom = kHeight;
     QTimer m_balloonTimer;
 };
@@ -167,7 +197,8 @@ public:
         m_menuButton->move(kWidth - kMargin - m_menuButton->width(),
                            kHeight - kMargin - m_menuButton->height());
         m_menuButton->setEnabled(false);
-        button->SetTextBottom(m_menuButton->y());
+        button->textChanged = [this] { fit(); };
+        fit();
     }
 
     void SetMenu(QMenu* menu) {
@@ -186,6 +217,20 @@ protected:
     }
 
 private:
+    // The image, the text and the menu button: the fixed room at least, more
+    // for longer lines. At the bottom of the screen it grows upwards.
+    void fit() {
+        const int menu = m_menuButton->height();
+        const int height =
+            std::max(kHeight, FaceButton::TextTop() + button->TextHeight() + 4 + kMargin + menu);
+        const int grown = height - this->height();
+        setFixedSize(kWidth, height);
+        m_menuButton->move(kWidth - kMargin - m_menuButton->width(), height - kMargin - menu);
+        button->SetTextBottom(m_menuButton->y());
+        if (isVisible() && grown != 0)
+            move(x(), y() - grown);
+    }
+
     QPushButton* m_menuButton = nullptr;
 };
 
@@ -229,7 +274,7 @@ void RecorderWindow::SetVisible(bool visible) {
     if (!m_placed)
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
-            m_face->move(area.right() - kWidth - 40, area.bottom() - kHeight - 60);
+            m_face->move(area.right() - kWidth - 40, area.bottom() - m_face->height() - 60);
             m_placed = true;
         }
     m_face->show();
