@@ -1,8 +1,9 @@
 #include "RecorderWindow.h"
 
+#include "Alert.h"
+
 #include "TextLines.h"
 
-#include "Alert.h"
 #include "DesktopNotifications.h"
 
 #include <QAbstractButton>
@@ -10,6 +11,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMouseEvent>
@@ -19,6 +21,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 
 namespace {
@@ -28,48 +31,6 @@ constexpr int kImage = 128; // the 16-pixel image, eight times over
 constexpr int kMargin = 10;
 } // namespace
 
-// The balloon over the hint: a part of its own, so that a screen reader
-// hears it as an alert as it shows. Clicks go through to the face.
-class BalloonPart : public QWidget {
-public:
-    explicit BalloonPart(QWidget* parent) : QWidget(parent) {
-        setObjectName(QStringLiteral("Balloon"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        hide();
-    }
-
-    void Show(const QString& title, const QString& text) {
-        m_title = title;
-        m_text = text;
-        // Hidden first, so that a new text is told as a new alert.
-        hide();
-        MarkAsAlert(this, title, text);
-        show();
-        AnnounceAlert(this);
-    }
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        p.setPen(palette().toolTipText().color());
-        p.setBrush(palette().toolTipBase());
-        p.drawRoundedRect(rect().adjusted(0, 0, -1, -1), 6, 6);
-        const QRect inner = rect().adjusted(6, 4, -6, -4);
-        QFont bold = font();
-        bold.setBold(true);
-        p.setFont(bold);
-        const int titleHeight = QFontMetrics(bold).height();
-        p.drawText(inner, Qt::AlignLeft | Qt::AlignTop, m_title);
-        p.setFont(font());
-        p.drawText(inner.adjusted(0, titleHeight + 2, 0, 0),
-                   Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, m_text);
-    }
-
-private:
-    QString m_title;
-    QString m_text;
-};
-
 // The face records, as the tray icon does: a button to the keyboard and to a
 // screen reader, drawn as the icon's image and hint. Mouse clicks act on the
 // press, as the icon's do; Space, Enter and a screen reader's press act
@@ -77,16 +38,32 @@ private:
 class FaceButton : public QAbstractButton {
 public:
     std::function<void()> pressed, doubleClicked;
+    // The window's height follows the lines of the hint or the balloon.
+    std::function<void()> textChanged;
     QMenu* menu = nullptr;
 
-    explicit FaceButton(QWidget* parent)
-        : QAbstractButton(parent), m_balloon(new BalloonPart(this)) {
+    explicit FaceButton(QWidget* parent) : QAbstractButton(parent) {
         setObjectName(QStringLiteral("Face"));
         setFocusPolicy(Qt::StrongFocus);
         SetRecording(false);
         QObject::connect(this, &QAbstractButton::clicked, this, [this] { press(); });
         m_balloonTimer.setSingleShot(true);
         QObject::connect(&m_balloonTimer, &QTimer::timeout, this, [this] { SetBalloon({}, {}); });
+        // A label rather than painted text: its lines are measured, and the
+        // window grows until the last of them shows. Clicks go to the face.
+        m_balloon = new QLabel(this);
+        m_balloon->setObjectName(QStringLiteral("Balloon"));
+        // An alert from the start: Qt keeps the role it first gave a part.
+        m_balloon->setProperty(kAccessibleAlert, true);
+        m_balloon->setWordWrap(true);
+        m_balloon->setTextFormat(Qt::RichText);
+        m_balloon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        m_balloon->setAttribute(Qt::WA_TransparentForMouseEvents);
+        m_balloon->setContentsMargins(6, 4, 6, 4);
+        QPalette colours = m_balloon->palette();
+        colours.setColor(QPalette::WindowText, palette().toolTipText().color());
+        m_balloon->setPalette(colours);
+        m_balloon->hide();
     }
 
     void SetRecording(bool recording) {
@@ -103,19 +80,43 @@ public:
         m_hint = TextLines(hint);
         setToolTip(m_hint);
         setAccessibleDescription(m_hint);
+        if (textChanged)
+            textChanged();
         update(textRect());
     }
     void SetBalloon(const QString& title, const QString& text, int seconds = 0) {
+        const QString lines = TextLines(text);
+        m_balloon->setText(
+            QStringLiteral("<b>%1</b><br>%2")
+                .arg(title.toHtmlEscaped(),
+                     lines.toHtmlEscaped().replace(QLatin1Char('\n'), QLatin1String("<br>"))));
+        // Hidden first, so that a screen reader hears a new text as a new
+        // alert.
+        m_balloon->hide();
+        if (!lines.isEmpty()) {
+            MarkAsAlert(m_balloon, title, lines);
+            m_balloon->show();
+            AnnounceAlert(m_balloon);
+        }
         if (seconds > 0)
             m_balloonTimer.start(seconds * 1000);
         else
             m_balloonTimer.stop();
-        if (text.isEmpty())
-            m_balloon->hide();
-        else
-            m_balloon->Show(title, TextLines(text));
+        if (textChanged)
+            textChanged();
         update(textRect());
     }
+    // How far the text goes below the image: the balloon's lines when it
+    // shows, else the hint's, and the fixed room at least.
+    int TextHeight() const {
+        const int width = kWidth - 2 * kMargin;
+        if (m_balloon->isVisibleTo(this))
+            return m_balloon->heightForWidth(width) + 1;
+        return fontMetrics()
+            .boundingRect(QRect(0, 0, width, 10000), Qt::AlignHCenter | Qt::TextWordWrap, m_hint)
+            .height();
+    }
+    static int TextTop() { return imageRect().bottom() + kMargin; }
     void SetTextBottom(int y) {
         m_textBottom = y;
         m_balloon->setGeometry(textRect());
@@ -132,10 +133,16 @@ protected:
             p.setPen(QPen(palette().color(QPalette::WindowText), 2));
             p.drawRect(imageRect().adjusted(-4, -4, 4, 4));
         }
+        const QRect text = textRect();
         if (m_balloon->isHidden()) {
             p.setPen(palette().color(QPalette::WindowText));
-            p.drawText(textRect(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_hint);
+            p.drawText(text, Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, m_hint);
+            return;
         }
+        // The balloon's frame; its label writes the lines inside.
+        p.setPen(palette().toolTipText().color());
+        p.setBrush(palette().toolTipBase());
+        p.drawRoundedRect(text.adjusted(0, 0, -1, -1), 6, 6);
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
@@ -177,9 +184,9 @@ private:
         return {kMargin, top, kWidth - 2 * kMargin, m_textBottom - 4 - top};
     }
 
-    BalloonPart* m_balloon;
     QPixmap m_image;
     QString m_hint;
+    QLabel* m_balloon = nullptr;
     int m_textBottom = kHeight;
     QTimer m_balloonTimer;
 };
@@ -203,7 +210,8 @@ public:
         m_menuButton->move(kWidth - kMargin - m_menuButton->width(),
                            kHeight - kMargin - m_menuButton->height());
         m_menuButton->setEnabled(false);
-        button->SetTextBottom(m_menuButton->y());
+        button->textChanged = [this] { fit(); };
+        fit();
     }
 
     void SetMenu(QMenu* menu) {
@@ -222,6 +230,20 @@ protected:
     }
 
 private:
+    // The image, the text and the menu button: the fixed room at least, more
+    // for longer lines. At the bottom of the screen it grows upwards.
+    void fit() {
+        const int menu = m_menuButton->height();
+        const int height =
+            std::max(kHeight, FaceButton::TextTop() + button->TextHeight() + 4 + kMargin + menu);
+        const int grown = height - this->height();
+        setFixedSize(kWidth, height);
+        m_menuButton->move(kWidth - kMargin - m_menuButton->width(), height - kMargin - menu);
+        button->SetTextBottom(m_menuButton->y());
+        if (isVisible() && grown != 0)
+            move(x(), y() - grown);
+    }
+
     QPushButton* m_menuButton = nullptr;
 };
 
@@ -265,7 +287,7 @@ void RecorderWindow::SetVisible(bool visible) {
     if (!m_placed)
         if (const QScreen* screen = QGuiApplication::primaryScreen()) {
             const QRect area = screen->availableGeometry();
-            m_face->move(area.right() - kWidth - 40, area.bottom() - kHeight - 60);
+            m_face->move(area.right() - kWidth - 40, area.bottom() - m_face->height() - 60);
             m_placed = true;
         }
     m_face->show();

@@ -614,7 +614,7 @@ Lautstärke: %6</translation>
     </message>
     <message>
         <source>Save with Tag</source>
-        <translation>Mit Tag</translation>
+        <translation>Mit Tag speichern</translation>
     </message>
     <message>
         <source>Unable to gain access to the record file. File can&apos;t be saved.</source>

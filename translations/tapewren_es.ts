@@ -610,7 +610,7 @@ Volumen: %6</translation>
     </message>
     <message>
         <source>Tag &amp;&amp; Email</source>
-        <translation>Etiq. y enviar</translation>
+        <translation>Etiquetar y enviar</translation>
     </message>
     <message>
         <source>Save with Tag</source>

@@ -61,6 +61,12 @@ void fitEntries(QComboBox& combo) {
     combo.setMinimumWidth(widest + option.rect.width() - field.width() + 2);
 }
 
+// Captions and fields apart by a part of the font's height, which grows
+// with the desktop's font where the style's spacing stays.
+int CaptionSpacing(const QWidget& widget) {
+    return std::max(6, widget.fontMetrics().height() * 3 / 5);
+}
+
 QFrame* divider(QWidget* parent) {
     auto* line = new QFrame(parent);
     line->setFrameShape(QFrame::HLine);
@@ -83,6 +89,9 @@ TSavePanel::TSavePanel(TFormSave& form) : QFileDialog(&form), m_form(form) {
     setLabelText(QFileDialog::FileType, tr("Files of type:"));
     setLabelText(QFileDialog::Reject, tr("Cancel"));
     setSizeGripEnabled(false);
+    // Its captions apart from their fields as the tag area's are.
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->setHorizontalSpacing(CaptionSpacing(*this));
     // Its whole text, "MP3 Files (*.MP3 *.mp3)", whatever room Save's caption takes.
     if (auto* types = findChild<QComboBox*>(QStringLiteral("fileTypeCombo")))
         fitEntries(*types);
@@ -187,6 +196,7 @@ QWidget* TFormSave::buildTagArea() {
     auto* grid = new QGridLayout(panel);
     grid->setContentsMargins(8, 0, 11, 11);
     grid->setVerticalSpacing(3);
+    grid->setHorizontalSpacing(CaptionSpacing(*panel));
     auto* heading = new QLabel(tr("MP3 Tag Writer"), panel);
     heading->setObjectName(QStringLiteral("Label1"));
     QFont headingFont;

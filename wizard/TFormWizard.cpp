@@ -24,10 +24,13 @@
 #include <algorithm>
 
 namespace {
+// The English texts' sizes: the least each part takes. Longer texts, larger
+// fonts and other languages make the parts grow from the font's metrics.
+constexpr int kWidth = 445;
 constexpr int kPageHeight = 265;
-constexpr int kHeaderHeight = 57;
 constexpr int kStripWidth = 36;
-constexpr int kButtonY = 273;
+constexpr int kTextLeft = kStripWidth + 12;
+constexpr int kButtonHeight = 26;
 const QColor kLevelGreen(0, 170, 60);
 const QColor kVolumeBlue(30, 90, 210);
 
@@ -37,49 +40,75 @@ QString lines(const char* text) {
         .replace(QLatin1String("\r\n"), QLatin1String("\n"));
 }
 
-QLabel* wrappedLabel(const char* text, QWidget* parent, const QRect& geometry) {
+// At y across the page's text column, as tall as its lines need and at
+// least minHeight; gives the y just below it.
+int wrappedLabel(const char* text, QWidget* parent, int y, int minHeight) {
     auto* label = new QLabel(lines(text), parent);
     label->setWordWrap(true);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    label->setGeometry(geometry);
-    return label;
+    const int width = kWidth - kTextLeft - 10;
+    label->setGeometry(kTextLeft, y, width, std::max(minHeight, label->heightForWidth(width)));
+    return y + label->height();
 }
 
-QPushButton* button(const char* name, const char* text, QWidget* parent, const QRect& geometry) {
+QPushButton* button(const char* name, const char* text, QWidget* parent, int minWidth) {
     auto* b = new QPushButton(lines(text), parent);
     b->setObjectName(QString::fromUtf8(name));
-    b->setGeometry(geometry);
+    // The text and a margin of the font's height; not the style's size,
+    // which asks for 80 pixels however short the text.
+    const QFontMetrics metrics = b->fontMetrics();
+    b->resize(std::max(minWidth, metrics.horizontalAdvance(b->text()) + metrics.height()),
+              std::max(kButtonHeight, metrics.height() + 8));
     b->setAutoDefault(false);
     return b;
+}
+
+// Pages taller than the English one push the buttons down.
+QWidget* resizedPage(QWidget* page, int contentEnd) {
+    page->resize(kWidth, std::max(kPageHeight, contentEnd + 5));
+    return page;
 }
 } // namespace
 
 TFormWizard::TFormWizard(QWidget* parent) : QDialog(parent), m_optimizer(*this) {
     setObjectName(QStringLiteral("FormWizard"));
     setWindowTitle(QStringLiteral("Tapewren"));
-    setFixedSize(445, 307);
 
     Wizard = new QStackedWidget(this);
     Wizard->setObjectName(QStringLiteral("Wizard"));
-    Wizard->setGeometry(0, 0, width(), kPageHeight);
-    Wizard->addWidget(makeWelcomePage());
-    Wizard->addWidget(makeOptPage());
-    Wizard->addWidget(makeDecidePage());
+    const QList<QWidget*> pages{makeWelcomePage(), makeOptPage(), makeDecidePage()};
+    int height = 0;
+    for (QWidget* page : pages)
+        height = std::max(height, page->height());
+    // The tallest page sets them all; their strips run down to the divider.
+    for (QWidget* page : pages) {
+        Wizard->addWidget(page);
+        for (auto* strip : page->findChildren<SidePicture*>())
+            strip->resize(strip->width(), height - strip->y());
+    }
+    Wizard->setGeometry(0, 0, kWidth, height);
 
     auto* divider = new QFrame(this);
     divider->setFrameShape(QFrame::HLine);
     divider->setFrameShadow(QFrame::Sunken);
-    divider->setGeometry(0, kPageHeight, width(), 2);
+    divider->setGeometry(0, height, kWidth, 2);
 
-    BtnBack = button("BtnBack", QT_TR_NOOP("Back"), this, {179, kButtonY, 78, 26});
-    BtnNext = button("BtnNext", QT_TR_NOOP("Next"), this, {271, kButtonY, 78, 26});
-    BtnFinish = button("BtnFinish", QT_TR_NOOP("Finish"), this, {356, kButtonY, 77, 26});
+    const int buttonY = height + 8;
+    BtnBack = button("BtnBack", QT_TR_NOOP("Back"), this, 78);
+    BtnNext = button("BtnNext", QT_TR_NOOP("Next"), this, 78);
+    BtnFinish = button("BtnFinish", QT_TR_NOOP("Finish"), this, 77);
+    // Next and Finish take turns at the right; Back stands left of Finish.
+    for (QPushButton* last : {BtnNext, BtnFinish})
+        last->move(std::min(kWidth - 89, kWidth - 11 - last->width()), buttonY);
+    BtnBack->move(BtnFinish->x() - 7 - BtnBack->width(), buttonY);
     CheckW1 = new QCheckBox(tr("Don't show this page again"), this);
     CheckW1->setObjectName(QStringLiteral("CheckW1"));
     // Its right edge where it stands; a longer text, as some languages have,
     // grows to the left rather than being cut.
-    const int checkWidth = std::max(width() - 256 - 4, CheckW1->sizeHint().width());
-    CheckW1->setGeometry(width() - 4 - checkWidth, 278, checkWidth, 17);
+    const int checkWidth = std::max(kWidth - 256 - 4, CheckW1->sizeHint().width());
+    CheckW1->setGeometry(kWidth - 4 - checkWidth, buttonY + 5, checkWidth,
+                         std::max(17, CheckW1->fontMetrics().height()));
+    setFixedSize(kWidth, std::max(BtnNext->geometry().bottom(), CheckW1->geometry().bottom()) + 9);
 
     connect(BtnStart, &QPushButton::clicked, this, &TFormWizard::BtnStartClick);
     connect(BtnNext, &QPushButton::clicked, this, &TFormWizard::BtnNextClick);
@@ -96,100 +125,113 @@ TFormWizard::TFormWizard(QWidget* parent) : QDialog(parent), m_optimizer(*this) 
 }
 
 QWidget* TFormWizard::makeWelcomePage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("PageWelcome"));
     auto* header =
         new HeaderBand(tr("Tapewren Sound Optimizer"), tr("This is a simple 2-step wizard"), page);
-    header->setGeometry(0, 0, width(), kHeaderHeight);
-    (new SidePicture(page))
-        ->setGeometry(0, kHeaderHeight, kStripWidth, kPageHeight - kHeaderHeight);
+    const int headerHeight = header->Fit(kWidth);
+    (new SidePicture(page))->setGeometry(0, headerHeight, kStripWidth, kPageHeight);
     auto* imageBG = new BackgroundPicture(page);
     imageBG->setObjectName(QStringLiteral("ImageBG"));
-    imageBG->setGeometry(kStripWidth + 8, 196, 240, 64);
-    const int x = kStripWidth + 12;
-    const int w = width() - x - 10;
-    wrappedLabel(
+    int y = wrappedLabel(
         QT_TR_NOOP("People using other recorder software often end up with \r\ndistorted results "
                    "because it's hard to find the proper recording volume level."),
-        page, {x, 66, w, 46});
-    wrappedLabel(
+        page, headerHeight + 9, 46);
+    y = wrappedLabel(
         QT_TR_NOOP(
             "Tapewren's sophisticated smart-detect technology will help you to determine the "
             "ideal recording volume level which will ensure the best sound quality."),
-        page, {x, 116, w, 46});
-    wrappedLabel(
+        page, y + 4, 46);
+    y = wrappedLabel(
         QT_TR_NOOP("To get best sound quality, it is recommended to run this wizard each time you "
                    "change the input channel."),
-        page, {x, 166, w, 32});
-    BtnStart = button("BtnStart", QT_TR_NOOP("Start the Wizard"), page, {300, 222, 130, 26});
-    return page;
+        page, y + 4, 32);
+    imageBG->setGeometry(kStripWidth + 8, y - 2, 240, 64);
+    BtnStart = button("BtnStart", QT_TR_NOOP("Start the Wizard"), page, 130);
+    BtnStart->move(430 - BtnStart->width(), y + 24);
+    return resizedPage(page, BtnStart->geometry().bottom() + 1);
 }
 
 QWidget* TFormWizard::makeOptPage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("PageOPT"));
     (new SidePicture(page))->setGeometry(0, 0, kStripWidth, kPageHeight);
-    const int x = kStripWidth + 12;
-    const int w = width() - x - 10;
-    wrappedLabel(
-        QT_TR_NOOP("1. Pick the right recording channel.\r\n2. Play audio file, speak into the "
-                   "microphone or turn on\r\nthe connected input sound source.\r\n3. Optimization "
-                   "starts automatically."),
-        page, {x, 6, w, 66});
+    const int w = kWidth - kTextLeft - 10;
+    const int groupTop =
+        wrappedLabel(
+            QT_TR_NOOP(
+                "1. Pick the right recording channel.\r\n2. Play audio file, speak into the "
+                "microphone or turn on\r\nthe connected input sound source.\r\n3. Optimization "
+                "starts automatically."),
+            page, 6, 66) +
+        2;
 
     auto* channelGroup = new QGroupBox(tr("Recording Channel to Use"), page);
-    channelGroup->setGeometry(x, 74, w, 90);
+    // Below the group's title, however tall the font makes it.
+    const int top = std::max(22, channelGroup->fontMetrics().height() + 6);
     ComboRecChannel = new NamedComboBox(channelGroup);
     ComboRecChannel->setObjectName(QStringLiteral("ComboRecChannel"));
     ComboRecChannel->setAccessibleName(channelGroup->title());
-    ComboRecChannel->setGeometry(10, 22, w - 20, 24);
+    ComboRecChannel->setGeometry(10, top, w - 20, 24);
+    // The bars start where the longer of their names ends, and a gap that
+    // grows with the font on.
     auto* left = new QLabel(tr("Left"), channelGroup);
-    left->setGeometry(10, 52, 40, 14);
+    auto* right = new QLabel(tr("Right"), channelGroup);
+    const QFontMetrics metrics = left->fontMetrics();
+    const int row = std::max(14, metrics.height());
+    const int gap = metrics.height() * 3 / 5;
+    const int barX = std::max({52, 10 + metrics.horizontalAdvance(left->text()) + gap,
+                               10 + metrics.horizontalAdvance(right->text()) + gap});
+    const int leftY = top + 24 + 6;
+    const int rightY = leftY + row + 4;
+    left->setGeometry(10, leftY, barX - 12, row);
+    right->setGeometry(10, rightY, barX - 12, row);
     GaugeLeft = new Gauge(kLevelGreen, false, channelGroup);
     GaugeLeft->setObjectName(QStringLiteral("GaugeLeft"));
-    GaugeLeft->setGeometry(52, 53, w - 62, 12);
+    GaugeLeft->setGeometry(barX, leftY + (row - 12) / 2, w - 10 - barX, 12);
     left->setBuddy(GaugeLeft);
-    auto* right = new QLabel(tr("Right"), channelGroup);
-    right->setGeometry(10, 70, 40, 14);
     GaugeRight = new Gauge(kLevelGreen, false, channelGroup);
     GaugeRight->setObjectName(QStringLiteral("GaugeRight"));
-    GaugeRight->setGeometry(52, 71, w - 62, 12);
+    GaugeRight->setGeometry(barX, rightY + (row - 12) / 2, w - 10 - barX, 12);
     right->setBuddy(GaugeRight);
+    channelGroup->setGeometry(kTextLeft, groupTop, w, rightY + row + 6);
 
     auto* volumeGroup = new QGroupBox(tr("Recording Volume"), page);
-    volumeGroup->setGeometry(x, 168, w, 50);
     GaugeVOL = new Gauge(kVolumeBlue, true, volumeGroup);
     GaugeVOL->setObjectName(QStringLiteral("GaugeVOL"));
-    GaugeVOL->setGeometry(10, 22, w - 20, 18);
+    const int barHeight = std::max(18, GaugeVOL->fontMetrics().height() + 2);
+    GaugeVOL->setGeometry(10, top, w - 20, barHeight);
+    volumeGroup->setGeometry(kTextLeft, channelGroup->geometry().bottom() + 5, w,
+                             top + barHeight + 10);
 
-    wrappedLabel(
+    const int bottom = wrappedLabel(
         QT_TR_NOOP("You may click the \"Next\" button, when the above\r\nblue volume bar stops "
                    "progressing."),
-        page, {x, 224, w, 36});
-    return page;
+        page, volumeGroup->geometry().bottom() + 7, 36);
+    return resizedPage(page, bottom);
 }
 
 QWidget* TFormWizard::makeDecidePage() {
-    auto* page = new QWidget;
+    auto* page = new QWidget(this);
     page->setObjectName(QStringLiteral("PageDecide"));
     auto* header = new HeaderBand(tr("Manual Finetune (Optional)"),
                                   tr("You may skip this step and click \"Finish\" directly"), page);
-    header->setGeometry(0, 0, width(), kHeaderHeight);
-    (new SidePicture(page))
-        ->setGeometry(0, kHeaderHeight, kStripWidth, kPageHeight - kHeaderHeight);
+    const int headerHeight = header->Fit(kWidth);
+    (new SidePicture(page))->setGeometry(0, headerHeight, kStripWidth, kPageHeight);
     GroupW3 = new QGroupBox(tr("Volume to Use"), page);
     GroupW3->setObjectName(QStringLiteral("GroupW3"));
-    GroupW3->setGeometry(kStripWidth + 24, 84, 360, 64);
     SliderVOL = new QSlider(Qt::Horizontal, GroupW3);
     SliderVOL->setObjectName(QStringLiteral("SliderVOL"));
     SliderVOL->setRange(1, 100);
     SliderVOL->setSingleStep(1);
     SliderVOL->setValue(1);
-    SliderVOL->setGeometry(12, 26, 336, 26);
+    const int top = std::max(26, GroupW3->fontMetrics().height() + 10);
+    SliderVOL->setGeometry(12, top, 336, 26);
+    GroupW3->setGeometry(kStripWidth + 24, headerHeight + 27, 360, top + 38);
     auto* imageBG1 = new BackgroundPicture(page);
     imageBG1->setObjectName(QStringLiteral("ImageBG1"));
-    imageBG1->setGeometry(kStripWidth + 24, 164, 360, 90);
-    return page;
+    imageBG1->setGeometry(kStripWidth + 24, GroupW3->geometry().bottom() + 17, 360, 90);
+    return resizedPage(page, imageBG1->geometry().bottom() + 7);
 }
 
 TFormWizard::~TFormWizard() {
@@ -290,7 +332,6 @@ void TFormWizard::PageWelcomePage() {
 void TFormWizard::PageOPTPage() {
     BtnBack->hide();
     BtnNext->show();
-    BtnNext->move(356, kButtonY);
     BtnFinish->hide();
     CheckW1->hide();
     ComboRecChannelChange();
@@ -300,7 +341,6 @@ void TFormWizard::PageDecidePage() {
     SliderVOL->setValue(m_optimizer.Volume());
     GroupW3->setTitle(tr("Volume to Use: %1").arg(PercentText(SliderVOL->value())));
     BtnBack->show();
-    BtnBack->move(271, kButtonY);
     BtnNext->hide();
     BtnFinish->show();
 }

@@ -4,9 +4,11 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
+constexpr int kHeight = 57; // with one line of each text
 const QColor kDeepBlue(28, 62, 120);
 const QColor kLightBlue(96, 150, 214);
 
@@ -36,23 +38,39 @@ HeaderBand::HeaderBand(const QString& title, const QString& subtitle, QWidget* p
     QFont bold = Title->font();
     bold.setBold(true);
     Title->setFont(bold);
-    Title->setGeometry(16, 9, 360, 18);
-    Subtitle = new QLabel(subtitle, this);
+    // French guillemets stay with the word they enclose when the line breaks.
+    Subtitle = new QLabel(QString(subtitle)
+                              .replace(QStringLiteral("« "), QStringLiteral("«\u00A0"))
+                              .replace(QStringLiteral(" »"), QStringLiteral("\u00A0»")),
+                          this);
     Subtitle->setObjectName(QStringLiteral("HeaderSubtitle"));
-    Subtitle->setGeometry(32, 29, 350, 18);
     for (QLabel* label : {Title, Subtitle}) {
+        label->setWordWrap(true);
         QPalette dark = label->palette();
         dark.setColor(QPalette::WindowText, Qt::black);
         label->setPalette(dark);
     }
 }
 
+int HeaderBand::Fit(int width) {
+    // Left of the emblem; a text too long for one line takes two.
+    const int titleWidth = width - 16 - 69;
+    Title->setGeometry(16, 9, titleWidth, std::max(18, Title->heightForWidth(titleWidth)));
+    const int subtitleWidth = width - 32 - 63;
+    const int subtitleTop = Title->geometry().bottom() + 3;
+    Subtitle->setGeometry(32, subtitleTop, subtitleWidth,
+                          std::max(18, Subtitle->heightForWidth(subtitleWidth)));
+    setGeometry(0, 0, width, std::max(kHeight, Subtitle->geometry().bottom() + 11));
+    return height();
+}
+
 void HeaderBand::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.fillRect(rect(), Qt::white);
-    // A small level meter in the corner: the program's emblem.
-    const qreal unit = height() / 10.0;
+    // A small level meter in the corner: the program's emblem, as large
+    // whatever room the texts take.
+    const qreal unit = kHeight / 10.0;
     const qreal right = width() - 14;
     const qreal bottom = height() - 2 * unit;
     const int heights[] = {3, 5, 7, 4, 6};

@@ -12,6 +12,9 @@ class HeaderBand : public QWidget {
     Q_OBJECT
 public:
     HeaderBand(const QString& title, const QString& subtitle, QWidget* parent = nullptr);
+    // Across the top of a page that wide, as tall as its texts need; gives
+    // the height.
+    int Fit(int width);
     QLabel* Title = nullptr;
     QLabel* Subtitle = nullptr;
 

@@ -4,7 +4,8 @@
 # fake GlobalShortcuts portal on a bus of the test's own and working through
 # its Activated signal; without the portal the start-up notification says
 # the keys are not there, and where the program is; Save as and the
-# configuration window show every control whole, none covering another.
+# configuration window, the optimizer, the popup and the no-tray balloon show
+# every control whole, none covering another.
 set -uo pipefail
 usage="usage: wayland_test.sh path/to/tapewren path/to/fake_portal path/to/fake_sni path/to/ui_desktop_test"
 exe=${1:?$usage}
@@ -34,7 +35,7 @@ laid_out() { # the layout cases of the desktop tests, on Wayland
   grep -E 'Failure|covers|px of text|Which is|^  "' "$work/layout.log"
   false
 }
-check "Save as and the configuration window: no control covers another, none is cut" laid_out
+check "every window: no control covers another, none is cut" laid_out
 mkdir -p "$work/portal"
 "$fake_portal" --shortcuts "$work/portal" >"$work/portal.out" 2>&1 &
 portal=$!
