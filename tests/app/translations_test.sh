@@ -57,7 +57,8 @@ check "the build lists every catalogue ($listed)" test -n "$listed" -a "$listed"
 
 # A text handed to a widget, a message box, a balloon or a popup goes
 # through tr() or translate(); what is left outside them is a name (the
-# program's), an object name, or holds no letter at all.
+# program's), an object name, or holds no letter at all outside its escapes
+# and markup.
 check "no literal text reaches the user untranslated" perl -e '
   my %names = map { $_ => 1 } ("Tapewren", "Tapewren 2.95",
     "REC"); # the recording icon'"'"'s glyph, 16 pixels wide
@@ -83,7 +84,8 @@ check "no literal text reaches the user untranslated" perl -e '
       $args =~ s/^\(\s*[^,]+,\s*"\w+"// if $call =~ /LinkLabel|ImageButton|FlatCheckBox/;
       while ($args =~ /"((?:\\.|[^"\\])*)"/g) {
         my $text = $1;
-        (my $letters = $text) =~ s/\\.//g;
+        # Escapes (a no-break space) and markup tags are no words.
+        (my $letters = $text) =~ s/\\(?:u[0-9A-Fa-f]{4}|x[0-9A-Fa-f]+|.)|<[^<>]*>//g;
         next if $names{$text} || $letters !~ /[[:alpha:]]/;
         print "  $file:$line: \"$text\" in $call\n";
         $bad = 1;
