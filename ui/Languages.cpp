@@ -52,6 +52,8 @@ void LoadTranslations(QCoreApplication& app, const QStringList& uiLanguages) {
     for (const std::string& folder : HelpFolders())
         folders << QString::fromStdString(folder)
                 << QString::fromStdString(folder) + "translations";
+    // Built into the program: English's plural forms alone.
+    folders << QStringLiteral(":/translations");
     for (const QString& language : wanted) {
         if (!installCatalogue(app, language, folders)) {
             qCDebug(lcUi, "no catalogue for %s", qPrintable(language));
