@@ -120,7 +120,7 @@ TEST_F(SaveTest, PleaseSpecifyIsRefusedOnlyInThatCase) {
     ASSERT_EQ(shownTexts(), std::vector<QString>{"Please specify a file name to save as."});
     EXPECT_TRUE(fs::exists(m_take));
     EXPECT_EQ(d->LastSaveDir(), m_folder / "music/") << "set at every attempt";
-    for (const char* name : {"two\nlines", "bell\x01", "del\x7f", "tab\tbed"}) {
+    for (const char* name : {"two\nlines", "bell\x01", "unit\x1f", "del\x7f", "tab\tbed"}) {
         save(*d, name);
         EXPECT_NE(d->result(), QDialog::Accepted) << name;
         EXPECT_EQ(shownTexts(), std::vector<QString>{"A file name cannot contain control "
