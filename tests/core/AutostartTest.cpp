@@ -78,7 +78,8 @@ TEST_F(AutostartTest, TheEntryStartsAProgramWhoseFolderHoldsOddCharacters) {
     ::chmod(program.c_str(), 0755);
     ASSERT_TRUE(SetAutostart(true, program));
     ASSERT_EQ(run("gio launch '" + entry() + "' 2>/dev/null"), 0) << ReadFile(entry());
-    for (int i = 0; i < 100 && !fs::exists(marker); ++i)
+    // The shell makes the file before it writes the line: wait for the line.
+    for (int i = 0; i < 100 && !(fs::exists(marker) && ReadFile(marker).ends_with('\n')); ++i)
         run("sleep 0.05");
     EXPECT_EQ(ReadFile(marker), program + "\n") << "gio launch never ran the program";
 }
