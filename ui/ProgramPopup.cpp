@@ -10,15 +10,19 @@
 #include <QCoreApplication>
 
 namespace {
-// The notification server the popup's texts go to on Wayland, created with the
-// first of them; none elsewhere, or while no server answers.
+// The notification server the popup's texts go to wherever one answers,
+// created with the first of them: the desktop shows them as it shows every
+// other program's, where its screen reader and its list find them. Where
+// none answers the popup is our own; on Wayland the desktop places it, not
+// we, so there that is a fall-back worth a warning.
 DesktopNotifications* NotificationServer(TMSNPopUp& popup) {
-    if (!QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
-        return nullptr;
     if (auto* server = popup.findChild<DesktopNotifications*>())
         return server;
     if (!DesktopNotifications::Available()) {
-        qCWarning(lcUi, "popup: no notification server; the desktop places our own popup");
+        if (QGuiApplication::platformName().startsWith(QLatin1String("wayland")))
+            qCWarning(lcUi, "popup: no notification server; the desktop places our own popup");
+        else
+            qCDebug(lcUi, "popup: no notification server; our own popup shows");
         return nullptr;
     }
     auto* server = new DesktopNotifications();

@@ -69,6 +69,20 @@ start "$app"
 check "the icon is in the XEmbed tray" wait_for 100 tray_window
 check "the balloon is a notification" \
   wait_for 50 grep -q ' notify [0-9]* Tapewren: hotkeys .*|Single click to record/stop\\n' "$log"
+# So is "File's been saved": the server shows it, not our own popup.
+no_popup() { ! popup_shown; }
+mkdir -p "$work/music"
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "a take records" wait_for 50 recording
+sleep 1
+xdotool mousemove "$tray_x" "$tray_y" click 1
+check "Save as opens" wait_for 50 save_dialog_open
+save_as "$work/music/noted"
+check "the take is saved" wait_for 50 test -s "$work/music/noted.mp3"
+check "the saved popup is a notification" \
+  wait_for 50 grep -q " notify [0-9]* File's been saved.|Click to play now." "$log"
+sleep 1
+check "and not our own popup" no_popup
 kill -TERM "$pid"
 exited_with_zero "$pid" 50 || true
 finish sni_test
