@@ -283,7 +283,8 @@ TEST_F(SleepInhibitorTest, AHungSystemBusNeverHoldsUpTheProgram) {
     clock.restart();
     QDBusConnection bus = m_session.Connect("after");
     EXPECT_TRUE(bus.interface()->isServiceRegistered(kPortal).value());
-    EXPECT_LT(clock.elapsed(), 1000 * testTimeScale()) << "the session bus waited on the hung system bus";
+    EXPECT_LT(clock.elapsed(), 1000 * testTimeScale())
+        << "the session bus waited on the hung system bus";
     finished.set_value();
     waker.join();
     ::kill(m_system.Pid(), SIGCONT);
