@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 
 #include "Bass.h"
+#include "CaptureMixer.h"
 
 #include <QComboBox>
 
@@ -71,9 +72,12 @@ int InputChoice::DefaultIndex() {
 }
 
 QString InputChoice::Shown(const QString& name) {
-    // Only the names the program gives its own entries are in the catalogue;
-    // the sound server's come in the desktop's language already.
-    return QCoreApplication::translate("InputChoice", name.toUtf8().constData());
+    // Only the entry the program adds is ours to translate; the sound
+    // server's names come in the desktop's language already, and one that
+    // happened to read like a text of ours must stay as it is.
+    if (name != QLatin1String(CaptureMixer::kInputName))
+        return name;
+    return QCoreApplication::translate("InputChoice", CaptureMixer::kInputName);
 }
 
 QString InputChoice::GoneText(const QString& gone, const QString& instead) {
