@@ -167,7 +167,7 @@
     <name>InputChoice</name>
     <message>
         <source>&quot;%1&quot; is no longer available.</source>
-        <translation>« %1 » n&apos;est plus disponible.</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est plus disponible.</translation>
     </message>
     <message>
         <source>Microphone and speakers</source>
@@ -175,7 +175,7 @@
     </message>
     <message>
         <source>&quot;%1&quot; is no longer available.<byte value="xd"/>Recording from &quot;%2&quot; now.</source>
-        <translation>« %1 » n&apos;est plus disponible.<byte value="xd"/>L&apos;enregistrement se fait maintenant depuis « %2 ».</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est plus disponible.<byte value="xd"/>L&apos;enregistrement se fait maintenant depuis «&#xa0;%2&#xa0;».</translation>
     </message>
 </context>
 <context>
@@ -726,7 +726,7 @@ la source sonore branchée.<byte value="xd"/>
     <message>
         <source>You may click the &quot;Next&quot; button, when the above<byte value="xd"/>
 blue volume bar stops progressing.</source>
-        <translation>Cliquez sur « Suivant » quand la barre de volume<byte value="xd"/>
+        <translation>Cliquez sur «&#xa0;Suivant&#xa0;» quand la barre de volume<byte value="xd"/>
 bleue ci-dessus cesse d&apos;avancer.</translation>
     </message>
     <message>
@@ -735,7 +735,7 @@ bleue ci-dessus cesse d&apos;avancer.</translation>
     </message>
     <message>
         <source>You may skip this step and click &quot;Finish&quot; directly</source>
-        <translation>Vous pouvez passer cette étape et cliquer sur « Terminer »</translation>
+        <translation>Vous pouvez passer cette étape et cliquer sur «&#xa0;Terminer&#xa0;»</translation>
     </message>
     <message>
         <source>Volume to Use</source>

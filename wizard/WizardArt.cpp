@@ -38,11 +38,7 @@ HeaderBand::HeaderBand(const QString& title, const QString& subtitle, QWidget* p
     QFont bold = Title->font();
     bold.setBold(true);
     Title->setFont(bold);
-    // French guillemets stay with the word they enclose when the line breaks.
-    Subtitle = new QLabel(QString(subtitle)
-                              .replace(QStringLiteral("« "), QStringLiteral("«\u00A0"))
-                              .replace(QStringLiteral(" »"), QStringLiteral("\u00A0»")),
-                          this);
+    Subtitle = new QLabel(subtitle, this);
     Subtitle->setObjectName(QStringLiteral("HeaderSubtitle"));
     for (QLabel* label : {Title, Subtitle}) {
         label->setWordWrap(true);
